@@ -1,0 +1,243 @@
+#include "store/Database.h"
+
+#include "Error.h"
+#include "text/NumberText.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+namespace pluvane {
+
+namespace {
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+// How long a statement waits for another program to let go of the file before it gives up.
+constexpr int kBusyTimeoutMs = 1000;
+
+} // namespace
+
+Database::Database(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
+
+Database Database::open(const std::string& path, Mode mode) {
+    int flags = SQLITE_OPEN_READWRITE;
+    if (mode == Mode::ReadOnly)
+        flags = SQLITE_OPEN_READONLY;
+    if (mode == Mode::Create)
+        flags |= SQLITE_OPEN_CREATE;
+    if (path.empty())
+        throw Error("No file name was given.");
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    Database result(db, path);
+    if (rc != SQLITE_OK) {
+        if (rc == SQLITE_CANTOPEN)
+            throw Error("The file \"" + path + "\" cannot be opened: it does not exist or is not readable.");
+        result.fail(rc, "opening");
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    return result;
+}
+
+Database::Database(Database&& other) noexcept
+    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)) {}
+
+Database& Database::operator=(Database&& other) noexcept {
+    if (this != &other) {
+        close();
+        m_db = std::exchange(other.m_db, nullptr);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+Database::~Database() { close(); }
+
+void Database::close() {
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+void Database::fail(int code, const std::string& doing) const {
+    const std::string detail = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code);
+    switch (code & 0xff) {
+    case SQLITE_NOTADB:
+        throw Error("The file \"" + m_path + "\" is not a database.");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw Error("The file \"" + m_path + "\" is in use by another program. Close it there and try again.");
+    case SQLITE_READONLY:
+        throw Error("The file \"" + m_path + "\" is read-only; changes cannot be saved.");
+    case SQLITE_CORRUPT:
+        throw Error("The file \"" + m_path + "\" is damaged (" + detail + ").");
+    case SQLITE_FULL:
+        throw Error("The disk is full; \"" + m_path + "\" was not changed.");
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+        throw Error("The file \"" + m_path + "\" cannot be read or written (" + detail + ").");
+    default:
+        throw Error("Database error while " + doing + " \"" + m_path + "\": " + detail);
+    }
+}
+
+void Database::exec(const std::string& sql) {
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message);
+    sqlite3_free(message);
+    if (rc != SQLITE_OK)
+        fail(rc, "writing");
+}
+
+Statement Database::prepare(const std::string& sql) {
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        fail(rc, "reading");
+    }
+    return Statement(*this, stmt);
+}
+
+bool Database::hasTable(std::string_view name) {
+    auto q = prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
+    q.bind(1, name);
+    return q.step();
+}
+
+Statement::Statement(Database& db, sqlite3_stmt* stmt) : m_db(&db), m_stmt(stmt) {}
+
+Statement::Statement(Statement&& other) noexcept
+    : m_db(other.m_db), m_stmt(std::exchange(other.m_stmt, nullptr)) {}
+
+Statement::~Statement() { sqlite3_finalize(m_stmt); }
+
+Statement& Statement::bind(int index, std::string_view text) {
+    const int rc = sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
+                                     SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        m_db->fail(rc, "preparing a statement for");
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::int64_t value) {
+    const int rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        m_db->fail(rc, "preparing a statement for");
+    return *this;
+}
+
+Statement& Statement::bindNull(int index) {
+    const int rc = sqlite3_bind_null(m_stmt, index);
+    if (rc != SQLITE_OK)
+        m_db->fail(rc, "preparing a statement for");
+    return *this;
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    m_db->fail(rc, "using");
+}
+
+void Statement::reset() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+
+std::string Statement::columnName(int column) const {
+    const char* name = sqlite3_column_name(m_stmt, column);
+    return name ? name : "";
+}
+
+int Statement::columnIndex(std::string_view name) const {
+    for (int i = 0; i < columnCount(); ++i)
+        if (equalsNoCase(columnName(i), name))
+            return i;
+    return -1;
+}
+
+std::optional<std::string> Statement::text(int column) const {
+    if (column < 0 || column >= columnCount() || sqlite3_column_type(m_stmt, column) == SQLITE_NULL)
+        return std::nullopt;
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    const int size = sqlite3_column_bytes(m_stmt, column);
+    return std::string(bytes ? bytes : "", static_cast<std::size_t>(size));
+}
+
+std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
+
+Transaction::Transaction(Database& db) : m_db(db) { m_db.exec("BEGIN IMMEDIATE"); }
+
+Transaction::~Transaction() {
+    if (!m_done && m_db.isOpen()) {
+        try {
+            m_db.exec("ROLLBACK");
+        } catch (...) {
+            // The rollback of a failed write must not throw out of a destructor; SQLite rolls
+            // the journal back when the file is next opened in any case.
+        }
+    }
+}
+
+void Transaction::commit() {
+    m_db.exec("COMMIT");
+    m_done = true;
+}
+
+Record::Record(std::vector<std::string> names, std::vector<std::optional<std::string>> values)
+    : m_names(std::move(names)), m_values(std::move(values)) {}
+
+std::optional<std::string> Record::get(std::string_view column) const {
+    for (std::size_t i = 0; i < m_names.size(); ++i)
+        if (equalsNoCase(m_names[i], column))
+            return m_values[i];
+    return std::nullopt;
+}
+
+std::string Record::text(std::string_view column) const { return get(column).value_or(""); }
+
+double Record::number(std::string_view column) const { return ParseLenient(text(column)); }
+
+std::vector<Record> readAll(Statement& statement) {
+    std::vector<Record> rows;
+    std::vector<std::string> names;
+    for (int i = 0; i < statement.columnCount(); ++i)
+        names.push_back(statement.columnName(i));
+    while (statement.step()) {
+        std::vector<std::optional<std::string>> values;
+        values.reserve(names.size());
+        for (int i = 0; i < statement.columnCount(); ++i)
+            values.push_back(statement.text(i));
+        rows.emplace_back(names, std::move(values));
+    }
+    return rows;
+}
+
+std::string QuoteIdentifier(std::string_view name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    quoted += '"';
+    return quoted;
+}
+
+} // namespace pluvane

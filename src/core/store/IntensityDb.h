@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ReturnPeriods.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pluvane {
+
+struct Workspace;
+
+// A 10 x 7 grid of intensity texts (in/hr): row r is the duration of ID r + 1, column c the
+// return period ReturnPeriods[c]. Texts are kept exactly as typed.
+using IntensityGrid = std::array<std::array<std::string, 7>, 10>;
+
+// One stored row of a location table: its duration text and seven intensity texts.
+struct IntensityRow {
+    std::string duration;
+    std::array<std::string, 7> values;
+};
+
+// The location names, in the order the list table returns them.
+std::vector<std::string> ListLocations(const Workspace& ws);
+
+// True when `name` is in the location list (matched without regard to case).
+bool LocationExists(const Workspace& ws, const std::string& name);
+
+// Every row of a location table in ascending ID order (normally ten). Throws when the
+// location's table does not exist. Missing cells read as "".
+std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::string& name);
+
+// The 2-year intensity of the 24-hour row ("24.0") of CurrentIntensityTable, in/hr. Throws
+// when no table is current, the table is missing, or it has no 24-hour row.
+double ReadTwoYearDailyIntensity(const Workspace& ws);
+
+// Where a location's values come from; empty when none was recorded.
+std::string ReadProvenance(const Workspace& ws, const std::string& name);
+
+// Throws Error when `name` cannot be a location: empty or blank, too long, a control
+// character, or a name the database keeps for itself.
+void CheckLocationName(const std::string& name);
+
+// Creates the location (one list row and one table of ten rows, in one transaction) or, when
+// the name is in the list already (any case), overwrites the seven values of rows 1..10 of its
+// table and leaves the list row and the duration texts as they were. A given provenance is
+// stored too; nullopt leaves the stored one. Sets CurrentIntensityTable to `name`.
+void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
+                  const std::optional<std::string>& provenance = std::nullopt);
+
+// A location read from the shipped CSV format: "# location: NAME" and other "# key: value"
+// provenance lines, the header "duration_hours,1,2,5,10,25,50,100" (columns matched by their
+// header values) and ten rows, one per stored duration. Throws Error naming the line at fault.
+struct LocationFile {
+    std::string name;
+    std::string provenance; // the other "#" lines, "key: value" each, joined by line feeds
+    IntensityGrid grid;
+};
+LocationFile ParseLocationCsv(const std::string& text);
+
+} // namespace pluvane

@@ -1,0 +1,127 @@
+#include "store/ProjectDb.h"
+
+#include "Error.h"
+#include "Workspace.h"
+#include "text/NumberText.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace pluvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void requireTables(Database& db, const std::string& what) {
+    for (const char* table : kProjectTables)
+        if (!db.hasTable(table))
+            throw Error("The file \"" + db.path() + "\" is not " + what + ": the table " + table +
+                        " is missing.");
+}
+
+// A temporary name beside `path`, so the final rename stays on one file system.
+std::string siblingTempPath(const std::string& path) {
+    return path + ".part";
+}
+
+} // namespace
+
+Database OpenProjectDb(const Workspace& ws) {
+    if (ws.ProjectPath.empty())
+        throw Error("No project is open.");
+    Database db = Database::open(ws.ProjectPath, Database::Mode::ReadWrite);
+    requireTables(db, "a Pluvane project");
+    return db;
+}
+
+Database OpenIntensityDb(const Workspace& ws) {
+    const std::string path = ws.intensityDbPath();
+    if (!fs::exists(path))
+        throw Error("The rainfall intensity database \"" + path + "\" is missing.");
+    Database db = Database::open(path, Database::Mode::ReadWrite);
+    if (!db.hasTable("BasinName"))
+        throw Error("The file \"" + path + "\" is not a rainfall intensity database: the table BasinName is missing.");
+    return db;
+}
+
+void CloseDb(Database& db) { db.close(); }
+
+void CheckProjectFile(const std::string& path) {
+    Database db = Database::open(path, Database::Mode::ReadOnly);
+    requireTables(db, "a Pluvane project");
+}
+
+void PurgeDeletedElements(const Workspace& ws) {
+    Database db = OpenProjectDb(ws);
+    Transaction transaction(db);
+    db.exec("DELETE FROM TblBasinInfo WHERE Deleted = 'True';");
+    db.exec("DELETE FROM TblChannelInfo WHERE Deleted = 'True';");
+    db.exec("DELETE FROM TblSurfaceInfo WHERE Deleted = 'True';");
+    transaction.commit();
+    CloseDb(db);
+}
+
+void CreateProjectFromTemplate(const Workspace& ws, const std::string& path) {
+    const std::string source = ws.templatePath();
+    if (!fs::exists(source))
+        throw Error("The project template \"" + source + "\" is missing; the new project was not created.");
+    const std::string temp = siblingTempPath(path);
+    std::error_code ec;
+    fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
+    if (!ec)
+        fs::rename(temp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        throw Error("The project \"" + path + "\" could not be created: " + ec.message() + ".");
+    }
+}
+
+void CreateDatabaseFromSql(const std::string& path, const std::string& sql) {
+    const std::string temp = siblingTempPath(path);
+    std::error_code ec;
+    fs::remove(temp, ec);
+    {
+        Database db = Database::open(temp, Database::Mode::Create);
+        Transaction transaction(db);
+        db.exec(sql);
+        transaction.commit();
+    }
+    fs::rename(temp, path, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        throw Error("The database \"" + path + "\" could not be written.");
+    }
+}
+
+void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::string& tag,
+                          float left, float top) {
+    const ElementKindInfo& info = kindInfo(kind);
+    std::string sql = "UPDATE " + std::string(info.table) + " SET " + std::string(info.topColumn) +
+                      " = ?, " + std::string(info.leftColumn) + " = ?";
+    // The node row is the only row of its table, so its statement has no WHERE.
+    if (kind != ElementKind::Node)
+        sql += " WHERE " + std::string(info.tagColumn) + " = ?";
+    Database db = OpenProjectDb(ws);
+    Statement statement = db.prepare(sql);
+    statement.bind(1, ShortestText(top)).bind(2, ShortestText(left));
+    if (kind != ElementKind::Node)
+        statement.bind(3, tag);
+    statement.run();
+    CloseDb(db);
+}
+
+std::string ReadTextFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw Error("The file \"" + path + "\" cannot be read.");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace pluvane

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ElementKind.h"
+#include "store/Database.h"
+
+#include <string>
+
+namespace pluvane {
+
+struct Workspace;
+
+// The five tables every project file holds; results live in a sixth, TblResults.
+inline constexpr const char* kProjectTables[] = {"TblProjectInfo", "TblNodeInfo", "TblBasinInfo",
+                                                 "TblSurfaceInfo", "TblChannelInfo"};
+
+// Opens the project file ProjectPath for one operation. Throws when no project is set, the
+// file is missing, is not a database, or lacks a project table.
+Database OpenProjectDb(const Workspace& ws);
+
+// Opens DataFolder/intensity.mdb for one operation. Throws when it is missing or is not an
+// intensity database.
+Database OpenIntensityDb(const Workspace& ws);
+
+// Ends an operation: closes the connection (the destructor does the same on every path).
+void CloseDb(Database& db);
+
+// Checks that `path` is a project file: opens it read-only and looks for the project tables.
+void CheckProjectFile(const std::string& path);
+
+// Removes the rows marked deleted from the three element tables, in one transaction: all
+// three go or none does.
+void PurgeDeletedElements(const Workspace& ws);
+
+// A new project: a byte copy of the template to `path`, replacing a file of that name. The
+// copy is written beside the target and renamed into place, so a failure leaves no half file.
+void CreateProjectFromTemplate(const Workspace& ws, const std::string& path);
+
+// Builds a database file from SQL text (the template and the intensity schema). The file is
+// written under a temporary name and renamed, so a reader never sees it half-built.
+void CreateDatabaseFromSql(const std::string& path, const std::string& sql);
+
+// Writes an element's position as the mouse-up statement does, by tag.
+void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::string& tag,
+                          float left, float top);
+
+// Reads a whole text file; throws Error naming the file when it cannot.
+std::string ReadTextFile(const std::string& path);
+
+} // namespace pluvane

@@ -1,0 +1,46 @@
+#include "TestSupport.h"
+
+#include "store/ProjectDb.h"
+
+#include <atomic>
+#include <fstream>
+#include <unistd.h>
+
+namespace pluvane::test {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    m_path = fs::temp_directory_path() /
+             ("pluvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(m_path);
+    fs::create_directories(m_path);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(m_path, ec);
+}
+
+Workspace MakeWorkspace(const TempFolder& folder) {
+    const fs::path bin = PLUVANE_BIN_DIR;
+    fs::copy_file(bin / "empty.mdb", folder.path() / "empty.mdb", fs::copy_options::overwrite_existing);
+    fs::copy_file(bin / "intensity.mdb", folder.path() / "intensity.mdb",
+                  fs::copy_options::overwrite_existing);
+    Workspace ws;
+    ws.DataFolder = folder.path().string();
+    ws.ProjectPath = folder.file("project.rmt");
+    ws.CurrentIntensityTable = "Atlanta";
+    CreateProjectFromTemplate(ws, ws.ProjectPath);
+    return ws;
+}
+
+std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& text) {
+    const std::string path = folder.file(name);
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    return path;
+}
+
+} // namespace pluvane::test

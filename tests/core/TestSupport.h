@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Workspace.h"
+
+#include <filesystem>
+#include <string>
+
+namespace pluvane::test {
+
+// A fresh folder per test holding copies of the generated template and rainfall database, so
+// a test may change them freely. Removed again when the test ends.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A workspace whose DataFolder is `folder` with fresh copies of empty.mdb and intensity.mdb,
+// and whose ProjectPath is a new project made from that template. CurrentIntensityTable is
+// "Atlanta".
+Workspace MakeWorkspace(const TempFolder& folder);
+
+// Writes `text` to a file and returns its path.
+std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& text);
+
+} // namespace pluvane::test
