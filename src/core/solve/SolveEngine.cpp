@@ -1,0 +1,159 @@
+#include "solve/SolveEngine.h"
+
+#include "Error.h"
+#include "Workspace.h"
+#include "store/ProjectDb.h"
+#include "text/NumberText.h"
+
+#include <cmath>
+#include <limits>
+
+namespace pluvane {
+
+namespace {
+
+std::array<float, 7> rowIntensities(const IntensityRow& row) {
+    std::array<float, 7> values{};
+    for (std::size_t k = 0; k < values.size(); ++k)
+        values[k] = static_cast<float>(ParseLenient(row.values[k]));
+    return values;
+}
+
+// The 1-year pair keeps four decimals; the others full single precision.
+std::string resultText(std::size_t k, float value) {
+    return k == 0 ? FormatFixed(value, 4) : ShortestText(value);
+}
+
+// "Ival_1<suffix>, ..., Ival_100<suffix>, Qpeak_1<suffix>, ..., Qpeak_100<suffix>".
+std::string resultColumns(const std::string& suffix) {
+    std::string columns;
+    for (const char* prefix : {"Ival_", "Qpeak_"})
+        for (std::int16_t period : ReturnPeriods)
+            columns += (columns.empty() ? "" : ", ") + std::string(prefix) + std::to_string(period) + suffix;
+    return columns;
+}
+
+} // namespace
+
+double FrequencyFactor(std::int16_t returnPeriod) {
+    switch (returnPeriod) {
+    case 100:
+        return 1.25;
+    case 50:
+        return 1.2;
+    case 25:
+        return 1.1;
+    default:
+        return 1.0;
+    }
+}
+
+double MinOf(double x, double y) { return x < y ? x : y; }
+
+SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, double C, double Tc) {
+    if (!std::isfinite(A) || !std::isfinite(C) || !std::isfinite(Tc))
+        throw Error("The area, run-off coefficient or time of concentration is not a number; "
+                    "check the element data.");
+    if (rows.empty())
+        throw Error("The rainfall table has no rows; enter its values before solving.");
+    SolveResult result;
+    const double TcHr = Tc / 60.0;
+    result.tcHours = TcHr;
+
+    // Scan for the first row whose duration exceeds Tc; the comparison widens the stored
+    // single-precision duration, so 10 minutes (0.1666667 h) falls below "0.166667".
+    std::vector<float> durations(rows.size());
+    std::size_t b = rows.size();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        durations[i] = static_cast<float>(ParseLenient(rows[i].duration));
+        if (TcHr < static_cast<double>(durations[i])) {
+            b = i;
+            break;
+        }
+    }
+    result.longestDuration = static_cast<float>(ParseLenient(rows.back().duration));
+
+    if (b == rows.size()) {
+        // Past the table there is nothing to interpolate towards; the last row overstates the
+        // intensity for a longer storm, which errs on the safe side, and the report says so.
+        result.outcome = SolveOutcome::BeyondTable;
+        result.I = rowIntensities(rows.back());
+    } else if (b < 2) {
+        result.outcome = SolveOutcome::TableRow;
+        result.I = rowIntensities(rows[b]);
+    } else {
+        result.outcome = SolveOutcome::Interpolated;
+        const std::array<float, 7> L = rowIntensities(rows[b - 1]);
+        const std::array<float, 7> U = rowIntensities(rows[b]);
+        const float D0 = durations[b - 1];
+        const float D1 = durations[b];
+        for (std::size_t k = 0; k < result.I.size(); ++k) {
+            const float dI = U[k] - L[k];
+            const float dD = D1 - D0;
+            const double product = static_cast<double>(dI) * (TcHr - static_cast<double>(D0));
+            const double quotient = product / static_cast<double>(dD);
+            result.I[k] = static_cast<float>(static_cast<double>(L[k]) + quotient);
+        }
+    }
+
+    for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
+        const double Cf = FrequencyFactor(ReturnPeriods[k]);
+        const double Ce = MinOf(Cf * C, 1.0);
+        const double q = A * (static_cast<double>(result.I[k]) * Ce);
+        if (std::abs(q) > static_cast<double>(std::numeric_limits<float>::max()))
+            throw Error("The peak flow is too large to compute; check the sub-basin areas.");
+        result.Q[k] = static_cast<float>(q);
+    }
+    return result;
+}
+
+SolveResult ComputeResults(const Workspace& ws, double A, double C, double Tc) {
+    if (ws.CurrentIntensityTable.empty())
+        throw Error("No rainfall intensity table is chosen for this project; choose one before solving.");
+    std::vector<IntensityRow> rows = ReadLocationRows(ws, ws.CurrentIntensityTable);
+    if (rows.empty())
+        throw Error("The rainfall table \"" + ws.CurrentIntensityTable +
+                    "\" has no rows; enter its values before solving.");
+    const SolveResult result = SolveFromRows(rows, A, C, Tc);
+    StoreResults(ws, result);
+    return result;
+}
+
+void StoreResults(const Workspace& ws, const SolveResult& result) {
+    Database db = OpenProjectDb(ws);
+    Transaction transaction(db);
+    if (!db.hasTable("TblResults")) {
+        // A project file that lost its results table gets it back instead of failing the solve.
+        db.exec("CREATE TABLE TblResults (" + resultColumns(" TEXT") + ")");
+    }
+    std::optional<std::int64_t> rowid;
+    {
+        Statement first = db.prepare("SELECT rowid FROM TblResults ORDER BY rowid LIMIT 1");
+        if (first.step())
+            rowid = first.integer(0);
+    }
+    Statement write =
+        rowid ? db.prepare("UPDATE TblResults SET " + resultColumns(" = ?") + " WHERE rowid = ?")
+              : db.prepare("INSERT INTO TblResults (" + resultColumns("") +
+                           ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
+        write.bind(static_cast<int>(k + 1), resultText(k, result.I[k]));
+        write.bind(static_cast<int>(k + 8), resultText(k, result.Q[k]));
+    }
+    if (rowid)
+        write.bind(15, *rowid);
+    write.run();
+    transaction.commit();
+    CloseDb(db);
+}
+
+std::string SolveNote(const SolveResult& result) {
+    if (result.outcome != SolveOutcome::BeyondTable)
+        return "";
+    return "Note: the total Tc of " + PlainNumberText(result.tcHours * 60.0) +
+           " min is at or beyond the longest duration of the rainfall table (" +
+           PlainNumberText(result.longestDuration) +
+           " hr); the intensities of that last row were used, which overstates them for this Tc.";
+}
+
+} // namespace pluvane

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ReturnPeriods.h"
+#include "store/IntensityDb.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pluvane {
+
+struct Workspace;
+
+// How the intensities of a solve were found.
+enum class SolveOutcome {
+    TableRow,     // Tc below 10 minutes: the 5- or 10-minute row taken as it stands
+    Interpolated, // linear in duration between the two rows around Tc
+    BeyondTable,  // Tc at or beyond the longest duration: that last row taken as it stands
+};
+
+// Intensities (in/hr) and peak flows (cfs) of the seven return periods, in single precision
+// as the engine computes them, and how the intensities were found.
+struct SolveResult {
+    std::array<float, 7> I{};
+    std::array<float, 7> Q{};
+    SolveOutcome outcome = SolveOutcome::TableRow;
+    double tcHours = 0.0;       // the Tc the table was read at
+    float longestDuration = 0;  // hours, the last row of the table
+};
+
+// Frequency factor Cf of a return period: 100 -> 1.25, 50 -> 1.2, 25 -> 1.1, others 1.0.
+double FrequencyFactor(std::int16_t returnPeriod);
+
+// x when x < y, otherwise y.
+double MinOf(double x, double y);
+
+// The engine on rows already read (ascending durations): intensities at Tc (minutes) and
+// Q = A * I * min(Cf * C, 1). Never reads past the rows. Throws Error for an empty table or a
+// non-finite input, or when a peak flow exceeds single precision.
+SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, double C, double Tc);
+
+// The solve of a project: reads the table CurrentIntensityTable, computes, and stores the single
+// row of TblResults (created when the file lacks the table; overwritten when it has a row).
+// Ival_1 / Qpeak_1 hold "#0.0000" texts, the other twelve the shortest single-precision text.
+// Throws Error when the table is missing or empty or the project cannot be written.
+SolveResult ComputeResults(const Workspace& ws, double A, double C, double Tc);
+
+// Writes a result into the single row of TblResults, in one transaction.
+void StoreResults(const Workspace& ws, const SolveResult& result);
+
+// A sentence for the report when the outcome needs one (BeyondTable), else "".
+std::string SolveNote(const SolveResult& result);
+
+} // namespace pluvane

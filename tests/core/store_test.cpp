@@ -1,0 +1,203 @@
+#include "Error.h"
+#include "TestSupport.h"
+#include "store/Database.h"
+#include "store/ProjectDb.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace pluvane;
+using namespace pluvane::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> columnTypes(Database& db, const std::string& table) {
+    Statement q = db.prepare("SELECT type FROM pragma_table_info(?)");
+    q.bind(1, table);
+    std::vector<std::string> types;
+    while (q.step())
+        types.push_back(q.text(0).value_or(""));
+    return types;
+}
+
+int rowCount(const Workspace& ws, const std::string& table) {
+    Database db = OpenProjectDb(ws);
+    Statement q = db.prepare("SELECT COUNT(*) FROM " + table);
+    q.step();
+    return static_cast<int>(q.integer(0));
+}
+
+void insertElementRows(const Workspace& ws) {
+    Database db = OpenProjectDb(ws);
+    for (const char* deleted : {"True", "False", "True"}) {
+        db.prepare("INSERT INTO TblBasinInfo (BasinTag, Deleted) VALUES ('Basin1', ?)").bind(1, deleted).run();
+        db.prepare("INSERT INTO TblSurfaceInfo (SurfTag, Deleted) VALUES ('Surface1', ?)").bind(1, deleted).run();
+        db.prepare("INSERT INTO TblChannelInfo (ChannelTag, Deleted) VALUES ('Channel1', ?)").bind(1, deleted).run();
+    }
+}
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(StoreTemplate, HoldsTheSixTablesEmptyAndAllText) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    Database db = OpenProjectDb(ws);
+    const std::map<std::string, std::size_t> expected{
+        {"TblProjectInfo", 6}, {"TblNodeInfo", 4},     {"TblBasinInfo", 13},
+        {"TblSurfaceInfo", 10}, {"TblChannelInfo", 13}, {"TblResults", 14}};
+    for (const auto& [table, columns] : expected) {
+        const auto types = columnTypes(db, table);
+        EXPECT_EQ(types.size(), columns) << table;
+        for (const auto& type : types)
+            EXPECT_EQ(type, "TEXT") << table;
+        Statement q = db.prepare("SELECT COUNT(*) FROM " + table);
+        q.step();
+        EXPECT_EQ(q.integer(0), 0) << table;
+    }
+}
+
+TEST(StoreOpen, BadFilesGiveClearErrorsAndAreLeftAlone) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+
+    ws.ProjectPath = folder.file("missing.rmt");
+    EXPECT_NE(errorOf([&] { OpenProjectDb(ws); }).find("cannot be opened"), std::string::npos);
+    EXPECT_FALSE(fs::exists(ws.ProjectPath)) << "opening must never create a project file";
+
+    ws.ProjectPath = WriteFile(folder, "notes.rmt", "These are my notes, not a project.\n");
+    EXPECT_NE(errorOf([&] { OpenProjectDb(ws); }).find("is not a database"), std::string::npos);
+    EXPECT_EQ(ReadTextFile(ws.ProjectPath), "These are my notes, not a project.\n");
+
+    ws.ProjectPath = folder.file("other.db");
+    CreateDatabaseFromSql(ws.ProjectPath, "CREATE TABLE Something (x TEXT);");
+    EXPECT_NE(errorOf([&] { OpenProjectDb(ws); }).find("the table TblProjectInfo is missing"),
+              std::string::npos);
+    EXPECT_NE(errorOf([&] { CheckProjectFile(ws.ProjectPath); }).find("not a Pluvane project"),
+              std::string::npos);
+
+    ws.ProjectPath.clear();
+    EXPECT_EQ(errorOf([&] { OpenProjectDb(ws); }), "No project is open.");
+
+    ws.DataFolder = folder.file("nowhere");
+    EXPECT_NE(errorOf([&] { OpenIntensityDb(ws); }).find("is missing"), std::string::npos);
+}
+
+TEST(StoreOpen, AnotherProgramHoldingTheFileIsReportedAsInUse) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    Database holder = OpenProjectDb(ws);
+    holder.exec("BEGIN EXCLUSIVE");
+    const std::string message = errorOf([&] { rowCount(ws, "TblBasinInfo"); });
+    EXPECT_NE(message.find("in use by another program"), std::string::npos) << message;
+    holder.exec("ROLLBACK");
+    EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 0);
+}
+
+TEST(StorePurge, RemovesExactlyTheRowsMarkedDeleted) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    insertElementRows(ws);
+    PurgeDeletedElements(ws);
+    for (const char* table : {"TblBasinInfo", "TblSurfaceInfo", "TblChannelInfo"}) {
+        Database db = OpenProjectDb(ws);
+        Statement q = db.prepare(std::string("SELECT Deleted FROM ") + table);
+        std::vector<std::string> left;
+        while (q.step())
+            left.push_back(q.text(0).value_or(""));
+        EXPECT_EQ(left, std::vector<std::string>{"False"}) << table;
+    }
+}
+
+TEST(StorePurge, AFailurePartWayLeavesEveryTableAsItWas) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    insertElementRows(ws);
+    {
+        Database db = OpenProjectDb(ws);
+        // The third table refuses deletes, after the first two have gone through.
+        db.exec("CREATE TRIGGER refuse BEFORE DELETE ON TblSurfaceInfo BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    }
+    EXPECT_THROW(PurgeDeletedElements(ws), Error);
+    EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 3);
+    EXPECT_EQ(rowCount(ws, "TblChannelInfo"), 3);
+    EXPECT_EQ(rowCount(ws, "TblSurfaceInfo"), 3);
+}
+
+TEST(StorePurge, AProcessKilledInTheMiddleOfAWriteLeavesTheFileAsBefore) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    insertElementRows(ws);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        Database db = OpenProjectDb(ws);
+        Transaction transaction(db);
+        db.exec("DELETE FROM TblBasinInfo WHERE Deleted = 'True';");
+        db.exec("DELETE FROM TblChannelInfo WHERE Deleted = 'True';");
+        ::raise(SIGKILL); // dies before the commit
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 3);
+    EXPECT_EQ(rowCount(ws, "TblChannelInfo"), 3);
+}
+
+TEST(StoreNewProject, CopiesTheTemplateAndReplacesAnOldFile) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    insertElementRows(ws);
+    CreateProjectFromTemplate(ws, ws.ProjectPath); // New over an existing file
+    EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 0);
+    EXPECT_FALSE(fs::exists(ws.ProjectPath + ".part"));
+
+    const std::string target = folder.file("second.rmt");
+    ws.DataFolder = folder.file("no-data-here");
+    EXPECT_NE(errorOf([&] { CreateProjectFromTemplate(ws, target); }).find("template"), std::string::npos);
+    EXPECT_FALSE(fs::exists(target));
+
+    ws.DataFolder = folder.path().string();
+    EXPECT_THROW(CreateProjectFromTemplate(ws, folder.file("no-such-dir/p.rmt")), Error);
+}
+
+TEST(StoreDatabase, BoundValuesAreStoredExactlyAsTyped) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    const std::vector<std::string> values{"O'Brien's \"Lot\" 7", "back\\slash; DROP TABLE TblBasinInfo;--",
+                                          "Café Éléonore", "Lot {7}", "", " "};
+    {
+        Database db = OpenProjectDb(ws);
+        Statement insert = db.prepare("INSERT INTO TblBasinInfo (BasinName) VALUES (?)");
+        for (const auto& value : values) {
+            insert.bind(1, value).run();
+            insert.reset();
+        }
+    }
+    Database db = OpenProjectDb(ws); // reopened
+    Statement q = db.prepare("SELECT * FROM TblBasinInfo ORDER BY rowid");
+    const auto rows = readAll(q);
+    ASSERT_EQ(rows.size(), values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(rows[i].text("basinname"), values[i]) << "columns are found without regard to case";
+        EXPECT_EQ(rows[i].get("Tc"), std::nullopt);
+        EXPECT_EQ(rows[i].number("Tc"), 0.0);
+    }
+    EXPECT_EQ(QuoteIdentifier("Fort \"Big\" Myers"), "\"Fort \"\"Big\"\" Myers\"");
+}
