@@ -1,12 +1,298 @@
 #include "Cli.h"
 
+#include "Error.h"
+#include "Settings.h"
+#include "Workspace.h"
+#include "solve/SolveEngine.h"
+#include "store/IntensityDb.h"
+#include "store/ProjectDb.h"
+#include "text/NumberText.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <iomanip>
+#include <algorithm>
+#include <map>
+#include <sstream>
 #include <ostream>
+#include <vector>
 
 namespace pluvane::cli {
 
-int Run(int, char**, std::ostream&, std::ostream& err) {
-    err << "pluvane-cli: not yet\n";
-    return 2;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+constexpr const char* kUsageText =
+    "usage: pluvane-cli [--data-folder DIR] COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  new PROJECT.rmt [--force]\n"
+    "      create a project file from the template (--force replaces an existing file)\n"
+    "  locations list\n"
+    "      list the rainfall locations of the intensity database\n"
+    "  locations show NAME\n"
+    "      print a location's intensity table (in/hr) and where its values come from\n"
+    "  locations import FILE.csv [--name NAME] [--replace]\n"
+    "      add a location from a table in the shipped CSV format (--replace overwrites\n"
+    "      the values of an existing location of that name)\n"
+    "  peak --area ACRES --c COEFFICIENT --tc MINUTES [--location NAME] [--project FILE.rmt]\n"
+    "      intensities and peak flows Q = C * Cf * A * I for the seven return periods;\n"
+    "      the location defaults to the project's, else Atlanta; with --project the\n"
+    "      results are also stored in the project\n"
+    "  help\n"
+    "      show this text\n"
+    "\n"
+    "The data folder holds empty.mdb and intensity.mdb: --data-folder, else the InstallPath\n"
+    "setting, else the folder of this program.\n";
+
+const char* const kDurationLabels[] = {"5 min", "10 min", "15 min", "30 min", "1 hr",
+                                       "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
+
+class UsageError : public std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Positional words and --options of one command, checked against what the command accepts.
+struct Arguments {
+    std::vector<std::string> words;
+    std::map<std::string, std::string> options; // flags map to ""
+
+    static Arguments Parse(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                           const std::vector<std::string>& flags) {
+        Arguments parsed;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            const std::string& arg = args[i];
+            if (arg.rfind("--", 0) != 0) {
+                parsed.words.push_back(arg);
+            } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+                parsed.options[arg] = "";
+            } else if (std::find(valued.begin(), valued.end(), arg) != valued.end()) {
+                if (i + 1 >= args.size())
+                    throw UsageError(arg + " needs a value");
+                parsed.options[arg] = args[++i];
+            } else {
+                throw UsageError("unknown option " + arg);
+            }
+        }
+        return parsed;
+    }
+    bool has(const std::string& option) const { return options.count(option) > 0; }
+};
+
+// A whole command-line number, not the lenient field parse: "1O" is a typo, not 1.
+double strictNumber(const std::string& option, const std::string& text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+        throw UsageError(option + " needs a number, not \"" + text + "\"");
+    if (value < 0.0)
+        throw UsageError(option + " cannot be negative");
+    return value;
+}
+
+std::string executableDir(const char* argv0) {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        exe = fs::absolute(argv0 ? argv0 : ".", ec);
+    return exe.parent_path().string();
+}
+
+// A right-aligned table cell, or a left-aligned row label.
+std::string cell(const std::string& text, int width) {
+    std::ostringstream out;
+    out << std::setw(width) << text;
+    return out.str();
+}
+
+std::string label(const std::string& text, int width) {
+    std::ostringstream out;
+    out << std::left << std::setw(width) << text;
+    return out.str();
+}
+
+// The name as the location list spells it (names match without regard to case).
+std::string listedName(const Workspace& ws, const std::string& name) {
+    for (const std::string& listed : ListLocations(ws))
+        if (listed.size() == name.size() &&
+            std::equal(listed.begin(), listed.end(), name.begin(), [](unsigned char a, unsigned char b) {
+                return std::tolower(a) == std::tolower(b);
+            }))
+            return listed;
+    throw Error("There is no rainfall location named \"" + name + "\".");
+}
+
+int locationsList(const Workspace& ws, std::ostream& out) {
+    for (const std::string& name : ListLocations(ws))
+        out << name << '\n';
+    return kOk;
+}
+
+int locationsShow(const Workspace& ws, const std::string& name, std::ostream& out) {
+    const std::string listed = listedName(ws, name);
+    const auto rows = ReadLocationRows(ws, listed);
+    out << "Location: " << listed << '\n';
+    const std::string provenance = ReadProvenance(ws, listed);
+    if (provenance.empty())
+        out << "Source: not recorded\n";
+    std::istringstream lines(provenance);
+    for (std::string line; std::getline(lines, line);)
+        out << "  " << line << '\n';
+    out << "\nIntensity (in/hr)\n" << label("Duration", 9);
+    for (std::int16_t period : ReturnPeriods)
+        out << cell(std::to_string(period) + " yr", 9);
+    out << '\n';
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        out << label(r < std::size(kDurationLabels) && rows[r].duration == kDurationTexts[r]
+                        ? kDurationLabels[r]
+                        : rows[r].duration + " hr",
+                    9);
+        for (const std::string& value : rows[r].values)
+            out << cell(value, 9);
+        out << '\n';
+    }
+    if (rows.size() != kDurationTexts.size())
+        out << "Warning: the table has " << rows.size() << " rows instead of 10.\n";
+    return kOk;
+}
+
+int locationsImport(Workspace& ws, const Arguments& args, std::ostream& out) {
+    if (args.words.size() != 1)
+        throw UsageError("locations import needs one CSV file");
+    LocationFile file = ParseLocationCsv(ReadTextFile(args.words[0]));
+    if (args.has("--name"))
+        file.name = args.options.at("--name");
+    if (file.name.empty())
+        throw Error("The file names no location (\"# location: NAME\"); give one with --name.");
+    const bool exists = LocationExists(ws, file.name);
+    if (exists && !args.has("--replace"))
+        throw Error("A location named \"" + file.name +
+                    "\" exists already; add --replace to overwrite its values.");
+    SaveLocation(ws, file.name, file.grid, file.provenance);
+    out << (exists ? "Updated" : "Added") << " location \"" << file.name << "\".\n";
+    return kOk;
+}
+
+int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
+    if (args.words.size() != 1)
+        throw UsageError("new needs one project file name");
+    const std::string& path = args.words[0];
+    if (fs::exists(path) && !args.has("--force"))
+        throw Error("The file \"" + path + "\" exists already; add --force to replace it.");
+    CreateProjectFromTemplate(ws, path);
+    out << "Created project \"" << path << "\".\n";
+    return kOk;
+}
+
+// The node row's location of a project, "" when the project has none yet.
+std::string projectLocation(const Workspace& ws) {
+    Database db = OpenProjectDb(ws);
+    Statement q = db.prepare("SELECT IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1");
+    return q.step() ? q.text(0).value_or("") : "";
+}
+
+int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
+    if (!args.words.empty())
+        throw UsageError("peak takes options only");
+    for (const char* required : {"--area", "--c", "--tc"})
+        if (!args.has(required))
+            throw UsageError(std::string("peak needs ") + required);
+    const double A = strictNumber("--area", args.options.at("--area"));
+    const double C = strictNumber("--c", args.options.at("--c"));
+    const double Tc = strictNumber("--tc", args.options.at("--tc"));
+    if (args.has("--project")) {
+        ws.ProjectPath = args.options.at("--project");
+        CheckProjectFile(ws.ProjectPath);
+        ws.CurrentIntensityTable = projectLocation(ws);
+    }
+    if (args.has("--location"))
+        ws.CurrentIntensityTable = args.options.at("--location");
+    if (ws.CurrentIntensityTable.empty())
+        ws.CurrentIntensityTable = "Atlanta";
+    ws.CurrentIntensityTable = listedName(ws, ws.CurrentIntensityTable);
+
+    const SolveResult result = args.has("--project")
+                                   ? ComputeResults(ws, A, C, Tc)
+                                   : SolveFromRows(ReadLocationRows(ws, ws.CurrentIntensityTable), A, C, Tc);
+    out << "Location: " << ws.CurrentIntensityTable << '\n'
+        << "A = " << PlainNumberText(A) << " ac, C = " << PlainNumberText(C)
+        << ", Tc = " << PlainNumberText(Tc) << " min\n\n"
+        << label("Return period (yr)", 18);
+    for (std::int16_t period : ReturnPeriods)
+        out << cell(std::to_string(period), 9);
+    out << '\n' << label("Cf", 18);
+    for (std::int16_t period : ReturnPeriods)
+        out << cell(FormatFixed(FrequencyFactor(period), 2), 9);
+    out << '\n' << label("I (in/hr)", 18);
+    for (float i : result.I)
+        out << cell(FormatFixed(i, 2), 9);
+    out << '\n' << label("Q (cfs)", 18);
+    for (float q : result.Q)
+        out << cell(FormatFixed(q, 2), 9);
+    out << '\n';
+    if (const std::string note = SolveNote(result); !note.empty())
+        out << '\n' << note << '\n';
+    if (args.has("--project"))
+        out << "\nStored in \"" << ws.ProjectPath << "\".\n";
+    return kOk;
+}
+
+int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out) {
+    const std::string command = args.empty() ? "" : args[0];
+    const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
+    if (command == "new")
+        return newProject(ws, Arguments::Parse(rest, {}, {"--force"}), out);
+    if (command == "peak")
+        return peak(ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}), out);
+    if (command == "locations") {
+        const std::string sub = rest.empty() ? "" : rest[0];
+        const std::vector<std::string> subArgs(rest.begin() + (rest.empty() ? 0 : 1), rest.end());
+        if (sub == "list" && subArgs.empty())
+            return locationsList(ws, out);
+        if (sub == "show" && subArgs.size() == 1)
+            return locationsShow(ws, subArgs[0], out);
+        if (sub == "import")
+            return locationsImport(ws, Arguments::Parse(subArgs, {"--name"}, {"--replace"}), out);
+        throw UsageError("locations takes list, show NAME or import FILE.csv");
+    }
+    throw UsageError(command.empty() ? "no command given" : "unknown command " + command);
+}
+
+} // namespace
+
+int Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "help" || args[0] == "--help" || args[0] == "-h")) {
+        out << kUsageText;
+        return kOk;
+    }
+    try {
+        Workspace ws;
+        std::optional<std::string> dataFolder;
+        if (args.size() >= 2 && args[0] == "--data-folder") {
+            dataFolder = args[1];
+            args.erase(args.begin(), args.begin() + 2);
+        } else if (!args.empty() && args[0] == "--data-folder") {
+            throw UsageError("--data-folder needs a value");
+        }
+        ws.DataFolder = LookupDataFolder(dataFolder ? dataFolder : ReadInstallPathSetting(Settings::Load()),
+                                         executableDir(argc > 0 ? argv[0] : nullptr));
+        return dispatch(ws, args, out);
+    } catch (const UsageError& e) {
+        err << "pluvane-cli: " << e.what() << "\n\n" << kUsageText;
+        return kUsage;
+    } catch (const std::exception& e) {
+        err << "pluvane-cli: " << e.what() << '\n';
+        return kFailed;
+    }
 }
 
 } // namespace pluvane::cli

@@ -1,1 +1,75 @@
-exit 0
+#!/usr/bin/env bash
+# The command line as a user runs it, on a private copy of the generated data folder.
+# usage: cli_test.sh BIN_DIR
+set -u
+bin=$1
+cli="$bin/pluvane-cli"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$bin/empty.mdb" "$bin/intensity.mdb" "$work/"
+export XDG_CONFIG_HOME="$work/config" # no InstallPath setting of the user's leaks in
+
+passed=0
+failed=0
+check() { # check NAME EXPECTED_RC GREP_PATTERN -- COMMAND...
+  local name=$1 want=$2 pattern=$3
+  shift 4
+  local out rc
+  out=$("$@" 2>&1)
+  rc=$?
+  if [ "$rc" -eq "$want" ] && grep -qE -- "$pattern" <<<"$out"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAIL %s (exit %s, wanted %s; pattern %s)\n%s\n' "$name" "$rc" "$want" "$pattern" "$out"
+  fi
+}
+d=(--data-folder "$work")
+
+check "help" 0 "locations import" -- "$cli" help
+check "no command" 2 "no command given" -- "$cli"
+check "unknown command" 2 "unknown command frobnicate" -- "$cli" frobnicate
+check "bad number" 2 '--area needs a number, not "1O"' -- "$cli" "${d[@]}" peak --area 1O --c 0.9 --tc 5
+check "negative" 2 "cannot be negative" -- "$cli" "${d[@]}" peak --area 10 --c -0.9 --tc 5
+check "missing option" 2 "peak needs --tc" -- "$cli" "${d[@]}" peak --area 10 --c 0.9
+check "no data folder" 1 "intensity.mdb\" is missing" -- "$cli" --data-folder "$work/nowhere" locations list
+
+check "list" 0 "^Atlanta$" -- "$cli" "${d[@]}" locations list
+out=$("$cli" "${d[@]}" locations list)
+if [ "$out" = $'Atlanta\nFort Myers\nLake Houston' ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL list order: $out"; fi
+check "show any case" 0 "^Location: Fort Myers$" -- "$cli" "${d[@]}" locations show "fort myers"
+check "show rows" 0 "^24 hr +0\.167 +0\.198 +0\.254 +0\.303 +0\.377 +0\.438 +0\.504$" -- "$cli" "${d[@]}" locations show "Fort Myers"
+check "show source" 0 "NOAA Atlas 14 Volume 9 Version 2" -- "$cli" "${d[@]}" locations show Atlanta
+check "show unknown" 1 'no rainfall location named "Nowhere"' -- "$cli" "${d[@]}" locations show Nowhere
+
+# A location made for the textbook example: 5.0 in/hr in every cell.
+{
+  echo "# location: Uniform Five"
+  echo "# source: textbook example"
+  echo "duration_hours,1,2,5,10,25,50,100"
+  for h in 0.083333 0.166667 0.25 0.50 1.0 2.0 3.0 6.0 12.0 24.0; do echo "$h,5.0,5.0,5.0,5.0,5.0,5.0,5.0"; done
+} >"$work/uniform.csv"
+check "import" 0 'Added location "Uniform Five"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv"
+check "import twice" 1 "exists already; add --replace" -- "$cli" "${d[@]}" locations import "$work/uniform.csv"
+check "import replace" 0 'Updated location "Uniform Five"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --replace
+check "import renamed" 0 'Added location "Five Again"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --name "Five Again"
+check "import missing file" 1 "cannot be read" -- "$cli" "${d[@]}" locations import "$work/absent.csv"
+check "import binary file" 1 "line 1: expected the header" -- "$cli" "${d[@]}" locations import "$cli"
+printf 'duration_hours,1,2,5,10,25,50,100\n0.083333,1,2,3\n' >"$work/short.csv"
+check "import short row" 1 'line 2: the 10-year intensity "" is not a positive number' -- "$cli" "${d[@]}" locations import "$work/short.csv" --name Short
+check "worked example" 0 "^Q \(cfs\) +45\.00 +45\.00 +45\.00 +45\.00 +49\.50 +50\.00 +50\.00$" -- \
+  "$cli" "${d[@]}" peak --area 10 --c 0.9 --tc 30 --location "uniform five"
+check "beyond the table" 0 "at or beyond the longest duration" -- "$cli" "${d[@]}" peak --area 1 --c 0.5 --tc 1440
+check "interpolated" 0 "^I \(in/hr\) +2\.88 +3\.32 +4\.08 +4\.68 +5\.60 +6\.28 +7\.00$" -- "$cli" "${d[@]}" peak --area 1 --c 0.5 --tc 15
+
+check "new" 0 "Created project" -- "$cli" "${d[@]}" new "$work/site.rmt"
+check "new again" 1 "exists already; add --force" -- "$cli" "${d[@]}" new "$work/site.rmt"
+check "new force" 0 "Created project" -- "$cli" "${d[@]}" new "$work/site.rmt" --force
+check "peak stored" 0 "Stored in" -- "$cli" "${d[@]}" peak --area 10 --c 0.9 --tc 30 --location "Uniform Five" --project "$work/site.rmt"
+stored=$(sqlite3 "$work/site.rmt" "SELECT Qpeak_1, Qpeak_25, COUNT(*) FROM TblResults")
+if [ "$stored" = "45.0000|49.5|1" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL stored results: $stored"; fi
+echo "not a project" >"$work/notes.rmt"
+check "not a project" 1 "is not a database" -- "$cli" "${d[@]}" peak --area 1 --c 1 --tc 5 --project "$work/notes.rmt"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,77 @@
+#include "Settings.h"
+
+#include "Error.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace pluvane {
+
+namespace fs = std::filesystem;
+
+std::string Settings::DefaultPath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    fs::path base;
+    if (config && *config) {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home && *home ? home : ".") / ".config";
+    }
+    return (base / "pluvane" / "pluvane.conf").string();
+}
+
+Settings Settings::Load(const std::string& path) {
+    Settings settings;
+    settings.m_path = path;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line.front() == '#')
+            continue;
+        const auto equals = line.find('=');
+        if (equals != std::string::npos)
+            settings.m_values[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return settings;
+}
+
+std::optional<std::string> Settings::value(const std::string& key) const {
+    const auto it = m_values.find(key);
+    if (it == m_values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void Settings::setValue(const std::string& key, const std::string& value) {
+    if (key.empty() || key.find_first_of("=\n\r") != std::string::npos ||
+        value.find_first_of("\n\r") != std::string::npos)
+        throw Error("A setting cannot hold line breaks, and its name cannot hold \"=\".");
+    m_values[key] = value;
+}
+
+void Settings::Save() const {
+    std::error_code ec;
+    fs::create_directories(fs::path(m_path).parent_path(), ec);
+    const std::string temp = m_path + ".part";
+    {
+        std::ofstream out(temp, std::ios::trunc);
+        for (const auto& [key, value] : m_values)
+            out << key << '=' << value << '\n';
+        out.flush();
+        if (!out)
+            throw Error("The settings file \"" + m_path + "\" cannot be written.");
+    }
+    fs::rename(temp, m_path, ec);
+    if (ec)
+        throw Error("The settings file \"" + m_path + "\" cannot be written: " + ec.message() + ".");
+}
+
+std::optional<std::string> ReadInstallPathSetting(const Settings& settings) {
+    return settings.value("InstallPath");
+}
+
+} // namespace pluvane

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace pluvane {
+
+// The program's settings: a small "key=value" text file shared by the desktop program and the
+// command line, at $XDG_CONFIG_HOME/pluvane/pluvane.conf (else ~/.config/pluvane/pluvane.conf).
+// Keys are case-sensitive; a missing or unreadable file reads as no settings.
+class Settings {
+public:
+    static std::string DefaultPath();
+    static Settings Load(const std::string& path = DefaultPath());
+
+    std::optional<std::string> value(const std::string& key) const;
+    void setValue(const std::string& key, const std::string& value);
+    // Writes the file (under a temporary name, then renamed). Throws Error when it cannot.
+    void Save() const;
+
+private:
+    std::string m_path;
+    std::map<std::string, std::string> m_values;
+};
+
+// The configured install folder, the "InstallPath" setting, when present.
+std::optional<std::string> ReadInstallPathSetting(const Settings& settings);
+
+} // namespace pluvane
