@@ -75,6 +75,8 @@ TEST(TextShortestSingle, ReadsBackAsTheSameSingleValue) {
     EXPECT_EQ(ShortestText(0.1f), "0.1");
     EXPECT_EQ(ShortestText(-15.25f), "-15.25");
     EXPECT_EQ(ShortestText(49.5f), "49.5");
+    EXPECT_EQ(ShortestText(100000.0f), "100000");
+    EXPECT_EQ(ShortestText(0.0001f), "0.0001");
     const float awkward = 3.7820013f;
     EXPECT_EQ(static_cast<float>(ParseLenient(ShortestText(awkward))), awkward);
 }

@@ -72,11 +72,10 @@ double ParseLenient(std::string_view text) {
             end = j;
         }
     }
-    std::string number(text.substr(start, end - start));
+    // from_chars takes ".5" and "-.5" but not a leading "+".
+    std::string_view number = text.substr(start, end - start);
     if (number.front() == '+')
-        number.erase(0, 1);
-    if (number.front() == '.' || (number.front() == '-' && number.size() > 1 && number[1] == '.'))
-        number.insert(number.front() == '-' ? 1 : 0, "0");
+        number.remove_prefix(1);
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec != std::errc() || !std::isfinite(value))
@@ -159,9 +158,12 @@ std::string ShortestText(float value) {
         return "n/a";
     if (value == 0.0f)
         return "0";
+    // Plain decimal form, never an exponent: 100000 twips stays "100000".
     std::array<char, 64> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    (void)ec;
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed);
+    if (ec != std::errc())
+        return PlainNumberText(value);
     return std::string(buffer.data(), end);
 }
 

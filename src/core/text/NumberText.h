@@ -21,7 +21,8 @@ std::string FormatFixed(double value, int decimals);
 // non-finite value gives "n/a".
 std::string PlainNumberText(double value);
 
-// Shortest text that reads back as the same single-precision value (positions in twips).
+// Shortest plain decimal text (no exponent) that reads back as the same single-precision value
+// (positions in twips, results).
 std::string ShortestText(float value);
 
 // Nearest whole number, halves to even (2.5 -> 2, 3.5 -> 4).

@@ -1,0 +1,15 @@
+#include "app/Startup.h"
+
+#include "Settings.h"
+#include "Workspace.h"
+
+#include <QCoreApplication>
+
+namespace pluvane::gui {
+
+std::string FindDataFolder() {
+    return LookupDataFolder(ReadInstallPathSetting(Settings::Load()),
+                            QCoreApplication::applicationDirPath().toStdString());
+}
+
+} // namespace pluvane::gui
