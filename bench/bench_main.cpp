@@ -1,1 +1,93 @@
+// Timings of the solve and the formulas on real files (the generated template and rainfall
+// database, copied to a temporary folder). Run build/bin/pluvane-bench.
+#include "Workspace.h"
+#include "elements/ElementCalculations.h"
+#include "elements/Formulas.h"
+#include "solve/SolveEngine.h"
+#include "store/IntensityDb.h"
+#include "store/ProjectDb.h"
+
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace pluvane;
+
+namespace {
+
+// A data folder and project of its own for the whole run.
+struct BenchFolder {
+    fs::path path = fs::temp_directory_path() / ("pluvane-bench-" + std::to_string(::getpid()));
+    Workspace ws;
+
+    BenchFolder() {
+        fs::create_directories(path);
+        for (const char* file : {"empty.mdb", "intensity.mdb"})
+            fs::copy_file(fs::path(PLUVANE_BIN_DIR) / file, path / file, fs::copy_options::overwrite_existing);
+        ws.DataFolder = path.string();
+        ws.ProjectPath = (path / "bench.rmt").string();
+        ws.CurrentIntensityTable = "Atlanta";
+        CreateProjectFromTemplate(ws, ws.ProjectPath);
+    }
+    ~BenchFolder() { fs::remove_all(path); }
+};
+
+BenchFolder& folder() {
+    static BenchFolder instance;
+    return instance;
+}
+
+void ComputeResultsEndToEnd(benchmark::State& state) {
+    const Workspace& ws = folder().ws;
+    double tc = 12.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeResults(ws, 10.0, 0.9, tc));
+        tc = tc > 600 ? 12.0 : tc + 7.0; // walk the table
+    }
+}
+BENCHMARK(ComputeResultsEndToEnd)->Unit(benchmark::kMicrosecond);
+
+void SolveFromRowsInMemory(benchmark::State& state) {
+    const std::vector<IntensityRow> rows = ReadLocationRows(folder().ws, "Atlanta");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SolveFromRows(rows, 10.0, 0.9, 12.0));
+}
+BENCHMARK(SolveFromRowsInMemory);
+
+void SheetFlowTcFormula(benchmark::State& state) {
+    double n = 0.011;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SheetFlowTc(n, 100.0, 0.02, 3.6));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(SheetFlowTcFormula);
+
+void SheetFlowTcFromFieldsWithRainfallLookup(benchmark::State& state) {
+    const Workspace& ws = folder().ws;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CalculateSheetFlowTc(ws, "0.011", "100", "0.02"));
+}
+BENCHMARK(SheetFlowTcFromFieldsWithRainfallLookup)->Unit(benchmark::kMicrosecond);
+
+void ShallowFlowFromFields(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CalculateShallowFlow("Unpaved", "500", "0.01"));
+}
+BENCHMARK(ShallowFlowFromFields);
+
+void ManningFromFields(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CalculateChannelFlow("10", "8", "0.005", "0.013", "1000", ManningOrder::AddDialog));
+}
+BENCHMARK(ManningFromFields);
+
+void TrapezoidFromFields(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CalculateTrapezoid("4", "2", "3"));
+}
+BENCHMARK(TrapezoidFromFields);
+
+} // namespace
