@@ -91,3 +91,24 @@ void TrapezoidFromFields(benchmark::State& state) {
 BENCHMARK(TrapezoidFromFields);
 
 } // namespace
+
+namespace {
+
+void ReadRainfallRows(benchmark::State& state) {
+    const Workspace& ws = folder().ws;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadLocationRows(ws, "Atlanta"));
+}
+BENCHMARK(ReadRainfallRows)->Unit(benchmark::kMicrosecond);
+
+void StoreResultsRow(benchmark::State& state) {
+    const Workspace& ws = folder().ws;
+    SolveResult result = SolveFromRows(ReadLocationRows(ws, "Atlanta"), 10.0, 0.9, 12.0);
+    for (auto _ : state) {
+        StoreResults(ws, result);
+        result.Q[0] += 1.0f; // a new value each time, as a real solve writes
+    }
+}
+BENCHMARK(StoreResultsRow)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -4,7 +4,10 @@
 #include "Workspace.h"
 #include "text/NumberText.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <set>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,10 +20,19 @@ namespace fs = std::filesystem;
 namespace {
 
 void requireTables(Database& db, const std::string& what) {
-    for (const char* table : kProjectTables)
-        if (!db.hasTable(table))
+    // One look at the schema rather than one per table: this runs on every operation.
+    std::set<std::string> tables;
+    Statement q = db.prepare("SELECT lower(name) FROM sqlite_master WHERE type = 'table'");
+    while (q.step())
+        tables.insert(q.text(0).value_or(""));
+    for (const char* table : kProjectTables) {
+        std::string folded(table);
+        std::transform(folded.begin(), folded.end(), folded.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (!tables.count(folded))
             throw Error("The file \"" + db.path() + "\" is not " + what + ": the table " + table +
                         " is missing.");
+    }
 }
 
 // A temporary name beside `path`, so the final rename stays on one file system.
