@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "Error.h"
 #include "store/ProjectDb.h"
 
 #include <atomic>
@@ -34,6 +35,22 @@ Workspace MakeWorkspace(const TempFolder& folder) {
     ws.CurrentIntensityTable = "Atlanta";
     CreateProjectFromTemplate(ws, ws.ProjectPath);
     return ws;
+}
+
+IntensityGrid UniformGrid(const std::string& value) {
+    IntensityGrid grid;
+    for (auto& row : grid)
+        row.fill(value);
+    return grid;
+}
+
+std::string ErrorMessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "";
 }
 
 std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& text) {

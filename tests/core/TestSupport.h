@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Workspace.h"
+#include "store/IntensityDb.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace pluvane::test {
@@ -27,6 +29,12 @@ private:
 // and whose ProjectPath is a new project made from that template. CurrentIntensityTable is
 // "Atlanta".
 Workspace MakeWorkspace(const TempFolder& folder);
+
+// A rainfall grid holding `value` in every cell.
+IntensityGrid UniformGrid(const std::string& value);
+
+// The message of the Error that `action` throws, "" when it throws none.
+std::string ErrorMessageOf(const std::function<void()>& action);
 
 // Writes `text` to a file and returns its path.
 std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& text);

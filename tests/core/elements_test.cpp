@@ -52,9 +52,7 @@ bool isFixedNumber(std::string_view text, int decimals, bool allowMinus = false)
 
 // A rainfall grid whose 24-hour 2-year intensity is `twoYearDaily`; every other cell is 1.0.
 IntensityGrid gridWithDailyTwoYear(const std::string& twoYearDaily) {
-    IntensityGrid grid;
-    for (auto& row : grid)
-        row.fill("1.0");
+    IntensityGrid grid = UniformGrid("1.0");
     grid[9][1] = twoYearDaily; // row 10 is the 24-hour row, column 1 the 2-year period
     return grid;
 }

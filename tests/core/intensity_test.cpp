@@ -13,12 +13,6 @@ using namespace pluvane::test;
 
 namespace {
 
-IntensityGrid uniformGrid(const std::string& value) {
-    IntensityGrid grid;
-    for (auto& row : grid)
-        row.fill(value);
-    return grid;
-}
 
 int locationTableRows(const Workspace& ws, const std::string& name) {
     Database db = OpenIntensityDb(ws);
@@ -27,14 +21,6 @@ int locationTableRows(const Workspace& ws, const std::string& name) {
     return static_cast<int>(q.integer(0));
 }
 
-std::string messageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "";
-}
 
 const char* const kShippedCsv =
     "# location: Test Hollow\n"
@@ -74,7 +60,7 @@ TEST(IntensityShipped, ListsTheShippedLocationsWithTenRowsAndTheirSources) {
 TEST(IntensitySave, ANewNameAddsOneListRowAndOneTenRowTable) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    IntensityGrid grid = uniformGrid("5.0");
+    IntensityGrid grid = UniformGrid("5.0");
     grid[3][4] = "2.5 abc"; // stored as typed; readers take 2.5
     SaveLocation(ws, "Pine Creek", grid, std::string("typed in by hand"));
     EXPECT_EQ(ws.CurrentIntensityTable, "Pine Creek");
@@ -94,7 +80,7 @@ TEST(IntensitySave, AnExistingNameInAnotherCaseOverwritesValuesOnly) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     const std::string before = ReadProvenance(ws, "Atlanta");
-    SaveLocation(ws, "atlanta", uniformGrid("1.25"));
+    SaveLocation(ws, "atlanta", UniformGrid("1.25"));
     EXPECT_EQ(ws.CurrentIntensityTable, "atlanta");
     EXPECT_EQ(ListLocations(ws), (std::vector<std::string>{"Atlanta", "Fort Myers", "Lake Houston"}));
     EXPECT_EQ(locationTableRows(ws, "Atlanta"), 10);
@@ -112,7 +98,7 @@ TEST(IntensitySave, AwkwardButValidNamesAreQuotedAndWork) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     for (const std::string& name : std::vector<std::string>{"O'Brien \"North\" Creek", "Café du Lac", "select", "2nd Street", "a;b--c"}) {
-        SaveLocation(ws, name, uniformGrid("3.5"));
+        SaveLocation(ws, name, UniformGrid("3.5"));
         EXPECT_TRUE(LocationExists(ws, name)) << name;
         EXPECT_EQ(ReadLocationRows(ws, name).size(), 10u) << name;
         ws.CurrentIntensityTable = name;
@@ -127,7 +113,7 @@ TEST(IntensitySave, NamesThatCannotBeStoredAreRefusedAndNothingIsCreated) {
     for (const std::string& name : std::vector<std::string>{std::string(""), std::string("   "), std::string("BasinName"),
                                    std::string("sqlite_master"), std::string("tab\there"),
                                    std::string(300, 'x')}) {
-        const std::string message = messageOf([&] { SaveLocation(ws, name, uniformGrid("1")); });
+        const std::string message = ErrorMessageOf([&] { SaveLocation(ws, name, UniformGrid("1")); });
         EXPECT_FALSE(message.empty()) << '"' << name << '"';
     }
     EXPECT_EQ(ListLocations(ws).size(), 3u);
@@ -141,7 +127,7 @@ TEST(IntensitySave, AFailedCreationLeavesNoHalfLocation) {
         Database db = OpenIntensityDb(ws);
         db.exec("CREATE VIEW Ghost AS SELECT 1"); // the CREATE TABLE of "Ghost" will fail
     }
-    EXPECT_THROW(SaveLocation(ws, "Ghost", uniformGrid("1")), Error);
+    EXPECT_THROW(SaveLocation(ws, "Ghost", UniformGrid("1")), Error);
     EXPECT_FALSE(LocationExists(ws, "Ghost"));
     EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta");
 }
@@ -153,9 +139,9 @@ TEST(IntensitySave, AListedLocationWhoseTableWentMissingGetsItBack) {
         Database db = OpenIntensityDb(ws);
         db.exec("DROP TABLE \"Lake Houston\"");
     }
-    EXPECT_NE(messageOf([&] { ReadLocationRows(ws, "Lake Houston"); }).find("does not exist"),
+    EXPECT_NE(ErrorMessageOf([&] { ReadLocationRows(ws, "Lake Houston"); }).find("does not exist"),
               std::string::npos);
-    SaveLocation(ws, "Lake Houston", uniformGrid("2"));
+    SaveLocation(ws, "Lake Houston", UniformGrid("2"));
     EXPECT_EQ(ReadLocationRows(ws, "Lake Houston").size(), 10u);
     EXPECT_EQ(ListLocations(ws).size(), 3u);
 }
@@ -164,17 +150,17 @@ TEST(IntensityDailyRainfall, MissingTablesAndRowsAreNamedInTheMessage) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     ws.CurrentIntensityTable.clear();
-    EXPECT_NE(messageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("No rainfall intensity table"),
+    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("No rainfall intensity table"),
               std::string::npos);
     ws.CurrentIntensityTable = "Nowhere";
-    EXPECT_NE(messageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("\"Nowhere\" does not exist"),
+    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("\"Nowhere\" does not exist"),
               std::string::npos);
-    SaveLocation(ws, "Short", uniformGrid("1"));
+    SaveLocation(ws, "Short", UniformGrid("1"));
     {
         Database db = OpenIntensityDb(ws);
         db.exec("UPDATE Short SET Duration = '24' WHERE ID = 10"); // not the exact text "24.0"
     }
-    EXPECT_NE(messageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("no 24-hour row"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("no 24-hour row"), std::string::npos);
 }
 
 TEST(IntensityCsv, ReadsTheShippedFormat) {
@@ -211,7 +197,7 @@ TEST(IntensityCsv, BadFilesAreRefusedWithTheLineAtFault) {
         {"duration_hours,1,2,5,10,25,100\n", "50-year"},
     };
     for (const auto& c : cases) {
-        const std::string message = messageOf([&] { ParseLocationCsv(c.text); });
+        const std::string message = ErrorMessageOf([&] { ParseLocationCsv(c.text); });
         EXPECT_NE(message.find(c.says), std::string::npos) << message;
     }
 }

@@ -12,12 +12,6 @@ using namespace pluvane::test;
 
 namespace {
 
-IntensityGrid uniformGrid(const std::string& value) {
-    IntensityGrid grid;
-    for (auto& row : grid)
-        row.fill(value);
-    return grid;
-}
 
 std::vector<Record> storedResults(const Workspace& ws) {
     Database db = OpenProjectDb(ws);
@@ -43,7 +37,7 @@ TEST(SolveFactors, FrequencyFactorAndMinimum) {
 TEST(SolveWorkedExample, UniformFiveInchesGivesTheTextbookFlowsAndStoresThem) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    SaveLocation(ws, "Uniform", uniformGrid("5.0"));
+    SaveLocation(ws, "Uniform", UniformGrid("5.0"));
     const SolveResult result = ComputeResults(ws, 10.0, 0.9, 20.0);
     const float expected[] = {45, 45, 45, 45, 49.5f, 50, 50};
     for (std::size_t k = 0; k < 7; ++k) {
@@ -173,7 +167,7 @@ TEST(SolveStore, ASecondSolveOverwritesTheRowAndAddsNone) {
 TEST(SolveStore, UnparsableCellsCountAsZeroForTheirPeriodOnly) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    IntensityGrid grid = uniformGrid("4");
+    IntensityGrid grid = UniformGrid("4");
     for (auto& row : grid)
         row[2] = "n/a";
     SaveLocation(ws, "Patchy", grid);
@@ -202,7 +196,7 @@ TEST(SolveStore, AMissingOrEmptyTableFailsClearlyAndKeepsTheOldResults) {
     EXPECT_THROW(ComputeResults(ws, 5.0, 1.0, 15.0), Error);
     ws.CurrentIntensityTable = "";
     EXPECT_THROW(ComputeResults(ws, 5.0, 1.0, 15.0), Error);
-    SaveLocation(ws, "Emptied", uniformGrid("1"));
+    SaveLocation(ws, "Emptied", UniformGrid("1"));
     {
         Database db = OpenIntensityDb(ws);
         db.exec("DELETE FROM Emptied");

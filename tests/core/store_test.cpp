@@ -43,14 +43,6 @@ void insertElementRows(const Workspace& ws) {
     }
 }
 
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "";
-}
 
 } // namespace
 
@@ -77,25 +69,25 @@ TEST(StoreOpen, BadFilesGiveClearErrorsAndAreLeftAlone) {
     Workspace ws = MakeWorkspace(folder);
 
     ws.ProjectPath = folder.file("missing.rmt");
-    EXPECT_NE(errorOf([&] { OpenProjectDb(ws); }).find("cannot be opened"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { OpenProjectDb(ws); }).find("cannot be opened"), std::string::npos);
     EXPECT_FALSE(fs::exists(ws.ProjectPath)) << "opening must never create a project file";
 
     ws.ProjectPath = WriteFile(folder, "notes.rmt", "These are my notes, not a project.\n");
-    EXPECT_NE(errorOf([&] { OpenProjectDb(ws); }).find("is not a database"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { OpenProjectDb(ws); }).find("is not a database"), std::string::npos);
     EXPECT_EQ(ReadTextFile(ws.ProjectPath), "These are my notes, not a project.\n");
 
     ws.ProjectPath = folder.file("other.db");
     CreateDatabaseFromSql(ws.ProjectPath, "CREATE TABLE Something (x TEXT);");
-    EXPECT_NE(errorOf([&] { OpenProjectDb(ws); }).find("the table TblProjectInfo is missing"),
+    EXPECT_NE(ErrorMessageOf([&] { OpenProjectDb(ws); }).find("the table TblProjectInfo is missing"),
               std::string::npos);
-    EXPECT_NE(errorOf([&] { CheckProjectFile(ws.ProjectPath); }).find("not a Pluvane project"),
+    EXPECT_NE(ErrorMessageOf([&] { CheckProjectFile(ws.ProjectPath); }).find("not a Pluvane project"),
               std::string::npos);
 
     ws.ProjectPath.clear();
-    EXPECT_EQ(errorOf([&] { OpenProjectDb(ws); }), "No project is open.");
+    EXPECT_EQ(ErrorMessageOf([&] { OpenProjectDb(ws); }), "No project is open.");
 
     ws.DataFolder = folder.file("nowhere");
-    EXPECT_NE(errorOf([&] { OpenIntensityDb(ws); }).find("is missing"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { OpenIntensityDb(ws); }).find("is missing"), std::string::npos);
 }
 
 TEST(StoreOpen, AnotherProgramHoldingTheFileIsReportedAsInUse) {
@@ -103,7 +95,7 @@ TEST(StoreOpen, AnotherProgramHoldingTheFileIsReportedAsInUse) {
     Workspace ws = MakeWorkspace(folder);
     Database holder = OpenProjectDb(ws);
     holder.exec("BEGIN EXCLUSIVE");
-    const std::string message = errorOf([&] { rowCount(ws, "TblBasinInfo"); });
+    const std::string message = ErrorMessageOf([&] { rowCount(ws, "TblBasinInfo"); });
     EXPECT_NE(message.find("in use by another program"), std::string::npos) << message;
     holder.exec("ROLLBACK");
     EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 0);
@@ -170,7 +162,7 @@ TEST(StoreNewProject, CopiesTheTemplateAndReplacesAnOldFile) {
 
     const std::string target = folder.file("second.rmt");
     ws.DataFolder = folder.file("no-data-here");
-    EXPECT_NE(errorOf([&] { CreateProjectFromTemplate(ws, target); }).find("template"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { CreateProjectFromTemplate(ws, target); }).find("template"), std::string::npos);
     EXPECT_FALSE(fs::exists(target));
 
     ws.DataFolder = folder.path().string();
