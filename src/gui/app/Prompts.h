@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace pluvane::gui {
+
+// Every message box and file dialog of the program goes through this one interface, so that
+// tests can answer them instead of blocking on a modal window.
+class Prompts {
+public:
+    enum class Icon { None, Information, Exclamation, Critical, Question };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+    virtual ~Prompts() = default;
+
+    virtual Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                           Buttons buttons = Buttons::Ok) = 0;
+
+    // `filter` uses the program's "Description(*.ext)|*.ext|" form. Empty when cancelled.
+    // A save dialog asks before overwriting an existing file.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& filter) = 0;
+
+    // The shortcut for the commonest box: title "Error", OK only, no icon.
+    void error(QWidget* parent, const QString& text) { message(parent, "Error", text, Icon::None); }
+};
+
+// The real thing: modal Qt message boxes and file dialogs.
+class QtPrompts : public Prompts {
+public:
+    Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
+};
+
+// For tests: records every message and answers from queues (OK / Yes / a cancelled dialog when
+// a queue is empty).
+class RecordingPrompts : public Prompts {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+    std::vector<Shown> shown;
+    std::vector<Answer> answers;             // taken from the front
+    std::vector<QString> fileNames;  // taken from the front; "" answers as a cancelled dialog
+
+    Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
+
+    QStringList texts() const;
+};
+
+// "Rich Text File(*.rtf)|*.rtf|" -> "Rich Text File (*.rtf)", the form Qt's dialogs take.
+QString QtFilter(const QString& programFilter);
+
+} // namespace pluvane::gui

@@ -1,0 +1,29 @@
+#include "GuiTestSupport.h"
+
+#include "store/ProjectDb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QWidget>
+
+namespace pluvane::gui::test {
+
+TestProject::TestProject() {
+    for (const char* file : {"empty.mdb", "intensity.mdb"})
+        QFile::copy(QString(PLUVANE_BIN_DIR) + "/" + file, dir.filePath(file));
+    workspace.DataFolder = dir.path().toStdString();
+    workspace.ProjectPath = dir.filePath("project.rmt").toStdString();
+    workspace.CurrentIntensityTable = "Atlanta";
+    CreateProjectFromTemplate(workspace, workspace.ProjectPath);
+}
+
+QString SaveScreenshot(QWidget* widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("PLUVANE_SCREENSHOTS");
+    if (folder.isEmpty())
+        return {};
+    QDir().mkpath(folder);
+    const QString file = folder + "/" + name + ".png";
+    return widget->grab().save(file) ? file : QString();
+}
+
+} // namespace pluvane::gui::test
