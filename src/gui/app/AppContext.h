@@ -66,6 +66,10 @@ public:
     // Shows a modeless window and brings it forward.
     static void present(QWidget* window);
 
+    // Commands that other windows ask of the main window, which sets them. Tests set their own.
+    std::function<void()> onOpenCanvas;           // put ProjectPath on the canvas
+    std::function<void()> onShowIntensityEditor;  // show the rainfall table editor
+
 signals:
     // Elements were placed, deleted or renamed: the canvas redraws from the model.
     void networkChanged();
