@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "store/Database.h"
 #include "store/ProjectDb.h"
+#include "store/ProjectLock.h"
 
 #include <gtest/gtest.h>
 
@@ -192,4 +193,39 @@ TEST(StoreDatabase, BoundValuesAreStoredExactlyAsTyped) {
         EXPECT_EQ(rows[i].number("Tc"), 0.0);
     }
     EXPECT_EQ(QuoteIdentifier("Fort \"Big\" Myers"), "\"Fort \"\"Big\"\" Myers\"");
+}
+
+TEST(StoreLock, ASecondHolderIsRefusedUntilTheFirstLetsGo) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    {
+        ProjectLock first = ProjectLock::Acquire(ws.ProjectPath);
+        EXPECT_TRUE(first.held());
+        EXPECT_TRUE(ProjectLock::IsHeldElsewhere(ws.ProjectPath));
+        const std::string message = ErrorMessageOf([&] { ProjectLock::Acquire(ws.ProjectPath); });
+        EXPECT_NE(message.find("open in another Pluvane window"), std::string::npos) << message;
+        // The lock does not get in the way of the program's own reads and writes.
+        insertElementRows(ws);
+        PurgeDeletedElements(ws);
+        EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 1);
+    }
+    EXPECT_FALSE(ProjectLock::IsHeldElsewhere(ws.ProjectPath));
+    EXPECT_TRUE(ProjectLock::Acquire(ws.ProjectPath).held());
+    EXPECT_NE(ErrorMessageOf([&] { ProjectLock::Acquire(folder.file("none.rmt")); }).find("cannot be opened"),
+              std::string::npos);
+}
+
+TEST(StoreLock, AKilledHolderLeavesTheFileFree) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ProjectLock lock = ProjectLock::Acquire(ws.ProjectPath);
+        ::raise(SIGKILL);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_FALSE(ProjectLock::IsHeldElsewhere(ws.ProjectPath));
 }

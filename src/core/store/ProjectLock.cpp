@@ -1,0 +1,62 @@
+#include "store/ProjectLock.h"
+
+#include "Error.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <utility>
+
+namespace pluvane {
+
+ProjectLock::ProjectLock(ProjectLock&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path)) {}
+
+ProjectLock& ProjectLock::operator=(ProjectLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        m_fd = std::exchange(other.m_fd, -1);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+ProjectLock::~ProjectLock() { release(); }
+
+ProjectLock ProjectLock::Acquire(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw Error("The project \"" + path + "\" cannot be opened: it does not exist or is not readable.");
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK)
+            throw Error("The project \"" + path +
+                        "\" is open in another Pluvane window. Close it there first; nothing was changed.");
+        throw Error("The project \"" + path + "\" cannot be locked for editing.");
+    }
+    ProjectLock lock;
+    lock.m_fd = fd;
+    lock.m_path = path;
+    return lock;
+}
+
+bool ProjectLock::IsHeldElsewhere(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd); // closing drops the probe's lock if it got one
+    return held;
+}
+
+void ProjectLock::release() {
+    if (m_fd >= 0) {
+        ::flock(m_fd, LOCK_UN);
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+} // namespace pluvane
