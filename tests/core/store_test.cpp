@@ -229,3 +229,18 @@ TEST(StoreLock, AKilledHolderLeavesTheFileFree) {
     waitpid(child, &status, 0);
     EXPECT_FALSE(ProjectLock::IsHeldElsewhere(ws.ProjectPath));
 }
+
+TEST(StoreNames, ElementAndNodeNamesByTag) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    {
+        Database db = OpenProjectDb(ws);
+        db.exec("INSERT INTO TblChannelInfo (ChannelTag, ChannelName) VALUES ('Channel1', 'Main ditch'), "
+                "('Channel2', 'O''Hara culvert')");
+        db.exec("INSERT INTO TblNodeInfo (NodeName) VALUES ('Outfall A'), ('second row')");
+    }
+    EXPECT_EQ(ReadElementName(ws, ElementKind::Channel, "Channel2"), "O'Hara culvert");
+    EXPECT_EQ(ReadElementName(ws, ElementKind::Channel, "Channel9"), "");
+    EXPECT_EQ(ReadElementName(ws, ElementKind::Node, ""), "Outfall A");
+    EXPECT_EQ(ReadElementName(ws, ElementKind::Basin, "Basin1"), "");
+}

@@ -127,6 +127,17 @@ void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::stri
     CloseDb(db);
 }
 
+std::string ReadElementName(const Workspace& ws, ElementKind kind, const std::string& tag) {
+    const ElementKindInfo& info = kindInfo(kind);
+    std::string sql = "SELECT " + std::string(info.nameColumn) + " FROM " + std::string(info.table);
+    sql += kind == ElementKind::Node ? " ORDER BY rowid LIMIT 1" : " WHERE " + std::string(info.tagColumn) + " = ? ORDER BY rowid LIMIT 1";
+    Database db = OpenProjectDb(ws);
+    Statement query = db.prepare(sql);
+    if (kind != ElementKind::Node)
+        query.bind(1, tag);
+    return query.step() ? query.text(0).value_or("") : "";
+}
+
 std::string ReadTextFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -43,6 +43,10 @@ void CreateDatabaseFromSql(const std::string& path, const std::string& sql);
 void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::string& tag,
                           float left, float top);
 
+// The display name of an element by its tag (the node: of the first node row); "" when no row
+// carries the tag.
+std::string ReadElementName(const Workspace& ws, ElementKind kind, const std::string& tag);
+
 // Reads a whole text file; throws Error naming the file when it cannot.
 std::string ReadTextFile(const std::string& path);
 

@@ -81,13 +81,20 @@ Prompts::Answer QtPrompts::message(QWidget* parent, const QString& title, const 
 }
 
 std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& filter) {
-    const QString name = QFileDialog::getSaveFileName(parent, QString(), QString(), QtFilter(filter));
-    if (name.isEmpty())
+    QFileDialog dialog(parent, QString(), QString(), QtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // "site" becomes "site.rmt"; the dialog then asks before overwriting an existing file.
+    const QStringList parts = filter.split('|', Qt::SkipEmptyParts);
+    if (parts.size() >= 2 && parts[1].startsWith("*."))
+        dialog.setDefaultSuffix(parts[1].mid(2));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return name;
+    return dialog.selectedFiles().first();
 }
 
 std::optional<QString> QtPrompts::openFileName(QWidget* parent, const QString& filter) {
+    // The dialog only accepts a file that exists.
     const QString name = QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
     if (name.isEmpty())
         return std::nullopt;
