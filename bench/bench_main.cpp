@@ -2,7 +2,10 @@
 // database, copied to a temporary folder). Run build/bin/pluvane-bench.
 #include "Workspace.h"
 #include "elements/ElementCalculations.h"
+#include "elements/ElementRecords.h"
 #include "elements/Formulas.h"
+#include "report/ReportBuilder.h"
+#include "report/RtfWriter.h"
 #include "solve/SolveEngine.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
@@ -110,5 +113,44 @@ void StoreResultsRow(benchmark::State& state) {
     }
 }
 BENCHMARK(StoreResultsRow)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+namespace {
+
+// A project with the most the canvas allows: 20 live elements of each kind.
+const Workspace& fullProject() {
+    static const Workspace ws = [] {
+        Workspace full = folder().ws;
+        full.ProjectPath = (folder().path / "full.rmt").string();
+        CreateProjectFromTemplate(full, full.ProjectPath);
+        for (int i = 1; i <= 20; ++i) {
+            const std::string n = std::to_string(i);
+            InsertBasin(full, "Basin" + n, 480, 480 * i,
+                        {"Sub-basin " + n, "2." + n, "Lawns, sandy", "0.35", "0.02", "150", "Grass, short", "0.15", "1" + n});
+            InsertSurface(full, "Surface" + n, 600, 480 * i, {"Swale " + n, "0.01", "300", "1.61", "Unpaved", "3.1"});
+            InsertChannel(full, "Channel" + n, 960, 480 * i,
+                          {"Pipe " + n, "3.14", "6.28", "0.005", "400", "Concrete", "0.013", "6.2", "1.07"});
+        }
+        full.HasOverland = full.HasShallow = full.HasChannel = true;
+        return full;
+    }();
+    return ws;
+}
+
+// The whole Solve as the report window runs it: seven reads, the solve and its write.
+void BuildReportFullProject(benchmark::State& state) {
+    const Workspace& ws = fullProject();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuildReport(ws));
+}
+BENCHMARK(BuildReportFullProject)->Unit(benchmark::kMillisecond);
+
+void WriteRtfOfFullReport(benchmark::State& state) {
+    const Report report = BuildReport(fullProject());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteRtf(report.document));
+}
+BENCHMARK(WriteRtfOfFullReport)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -3,6 +3,9 @@
 #include "Error.h"
 #include "Settings.h"
 #include "Workspace.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportNotes.h"
+#include "report/RtfWriter.h"
 #include "solve/SolveEngine.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
@@ -15,6 +18,7 @@
 #include <iomanip>
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <ostream>
 #include <vector>
@@ -46,6 +50,10 @@ constexpr const char* kUsageText =
     "      intensities and peak flows Q = C * Cf * A * I for the seven return periods;\n"
     "      the location defaults to the project's, else Atlanta; with --project the\n"
     "      results are also stored in the project\n"
+    "  solve PROJECT.rmt [--rtf FILE] [--text FILE] [--pdf FILE]\n"
+    "      solve the project with its node's rainfall location as the Solve command\n"
+    "      does: store the results in the project, print the runoff rates and write\n"
+    "      the report as rich text, plain text or PDF\n"
     "  help\n"
     "      show this text\n"
     "\n"
@@ -192,40 +200,18 @@ int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
     return kOk;
 }
 
-// The node row's location of a project, "" when the project has none yet.
-std::string projectLocation(const Workspace& ws) {
+// The node row's location of a project; nullopt when the project has no node row yet.
+std::optional<std::string> nodeLocation(const Workspace& ws) {
     Database db = OpenProjectDb(ws);
     Statement q = db.prepare("SELECT IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1");
-    return q.step() ? q.text(0).value_or("") : "";
+    if (!q.step())
+        return std::nullopt;
+    return q.text(0).value_or("");
 }
 
-int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
-    if (!args.words.empty())
-        throw UsageError("peak takes options only");
-    for (const char* required : {"--area", "--c", "--tc"})
-        if (!args.has(required))
-            throw UsageError(std::string("peak needs ") + required);
-    const double A = strictNumber("--area", args.options.at("--area"));
-    const double C = strictNumber("--c", args.options.at("--c"));
-    const double Tc = strictNumber("--tc", args.options.at("--tc"));
-    if (args.has("--project")) {
-        ws.ProjectPath = args.options.at("--project");
-        CheckProjectFile(ws.ProjectPath);
-        ws.CurrentIntensityTable = projectLocation(ws);
-    }
-    if (args.has("--location"))
-        ws.CurrentIntensityTable = args.options.at("--location");
-    if (ws.CurrentIntensityTable.empty())
-        ws.CurrentIntensityTable = "Atlanta";
-    ws.CurrentIntensityTable = listedName(ws, ws.CurrentIntensityTable);
-
-    const SolveResult result = args.has("--project")
-                                   ? ComputeResults(ws, A, C, Tc)
-                                   : SolveFromRows(ReadLocationRows(ws, ws.CurrentIntensityTable), A, C, Tc);
-    out << "Location: " << ws.CurrentIntensityTable << '\n'
-        << "A = " << PlainNumberText(A) << " ac, C = " << PlainNumberText(C)
-        << ", Tc = " << PlainNumberText(Tc) << " min\n\n"
-        << label("Return period (yr)", 18);
+// The intensities and peak flows of a solve, one column per return period, and its note.
+void printResults(std::ostream& out, const SolveResult& result) {
+    out << label("Return period (yr)", 18);
     for (std::int16_t period : ReturnPeriods)
         out << cell(std::to_string(period), 9);
     out << '\n' << label("Cf", 18);
@@ -240,18 +226,91 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
     out << '\n';
     if (const std::string note = SolveNote(result); !note.empty())
         out << '\n' << note << '\n';
+}
+
+int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
+    if (!args.words.empty())
+        throw UsageError("peak takes options only");
+    for (const char* required : {"--area", "--c", "--tc"})
+        if (!args.has(required))
+            throw UsageError(std::string("peak needs ") + required);
+    const double A = strictNumber("--area", args.options.at("--area"));
+    const double C = strictNumber("--c", args.options.at("--c"));
+    const double Tc = strictNumber("--tc", args.options.at("--tc"));
+    if (args.has("--project")) {
+        ws.ProjectPath = args.options.at("--project");
+        CheckProjectFile(ws.ProjectPath);
+        ws.CurrentIntensityTable = nodeLocation(ws).value_or("");
+    }
+    if (args.has("--location"))
+        ws.CurrentIntensityTable = args.options.at("--location");
+    if (ws.CurrentIntensityTable.empty())
+        ws.CurrentIntensityTable = "Atlanta";
+    ws.CurrentIntensityTable = listedName(ws, ws.CurrentIntensityTable);
+
+    const SolveResult result = args.has("--project")
+                                   ? ComputeResults(ws, A, C, Tc)
+                                   : SolveFromRows(ReadLocationRows(ws, ws.CurrentIntensityTable), A, C, Tc);
+    out << "Location: " << ws.CurrentIntensityTable << '\n'
+        << "A = " << PlainNumberText(A) << " ac, C = " << PlainNumberText(C)
+        << ", Tc = " << PlainNumberText(Tc) << " min\n\n";
+    printResults(out, result);
     if (args.has("--project"))
         out << "\nStored in \"" << ws.ProjectPath << "\".\n";
     return kOk;
 }
 
-int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out) {
+// The Solve command on a project file: the flags from the live rows, then the report, which
+// runs the solve and stores TblResults. The requested files are written even when the solve
+// failed, since the report then says why; the exit code still tells the failure.
+int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream& err, const PdfWriter& pdf) {
+    if (args.words.size() != 1)
+        throw UsageError("solve needs one project file");
+    if (args.has("--pdf") && !pdf)
+        throw Error("PDF export needs the desktop build of pluvane-cli");
+    ws.ProjectPath = args.words[0];
+    CheckProjectFile(ws.ProjectPath);
+    const std::optional<std::string> location = nodeLocation(ws);
+    if (!location)
+        throw Error("The project \"" + ws.ProjectPath +
+                    "\" has no node yet; finish its setup in Pluvane before solving.");
+    ws.CurrentIntensityTable = *location;
+    if (!ProbeSolveFlags(ws))
+        throw Error("Nothing to Solve");
+
+    const Report report = BuildReport(ws);
+    out << "Location: " << ws.CurrentIntensityTable << "\n\n";
+    if (report.solve) {
+        printResults(out, *report.solve);
+        out << "\nStored in \"" << ws.ProjectPath << "\".\n";
+    }
+    const auto write = [&](const char* option, const auto& save) {
+        if (!args.has(option))
+            return;
+        const std::string& path = args.options.at(option);
+        save(report.document, path);
+        out << "Wrote \"" << path << "\".\n";
+    };
+    write("--rtf", SaveRtf);
+    write("--text", SavePlainText);
+    write("--pdf", pdf);
+    if (!report.solve) {
+        err << "pluvane-cli: " << SolveFailureLine(SolveFailureReason(report.document)) << '\n';
+        return kFailed;
+    }
+    return kOk;
+}
+
+int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             const PdfWriter& pdf) {
     const std::string command = args.empty() ? "" : args[0];
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
     if (command == "new")
         return newProject(ws, Arguments::Parse(rest, {}, {"--force"}), out);
     if (command == "peak")
         return peak(ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}), out);
+    if (command == "solve")
+        return solve(ws, Arguments::Parse(rest, {"--rtf", "--text", "--pdf"}, {}), out, err, pdf);
     if (command == "locations") {
         const std::string sub = rest.empty() ? "" : rest[0];
         const std::vector<std::string> subArgs(rest.begin() + (rest.empty() ? 0 : 1), rest.end());
@@ -268,7 +327,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
 
 } // namespace
 
-int Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
+int Run(int argc, char** argv, std::ostream& out, std::ostream& err, const PdfWriter& pdf) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && (args[0] == "help" || args[0] == "--help" || args[0] == "-h")) {
         out << kUsageText;
@@ -285,7 +344,7 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         }
         ws.DataFolder = LookupDataFolder(dataFolder ? dataFolder : ReadInstallPathSetting(Settings::Load()),
                                          executableDir(argc > 0 ? argv[0] : nullptr));
-        return dispatch(ws, args, out);
+        return dispatch(ws, args, out, err, pdf);
     } catch (const UsageError& e) {
         err << "pluvane-cli: " << e.what() << "\n\n" << kUsageText;
         return kUsage;

@@ -71,5 +71,32 @@ if [ "$stored" = "45.0000|49.5|1" ]; then passed=$((passed + 1)); else failed=$(
 echo "not a project" >"$work/notes.rmt"
 check "not a project" 1 "is not a database" -- "$cli" "${d[@]}" peak --area 1 --c 1 --tc 5 --project "$work/notes.rmt"
 
+# solve: a project made with `new`, its rows written with sqlite3 as the dialogs write them.
+p="$work/solve.rmt"
+check "solve usage" 2 "solve needs one project file" -- "$cli" "${d[@]}" solve
+check "solve new project" 0 "Created project" -- "$cli" "${d[@]}" new "$p"
+check "solve without node" 1 "has no node yet" -- "$cli" "${d[@]}" solve "$p"
+sqlite3 "$p" "INSERT INTO TblProjectInfo (ProjectName, DesignEngineer, ProjectManager, DesignDate, JobNumber, IValueBasinName)
+  VALUES ('Textbook Site', 'M. Okafor', 'R. Lindqvist', '2026-03-14', '24-117', 'Uniform Five');
+  INSERT INTO TblNodeInfo (NodeName, IntensityTable, NodeX, NodeY) VALUES ('Outfall', 'Uniform Five', '5040', '5160');"
+check "nothing to solve" 1 "^pluvane-cli: Nothing to Solve$" -- "$cli" "${d[@]}" solve "$p"
+sqlite3 "$p" "INSERT INTO TblBasinInfo (BasinTag, BasinName, BasinX, BasinY, Area, SoilType, CVal, Slope, TravelLength, Deleted, BasinNType, BasinN, Tc)
+  VALUES ('Basin1', 'Gone', '480', '480', '99', 'Roofs', '0.9', '0.02', '100', 'True', 'Smooth', '0.011', '3');"
+check "only deleted rows" 1 "^pluvane-cli: Nothing to Solve$" -- "$cli" "${d[@]}" solve "$p"
+check "pdf without a writer" 1 "PDF export needs the desktop build of pluvane-cli" -- "$cli" "${d[@]}" solve "$p" --pdf "$work/report.pdf"
+sqlite3 "$p" "INSERT INTO TblBasinInfo (BasinTag, BasinName, BasinX, BasinY, Area, SoilType, CVal, Slope, TravelLength, Deleted, BasinNType, BasinN, Tc)
+  VALUES ('Basin2', 'Site', '480', '960', '10', 'Roofs', '0.9', '0.02', '100', 'False', 'Smooth', '0.011', '30');"
+check "solve worked example" 0 "^Q \(cfs\) +45\.00 +45\.00 +45\.00 +45\.00 +49\.50 +50\.00 +50\.00$" -- "$cli" "${d[@]}" solve "$p"
+check "solve again, with files" 0 "Wrote \"$work/report.txt\"" -- "$cli" "${d[@]}" solve "$p" --rtf "$work/report.rtf" --text "$work/report.txt"
+stored=$(sqlite3 "$p" "SELECT Qpeak_1, Qpeak_25, COUNT(*) FROM TblResults")
+if [ "$stored" = "45.0000|49.5|1" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL solve stored results: $stored"; fi
+if [ "$(head -c 6 "$work/report.rtf")" = '{\rtf1' ] && grep -q 'Textbook Site' "$work/report.rtf"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rtf file"; fi
+if grep -qx $'Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00' "$work/report.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL text file"; cat "$work/report.txt"; fi
+check "solve to a missing folder" 1 "cannot be written: the folder \"$work/missing\" does not exist" -- "$cli" "${d[@]}" solve "$p" --rtf "$work/missing/report.rtf"
+check "solve to a folder" 1 "is a folder; choose a file name" -- "$cli" "${d[@]}" solve "$p" --text "$work"
+sqlite3 "$p" "UPDATE TblNodeInfo SET IntensityTable = 'Nowhere'"
+check "solve without its rainfall" 1 'could not be solved: The rainfall table "Nowhere" does not exist' -- "$cli" "${d[@]}" solve "$p" --text "$work/failed.txt"
+if grep -q '^The project could not be solved' "$work/failed.txt" && ! grep -q '^Q(cfs)' "$work/failed.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL failed report"; fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pluvane {
@@ -74,7 +75,8 @@ public:
     void append(std::string_view text);
 
     const RichDocument& document() const { return m_document; }
-    RichDocument take() { return std::move(m_document); }
+    // Hands the document over and starts a new, empty one.
+    RichDocument take() { return std::exchange(m_document, RichDocument{}); }
 
 private:
     Paragraph& current() { return m_document.paragraphs.back(); }

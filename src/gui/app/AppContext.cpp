@@ -22,6 +22,7 @@ bool AppContext::guard(QWidget* parent, const std::function<void()>& command) {
 }
 
 void AppContext::present(QWidget* window) {
+    window->setProperty("pluvaneShown", true);
     window->show();
     window->raise();
     window->activateWindow();

@@ -42,6 +42,8 @@ public:
     template <class W, class Make>
     W* window(Make make) {
         QPointer<QWidget>& slot = m_windows[std::type_index(typeid(W))];
+        if (slot && isClosing(slot))
+            slot = nullptr; // closed and waiting for deletion: the next opening starts afresh
         if (!slot)
             slot = make();
         return static_cast<W*>(slot.data());
@@ -50,7 +52,9 @@ public:
     template <class W>
     W* existing() const {
         const auto it = m_windows.find(std::type_index(typeid(W)));
-        return it == m_windows.end() ? nullptr : static_cast<W*>(it->second.data());
+        if (it == m_windows.end() || !it->second || isClosing(it->second))
+            return nullptr;
+        return static_cast<W*>(it->second.data());
     }
     // The window of type W when it exists and is shown, else null.
     template <class W>
@@ -75,6 +79,12 @@ signals:
     void networkChanged();
 
 private:
+    // A window that deletes itself on close, was shown once and is hidden now: it was closed.
+    static bool isClosing(const QWidget* window) {
+        return window->testAttribute(Qt::WA_DeleteOnClose) && window->property("pluvaneShown").toBool() &&
+               window->isHidden();
+    }
+
     Workspace m_workspace;
     Prompts& m_prompts;
     NetworkModel* m_network = nullptr;

@@ -1,0 +1,411 @@
+#include "report/ReportBuilder.h"
+
+#include "Error.h"
+#include "Workspace.h"
+#include "report/ReportNotes.h"
+#include "report/ReportStyle.h"
+#include "store/Database.h"
+#include "store/ProjectDb.h"
+#include "text/NumberText.h"
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+namespace pluvane {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr int kBodyLeftIndent = 300;
+constexpr int kBodyRightIndent = 200;
+constexpr Color kBlack{0, 0, 0};
+constexpr Color kBlue{0, 0, 255};
+
+// A stored text as a table cell: control characters become spaces, since a tab would shift
+// every later column and a line end would split the row.
+std::string cellText(std::string_view text) {
+    std::string cell(text);
+    for (char& c : cell)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = ' ';
+    return cell;
+}
+
+// The first `count` characters (not bytes) of a UTF-8 text, as a cell.
+std::string leadingCharacters(std::string_view text, std::size_t count) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        if (!continuation && characters++ == count)
+            return cellText(text.substr(0, i));
+    }
+    return cellText(text);
+}
+
+std::string plain(double value) { return PlainNumberText(value); }
+
+// Live rows of an element table in insertion order. Every row is printed, even beyond the 30
+// the canvas could ever make (it stops at 20 per kind): a report that dropped rows would
+// print totals that disagree with its own table, and the solve must see every live element.
+std::vector<Record> readLiveRows(const Workspace& ws, const std::string& table) {
+    Database db = OpenProjectDb(ws);
+    std::vector<Record> rows;
+    {
+        Statement query = db.prepare("SELECT * FROM " + table + " WHERE Deleted = 'False' ORDER BY rowid;");
+        rows = readAll(query);
+    }
+    CloseDb(db);
+    return rows;
+}
+
+// The last row of a table (the project row) or the first (the results row); nullopt when the
+// table is empty or missing.
+std::optional<Record> readEdgeRow(const Workspace& ws, const std::string& table, bool last) {
+    Database db = OpenProjectDb(ws);
+    std::optional<Record> row;
+    if (db.hasTable(table)) {
+        Statement query = db.prepare("SELECT * FROM " + table + " ORDER BY rowid " +
+                                     (last ? "DESC" : "ASC") + " LIMIT 1;");
+        std::vector<Record> rows = readAll(query);
+        if (!rows.empty())
+            row = std::move(rows.front());
+    }
+    CloseDb(db);
+    return row;
+}
+
+// One build: the document being written and the values it accumulates. Nothing outlives it.
+class ReportBuild {
+public:
+    explicit ReportBuild(const Workspace& ws) : m_ws(ws) {}
+
+    Report run() {
+        titleBlock();
+        projectBlock();
+        if (m_ws.HasOverland)
+            overlandSection();
+        if (m_ws.HasShallow)
+            shallowSection();
+        if (m_ws.HasChannel)
+            channelSection();
+        solve();
+        runoffSection();
+        closingNotice();
+        return Report{m_out.take(), m_solve};
+    }
+
+private:
+    void append(std::string_view text) { m_out.append(text); }
+    void style(ReportStyle level) { ApplyReportStyle(m_out, level); }
+
+    void titleBlock() {
+        m_out.setSize(24);
+        m_out.setBold(true);
+        append("  Pluvane");
+        m_out.setSize(11);
+        append("  Version 1.1 Beta\r");
+        append(kCrLf);
+        m_out.setSize(12);
+        m_out.setColor(kBlack);
+        m_out.setBold(false);
+        m_out.setItalic(false);
+        append(kCrLf);
+    }
+
+    void projectBlock() {
+        m_out.setIndents(kBodyLeftIndent, kBodyRightIndent);
+        m_out.setTabStops({4000});
+        // An empty project table still gets its labels, with nothing after them.
+        const std::optional<Record> project = readEdgeRow(m_ws, "TblProjectInfo", true);
+        static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kFields{{
+            {"Project Name:", "ProjectName"},
+            {"Design Engineer:", "DesignEngineer"},
+            {"Project Manager:", "ProjectManager"},
+            {"Design Date:", "DesignDate"},
+            {"Job Number:", "JobNumber"},
+        }};
+        for (const auto& [label, column] : kFields) {
+            m_out.setBold(true);
+            append(label);
+            m_out.setBold(false);
+            append("\t");
+            append(cellText(project ? project->text(column) : ""));
+            append(kCrLf);
+        }
+        append(std::string(65, '-'));
+        append(kCrLf);
+    }
+
+    void overlandSection() {
+        const std::vector<Record> rows = readLiveRows(m_ws, "TblBasinInfo");
+        if (rows.empty())
+            return;
+        m_out.setBold(true);
+        m_out.setUnderline(true);
+        m_out.setItalic(true);
+        append(kCrLf);
+        append(kCrLf);
+        m_out.setSize(12);
+        append("Overland Flow\r\n\r\n\r\n");
+
+        m_out.setItalic(false);
+        m_out.setSize(10);
+        m_out.setBold(true);
+        m_out.setUnderline(true);
+        append("Time Of Concentration\r\n\r\n");
+        std::vector<int> stops{1500};
+        while (stops.size() < 7)
+            stops.push_back(stops.back() + 1200);
+        stops[4] += 200;
+        stops[6] -= 200;
+        m_out.setTabStops(stops);
+        append("Name\tArea\tSlope\tL\tType\tn\tTc\t\r\n");
+        m_out.setBold(false);
+        m_out.setUnderline(false);
+
+        double totalLength = 0.0;
+        for (const Record& row : rows) {
+            m_out.setSize(10);
+            append(leadingCharacters(row.text("BasinName"), 13) + "\t" + plain(row.number("Area")) + "\t" +
+                   plain(row.number("Slope")) + "\t" + plain(row.number("TravelLength")) + "\t" +
+                   leadingCharacters(row.text("BasinNType"), 13) + "\t" + plain(row.number("BasinN")) + "\t" +
+                   plain(row.number("Tc")));
+            append(kCrLf);
+            m_totalArea += row.number("Area");
+            m_overlandTc += row.number("Tc");
+            totalLength += row.number("TravelLength");
+        }
+        m_out.setUnderline(true);
+        append(TabRun(8));
+        append(kCrLf);
+        m_out.setUnderline(false);
+        m_out.setSize(10);
+        append("TOTAL\t" + plain(m_totalArea) + "\t\t" + plain(totalLength) + "\t\t\t" + plain(m_overlandTc));
+        append(kCrLf);
+        append("\r\n\r\n\r\n \n");
+
+        m_out.setBold(true);
+        m_out.setUnderline(true);
+        m_out.setSize(10);
+        append("Average Runoff Coefficient\r\n\r\n");
+        stops = {2000};
+        while (stops.size() < 6)
+            stops.push_back(stops.back() + 1000);
+        stops[1] = 4000;
+        m_out.setTabStops(stops);
+        append("Name\tUse\ta\ta/A\tC\tCA\t\r\n");
+        m_out.setUnderline(false);
+        m_out.setBold(false);
+
+        // With a total area of 0 the shares a/A, and with them CA and the average C, are
+        // undefined: the table says "n/a" and the solve gets C = 0, which changes nothing since
+        // every peak flow is A * ... = 0 then.
+        const bool noArea = m_totalArea == 0.0;
+        for (const Record& row : rows) {
+            const double share = noArea ? 0.0 : row.number("Area") / m_totalArea;
+            const double ca = share * row.number("CVal");
+            m_out.setSize(10);
+            append(leadingCharacters(row.text("BasinName"), 15) + "\t" + leadingCharacters(row.text("SoilType"), 15) +
+                   "\t" + plain(row.number("Area")) + "\t" + (noArea ? "n/a" : FormatFixed(share, 3)) + "\t" +
+                   plain(row.number("CVal")) + "\t" + (noArea ? "n/a" : FormatFixed(ca, 4)));
+            append(kCrLf);
+            m_averageC += ca;
+        }
+        m_out.setUnderline(true);
+        append(TabRun(8));
+        append(kCrLf);
+        m_out.setUnderline(false);
+        m_out.setSize(10);
+        style(ReportStyle::Body);
+        append("TOTAL\t\t" + plain(m_totalArea) + "\t\t\t" + (noArea ? "n/a" : FormatFixed(m_averageC, 4)));
+        append("\r\n\r\n");
+    }
+
+    void shallowSection() {
+        const std::vector<Record> rows = readLiveRows(m_ws, "TblSurfaceInfo");
+        if (rows.empty())
+            return;
+        style(ReportStyle::SectionTitle);
+        append("Shallow Concentrated Flow\r\n\r\n");
+        EvenTabStops(m_out, 6);
+        style(ReportStyle::Heading);
+        append("Name\tType\tSlope \tLength\tV(fps)\tTc(min)\r\n");
+        double totalLength = 0.0;
+        for (const Record& row : rows) {
+            style(ReportStyle::Body);
+            append(leadingCharacters(row.text("SurfName"), 15) + "\t" + leadingCharacters(row.text("SurfType"), 15) +
+                   "\t" + plain(row.number("SurfSlope")) + "\t" + plain(row.number("SurfLength")) + "\t" +
+                   plain(row.number("SurfVelocity")) + "\t" + plain(row.number("SurfTc")));
+            append(kCrLf);
+            m_shallowTc += row.number("SurfTc");
+            totalLength += row.number("SurfLength");
+        }
+        style(ReportStyle::Heading);
+        append(TabRun(static_cast<int>(m_out.tabStops().size()) + 1));
+        append(kCrLf);
+        style(ReportStyle::Body);
+        append("TOTAL\t\t\t" + plain(totalLength) + "\t\t" + plain(m_shallowTc));
+        append(kCrLf);
+        append(kCrLf);
+    }
+
+    void channelSection() {
+        const std::vector<Record> rows = readLiveRows(m_ws, "TblChannelInfo");
+        if (rows.empty())
+            return;
+        append(kCrLf);
+        style(ReportStyle::SectionTitle);
+        append("Channel Flow\r\n\r\n");
+        // Twelve even stops with the second and sixth moved onto the third and seventh, so
+        // that "n" and "A" get two steps of room.
+        EvenTabStops(m_out, 12);
+        const int step = 8000 / 12;
+        std::vector<int> stops = m_out.tabStops();
+        stops[1] = stops[0] + 2 * step;
+        stops[5] = stops[4] + 2 * step;
+        m_out.setTabStops(stops);
+        style(ReportStyle::Heading);
+        append("Name\tL\tn\tMaterial\tS\tA\tWP\tV\tTc\r\n");
+        double totalLength = 0.0;
+        for (const Record& row : rows) {
+            style(ReportStyle::Body);
+            append(leadingCharacters(row.text("ChannelName"), 11) + "\t" + plain(row.number("ChannelLength")) + "\t" +
+                   plain(row.number("ChannelN")) + "\t" + leadingCharacters(row.text("ChannelMaterial"), 11) + "\t" +
+                   plain(row.number("ChannelSlope")) + "\t" + plain(row.number("ChannelArea")) + "\t" +
+                   plain(row.number("ChannelWP")) + "\t" + FormatFixed(row.number("ChannelVelocity"), 2) + "\t" +
+                   plain(row.number("ChannelTc")));
+            append(kCrLf);
+            totalLength += row.number("ChannelLength");
+            m_channelTc += row.number("ChannelTc");
+        }
+        append(kCrLf);
+        style(ReportStyle::Heading);
+        append(TabRun(11));
+        append(kCrLf);
+        style(ReportStyle::Body);
+        append("TOTAL\t" + plain(totalLength) + TabRun(7) + plain(m_channelTc));
+        append("\r\n\r\n");
+    }
+
+    // The one solve of the build. A failure (no rainfall table, an empty one, a project that
+    // cannot be written) leaves the report without results and says why in their place.
+    void solve() {
+        const double totalTc = m_overlandTc + m_shallowTc + m_channelTc;
+        try {
+            m_solve = ComputeResults(m_ws, m_totalArea, m_averageC, totalTc);
+        } catch (const Error& e) {
+            m_solveFailure = e.what();
+        }
+    }
+
+    void runoffSection() {
+        append("\r\n\r\n");
+        style(ReportStyle::SectionTitle);
+        append("Runoff Rate Calculations\r\n\r\n");
+        m_out.setTabStops({1000, 5000, 8000});
+        style(ReportStyle::Body);
+        append("Overland Flow Tc \t: " + plain(m_overlandTc) + "\r");
+        append("Shallow Concentrated Flow Tc\t: " + plain(m_shallowTc) + "\r");
+        m_out.setUnderline(true);
+        append("Channel Flow Tc\t: " + plain(m_channelTc));
+        m_out.setUnderline(false);
+        append("\r");
+        append("TOTAL Tc (min)\t: " + plain(m_shallowTc + m_overlandTc + m_channelTc));
+        append(kCrLf);
+
+        append("\r\n\r\n");
+        m_out.setSize(10);
+        append("Q = C * Cf * A * I");
+        m_out.setBold(true);
+        m_out.setUnderline(true);
+        append("\r\n\r\n");
+        EvenTabStops(m_out, 8);
+        style(ReportStyle::Heading);
+        append("\t\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr\r\n");
+        style(ReportStyle::RowLabel);
+        append("I(in/hr)\t");
+        style(ReportStyle::Body);
+
+        if (!m_solve) {
+            // The stored row, if any, is from an earlier solve and must not pass for this one.
+            append(kCrLf);
+            style(ReportStyle::RowLabel);
+            append(cellText(SolveFailureLine(m_solveFailure)));
+            append(kCrLf);
+            style(ReportStyle::Body);
+            return;
+        }
+        const std::optional<Record> results = readEdgeRow(m_ws, "TblResults", false);
+        if (!results)
+            return;
+        appendResultValues(*results, "IVal_");
+        style(ReportStyle::RowLabel);
+        append("Q(cfs)\t");
+        style(ReportStyle::Body);
+        appendResultValues(*results, "Qpeak_");
+        if (const std::string note = SolveNote(*m_solve); !note.empty()) {
+            style(ReportStyle::RowLabel);
+            append(cellText(note));
+            append(kCrLf);
+            style(ReportStyle::Body);
+        }
+    }
+
+    // The seven stored values of a row, "#0.00", tab-separated, then the line end.
+    void appendResultValues(const Record& results, const std::string& prefix) {
+        std::string line;
+        for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
+            if (k > 0)
+                line += "\t";
+            line += FormatFixed(results.number(prefix + std::to_string(ReturnPeriods[k])), 2);
+        }
+        append(line);
+        append(kCrLf);
+    }
+
+    void closingNotice() {
+        append("\r\n\r\n\r\n");
+        style(ReportStyle::Heading);
+        append(TabRun(8));
+        append(kCrLf);
+        style(ReportStyle::Body);
+        m_out.setSize(8);
+        m_out.setColor(kBlue);
+        append("It's the engineer's responsibility to check the results of this software\r");
+        append("There are no warranties implied or expressed, including but not\r");
+        append("limited to implied warranties of merchantability and fitness for a particular purpose\r");
+        append("\r");
+    }
+
+    const Workspace& m_ws;
+    RichTextWriter m_out;
+    double m_totalArea = 0.0; // A, acres
+    double m_averageC = 0.0;  // C
+    double m_overlandTc = 0.0, m_shallowTc = 0.0, m_channelTc = 0.0; // minutes
+    std::optional<SolveResult> m_solve;
+    std::string m_solveFailure;
+};
+
+} // namespace
+
+bool ProbeSolveFlags(Workspace& ws) {
+    ws.HasOverland = ws.HasShallow = ws.HasChannel = false;
+    Database db = OpenProjectDb(ws);
+    const auto hasLive = [&db](const char* table) {
+        Statement query = db.prepare(std::string("SELECT 1 FROM ") + table + " WHERE Deleted = 'False' LIMIT 1;");
+        return query.step();
+    };
+    const bool overland = hasLive("TblBasinInfo");
+    const bool channel = hasLive("TblChannelInfo");
+    const bool shallow = hasLive("TblSurfaceInfo");
+    CloseDb(db);
+    ws.HasOverland = overland;
+    ws.HasChannel = channel;
+    ws.HasShallow = shallow;
+    return overland || shallow || channel;
+}
+
+Report BuildReport(const Workspace& ws) { return ReportBuild(ws).run(); }
+
+} // namespace pluvane

@@ -1,0 +1,25 @@
+#include "settings/LocationChoices.h"
+
+#include "Error.h"
+#include "Workspace.h"
+#include "store/Database.h"
+#include "store/ProjectDb.h"
+
+namespace pluvane {
+
+std::vector<LocationChoice> ListLocationChoices(const Workspace& ws) {
+    Database db = OpenIntensityDb(ws);
+    // SELECT * so that a list table without the Provenance column still lists its names.
+    Statement q = db.prepare("SELECT * FROM BasinName");
+    std::vector<LocationChoice> choices;
+    for (const Record& row : readAll(q))
+        choices.push_back({row.text("BasinName"), row.text("Provenance")});
+    CloseDb(db);
+    if (choices.empty())
+        throw Error("The rainfall intensity database \"" + ws.intensityDbPath() +
+                    "\" holds no locations, so there is no table to choose. Add a location in "
+                    "the rainfall intensity table editor first.");
+    return choices;
+}
+
+} // namespace pluvane

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pluvane {
+
+struct Workspace;
+
+// The project's descriptive row and its outlet node row, as the setup and node dialogs see
+// them: every value is a field text, stored and read back exactly as typed.
+
+// A row of TblProjectInfo, without IValueBasinName (only the intensity picker writes that).
+struct ProjectFields {
+    std::string projectName;    // ProjectName
+    std::string jobNumber;      // JobNumber
+    std::string designEngineer; // DesignEngineer
+    std::string projectManager; // ProjectManager
+    std::string designDate;     // DesignDate, free text
+    bool operator==(const ProjectFields&) const = default;
+};
+
+// The two settings of TblNodeInfo the dialogs edit; the position belongs to the canvas.
+struct NodeFields {
+    std::string nodeName;       // NodeName
+    std::string intensityTable; // IntensityTable, a location name
+    bool operator==(const NodeFields&) const = default;
+};
+
+// Both node fields hold at least one character: what either dialog needs before it saves.
+inline bool IsComplete(const NodeFields& node) {
+    return !node.nodeName.empty() && !node.intensityTable.empty();
+}
+
+// Where a node row created by these dialogs is placed on the canvas, in twips.
+inline constexpr std::string_view kNewNodeX = "5040";
+inline constexpr std::string_view kNewNodeY = "5160";
+
+// Messages of the setup dialog and the node dialog when IsComplete fails, title "Error".
+inline constexpr std::string_view kFillBasinInformation = "Please Fill in Basin Information Fields";
+inline constexpr std::string_view kFillAllNodeFields = "Please fill all fields";
+
+// What the project setup dialog loads. existingProject is true when TblProjectInfo has a row;
+// then `project` is its last row (rowid order) and `node` the last node row, absent when the
+// file has none. A new project gives empty fields and no node.
+struct ProjectSetup {
+    bool existingProject = false;
+    ProjectFields project;
+    std::optional<NodeFields> node;
+};
+
+// Every operation below opens the project file (ws.ProjectPath) for itself and closes it again;
+// database failures throw pluvane::Error and leave the file as it was. NULL columns read "".
+
+// Reads the setup dialog's rows. On an existing project with a node row, the node's table
+// becomes ws.CurrentIntensityTable.
+ProjectSetup LoadProjectSettings(Workspace& ws);
+
+// The setup dialog's OK, in one transaction. existingProject (decided when the dialog loaded)
+// rewrites the last project row; otherwise, or when that row has gone since, one project row is
+// added. The last node row gets the name and table; a file without one gets a node row at
+// kNewNodeX, kNewNodeY. IValueBasinName is left alone. Then node.intensityTable becomes
+// ws.CurrentIntensityTable. Throws Error(kFillBasinInformation), writing nothing, when the
+// node name or table is empty.
+void SaveProjectSettings(Workspace& ws, const ProjectFields& project, const NodeFields& node,
+                         bool existingProject);
+
+// The node dialog's view: the first node row, absent when there is none. When present, its
+// table becomes ws.CurrentIntensityTable.
+std::optional<NodeFields> LoadNodeSettings(Workspace& ws);
+
+// A change to the first node row: only the columns given are written. A file without a node
+// row gets one (at kNewNodeX, kNewNodeY) holding the given columns.
+struct NodeChange {
+    std::optional<std::string> nodeName;
+    std::optional<std::string> intensityTable;
+};
+void SaveNodeSettings(const Workspace& ws, const NodeChange& change);
+
+// The node picker's OK: stores `name` as the first node row's table (creating the row when
+// there is none), then makes it ws.CurrentIntensityTable.
+void SetNodeIntensityTable(Workspace& ws, const std::string& name);
+
+// The project picker's OK: writes `name` into IValueBasinName of every TblProjectInfo row (none
+// when the project has no row yet), then makes it ws.CurrentIntensityTable.
+void SetProjectIntensityTable(Workspace& ws, const std::string& name);
+
+} // namespace pluvane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "settings/SettingsWindow.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace pluvane::gui {
+
+// "Project Setup": the project's descriptive data and its outlet node's name and rainfall
+// table. Reads the project when made; OK writes the project and node rows, makes the table
+// current, asks for the canvas (AppContext::onOpenCanvas) and closes. Whether OK adds the rows
+// or rewrites them is decided once, when the window is made.
+class FrmInfo final : public SettingsWindow {
+    Q_OBJECT
+public:
+    explicit FrmInfo(AppContext& ctx, QWidget* parent = nullptr);
+
+    // Shows the one setup window of the run, made on first use, and brings it forward.
+    static FrmInfo* open(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The intensity table field, as the picker fills it.
+    void setIntensityTable(const QString& name);
+    // True when the project already had its row when the window was made.
+    bool existingProject() const { return m_existingProject; }
+
+private:
+    void load();
+    void chooseTable();
+    void confirm();
+
+    bool m_existingProject = false;
+    QLineEdit* m_projectName;
+    QLineEdit* m_jobNumber;
+    QLineEdit* m_designDate;
+    QLineEdit* m_designEngineer;
+    QLineEdit* m_projectManager;
+    QLineEdit* m_basinName;
+    QLineEdit* m_intensityTable;
+    QPushButton* m_tableList;
+    QPushButton* m_ok;
+    QPushButton* m_cancel;
+};
+
+} // namespace pluvane::gui

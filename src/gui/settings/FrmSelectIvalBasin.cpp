@@ -1,0 +1,45 @@
+#include "settings/FrmSelectIvalBasin.h"
+
+#include "app/AppContext.h"
+#include "settings/FrmInfo.h"
+#include "settings/ProjectSettings.h"
+
+namespace pluvane::gui {
+
+namespace {
+
+const QString kSetupTag = "FrmInfo";
+
+} // namespace
+
+FrmSelectIvalBasin::FrmSelectIvalBasin(AppContext& ctx, QWidget* parent)
+    : IntensityPicker(ctx, parent, "FrmSelectIvalBasin") {}
+
+FrmSelectIvalBasin* FrmSelectIvalBasin::open(AppContext& ctx, QWidget* parent, const QString& tag) {
+    auto* picker = ctx.window<FrmSelectIvalBasin>([&] { return new FrmSelectIvalBasin(ctx, parent); });
+    picker->setTag(tag);
+    AppContext::present(picker);
+    return picker;
+}
+
+bool FrmSelectIvalBasin::choose(const QString& location) {
+    // The project row first: when it cannot be written, nothing else changes either.
+    if (!attempt([&] { SetProjectIntensityTable(m_ctx.workspace(), location.toStdString()); }))
+        return false;
+    if (m_tag == kSetupTag) {
+        if (FrmInfo* setup = m_ctx.existing<FrmInfo>())
+            setup->setIntensityTable(location);
+        m_tag.clear();
+        return true;
+    }
+    // The editor shows the current table, so it is shown again to pick up the new one.
+    if (m_ctx.onShowIntensityEditor)
+        attempt(m_ctx.onShowIntensityEditor);
+    else
+        m_ctx.prompts().message(this, "Information",
+                                "The rainfall intensity table editor is not available yet.",
+                                Prompts::Icon::Information, Prompts::Buttons::Ok);
+    return true;
+}
+
+} // namespace pluvane::gui

@@ -1,0 +1,27 @@
+#include "settings/FrmSelectNodeBasin.h"
+
+#include "app/AppContext.h"
+#include "settings/FrmNodeInfo.h"
+#include "settings/ProjectSettings.h"
+
+namespace pluvane::gui {
+
+FrmSelectNodeBasin::FrmSelectNodeBasin(AppContext& ctx, QWidget* parent)
+    : IntensityPicker(ctx, parent, "FrmSelectNodeBasin") {}
+
+FrmSelectNodeBasin* FrmSelectNodeBasin::open(AppContext& ctx, QWidget* parent) {
+    auto* picker = ctx.window<FrmSelectNodeBasin>([&] { return new FrmSelectNodeBasin(ctx, parent); });
+    AppContext::present(picker);
+    return picker;
+}
+
+bool FrmSelectNodeBasin::choose(const QString& location) {
+    if (!attempt([&] { SetNodeIntensityTable(m_ctx.workspace(), location.toStdString()); }))
+        return false;
+    // The node window is read again from the project, so it shows the stored name and the new
+    // table; a name typed there but not yet updated is given up.
+    FrmNodeInfo::reopen(m_ctx, parentWidget());
+    return true;
+}
+
+} // namespace pluvane::gui
