@@ -3,5 +3,5 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    return pluvane::cli::Run(argc, argv, std::cout, std::cerr);
+    return pluvane::cli::Run(argc, argv, std::cout, std::cerr, {});
 }
