@@ -88,7 +88,7 @@ std::string numbered(const std::string& prefix, int number, bool twoDigits = fal
     return text;
 }
 
-constexpr const char* kResultsHeading = "\t\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr";
+constexpr const char* kResultsHeading = "\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr";
 constexpr const char* kOverlandHeading = "Name\tArea\tSlope\tL\tType\tn\tTc\t";
 constexpr const char* kRule8 = "\t\t\t\t\t\t\t\t";
 
@@ -169,7 +169,7 @@ TEST(ReportGolden, AllThreeKindsParagraphByParagraph) {
 [300/200 1000,5000,8000]
 [300/200 1000,5000,8000] {10}Q = C * Cf * A * I
 [300/200 1000,5000,8000]
-[300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10bu}\t\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr
+[300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10bu}\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}I(in/hr)\t{10}5.00\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}Q(cfs)\t{10}12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000]
@@ -525,7 +525,7 @@ TEST(ReportSolve, AFailedSolveEndsTheTableAtItsLabelAndSaysWhy) {
         const Report report = BuildReport(ws);
         EXPECT_FALSE(report.solve.has_value());
         EXPECT_EQ(DumpSection(report.document, kResultsHeading, ""),
-                  std::string(R"([300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10bu}\t\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr
+                  std::string(R"([300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10bu}\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}I(in/hr)\t
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}The project could not be solved: )") +
                       c.reason + R"(
@@ -585,4 +585,41 @@ TEST(ReportStyleHelpers, StylesTabStopsAndTabRuns) {
 
     EXPECT_EQ(TabRun(3), "\t\t\t");
     EXPECT_EQ(TabRun(0), "");
+}
+
+TEST(ReportSolve, EachReturnPeriodHeadingStandsOverItsValues) {
+    // A value row is a label, a tab, then the values; the heading row must put the k-th
+    // heading after as many tabs as the k-th value, or a reader takes the 2-year value for the
+    // 1-year one.
+    TempFolder folder;
+    Workspace ws = MakeWorkedProject(folder);
+    const Report report = BuildReport(ws);
+    const auto tabsBefore = [](const std::string& text, std::size_t cell) {
+        std::size_t tabs = 0, pos = 0;
+        for (std::size_t seen = 0; seen < cell; ++seen) {
+            pos = text.find('\t', pos);
+            if (pos == std::string::npos)
+                return std::string::npos;
+            ++pos;
+            ++tabs;
+        }
+        return tabs;
+    };
+    const std::string plain = report.document.plainText();
+    const auto lineStarting = [&](const std::string& prefix) {
+        const auto at = plain.find("\n" + prefix);
+        return at == std::string::npos ? std::string() : plain.substr(at + 1, plain.find('\n', at + 1) - at - 1);
+    };
+    const std::string heading = lineStarting("\t1Yr");
+    const std::string intensities = lineStarting("I(in/hr)\t");
+    const std::string flows = lineStarting("Q(cfs)\t");
+    ASSERT_FALSE(heading.empty());
+    ASSERT_FALSE(intensities.empty());
+    ASSERT_FALSE(flows.empty());
+    const char* periods[] = {"1Yr", "2Yr", "5Yr", "10Yr", "25Yr", "50Yr", "100Yr"};
+    for (std::size_t k = 0; k < 7; ++k) {
+        const std::size_t headingTabs = std::count(heading.begin(), heading.begin() + heading.find(periods[k]), '\t');
+        EXPECT_EQ(headingTabs, tabsBefore(intensities, k + 1)) << periods[k];
+        EXPECT_EQ(headingTabs, tabsBefore(flows, k + 1)) << periods[k];
+    }
 }

@@ -322,7 +322,9 @@ private:
         append("\r\n\r\n");
         EvenTabStops(m_out, 8);
         style(ReportStyle::Heading);
-        append("\t\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr\r\n");
+        // One leading tab, not two: the value rows start with a label and one tab, so their
+        // first value sits at the first stop; a second tab here put "1Yr" over the 2-year value.
+        append("\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr\r\n");
         style(ReportStyle::RowLabel);
         append("I(in/hr)\t");
         style(ReportStyle::Body);
