@@ -1,16 +1,33 @@
+#include "app/AppContext.h"
 #include "app/MDIFrmMain.h"
+#include "app/Prompts.h"
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Pluvane");
-    QApplication::setOrganizationName("Pluvane");
+    QApplication::setApplicationVersion("1.1 Beta");
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Rational Method storm drainage design");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("project", "A project file (.rmt) to open.", "[project]");
+    parser.process(app);
+
+    pluvane::gui::QtPrompts prompts;
     pluvane::Workspace workspace;
     workspace.DataFolder = pluvane::gui::FindDataFolder();
-    pluvane::gui::MDIFrmMain window(std::move(workspace));
+    pluvane::gui::AppContext context(std::move(workspace), prompts);
+    pluvane::gui::MDIFrmMain window(context);
     window.showMaximized();
+
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file = files.first()] { window.openProjectFile(file); });
     return QApplication::exec();
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The command line as a user runs it, on a private copy of the generated data folder.
-# usage: cli_test.sh BIN_DIR
+# usage: cli_test.sh BIN_DIR pdf|nopdf   (whether this build of pluvane-cli writes PDF)
 set -u
 bin=$1
+pdf_build=${2:-nopdf}
 cli="$bin/pluvane-cli"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -83,7 +84,6 @@ check "nothing to solve" 1 "^pluvane-cli: Nothing to Solve$" -- "$cli" "${d[@]}"
 sqlite3 "$p" "INSERT INTO TblBasinInfo (BasinTag, BasinName, BasinX, BasinY, Area, SoilType, CVal, Slope, TravelLength, Deleted, BasinNType, BasinN, Tc)
   VALUES ('Basin1', 'Gone', '480', '480', '99', 'Roofs', '0.9', '0.02', '100', 'True', 'Smooth', '0.011', '3');"
 check "only deleted rows" 1 "^pluvane-cli: Nothing to Solve$" -- "$cli" "${d[@]}" solve "$p"
-check "pdf without a writer" 1 "PDF export needs the desktop build of pluvane-cli" -- "$cli" "${d[@]}" solve "$p" --pdf "$work/report.pdf"
 sqlite3 "$p" "INSERT INTO TblBasinInfo (BasinTag, BasinName, BasinX, BasinY, Area, SoilType, CVal, Slope, TravelLength, Deleted, BasinNType, BasinN, Tc)
   VALUES ('Basin2', 'Site', '480', '960', '10', 'Roofs', '0.9', '0.02', '100', 'False', 'Smooth', '0.011', '30');"
 check "solve worked example" 0 "^Q \(cfs\) +45\.00 +45\.00 +45\.00 +45\.00 +49\.50 +50\.00 +50\.00$" -- "$cli" "${d[@]}" solve "$p"
@@ -92,6 +92,16 @@ stored=$(sqlite3 "$p" "SELECT Qpeak_1, Qpeak_25, COUNT(*) FROM TblResults")
 if [ "$stored" = "45.0000|49.5|1" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL solve stored results: $stored"; fi
 if [ "$(head -c 6 "$work/report.rtf")" = '{\rtf1' ] && grep -q 'Textbook Site' "$work/report.rtf"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rtf file"; fi
 if grep -qx $'Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00' "$work/report.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL text file"; cat "$work/report.txt"; fi
+if [ "$pdf_build" = pdf ]; then
+  check "pdf" 0 "Wrote \"$work/report.pdf\"" -- "$cli" "${d[@]}" solve "$p" --pdf "$work/report.pdf"
+  if head -c 5 "$work/report.pdf" | grep -q '%PDF-' && pdfinfo "$work/report.pdf" | grep -qE '^Pages: +[1-9]'; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); echo "FAIL pdf file: not a readable PDF"
+  fi
+else
+  check "pdf without a writer" 1 "PDF export needs the desktop build of pluvane-cli" -- "$cli" "${d[@]}" solve "$p" --pdf "$work/report.pdf"
+fi
 check "solve to a missing folder" 1 "cannot be written: the folder \"$work/missing\" does not exist" -- "$cli" "${d[@]}" solve "$p" --rtf "$work/missing/report.rtf"
 check "solve to a folder" 1 "is a folder; choose a file name" -- "$cli" "${d[@]}" solve "$p" --text "$work"
 sqlite3 "$p" "UPDATE TblNodeInfo SET IntensityTable = 'Nowhere'"

@@ -1,9 +1,12 @@
+#include "app/AppContext.h"
+#include "app/FrmOpen.h"
 #include "app/MDIFrmMain.h"
 #include "app/Startup.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QMdiArea>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QtTest>
 
 using namespace pluvane;
@@ -12,13 +15,26 @@ using namespace pluvane::gui;
 class TstMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void opensMaximisedWithItsCaption() {
-        MDIFrmMain window(Workspace{});
+    void opensMaximisedWithItsCaptionStartScreenAndCommands() {
+        RecordingPrompts prompts;
+        AppContext ctx(Workspace{}, prompts);
+        MDIFrmMain window(ctx);
         window.showMaximized();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Pluvane - Beta"));
         QVERIFY(window.isMaximized());
         QVERIFY(window.findChild<QMdiArea*>("MdiArea") != nullptr);
+        QVERIFY(window.startScreen() != nullptr);
+        QVERIFY(window.startScreen()->isVisible());
+
+        QStringList menu;
+        for (QAction* action : window.findChild<QMenu*>("MnuFile")->actions())
+            menu << (action->isSeparator() ? QString("-") : action->text());
+        QCOMPARE(menu, (QStringList{"New", "Open", "-", "Exit"}));
+        QStringList tips;
+        for (QAction* action : window.mainToolbar()->actions())
+            tips << (action->isSeparator() ? QString("-") : action->toolTip());
+        QCOMPARE(tips, (QStringList{"-", "Start a New File", "Open an Existing File", "-", "Exit"}));
     }
 
     void findsItsDataBesideTheProgram() {

@@ -79,10 +79,10 @@ signals:
     void networkChanged();
 
 private:
-    // A window that deletes itself on close, was shown once and is hidden now: it was closed.
+    // A window that was shown and is hidden now was closed: the program's windows delete
+    // themselves on close (Qt clears WA_DeleteOnClose once it has scheduled the deletion).
     static bool isClosing(const QWidget* window) {
-        return window->testAttribute(Qt::WA_DeleteOnClose) && window->property("pluvaneShown").toBool() &&
-               window->isHidden();
+        return window->property("pluvaneShown").toBool() && window->isHidden();
     }
 
     Workspace m_workspace;

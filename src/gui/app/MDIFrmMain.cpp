@@ -1,15 +1,209 @@
 #include "app/MDIFrmMain.h"
 
+#include "Error.h"
+#include "app/AppContext.h"
+#include "app/FrmOpen.h"
+#include "app/Pictures.h"
+#include "network/FrmDraw.h"
+#include "settings/FrmInfo.h"
+#include "store/ProjectDb.h"
+#include "store/ProjectLock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
 
 namespace pluvane::gui {
 
-MDIFrmMain::MDIFrmMain(Workspace workspace, QWidget* parent)
-    : QMainWindow(parent), m_workspace(std::move(workspace)), m_mdiArea(new QMdiArea(this)) {
+namespace {
+
+const QString kProjectFilter = "Rational File(*.rmt)|*.rmt|";
+
+bool samePath(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
+    return !ca.isEmpty() && ca == cb;
+}
+
+} // namespace
+
+MDIFrmMain::MDIFrmMain(AppContext& ctx, QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_mdiArea(new QMdiArea(this)) {
     setObjectName("MDIFrmMain");
     setWindowTitle("Pluvane - Beta");
+    setWindowIcon(ApplicationIcon());
     m_mdiArea->setObjectName("MdiArea");
+    m_mdiArea->setBackground(QColor(0x60, 0x7d, 0x8b));
     setCentralWidget(m_mdiArea);
+    m_ctx.setMainWindow(this);
+    m_ctx.onOpenCanvas = [this] { openCanvas(); };
+    buildMenusAndToolbar();
+    resize(1024, 720);
+    showStartScreen();
+}
+
+MDIFrmMain::~MDIFrmMain() {
+    m_ctx.onOpenCanvas = nullptr;
+    m_ctx.setMainWindow(nullptr);
+}
+
+FrmDraw* MDIFrmMain::canvas() const { return m_canvas; }
+
+FrmOpen* MDIFrmMain::startScreen() const { return m_startScreen; }
+
+void MDIFrmMain::buildMenusAndToolbar() {
+    QMenu* file = menuBar()->addMenu("File");
+    file->setObjectName("MnuFile");
+    QAction* fileNew = file->addAction("New", this, &MDIFrmMain::newProject);
+    fileNew->setObjectName("MnuFileNew");
+    QAction* fileOpen = file->addAction("Open", this, &MDIFrmMain::openProject);
+    fileOpen->setObjectName("MnuFileOpen");
+    file->addSeparator()->setObjectName("MnuFileSeperator1");
+    QAction* fileExit = file->addAction("Exit", this, &QWidget::close);
+    fileExit->setObjectName("MnuFileExit");
+
+    m_toolbar = addToolBar("TbDraw");
+    m_toolbar->setObjectName("TbDraw");
+    m_toolbar->setMovable(false);
+    m_toolbar->addSeparator();
+    QAction* tbNew = m_toolbar->addAction(style()->standardIcon(QStyle::SP_FileIcon), "New", this,
+                                          &MDIFrmMain::newProject);
+    tbNew->setToolTip("Start a New File");
+    tbNew->setObjectName("TbNew");
+    QAction* tbOpen = m_toolbar->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), "Open",
+                                           this, &MDIFrmMain::openProject);
+    tbOpen->setToolTip("Open an Existing File");
+    tbOpen->setObjectName("TbOpen");
+    m_toolbar->addSeparator();
+    QAction* tbExit = m_toolbar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), "Exit",
+                                           this, &QWidget::close);
+    tbExit->setToolTip("Exit");
+    tbExit->setObjectName("TbExit");
+}
+
+void MDIFrmMain::showStartScreen() {
+    if (m_startWindow)
+        return;
+    m_startScreen = new FrmOpen;
+    m_startWindow = m_mdiArea->addSubWindow(m_startScreen, Qt::FramelessWindowHint);
+    m_startWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_startWindow->showMaximized();
+}
+
+void MDIFrmMain::newProject() {
+    QWidget* from = m_canvas ? static_cast<QWidget*>(m_canvas) : this;
+    const std::optional<QString> chosen = m_ctx.prompts().saveFileName(from, kProjectFilter, "rmt");
+    if (!chosen)
+        return; // cancelled: nothing changes. A name typed without ".rmt" gets it, so that the
+                // project shows in the Open dialog, whose filter lists *.rmt only.
+    // A file open in another window of the program cannot be replaced under its feet.
+    if (!(m_canvas && samePath(*chosen, QString::fromStdString(m_ctx.workspace().ProjectPath))) &&
+        ProjectLock::IsHeldElsewhere(chosen->toStdString())) {
+        m_ctx.prompts().error(from, QString("The project \"%1\" is open in another Pluvane window; it was not replaced.").arg(*chosen));
+        return;
+    }
+    if (!m_ctx.guard(from, [&] { CreateProjectFromTemplate(m_ctx.workspace(), chosen->toStdString()); }))
+        return; // template missing, folder not writable: the open project stays as it was
+    if (m_canvas)
+        closeCanvas();
+    m_ctx.workspace().ProjectPath = chosen->toStdString();
+    showProjectSetup();
+}
+
+void MDIFrmMain::openProject() {
+    QWidget* from = m_canvas ? static_cast<QWidget*>(m_canvas) : this;
+    const std::optional<QString> chosen = m_ctx.prompts().openFileName(from, kProjectFilter);
+    if (!chosen)
+        return;
+    openProjectFile(*chosen);
+}
+
+bool MDIFrmMain::checkOpenable(const QString& path) {
+    QWidget* from = m_canvas ? static_cast<QWidget*>(m_canvas) : this;
+    const bool reopening = m_canvas && samePath(path, QString::fromStdString(m_ctx.workspace().ProjectPath));
+    return m_ctx.guard(from, [&] {
+        if (!QFileInfo::exists(path))
+            throw Error("The file \"" + path.toStdString() + "\" does not exist.");
+        CheckProjectFile(path.toStdString());
+        if (!reopening && ProjectLock::IsHeldElsewhere(path.toStdString()))
+            throw Error("The project \"" + path.toStdString() +
+                        "\" is open in another Pluvane window. Close it there first; nothing was changed.");
+    });
+}
+
+bool MDIFrmMain::openProjectFile(const QString& path) {
+    if (!checkOpenable(path))
+        return false;
+    if (m_canvas)
+        closeCanvas();
+    m_ctx.workspace().ProjectPath = QFileInfo(path).absoluteFilePath().toStdString();
+    return openCanvas();
+}
+
+bool MDIFrmMain::openCanvas() {
+    if (m_canvas) {
+        // Already open on this project (the setup dialog's OK from Project Info): show it.
+        AppContext::present(m_canvasWindow ? static_cast<QWidget*>(m_canvasWindow) : m_canvas.data());
+        return true;
+    }
+    auto* canvas = new FrmDraw(m_ctx);
+    canvas->setWindowIcon(windowIcon());
+    if (!canvas->load()) {
+        delete canvas;
+        if (m_ctx.workspace().ProjectPath.empty())
+            return false;
+        showProjectSetup(); // a project whose setup was never completed
+        return false;
+    }
+    m_canvas = canvas;
+    connect(canvas, &FrmDraw::newRequested, this, &MDIFrmMain::newProject);
+    connect(canvas, &FrmDraw::openRequested, this, &MDIFrmMain::openProject);
+    connect(canvas, &FrmDraw::closeRequested, this, &MDIFrmMain::closeCanvas);
+    connect(canvas, &FrmDraw::exitRequested, this, &QWidget::close);
+    connect(canvas, &FrmDraw::closed, this, &MDIFrmMain::onCanvasClosed);
+    if (m_startWindow)
+        m_startWindow->close(); // deletes itself later; from now on there is no start screen
+    m_startWindow = nullptr;
+    m_startScreen = nullptr;
+    m_toolbar->hide();
+    menuBar()->hide(); // the canvas brings its own menus and toolbar
+    m_canvasWindow = m_mdiArea->addSubWindow(canvas);
+    m_canvasWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_canvasWindow->setWindowTitle(QFileInfo(QString::fromStdString(m_ctx.workspace().ProjectPath)).fileName());
+    m_canvasWindow->showMaximized();
+    canvas->setFocus();
+    return true;
+}
+
+void MDIFrmMain::closeCanvas() {
+    if (m_canvasWindow)
+        m_canvasWindow->close(); // the canvas's close event runs the Close steps
+    else if (m_canvas)
+        m_canvas->close();
+}
+
+void MDIFrmMain::onCanvasClosed() {
+    m_canvas = nullptr; // it deletes itself later; from now on no project is open
+    m_canvasWindow = nullptr;
+    m_toolbar->show();
+    menuBar()->show();
+    showStartScreen();
+}
+
+void MDIFrmMain::showProjectSetup() { FrmInfo::open(m_ctx, this); }
+
+void MDIFrmMain::closeEvent(QCloseEvent* event) {
+    // The canvas first, so its project is purged, then every other window of the program.
+    closeCanvas();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+    event->accept();
 }
 
 } // namespace pluvane::gui

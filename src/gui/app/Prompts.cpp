@@ -80,14 +80,12 @@ Prompts::Answer QtPrompts::message(QWidget* parent, const QString& title, const 
     }
 }
 
-std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& filter) {
+std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& filter,
+                                               const QString& defaultSuffix) {
     QFileDialog dialog(parent, QString(), QString(), QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // "site" becomes "site.rmt"; the dialog then asks before overwriting an existing file.
-    const QStringList parts = filter.split('|', Qt::SkipEmptyParts);
-    if (parts.size() >= 2 && parts[1].startsWith("*."))
-        dialog.setDefaultSuffix(parts[1].mid(2));
+    dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();
@@ -108,7 +106,7 @@ Prompts::Answer RecordingPrompts::message(QWidget*, const QString& title, const 
     return takeFront(answers, fallback);
 }
 
-std::optional<QString> RecordingPrompts::saveFileName(QWidget*, const QString&) {
+std::optional<QString> RecordingPrompts::saveFileName(QWidget*, const QString&, const QString&) {
     const QString name = takeFront(fileNames, QString());
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
 }

@@ -24,8 +24,10 @@ public:
                            Buttons buttons = Buttons::Ok) = 0;
 
     // `filter` uses the program's "Description(*.ext)|*.ext|" form. Empty when cancelled.
-    // A save dialog asks before overwriting an existing file.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter) = 0;
+    // A save dialog asks before overwriting an existing file; a name typed without an extension
+    // gets `defaultSuffix` when one is given (and the overwrite question is asked for that name).
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                                const QString& defaultSuffix = {}) = 0;
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& filter) = 0;
 
     // The shortcut for the commonest box: title "Error", OK only, no icon.
@@ -37,7 +39,8 @@ class QtPrompts : public Prompts {
 public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                        const QString& defaultSuffix = {}) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
 };
 
@@ -57,7 +60,8 @@ public:
 
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                        const QString& defaultSuffix = {}) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
 
     QStringList texts() const;

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "elements/Catalogs.h"
+#include "elements/ModelessDialog.h"
+
+#include <span>
+#include <string>
+#include <vector>
+
+class QComboBox;
+
+namespace pluvane {
+enum class ElementKind;
+struct Placement;
+} // namespace pluvane
+
+namespace pluvane::gui {
+
+// Messages of the element dialogs about the canvas and the selection (the core owns the others).
+QString NoCanvasMessage();
+// `tag` empty: nothing of the dialog's kind is selected any more.
+QString ElementGoneMessage(const QString& tag);
+
+// What the add and update dialogs of all three element kinds share: the fill message, the field
+// walk of Calculate and OK, the roughness lists, and the two saves (place and insert; update by
+// the selection).
+class ElementDialog : public ModelessDialog {
+    Q_OBJECT
+public:
+    enum class Role { Add, Update };
+
+    Role role() const { return m_role; }
+
+protected:
+    ElementDialog(AppContext& ctx, QWidget* parent, Role role, const char* name,
+                  const QString& caption, Prompts::Icon messageIcon);
+
+    // An editable roughness list beside its n field, entry 0 chosen. Choosing an entry, or
+    // typing an entry's exact text, writes its n into `nField`; other typed text leaves it.
+    QComboBox* makeRoughnessList(const char* name, std::span<const RoughnessEntry> entries,
+                                 QLineEdit* nField);
+    // Shows a stored text in such a list: its entry when there is one, else the text as typed.
+    static void showListText(QComboBox* list, const QString& text);
+
+    void showFillMessage();
+
+    // The Calculate and OK walk of the sub-basin and channel dialogs. The fields are checked in
+    // `order`; a computed field (Tc, velocity) is passed over by Calculate, and the OK walk runs
+    // Calculate when it finds one empty, then goes on.
+    struct WalkStep {
+        QLineEdit* field;
+        bool computed;
+    };
+    enum class Calculation {
+        Computed,
+        Unfilled, // an input was empty: the fill message was shown, nothing computed
+        Refused,  // the values leave the result undefined: their message was shown
+    };
+    Calculation calculateWalk(const std::vector<WalkStep>& order,
+                              const std::function<void()>& compute);
+    // True when the walk ends without a stop and the dialog may save.
+    bool okWalk(const std::vector<WalkStep>& order, const std::function<void()>& compute);
+
+    // Add: asks the canvas model for a new image, then inserts the row with its tag and place.
+    // A failed insert takes the image back, so no image without a row is left on the canvas.
+    bool placeAndInsert(ElementKind kind, const std::function<void(const Placement&)>& insert);
+    // The number in the proposed name of a new element: the images of the kind's list,
+    // template included (1 while no canvas is open).
+    int proposedNumber(ElementKind kind) const;
+    // The tag of the selected element when it is of `kind`, else "".
+    std::string selectedTag(ElementKind kind) const;
+    // Update: rewrites the row of the element selected now; `update` answers false when no row
+    // has the tag, which is then said.
+    bool updateLoaded(const std::string& tag, const std::function<bool(const std::string& tag)>& update);
+
+private:
+    Role m_role;
+};
+
+} // namespace pluvane::gui

@@ -1,0 +1,38 @@
+#include "elements/ElementWindows.h"
+
+#include "ElementKind.h"
+#include "elements/BasinDialogs.h"
+#include "elements/ChannelDialogs.h"
+#include "elements/SurfaceDialogs.h"
+
+namespace pluvane::gui {
+
+QDialog* ShowAddDialog(AppContext& ctx, ElementKind kind) {
+    switch (kind) {
+    case ElementKind::Basin:
+        return ShowWindow<FrmBasInfo>(ctx);
+    case ElementKind::Surface:
+        return ShowWindow<FrmSurfaceAddInfo>(ctx);
+    case ElementKind::Channel:
+        return ShowWindow<FrmChannelAddInfo>(ctx);
+    case ElementKind::Node:
+        break;
+    }
+    return nullptr;
+}
+
+QDialog* ShowUpdateDialog(AppContext& ctx, ElementKind kind) {
+    switch (kind) {
+    case ElementKind::Basin:
+        return ShowWindow<FrmBasUpdate>(ctx);
+    case ElementKind::Surface:
+        return ShowWindow<FrmSurfaceUpdateInfo>(ctx);
+    case ElementKind::Channel:
+        return ShowWindow<FrmChannelUpdateInfo>(ctx);
+    case ElementKind::Node:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace pluvane::gui

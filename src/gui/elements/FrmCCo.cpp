@@ -1,0 +1,151 @@
+#include "elements/FrmCCo.h"
+
+#include "elements/BasinDialogs.h"
+#include "elements/Catalogs.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pluvane::gui {
+
+namespace {
+
+const QColor kHoverColour(0, 0, 255);
+
+} // namespace
+
+FrmCCo::FrmCCo(AppContext& ctx, QWidget* parent)
+    : ModelessDialog(ctx, parent, "FrmCCo", "Run-off Coefficients", Prompts::Icon::None) {
+    auto* landUseFrame = new QGroupBox("Land Use", this);
+    landUseFrame->setObjectName("FraLandUse");
+    m_landUses = new QComboBox(landUseFrame);
+    m_landUses->setObjectName("Combo1");
+    for (const LandUse& use : kLandUses)
+        m_landUses->addItem(ToQString(use.name));
+    (new QVBoxLayout(landUseFrame))->addWidget(m_landUses);
+
+    const auto boundFrame = [this](const char* frameName, const QString& title,
+                                   const char* labelName, QGroupBox*& frame, QLabel*& label) {
+        frame = new QGroupBox(title, this);
+        frame->setObjectName(frameName);
+        label = new QLabel(frame);
+        label->setObjectName(labelName);
+        label->setAlignment(Qt::AlignCenter);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setToolTip("Click to take this value");
+        label->setMinimumWidth(80);
+        (new QVBoxLayout(frame))->addWidget(label);
+        // Hovering is followed over the label, its frame and the dialog's background.
+        for (QWidget* watched : {static_cast<QWidget*>(frame), static_cast<QWidget*>(label)}) {
+            watched->setMouseTracking(true);
+            watched->installEventFilter(this);
+        }
+    };
+    boundFrame("FraMin", "Min", "Label2", m_minFrame, m_min);
+    boundFrame("FraMax", "Max", "Label3", m_maxFrame, m_max);
+    setMouseTracking(true);
+
+    m_c = makeField("TxtCVal", true, 70);
+    auto* cLabel = new QLabel("Average C", this);
+    cLabel->setBuddy(m_c);
+    QPushButton* addButton = makeButton("Command1", "Add");
+
+    auto* bounds = new QHBoxLayout;
+    bounds->addWidget(m_minFrame);
+    bounds->addWidget(m_maxFrame);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(cLabel);
+    bottom->addWidget(m_c);
+    bottom->addStretch();
+    bottom->addWidget(addButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(landUseFrame);
+    layout->addLayout(bounds);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Esc closes like the title bar (nothing handed back); Enter is not bound.
+    bindKeys(nullptr, true);
+    setTabChain({m_landUses, m_c, addButton});
+
+    connect(m_landUses, &QComboBox::currentIndexChanged, this, &FrmCCo::showLandUse);
+    connect(addButton, &QPushButton::clicked, this, &FrmCCo::handOver);
+    // Each opening starts at the same land use.
+    m_landUses->setCurrentIndex(static_cast<int>(kDefaultLandUse));
+    showLandUse(m_landUses->currentIndex());
+    m_landUses->setFocus();
+}
+
+void FrmCCo::showLandUse(int index) {
+    if (index < 0 || index >= static_cast<int>(kLandUses.size()))
+        return;
+    const LandUse& use = kLandUses[static_cast<std::size_t>(index)];
+    m_min->setText(ToQString(use.minC));
+    m_max->setText(ToQString(use.maxC));
+    // The mean is read back from the captions, as shown.
+    m_c->setText(
+        ToQString(RunoffCoefficientMean(m_min->text().toStdString(), m_max->text().toStdString())));
+}
+
+void FrmCCo::highlight(QLabel* label, bool on) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     on ? kHoverColour : this->palette().color(QPalette::WindowText));
+    label->setPalette(palette);
+}
+
+bool FrmCCo::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        // Taken here, so that the move does not go on to the frame or the dialog, which would
+        // undo the colour.
+        if (watched == m_min || watched == m_max) {
+            highlight(static_cast<QLabel*>(watched), true);
+            return true;
+        }
+        if (watched == m_minFrame || watched == m_maxFrame) {
+            highlight(watched == m_minFrame ? m_min : m_max, false);
+            return true;
+        }
+        break;
+    case QEvent::Leave:
+        // Leaving a label by any way, also straight out of the window, ends its highlight.
+        if (watched == m_min || watched == m_max)
+            highlight(static_cast<QLabel*>(watched), false);
+        break;
+    case QEvent::MouseButtonRelease:
+        if ((watched == m_min || watched == m_max) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            m_c->setText(static_cast<QLabel*>(watched)->text());
+        break;
+    default:
+        break;
+    }
+    return ModelessDialog::eventFilter(watched, event);
+}
+
+void FrmCCo::mouseMoveEvent(QMouseEvent* event) {
+    highlight(m_min, false);
+    highlight(m_max, false);
+    ModelessDialog::mouseMoveEvent(event);
+}
+
+void FrmCCo::handOver() {
+    BasinDialog* target = m_ctx.shown<FrmBasInfo>();
+    if (!target)
+        target = m_ctx.shown<FrmBasUpdate>();
+    if (target)
+        target->takeRunoffCoefficient(m_landUses->currentText(), m_c->text());
+    close();
+}
+
+} // namespace pluvane::gui

@@ -1,0 +1,196 @@
+#include "elements/FrmTrapezArea.h"
+
+#include "elements/ChannelDialogs.h"
+#include "elements/ElementCalculations.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pluvane::gui {
+
+namespace {
+
+// A dimension line with arrow heads at both ends.
+void drawDimension(QPainter& painter, QPointF from, QPointF to) {
+    painter.drawLine(from, to);
+    const QLineF line(from, to);
+    const QLineF unit = line.unitVector();
+    const QPointF along(unit.dx() * 6, unit.dy() * 6);
+    const QPointF across(-unit.dy() * 3, unit.dx() * 3);
+    for (const auto& [tip, back] : {std::pair{from, along}, std::pair{to, -along}}) {
+        QPainterPath head;
+        head.moveTo(tip);
+        head.lineTo(tip + back + across);
+        head.lineTo(tip + back - across);
+        head.closeSubpath();
+        painter.fillPath(head, painter.pen().color());
+    }
+}
+
+} // namespace
+
+TrapezoidSketch::TrapezoidSketch(QWidget* parent) : QWidget(parent) {
+    setObjectName("PicSection");
+    setFixedSize(sizeHint());
+}
+
+QSize TrapezoidSketch::sizeHint() const { return {280, 160}; }
+
+void TrapezoidSketch::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), Qt::white);
+
+    // Drawn proportions: bottom 90 px, depth 64 px, sides at 1.1 horizontal to 1 vertical.
+    constexpr qreal bottomWidth = 90, depth = 64, freeboard = 16, slope = 1.1;
+    const qreal bottomY = height() - 38.0;
+    const qreal left = width() / 2.0 - bottomWidth / 2.0 - 14;
+    const QPointF bottomLeft(left, bottomY), bottomRight(left + bottomWidth, bottomY);
+    const auto onBank = [&](QPointF foot, qreal rise, int side) {
+        return QPointF(foot.x() + side * rise * slope, foot.y() - rise);
+    };
+    const QPointF waterLeft = onBank(bottomLeft, depth, -1);
+    const QPointF waterRight = onBank(bottomRight, depth, 1);
+    const QPointF bankLeft = onBank(bottomLeft, depth + freeboard, -1);
+    const QPointF bankRight = onBank(bottomRight, depth + freeboard, 1);
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(205, 228, 255));
+    painter.drawPolygon(QPolygonF({bottomLeft, bottomRight, waterRight, waterLeft}));
+    painter.setPen(QPen(QColor(0, 70, 200), 1.5));
+    painter.drawLine(waterLeft, waterRight);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawPolyline(QPolygonF({bankLeft, bottomLeft, bottomRight, bankRight}));
+
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QPen(Qt::black, 1));
+
+    // B below the bottom.
+    const qreal dimensionY = bottomY + 14;
+    drawDimension(painter, {bottomLeft.x(), dimensionY}, {bottomRight.x(), dimensionY});
+    painter.drawText(QRectF(bottomLeft.x(), dimensionY + 2, bottomWidth, 18), Qt::AlignCenter, "B");
+
+    // Y beside the right bank, from the bottom to the water surface.
+    const qreal dimensionX = waterRight.x() + 16;
+    painter.drawLine(QPointF(bottomRight.x() + 4, bottomY), QPointF(dimensionX + 4, bottomY));
+    painter.drawLine(QPointF(waterRight.x() + 4, waterRight.y()),
+                     QPointF(dimensionX + 4, waterRight.y()));
+    drawDimension(painter, {dimensionX, bottomY}, {dimensionX, waterRight.y()});
+    painter.drawText(QRectF(dimensionX + 6, (bottomY + waterRight.y()) / 2 - 9, 20, 18),
+                     Qt::AlignLeft | Qt::AlignVCenter, "Y");
+
+    // Z:1 as a slope triangle against the left bank: 1 up, Z across.
+    const QPointF lower = onBank(bottomLeft, 12, -1);
+    const QPointF upper = onBank(bottomLeft, 40, -1);
+    const QPointF corner(upper.x(), lower.y());
+    painter.drawLine(lower, corner);
+    painter.drawLine(corner, upper);
+    painter.drawText(QRectF(corner.x(), lower.y() + 1, lower.x() - corner.x(), 16), Qt::AlignCenter,
+                     "Z");
+    painter.drawText(QRectF(corner.x() - 16, upper.y(), 14, lower.y() - upper.y()),
+                     Qt::AlignRight | Qt::AlignVCenter, "1");
+}
+
+FrmTrapezArea::FrmTrapezArea(AppContext& ctx, QWidget* parent)
+    : ModelessDialog(ctx, parent, "FrmTrapezArea", "Trapezoidal Channel Section",
+                     Prompts::Icon::None) {
+    m_bottomWidth = makeField("TxtB", true, kNumberWidth);
+    m_depth = makeField("TxtY", true, kNumberWidth);
+    m_sideSlope = makeField("TxtZ", true, kNumberWidth);
+    m_area = makeResultField("TxtArea", kNumberWidth);
+    m_wettedPerimeter = makeResultField("TxtWp", kNumberWidth);
+    QPushButton* calculateButton = makeButton("CmdCalculate", "Calculate");
+    QPushButton* addButton = makeButton("CmdAdd", "Add");
+    QPushButton* cancelButton = makeButton("CmdCancel", "Cancel");
+
+    auto* inputs = new QGridLayout;
+    addRow(inputs, 0, "B", m_bottomWidth);
+    addRow(inputs, 1, "Y", m_depth);
+    addRow(inputs, 2, "Z", m_sideSlope);
+    inputs->setRowStretch(3, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new TrapezoidSketch(this));
+    top->addSpacing(8);
+    top->addLayout(inputs);
+
+    // The formulas on white, as printed beside a drawing.
+    auto* formulas = new QWidget(this);
+    formulas->setObjectName("PicFormulas");
+    formulas->setAutoFillBackground(true);
+    QPalette white = formulas->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    formulas->setPalette(white);
+    auto* formulaLayout = new QVBoxLayout(formulas);
+    formulaLayout->setContentsMargins(4, 4, 4, 4);
+    for (const auto& [name, text] :
+         {std::pair{"LblAreaFormula", " Area = Y * (B+YZ)"},
+          std::pair{"LblWpFormula", " Wetted Perimeter = 2*(Y^2 + (Y*Z)^2)^(1/2) + B"}}) {
+        auto* label = new QLabel(text, formulas);
+        label->setObjectName(name);
+        formulaLayout->addWidget(label);
+    }
+
+    auto* results = new QHBoxLayout;
+    results->addWidget(new QLabel("Area =", this));
+    results->addWidget(m_area);
+    results->addSpacing(16);
+    results->addWidget(new QLabel("WP =", this));
+    results->addWidget(m_wettedPerimeter);
+    results->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(calculateButton);
+    buttons->addWidget(addButton);
+    buttons->addWidget(cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(formulas);
+    layout->addLayout(results);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    bindKeys(nullptr, false);
+    setTabChain({m_bottomWidth, m_depth, m_sideSlope, calculateButton, addButton, cancelButton});
+    m_bottomWidth->setFocus();
+
+    connect(calculateButton, &QPushButton::clicked, this, &FrmTrapezArea::calculate);
+    connect(addButton, &QPushButton::clicked, this, &FrmTrapezArea::handOver);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::close);
+}
+
+bool FrmTrapezArea::calculate() {
+    return attempt([this] {
+        const TrapezoidTexts section =
+            CalculateTrapezoid(m_bottomWidth->text().toStdString(), m_depth->text().toStdString(),
+                               m_sideSlope->text().toStdString());
+        m_area->setText(ToQString(section.area));
+        m_wettedPerimeter->setText(ToQString(section.wettedPerimeter));
+    });
+}
+
+void FrmTrapezArea::handOver() {
+    // A section too large to compute is said and kept open for correction; nothing is handed.
+    if (!calculate())
+        return;
+    ChannelDialog* target = m_ctx.shown<FrmChannelAddInfo>();
+    if (!target)
+        target = m_ctx.shown<FrmChannelUpdateInfo>();
+    if (target)
+        target->takeSection(m_area->text(), m_wettedPerimeter->text());
+    close();
+}
+
+} // namespace pluvane::gui

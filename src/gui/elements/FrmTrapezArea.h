@@ -1,0 +1,39 @@
+#pragma once
+
+#include "elements/ModelessDialog.h"
+
+namespace pluvane::gui {
+
+// The sketch of a trapezoidal channel section with its bottom width B, flow depth Y and side
+// slope Z:1 marked.
+class TrapezoidSketch final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrapezoidSketch(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// "Trapezoidal Channel Section": flow area and wetted perimeter of a trapezoidal section from
+// bottom width, depth and side slope. "Add" computes afresh and hands both, as shown (two
+// decimals), to the channel dialog that is shown (the add dialog first), then closes.
+// Neither Enter nor Esc is bound.
+class FrmTrapezArea final : public ModelessDialog {
+    Q_OBJECT
+public:
+    explicit FrmTrapezArea(AppContext& ctx, QWidget* parent = nullptr);
+
+private:
+    bool calculate();
+    void handOver();
+
+    QLineEdit* m_bottomWidth;
+    QLineEdit* m_depth;
+    QLineEdit* m_sideSlope;
+    QLineEdit* m_area;
+    QLineEdit* m_wettedPerimeter;
+};
+
+} // namespace pluvane::gui

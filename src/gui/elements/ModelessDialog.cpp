@@ -1,0 +1,142 @@
+#include "elements/ModelessDialog.h"
+
+#include "elements/ElementMessages.h"
+#include "elements/NumericKeyFilter.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pluvane::gui {
+
+std::string TextOf(const QLineEdit* field) { return field->text().toStdString(); }
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+ModelessDialog::ModelessDialog(AppContext& ctx, QWidget* parent, const char* name,
+                               const QString& caption, Prompts::Icon messageIcon)
+    : QDialog(parent), m_ctx(ctx), m_messageIcon(messageIcon) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    setWindowIcon(ctx.icon());
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+QLineEdit* ModelessDialog::makeField(const char* name, bool numeric, int width) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(name);
+    if (width > 0)
+        field->setFixedWidth(width);
+    if (numeric) {
+        if (!m_keyFilter)
+            m_keyFilter = new NumericKeyFilter(this);
+        m_keyFilter->guard(field);
+    }
+    return field;
+}
+
+QLineEdit* ModelessDialog::makeResultField(const char* name, int width) {
+    QLineEdit* field = makeField(name, false, width);
+    field->setReadOnly(true);
+    // Reached by a click (to copy the value), skipped by Tab: there is nothing to type.
+    field->setFocusPolicy(Qt::ClickFocus);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    field->setPalette(palette);
+    return field;
+}
+
+QPushButton* ModelessDialog::makeButton(const char* name, const QString& text) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(name);
+    return button;
+}
+
+QFrame* ModelessDialog::makeSeparator() {
+    auto* line = new QFrame(this);
+    line->setObjectName("Separator");
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+void ModelessDialog::addRow(QGridLayout* grid, int row, const QString& label, QWidget* field,
+                            QWidget* beside) {
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(field->focusProxy() ? field->focusProxy() : field);
+    grid->addWidget(caption, row, 0);
+    // Fixed-width number fields keep their width; texts and lists fill the column.
+    const auto alignment = [](QWidget* widget) {
+        return widget->minimumWidth() == widget->maximumWidth() ? Qt::AlignLeft : Qt::Alignment();
+    };
+    grid->addWidget(field, row, 1, alignment(field));
+    if (beside)
+        grid->addWidget(beside, row, 2, alignment(beside));
+}
+
+QWidget* ModelessDialog::fieldWithButton(QWidget* field, QWidget* button) {
+    auto* cell = new QWidget(this);
+    auto* layout = new QHBoxLayout(cell);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field);
+    layout->addWidget(button);
+    layout->addStretch();
+    cell->setFocusProxy(field);
+    return cell;
+}
+
+void ModelessDialog::bindKeys(QPushButton* defaultButton, bool escapeCancels) {
+    if (defaultButton) {
+        defaultButton->setDefault(true);
+    } else {
+        // A shown dialog would otherwise make its first button the default.
+        for (QPushButton* button : findChildren<QPushButton*>())
+            button->setAutoDefault(false);
+    }
+    m_escapeCancels = escapeCancels;
+}
+
+void ModelessDialog::setTabChain(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void ModelessDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        !m_escapeCancels) {
+        event->accept(); // no cancel button: Esc does nothing
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ModelessDialog::showMessage(const QString& text) {
+    m_ctx.prompts().message(this, ToQString(kElementErrorTitle), text, m_messageIcon,
+                            Prompts::Buttons::Ok);
+}
+
+bool ModelessDialog::attempt(const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        // Core errors carry a message written for the user; anything else is shown as it is
+        // rather than ending the program.
+        showMessage(QString::fromStdString(e.what()));
+    }
+    return false;
+}
+
+} // namespace pluvane::gui

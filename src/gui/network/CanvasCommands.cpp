@@ -1,0 +1,102 @@
+#include "network/CanvasCommands.h"
+
+#include "app/AppContext.h"
+#include "elements/BasinDialogs.h"
+#include "elements/ChannelDialogs.h"
+#include "elements/ElementWindows.h"
+#include "elements/FrmCCo.h"
+#include "elements/FrmTrapezArea.h"
+#include "elements/SurfaceDialogs.h"
+#include "report/FrmViewReport.h"
+#include "report/ReportBuilder.h"
+#include "settings/FrmAbout.h"
+#include "settings/FrmInfo.h"
+#include "settings/FrmNodeInfo.h"
+#include "settings/FrmSelectIvalBasin.h"
+#include "settings/FrmSelectNodeBasin.h"
+
+namespace pluvane::gui {
+
+namespace {
+
+template <class W>
+void closeIfOpen(AppContext& ctx) {
+    if (W* window = ctx.existing<W>())
+        window->close();
+}
+
+} // namespace
+
+void OpenAddDialog(AppContext& ctx, ElementKind kind) { ShowAddDialog(ctx, kind); }
+
+namespace {
+
+// An open update dialog that shows another element than the one now selected is closed, so
+// that "Edit Data" always shows the element it was chosen on.
+template <class W>
+void closeIfShowingAnother(AppContext& ctx) {
+    W* open = ctx.existing<W>();
+    const auto& selected = ctx.workspace().SelectedElement;
+    if (open && (!selected || open->loadedTag() != selected->tag))
+        open->close();
+}
+
+} // namespace
+
+void OpenUpdateDialog(AppContext& ctx, ElementKind kind) {
+    switch (kind) {
+    case ElementKind::Basin:
+        closeIfShowingAnother<FrmBasUpdate>(ctx);
+        break;
+    case ElementKind::Surface:
+        closeIfShowingAnother<FrmSurfaceUpdateInfo>(ctx);
+        break;
+    case ElementKind::Channel:
+        closeIfShowingAnother<FrmChannelUpdateInfo>(ctx);
+        break;
+    case ElementKind::Node:
+        return;
+    }
+    ShowUpdateDialog(ctx, kind);
+}
+
+void OpenProjectSetup(AppContext& ctx) { FrmInfo::open(ctx, ctx.mainWindow()); }
+
+void OpenNodeSettings(AppContext& ctx) { FrmNodeInfo::open(ctx, ctx.mainWindow()); }
+
+void OpenTablePicker(AppContext& ctx) { FrmSelectIvalBasin::open(ctx, ctx.mainWindow()); }
+
+void OpenIntensityEditor(AppContext& ctx) {
+    if (ctx.onShowIntensityEditor)
+        ctx.onShowIntensityEditor();
+    else
+        ctx.prompts().message(ctx.mainWindow(), "Information",
+                              "The rainfall intensity table editor is not available yet.",
+                              Prompts::Icon::Information);
+}
+
+void OpenAbout(AppContext& ctx) { FrmAbout::open(ctx, ctx.mainWindow()); }
+
+bool ProbeAndSolve(AppContext& ctx) {
+    if (!ProbeSolveFlags(ctx.workspace()))
+        return false;
+    OpenReportWindow(ctx);
+    return true;
+}
+
+void CloseProjectWindows(AppContext& ctx) {
+    closeIfOpen<FrmBasInfo>(ctx);
+    closeIfOpen<FrmBasUpdate>(ctx);
+    closeIfOpen<FrmSurfaceAddInfo>(ctx);
+    closeIfOpen<FrmSurfaceUpdateInfo>(ctx);
+    closeIfOpen<FrmChannelAddInfo>(ctx);
+    closeIfOpen<FrmChannelUpdateInfo>(ctx);
+    closeIfOpen<FrmCCo>(ctx);
+    closeIfOpen<FrmTrapezArea>(ctx);
+    closeIfOpen<FrmNodeInfo>(ctx);
+    closeIfOpen<FrmSelectNodeBasin>(ctx);
+    closeIfOpen<FrmSelectIvalBasin>(ctx);
+    closeIfOpen<FrmInfo>(ctx);
+}
+
+} // namespace pluvane::gui

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ElementKind.h"
+
+#include <QGraphicsView>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+class QGraphicsPixmapItem;
+class QGraphicsLineItem;
+class QGraphicsRectItem;
+
+namespace pluvane {
+class NetworkModel;
+}
+
+namespace pluvane::gui {
+
+// The drawing: a view of the network model. Scene units are twips; the view scales them to the
+// screen (1/15 at 96 dpi). It draws what the model holds and turns mouse presses, drags and
+// releases into calls on the model and signals for the window.
+class CanvasView : public QGraphicsView {
+    Q_OBJECT
+public:
+    explicit CanvasView(NetworkModel& model, QWidget* parent = nullptr);
+
+    // Brings the pictures, borders and connectors in line with the model.
+    void sync();
+
+    // The screen position (view coordinates) of an image's point at (dx, dy) twips from its
+    // top-left corner, for tests that press and drag.
+    QPoint viewPointOf(ElementKind kind, int index, double dx = 100, double dy = 100) const;
+    int connectorCount() const { return static_cast<int>(m_lines.size()); }
+
+signals:
+    void imagePressed(pluvane::ElementKind kind, int index, Qt::MouseButton button, QPoint globalPos);
+    void imageReleased(pluvane::ElementKind kind, int index);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    struct Hit {
+        ElementKind kind;
+        int index;
+    };
+    std::optional<Hit> hitAt(const QPoint& viewPos) const;
+    QGraphicsPixmapItem* itemFor(ElementKind kind, int index);
+
+    NetworkModel& m_model;
+    QGraphicsScene* m_scene;
+    std::map<std::pair<int, int>, QGraphicsPixmapItem*> m_items; // (kind, index) -> picture
+    std::map<std::pair<int, int>, QGraphicsRectItem*> m_borders;
+    std::vector<QGraphicsLineItem*> m_lines;
+    qreal m_topZ = 1;
+    // The grabbed point, in twips from the pressed image's top-left corner.
+    std::optional<Hit> m_grabbed;
+    QPointF m_pressOffset;
+};
+
+} // namespace pluvane::gui

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "ElementKind.h"
+#include "network/NetworkModel.h"
+#include "store/ProjectLock.h"
+
+#include <QMainWindow>
+
+#include <map>
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace pluvane::gui {
+
+class AppContext;
+class CanvasView;
+
+// The drawing window of an open project: its own menus and toolbar, the canvas, the element
+// pop-up menus. It owns the project's network model while it is open.
+class FrmDraw : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit FrmDraw(AppContext& ctx, QWidget* parent = nullptr);
+    ~FrmDraw() override;
+
+    NetworkModel& model() { return m_model; }
+    CanvasView* view() const { return m_view; }
+
+    // Builds the drawing from ProjectPath. False when the project has no node yet (its setup
+    // was never completed); the caller then shows the project setup instead.
+    bool load();
+
+    // The commands of the menus and the toolbar.
+    void addElement(ElementKind kind);
+    void solve();
+    QMenu* popupMenu(ElementKind kind) const { return m_popups.at(kind); }
+
+signals:
+    void newRequested();
+    void openRequested();
+    void closeRequested();
+    void exitRequested();
+    // The Close steps have run: the project is purged and let go.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildPopups();
+    void onImagePressed(ElementKind kind, int index, Qt::MouseButton button, QPoint globalPos);
+    void onImageReleased(ElementKind kind, int index);
+    void deleteSelected();
+    void editSelected();
+    void openProjectInfo();
+    void openNodeInfo();
+    void openIntensityEditor();
+    void changeTable();
+    void openAbout();
+
+    AppContext& m_ctx;
+    NetworkModel m_model;
+    CanvasView* m_view;
+    QToolBar* m_toolbar = nullptr;
+    std::map<ElementKind, QMenu*> m_popups;
+    std::map<ElementKind, QAction*> m_popupNames;
+    ProjectLock m_lock;
+    bool m_closed = false;
+};
+
+} // namespace pluvane::gui

@@ -1,0 +1,246 @@
+#include "report/FrmViewReport.h"
+
+#include "Error.h"
+#include "app/AppContext.h"
+#include "report/PrintRichText.h"
+#include "report/ReportPdf.h"
+#include "report/ReportPictures.h"
+#include "report/RtfWriter.h"
+#include "report/TextDocumentConversion.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QResizeEvent>
+#include <QTextEdit>
+#include <QToolBar>
+
+#include <optional>
+
+namespace pluvane::gui {
+
+namespace {
+
+const QString kRtfFilter = "Rich Text File(*.rtf)|*.rtf|";
+const QString kPdfFilter = "PDF File(*.pdf)|*.pdf|";
+
+// The report view: a rich-text editor whose copies also carry RTF, written by the program's one
+// RTF writer, so that word processors paste the tab stops and indents the columns depend on.
+class ReportTextEdit : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override {
+        QMimeData* data = QTextEdit::createMimeDataFromSelection();
+        const QTextCursor cursor = textCursor();
+        if (data && cursor.hasSelection()) {
+            const RichDocument selected =
+                FromTextDocument(*document(), cursor.selectionStart(), cursor.selectionEnd());
+            data->setData("text/rtf", QByteArray::fromStdString(WriteRtf(selected)));
+        }
+        return data;
+    }
+};
+
+bool askWithPrintDialog(QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    // The whole report is printed: no page range or selection to offer.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    printer.setPrintRange(QPrinter::AllPages);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
+FrmViewReport::FrmViewReport(AppContext& ctx, const RichDocument& report, QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_printerSetup(askWithPrintDialog) {
+    setObjectName("FrmViewReport");
+    setWindowTitle("Report");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(m_ctx.icon());
+
+    buildToolbar();
+
+    // The view is sized by the resize rule, not by a layout.
+    auto* area = new QWidget(this);
+    area->setObjectName("ReportArea");
+    setCentralWidget(area);
+    m_view = new ReportTextEdit(area);
+    m_view->setObjectName("RtbReport");
+    m_view->setAcceptRichText(true);
+    m_view->setFont(ReportFont());
+    // Paper: black on white whatever the desktop's colours, as the document's colours assume.
+    QPalette paper = m_view->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    m_view->setPalette(paper);
+    buildContextMenu();
+
+    ToTextDocument(report, *m_view->document());
+    caretToStart();
+    resize(800, 600);
+}
+
+FrmViewReport::~FrmViewReport() = default;
+
+void FrmViewReport::buildToolbar() {
+    m_toolbar = addToolBar("Toolbar1");
+    m_toolbar->setObjectName("Toolbar1");
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->toggleViewAction()->setEnabled(false); // the toolbar cannot be hidden
+
+    const auto add = [this](ReportTool tool, const QString& text, const char* name,
+                            void (FrmViewReport::*command)()) {
+        QAction* action = m_toolbar->addAction(ReportToolIcon(tool), text, this, command);
+        action->setToolTip(text);
+        action->setObjectName(name);
+    };
+    m_toolbar->addSeparator();
+    add(ReportTool::SaveAs, "Save As...", "TbSaveAs", &FrmViewReport::saveAs);
+    add(ReportTool::Print, "Print", "TbPrint", &FrmViewReport::print);
+    add(ReportTool::Copy, "Copy to Clipboard", "TbCopy", &FrmViewReport::copyToClipboard);
+    m_toolbar->addSeparator();
+    add(ReportTool::Close, "Close Report", "TbClose", &FrmViewReport::closeReport);
+    // After the six positions above, so that each of them keeps its place.
+    add(ReportTool::ExportPdf, "Export PDF", "TbExportPdf", &FrmViewReport::exportPdf);
+}
+
+void FrmViewReport::buildContextMenu() {
+    // A pop-up only: it never shows in a menu bar, so it has no title.
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName("MnuPopReportRClick");
+    QAction* selectAllAction = m_contextMenu->addAction("Select All", this, &FrmViewReport::selectAll);
+    selectAllAction->setObjectName("MnuPopSelectAll");
+    m_copyAction = m_contextMenu->addAction("Copy", this, &FrmViewReport::copySelection);
+    m_copyAction->setObjectName("MnuPopCopy");
+
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &FrmViewReport::showContextMenu);
+}
+
+void FrmViewReport::showContextMenu(const QPoint& position) {
+    m_copyAction->setEnabled(m_view->textCursor().hasSelection());
+    // The view reports the position in its viewport's coordinates.
+    m_contextMenu->popup(m_view->viewport()->mapToGlobal(position));
+}
+
+void FrmViewReport::selectAll() {
+    m_view->setFocus();
+    m_view->selectAll();
+}
+
+void FrmViewReport::copySelection() {
+    m_view->setFocus();
+    QGuiApplication::clipboard()->clear();
+    m_view->copy();
+}
+
+void FrmViewReport::caretToStart() {
+    QTextCursor cursor = m_view->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    m_view->setTextCursor(cursor);
+}
+
+void FrmViewReport::tell(const QString& text) {
+    m_ctx.prompts().message(this, "Error", text, Prompts::Icon::Exclamation);
+}
+
+void FrmViewReport::saveAs() {
+    const std::optional<QString> path = m_ctx.prompts().saveFileName(this, kRtfFilter);
+    if (!path)
+        return;
+    try {
+        SaveRtf(FromTextDocument(*m_view->document()), path->toStdString());
+    } catch (const std::exception& e) {
+        tell(QString("The report was not saved.\n%1").arg(QString::fromStdString(e.what())));
+    }
+}
+
+void FrmViewReport::print() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!m_printerSetup(*m_printer, this))
+        return;
+    if (!PrintRichText(*m_view->document(), *m_printer, PageMargins{}))
+        tell("The report could not be printed: the printer could not be opened or refused a page.");
+}
+
+void FrmViewReport::copyToClipboard() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    m_view->setFocus();
+    m_view->selectAll();
+    m_view->copy();
+    caretToStart();
+    const QMimeData* copied = clipboard->mimeData();
+    if (!m_view->document()->isEmpty() && (!copied || !copied->hasText()))
+        tell("The report could not be copied to the clipboard.");
+}
+
+void FrmViewReport::closeReport() { close(); }
+
+void FrmViewReport::exportPdf() {
+    const std::optional<QString> path = m_ctx.prompts().saveFileName(this, kPdfFilter);
+    if (!path)
+        return;
+    try {
+        WriteReportPdf(*m_view->document(), *path);
+    } catch (const std::exception& e) {
+        tell(QString::fromStdString(e.what()));
+    }
+}
+
+QSize FrmViewReport::ViewSizeFor(QSize window, QSize current, qreal dpiX, qreal dpiY) {
+    const auto toTwipsX = [dpiX](int pixels) { return pixels * 1440.0 / dpiX; };
+    const auto toTwipsY = [dpiY](int pixels) { return pixels * 1440.0 / dpiY; };
+    if (toTwipsY(window.height()) < 1000 || toTwipsX(window.width()) < 200)
+        return current;
+    return QSize(window.width() - qRound(100 * dpiX / 1440.0), window.height() - qRound(940 * dpiY / 1440.0));
+}
+
+void FrmViewReport::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (isMinimized())
+        return;
+    m_view->resize(ViewSizeFor(event->size(), m_view->size(), logicalDpiX(), logicalDpiY()));
+}
+
+FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocument()>& build) {
+    if (FrmViewReport* open = ctx.existing<FrmViewReport>()) {
+        if (open->isMinimized())
+            open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
+        AppContext::present(open);
+        return open;
+    }
+    std::optional<RichDocument> report;
+    try {
+        report = build();
+    } catch (const Error& e) {
+        ctx.prompts().message(
+            ctx.mainWindow(), QString::fromStdString(e.title()),
+            QString("The report could not be built.\n%1").arg(QString::fromStdString(e.what())),
+            Prompts::Icon::Exclamation);
+        return nullptr;
+    } catch (const std::exception& e) {
+        ctx.prompts().message(ctx.mainWindow(), "Error",
+                              QString("The report could not be built.\nUnexpected error: %1").arg(e.what()),
+                              Prompts::Icon::Critical);
+        return nullptr;
+    }
+    auto* window =
+        ctx.window<FrmViewReport>([&] { return new FrmViewReport(ctx, *report, ctx.mainWindow()); });
+    window->showMaximized();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+} // namespace pluvane::gui

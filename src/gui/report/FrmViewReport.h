@@ -1,0 +1,85 @@
+#pragma once
+
+#include "report/RichText.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QTextEdit;
+class QToolBar;
+
+namespace pluvane::gui {
+
+class AppContext;
+
+// The report window: the solution report as an editable rich-text document that the user can
+// save as RTF, print, copy, export as PDF and close. Edits live only here; closing the window
+// deletes it with them.
+class FrmViewReport : public QMainWindow {
+    Q_OBJECT
+public:
+    // Readies the printer for one print: true to print, false when the user cancelled. The
+    // window's own asks with the print dialog; tests print to a file without one.
+    using PrinterSetup = std::function<bool(QPrinter& printer, QWidget* parent)>;
+
+    // Loads `report` into the view with the caret at its start. Not shown yet: see
+    // ShowReportWindow.
+    FrmViewReport(AppContext& ctx, const RichDocument& report, QWidget* parent = nullptr);
+    ~FrmViewReport() override;
+
+    QTextEdit* view() const { return m_view; }
+    QToolBar* toolbar() const { return m_toolbar; }
+    QMenu* contextMenu() const { return m_contextMenu; }
+    void setPrinterSetup(PrinterSetup setup) { m_printerSetup = std::move(setup); }
+
+    // The commands of the toolbar, in its order.
+    void saveAs();
+    void print();
+    void copyToClipboard();
+    void closeReport();
+    void exportPdf();
+
+    // The size of the document view for a window of `window` pixels at the given logical dpi:
+    // 100 twips narrower and 940 twips lower than the window, when the window is at least 1000
+    // twips high and 200 twips wide; else `current`, left as it was.
+    static QSize ViewSizeFor(QSize window, QSize current, qreal dpiX, qreal dpiY);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildToolbar();
+    void buildContextMenu();
+    void showContextMenu(const QPoint& position);
+    void selectAll();
+    void copySelection();
+    void caretToStart();
+    void tell(const QString& text);
+
+    AppContext& m_ctx;
+    QToolBar* m_toolbar = nullptr;
+    QTextEdit* m_view = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    QAction* m_copyAction = nullptr;
+    PrinterSetup m_printerSetup;
+    std::unique_ptr<QPrinter> m_printer; // kept so the user's printer choices last while the window does
+};
+
+// Shows the report window, created on first use and again after it was closed: the existing
+// window is brought forward unchanged (edits kept); a new one is loaded with the document that
+// `build` returns and shown maximized, not modal. When `build` throws, its message is shown
+// and there is no window: null.
+FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocument()>& build);
+
+// The Solve command's window: ShowReportWindow with the report of ctx.workspace()'s project,
+// whose building also solves it. The caller sets the solve flags first (ProbeSolveFlags) and
+// opens it only when there is something to solve.
+FrmViewReport* OpenReportWindow(AppContext& ctx);
+
+} // namespace pluvane::gui

@@ -1,0 +1,120 @@
+#include "report/ReportPictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace pluvane::gui {
+
+namespace {
+
+const QColor kInk(0x37, 0x47, 0x4f);
+const QColor kPaper(0xfa, 0xfa, 0xfa);
+const QColor kAccent(0x1e, 0x88, 0xe5);
+
+// All pictures are drawn on a 24 x 24 grid and scaled.
+void paintPage(QPainter& p, const QRectF& r) {
+    QPainterPath page;
+    const qreal fold = r.width() * 0.3;
+    page.moveTo(r.topLeft());
+    page.lineTo(r.right() - fold, r.top());
+    page.lineTo(r.right(), r.top() + fold);
+    page.lineTo(r.bottomRight());
+    page.lineTo(r.bottomLeft());
+    page.closeSubpath();
+    p.setBrush(kPaper);
+    p.drawPath(page);
+    p.drawLine(QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold));
+    p.drawLine(QPointF(r.right() - fold, r.top() + fold), QPointF(r.right(), r.top() + fold));
+}
+
+void paintSave(QPainter& p) {
+    p.setBrush(kAccent);
+    p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(7, 3, 10, 7));
+    p.drawRect(QRectF(6, 13, 12, 8));
+    p.drawLine(QPointF(8, 16), QPointF(16, 16));
+    p.drawLine(QPointF(8, 18.5), QPointF(14, 18.5));
+}
+
+void paintPrint(QPainter& p) {
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(7, 3, 10, 6));
+    p.setBrush(QColor(0x90, 0xa4, 0xae));
+    p.drawRoundedRect(QRectF(3, 9, 18, 9), 2, 2);
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(7, 14, 10, 7));
+    p.drawLine(QPointF(9, 17), QPointF(15, 17));
+    p.setBrush(kAccent);
+    p.drawEllipse(QPointF(18, 12), 1, 1);
+}
+
+void paintCopy(QPainter& p) {
+    p.setBrush(QColor(0xa1, 0x88, 0x7f));
+    p.drawRoundedRect(QRectF(4, 4, 16, 18), 2, 2);
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(7, 7, 10, 12));
+    p.setBrush(QColor(0x90, 0xa4, 0xae));
+    p.drawRoundedRect(QRectF(8.5, 2, 7, 4), 1, 1);
+    for (const qreal y : {10.0, 13.0, 16.0})
+        p.drawLine(QPointF(9, y), QPointF(15, y));
+}
+
+void paintClose(QPainter& p) {
+    p.setBrush(QColor(0xe5, 0x39, 0x35));
+    p.drawEllipse(QRectF(3, 3, 18, 18));
+    QPen cross(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(cross);
+    p.drawLine(QPointF(8.5, 8.5), QPointF(15.5, 15.5));
+    p.drawLine(QPointF(15.5, 8.5), QPointF(8.5, 15.5));
+}
+
+void paintPdf(QPainter& p) {
+    paintPage(p, QRectF(4, 2, 16, 20));
+    p.setBrush(QColor(0xc6, 0x28, 0x28));
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRectF(2, 12, 16, 7));
+    p.setPen(Qt::white);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(6);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(QRectF(2, 12, 16, 7), Qt::AlignCenter, "PDF");
+}
+
+} // namespace
+
+QIcon ReportToolIcon(ReportTool tool) {
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(side / 24.0, side / 24.0);
+        p.setPen(QPen(kInk, 1.2));
+        switch (tool) {
+        case ReportTool::SaveAs:
+            paintSave(p);
+            break;
+        case ReportTool::Print:
+            paintPrint(p);
+            break;
+        case ReportTool::Copy:
+            paintCopy(p);
+            break;
+        case ReportTool::Close:
+            paintClose(p);
+            break;
+        case ReportTool::ExportPdf:
+            paintPdf(p);
+            break;
+        }
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace pluvane::gui

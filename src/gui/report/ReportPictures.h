@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace pluvane::gui {
+
+enum class ReportTool { SaveAs, Print, Copy, Close, ExportPdf };
+
+// The pictures of the report window's toolbar, painted in code like the program's others.
+QIcon ReportToolIcon(ReportTool tool);
+
+} // namespace pluvane::gui

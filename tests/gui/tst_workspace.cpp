@@ -1,0 +1,356 @@
+// The whole program on real files, as a user goes through it: New, project setup, elements of
+// each kind, dragging, deleting, the element limit, Solve, Close, Open, the cancel paths and a
+// second instance on the same file.
+#include "GuiTestSupport.h"
+#include "app/AppContext.h"
+#include "app/FrmOpen.h"
+#include "app/MDIFrmMain.h"
+#include "elements/BasinDialogs.h"
+#include "elements/ChannelDialogs.h"
+#include "elements/SurfaceDialogs.h"
+#include "network/CanvasView.h"
+#include "network/FrmDraw.h"
+#include "report/FrmViewReport.h"
+#include "settings/FrmInfo.h"
+#include "store/Database.h"
+#include "store/ProjectDb.h"
+#include "store/ProjectLock.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace pluvane;
+using namespace pluvane::gui;
+using namespace pluvane::gui::test;
+
+namespace {
+
+void fill(QWidget* dialog, const char* field, const QString& text) {
+    auto* edit = dialog->findChild<QLineEdit*>(field);
+    QVERIFY2(edit, field);
+    edit->setText(text);
+}
+
+void click(QWidget* dialog, const char* button) {
+    auto* b = dialog->findChild<QPushButton*>(button);
+    QVERIFY2(b, button);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+std::vector<Record> rows(const std::string& path, const std::string& sql) {
+    Database db = Database::open(path, Database::Mode::ReadOnly);
+    Statement q = db.prepare(sql);
+    return readAll(q);
+}
+
+QStringList texts(const RecordingPrompts& prompts) { return prompts.texts(); }
+
+} // namespace
+
+class TstWorkspace : public QObject {
+    Q_OBJECT
+
+    // One fixture per test: a data folder of its own, recorded prompts, the main window.
+    struct Fixture {
+        TestProject data;
+        RecordingPrompts prompts;
+        AppContext ctx{data.workspace, prompts};
+        MDIFrmMain window{ctx};
+        Fixture() {
+            ctx.workspace().ProjectPath.clear(); // start as the program does: no project
+            ctx.workspace().CurrentIntensityTable.clear();
+            window.show();
+        }
+        Workspace& ws() { return ctx.workspace(); }
+        QString file(const QString& name) { return data.path(name); }
+
+        // New -> setup dialog -> OK with a node and a location: the canvas opens.
+        void newProject(const QString& path) {
+            prompts.fileNames.push_back(path);
+            window.newProject();
+            FrmInfo* setup = ctx.existing<FrmInfo>();
+            QVERIFY(setup);
+            fill(setup, "TxtProjectName", "Flow test");
+            fill(setup, "TxtBasinName", "Outfall 1");
+            fill(setup, "TxtITable", "Atlanta");
+            click(setup, "CmdOK");
+            QVERIFY(window.canvas());
+        }
+
+        void addBasin(const QString& name, const QString& area) {
+            window.canvas()->addElement(ElementKind::Basin);
+            auto* dialog = ctx.existing<FrmBasInfo>();
+            QVERIFY(dialog);
+            fill(dialog, "TxtBasinName", name);
+            fill(dialog, "TxtArea", area);
+            fill(dialog, "TxtSlope", "0.02");
+            fill(dialog, "TxtSoilType", "Parks, cemeteries");
+            fill(dialog, "TxtC", "0.2");
+            fill(dialog, "TxtLength", "100");
+            click(dialog, "CmdOK");
+        }
+        void addSurface() {
+            window.canvas()->addElement(ElementKind::Surface);
+            auto* dialog = ctx.existing<FrmSurfaceAddInfo>();
+            QVERIFY(dialog);
+            fill(dialog, "TxtSurfName", "Swale");
+            fill(dialog, "TxtLength", "500");
+            fill(dialog, "TxtSlope", "0.01");
+            click(dialog, "CmdOK");
+        }
+        void addChannel() {
+            window.canvas()->addElement(ElementKind::Channel);
+            auto* dialog = ctx.existing<FrmChannelAddInfo>();
+            QVERIFY(dialog);
+            fill(dialog, "TxtChannelName", "Ditch");
+            fill(dialog, "TxtArea", "10");
+            fill(dialog, "TxtWP", "8");
+            fill(dialog, "TxtSlope", "0.005");
+            fill(dialog, "TxtLength", "1000");
+            click(dialog, "CmdOK");
+        }
+    };
+
+private slots:
+    void init() { QApplication::clipboard(); }
+
+    void aWholeSessionLandsInTheFileAndSurvivesReopening() {
+        Fixture f;
+        const QString path = f.file("site.rmt");
+        f.newProject(path);
+        QVERIFY(!f.window.mainToolbar()->isVisible());
+        QVERIFY(!f.window.startScreen());
+        FrmDraw* canvas = f.window.canvas();
+        QCOMPARE(f.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(rows(path.toStdString(), "SELECT NodeX, NodeY FROM TblNodeInfo")[0].text("NodeX"), std::string("5040"));
+
+        f.addBasin("Lot 'A'", "1.5");
+        f.addBasin("Lot B", "2");
+        f.addSurface();
+        f.addChannel();
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(texts(f.prompts).join(" | ")));
+        const auto basins = rows(path.toStdString(), "SELECT * FROM TblBasinInfo ORDER BY rowid");
+        QCOMPARE(basins.size(), std::size_t(2));
+        QCOMPARE(basins[0].text("BasinTag"), std::string("Basin1"));
+        QCOMPARE(basins[0].text("BasinName"), std::string("Lot 'A'"));
+        QCOMPARE(basins[0].text("BasinX"), std::string("650"));
+        QCOMPARE(basins[1].text("BasinX"), std::string("750"));
+        QVERIFY(!basins[0].text("Tc").empty());
+        QCOMPARE(rows(path.toStdString(), "SELECT SurfVelocity FROM TblSurfaceInfo")[0].text("SurfVelocity"),
+                 std::string("1.6130"));
+        QCOMPARE(rows(path.toStdString(), "SELECT ChannelVelocity FROM TblChannelInfo")[0].text("ChannelVelocity"),
+                 std::string("9.3792"));
+        QCOMPARE(canvas->view()->connectorCount(), 4);
+
+        // Drag Basin1 by 10 x 6 pixels: its position moves by the same distance in twips and
+        // lands in the file at the release.
+        CanvasView* view = canvas->view();
+        const QPoint start = view->viewPointOf(ElementKind::Basin, 1);
+        const QPoint end = start + QPoint(10, 6);
+        const CanvasImage before = canvas->model().image(ElementKind::Basin, 1);
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(view->viewport(), start + QPoint(5, 3));
+        QTest::mouseMove(view->viewport(), end);
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, end);
+        const CanvasImage after = canvas->model().image(ElementKind::Basin, 1);
+        const double twipsPerPixel = 1440.0 / view->logicalDpiX();
+        QCOMPARE(after.left - before.left, static_cast<float>(10 * twipsPerPixel));
+        QCOMPARE(after.top - before.top, static_cast<float>(6 * twipsPerPixel));
+        const auto moved = rows(path.toStdString(), "SELECT BasinX, BasinY FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
+        QCOMPARE(moved[0].number("BasinX"), static_cast<double>(after.left));
+        QCOMPARE(moved[0].number("BasinY"), static_cast<double>(after.top));
+        QVERIFY(canvas->model().image(ElementKind::Basin, 1).bordered);
+
+        // Delete Basin2 from its pop-up menu: marked in the file, hidden on the canvas.
+        canvas->model().Select(f.ws(), ElementKind::Basin, 2);
+        canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Delete")->trigger();
+        QCOMPARE(rows(path.toStdString(), "SELECT Deleted FROM TblBasinInfo WHERE BasinTag = 'Basin2'")[0].text("Deleted"),
+                 std::string("True"));
+        QCOMPARE(canvas->view()->connectorCount(), 3);
+
+        // Solve: the report window opens; a second Solve brings the same window forward.
+        canvas->solve();
+        FrmViewReport* report = f.ctx.existing<FrmViewReport>();
+        QVERIFY(report);
+        canvas->solve();
+        QCOMPARE(f.ctx.existing<FrmViewReport>(), report);
+        QCOMPARE(rows(path.toStdString(), "SELECT * FROM TblResults").size(), std::size_t(1));
+        report->close();
+
+        // Close purges the deleted row and brings back the start screen and the toolbar.
+        f.window.closeCanvas();
+        QVERIFY(!f.window.canvas());
+        QVERIFY(f.window.startScreen());
+        QVERIFY(f.window.mainToolbar()->isVisible());
+        QCOMPARE(rows(path.toStdString(), "SELECT * FROM TblBasinInfo").size(), std::size_t(1));
+        QCOMPARE(f.ctx.network(), nullptr);
+
+        // Open shows exactly the live elements, where they were left.
+        f.prompts.fileNames.push_back(path);
+        f.window.openProject();
+        QVERIFY(f.window.canvas());
+        NetworkModel& model = f.window.canvas()->model();
+        QCOMPARE(model.LiveCount(ElementKind::Basin), 1);
+        QCOMPARE(model.LiveCount(ElementKind::Surface), 1);
+        QCOMPARE(model.LiveCount(ElementKind::Channel), 1);
+        QCOMPARE(model.image(ElementKind::Basin, 1).left, after.left);
+        QCOMPARE(f.window.canvas()->view()->connectorCount(), 3);
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(texts(f.prompts).join(" | ")));
+    }
+
+    void theLimitOfTwentyAndNothingToSolve() {
+        Fixture f;
+        const QString path = f.file("limit.rmt");
+        f.newProject(path);
+        FrmDraw* canvas = f.window.canvas();
+        canvas->solve();
+        QCOMPARE(texts(f.prompts), QStringList{"Nothing to Solve"});
+        QCOMPARE(f.prompts.shown.back().title, QString("Error"));
+        f.prompts.shown.clear();
+        for (int i = 1; i <= 20; ++i)
+            f.addBasin(QString("Lot %1").arg(i), "1");
+        QCOMPARE(canvas->model().LiveCount(ElementKind::Basin), 20);
+        f.ctx.existing<FrmBasInfo>(); // closed after its save
+        canvas->addElement(ElementKind::Basin);
+        QCOMPARE(texts(f.prompts), QStringList{"Maximum 20 basins allowed"});
+        QCOMPARE(f.prompts.shown.back().title, QString("Maximum Reached"));
+        QVERIFY(!f.ctx.existing<FrmBasInfo>());
+        canvas->model().Select(f.ws(), ElementKind::Basin, 7);
+        canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Delete")->trigger();
+        canvas->addElement(ElementKind::Basin);
+        QVERIFY(f.ctx.existing<FrmBasInfo>());
+    }
+
+    void cancelledDialogsChangeNothing() {
+        Fixture f;
+        const QString path = f.file("keep.rmt");
+        f.newProject(path);
+        f.addBasin("Kept", "1");
+        FrmDraw* canvas = f.window.canvas();
+        f.window.newProject(); // the file dialog answers "cancelled"
+        QCOMPARE(f.window.canvas(), canvas);
+        f.window.openProject();
+        QCOMPARE(f.window.canvas(), canvas);
+        QCOMPARE(f.ws().ProjectPath, path.toStdString());
+        QVERIFY(f.prompts.shown.empty());
+
+        // From the start screen too.
+        f.window.closeCanvas();
+        f.window.newProject();
+        f.window.openProject();
+        QVERIFY(!f.window.canvas());
+        QVERIFY(!f.ctx.existing<FrmInfo>());
+    }
+
+    void aFileWhoseSetupWasNeverCompletedOpensTheSetup() {
+        Fixture f;
+        const QString path = f.file("bare.rmt");
+        CreateProjectFromTemplate(f.ws(), path.toStdString());
+        QVERIFY(!f.window.openProjectFile(path));
+        QVERIFY(!f.window.canvas());
+        QVERIFY(f.ctx.existing<FrmInfo>());
+        QVERIFY(f.ctx.existing<FrmInfo>()->isVisible());
+    }
+
+    void badFilesAndASecondInstanceAreRefusedAndTheOpenProjectStays() {
+        Fixture f;
+        const QString path = f.file("mine.rmt");
+        f.newProject(path);
+        FrmDraw* canvas = f.window.canvas();
+
+        const QString notes = f.file("notes.rmt");
+        QFile text(notes);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not a project");
+        text.close();
+        QVERIFY(!f.window.openProjectFile(notes));
+        QVERIFY(texts(f.prompts).last().contains("is not a database"));
+        QCOMPARE(f.window.canvas(), canvas);
+
+        QVERIFY(!f.window.openProjectFile(f.file("missing.rmt")));
+        QVERIFY(texts(f.prompts).last().contains("does not exist"));
+
+        // Another instance holds a second project: refused, this one stays open.
+        const QString other = f.file("theirs.rmt");
+        CreateProjectFromTemplate(f.ws(), other.toStdString());
+        ProjectLock theirs = ProjectLock::Acquire(other.toStdString());
+        QVERIFY(!f.window.openProjectFile(other));
+        QVERIFY(texts(f.prompts).last().contains("open in another Pluvane window"));
+        QCOMPARE(f.window.canvas(), canvas);
+        QCOMPARE(f.ws().ProjectPath, path.toStdString());
+
+        // And this instance's own project is held while its canvas is open.
+        QVERIFY(ProjectLock::IsHeldElsewhere(path.toStdString()));
+        f.window.closeCanvas();
+        QVERIFY(!ProjectLock::IsHeldElsewhere(path.toStdString()));
+    }
+
+    void closingTheMainWindowPurgesTheOpenProject() {
+        Fixture f;
+        const QString path = f.file("exit.rmt");
+        f.newProject(path);
+        f.addBasin("Goes", "1");
+        f.window.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
+        f.window.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Delete")->trigger();
+        QCOMPARE(rows(path.toStdString(), "SELECT * FROM TblBasinInfo").size(), std::size_t(1));
+        f.window.close();
+        QCOMPARE(rows(path.toStdString(), "SELECT * FROM TblBasinInfo").size(), std::size_t(0));
+        QVERIFY(!ProjectLock::IsHeldElsewhere(path.toStdString()));
+    }
+
+    void editDataAlwaysShowsTheElementItWasChosenOn() {
+        Fixture f;
+        f.newProject(f.file("edit.rmt"));
+        f.addBasin("First", "1");
+        f.addBasin("Second", "2");
+        FrmDraw* canvas = f.window.canvas();
+        QAction* edit = canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit");
+        canvas->model().Select(f.ws(), ElementKind::Basin, 1);
+        edit->trigger();
+        QCOMPARE(f.ctx.existing<FrmBasUpdate>()->findChild<QLineEdit*>("TxtBasinName")->text(), QString("First"));
+        canvas->model().Select(f.ws(), ElementKind::Basin, 2);
+        edit->trigger();
+        QCOMPARE(f.ctx.existing<FrmBasUpdate>()->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Second"));
+        // The same element again: the open dialog is brought forward as it stands.
+        FrmBasUpdate* open = f.ctx.existing<FrmBasUpdate>();
+        open->findChild<QLineEdit*>("TxtBasinName")->setText("Second, edited");
+        edit->trigger();
+        QCOMPARE(f.ctx.existing<FrmBasUpdate>(), open);
+        QCOMPARE(open->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Second, edited"));
+    }
+
+    void theCanvasMenusAndToolbarAreThoseOfTheDrawingWindow() {
+        Fixture f;
+        f.newProject(f.file("menus.rmt"));
+        FrmDraw* canvas = f.window.canvas();
+        QStringList menus;
+        for (QAction* action : canvas->menuBar()->actions())
+            menus << action->text();
+        QCOMPARE(menus, (QStringList{"File", "Intensity", "Data", "About"}));
+        QVERIFY(!canvas->findChild<QAction*>("MnuChangeTable")->isVisible());
+        QVERIFY(!canvas->findChild<QAction*>("mnuHelpReportBug")->isVisible());
+        QStringList tips;
+        for (QAction* action : canvas->findChild<QToolBar*>("TbDraw")->actions())
+            tips << (action->isSeparator() ? QString("-") : action->toolTip());
+        QCOMPARE(tips, (QStringList{"Open Existing Project", "Start a New Project", "Close this Project", "-",
+                                    "Add Overland Flow", "Add Shallow Concentrated Flow", "Add New Channel", "-",
+                                    "Edit Intensity Table", "Edit Project Information", "-", "Solve System"}));
+        // The pop-up menu of an element names it, greyed, above its items.
+        f.addBasin("Named lot", "1");
+        CanvasView* view = canvas->view();
+        QMenu* popup = canvas->popupMenu(ElementKind::Basin);
+        QTimer::singleShot(50, popup, &QMenu::close);
+        QTest::mousePress(view->viewport(), Qt::RightButton, {}, view->viewPointOf(ElementKind::Basin, 1));
+        QCOMPARE(popup->actions().first()->text(), QString("Named lot"));
+        QVERIFY(!popup->actions().first()->isEnabled());
+        QVERIFY(canvas->model().image(ElementKind::Basin, 1).bordered);
+        SaveScreenshot(&f.window, "workspace-canvas");
+    }
+};
+
+QTEST_MAIN(TstWorkspace)
+#include "tst_workspace.moc"
