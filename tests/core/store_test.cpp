@@ -243,4 +243,8 @@ TEST(StoreNames, ElementAndNodeNamesByTag) {
     EXPECT_EQ(ReadElementName(ws, ElementKind::Channel, "Channel9"), "");
     EXPECT_EQ(ReadElementName(ws, ElementKind::Node, ""), "Outfall A");
     EXPECT_EQ(ReadElementName(ws, ElementKind::Basin, "Basin1"), "");
+    const auto channels = ReadElementNames(ws, ElementKind::Channel);
+    EXPECT_EQ(channels, (std::map<std::string, std::string>{{"Channel1", "Main ditch"}, {"Channel2", "O'Hara culvert"}}));
+    EXPECT_EQ(ReadElementNames(ws, ElementKind::Node).at(""), "Outfall A");
+    EXPECT_TRUE(ReadElementNames(ws, ElementKind::Surface).empty());
 }

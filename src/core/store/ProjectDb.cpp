@@ -138,6 +138,23 @@ std::string ReadElementName(const Workspace& ws, ElementKind kind, const std::st
     return query.step() ? query.text(0).value_or("") : "";
 }
 
+std::map<std::string, std::string> ReadElementNames(const Workspace& ws, ElementKind kind) {
+    const ElementKindInfo& info = kindInfo(kind);
+    std::map<std::string, std::string> names;
+    Database db = OpenProjectDb(ws);
+    if (kind == ElementKind::Node) {
+        Statement query = db.prepare("SELECT NodeName FROM TblNodeInfo ORDER BY rowid LIMIT 1");
+        if (query.step())
+            names[""] = query.text(0).value_or("");
+        return names;
+    }
+    Statement query = db.prepare("SELECT " + std::string(info.tagColumn) + ", " + std::string(info.nameColumn) +
+                                 " FROM " + std::string(info.table) + " ORDER BY rowid");
+    while (query.step())
+        names.emplace(query.text(0).value_or(""), query.text(1).value_or("")); // the first row of a tag wins
+    return names;
+}
+
 std::string ReadTextFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)

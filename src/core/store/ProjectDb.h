@@ -3,6 +3,7 @@
 #include "ElementKind.h"
 #include "store/Database.h"
 
+#include <map>
 #include <string>
 
 namespace pluvane {
@@ -46,6 +47,9 @@ void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::stri
 // The display name of an element by its tag (the node: of the first node row); "" when no row
 // carries the tag.
 std::string ReadElementName(const Workspace& ws, ElementKind kind, const std::string& tag);
+
+// Every element's display name of a kind, by tag (the node: its first row's name under "").
+std::map<std::string, std::string> ReadElementNames(const Workspace& ws, ElementKind kind);
 
 // Reads a whole text file; throws Error naming the file when it cannot.
 std::string ReadTextFile(const std::string& path);

@@ -8,6 +8,7 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QMouseEvent>
 
 namespace pluvane::gui {
@@ -15,6 +16,7 @@ namespace pluvane::gui {
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
+constexpr int kLabelTwips = 165; // about 11 pixels at 96 dpi
 constexpr ElementKind kAllKinds[] = {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel,
                                      ElementKind::Node};
 
@@ -52,6 +54,13 @@ QGraphicsPixmapItem* CanvasView::itemFor(ElementKind kind, int index) {
         border->setVisible(false);
         border->setZValue(1000000);
         m_borders[key(kind, index)] = border;
+        QGraphicsSimpleTextItem* label = m_scene->addSimpleText(QString());
+        QFont font("Liberation Sans");
+        font.setPixelSize(kLabelTwips);
+        label->setFont(font);
+        label->setBrush(QColor(0x26, 0x32, 0x38));
+        label->setZValue(999999);
+        m_labels[key(kind, index)] = label;
     }
     return item;
 }
@@ -69,6 +78,13 @@ void CanvasView::sync() {
             QGraphicsRectItem* border = m_borders[key(kind, i)];
             border->setPos(image.left, image.top);
             border->setVisible(image.visible && image.bordered);
+            QGraphicsSimpleTextItem* label = m_labels[key(kind, i)];
+            const auto name = m_names.find({kind, image.tag});
+            label->setText(name == m_names.end() ? QString() : name->second);
+            // Centred under the picture, so that the drawing says what each element is.
+            label->setPos(image.left + image.width / 2 - label->boundingRect().width() / 2,
+                          image.top + image.height + 20);
+            label->setVisible(image.visible);
         }
     }
     const auto& connectors = m_model.connectors();
@@ -85,6 +101,16 @@ void CanvasView::sync() {
         m_lines[k]->setLine(connectors[k].x1, connectors[k].y1, connectors[k].x2, connectors[k].y2);
     // Let the scene grow with the drawing so every element stays reachable by scrolling.
     m_scene->setSceneRect(m_scene->itemsBoundingRect().united(QRectF(0, 0, 16000, 12000)));
+}
+
+void CanvasView::setNames(std::map<std::pair<ElementKind, std::string>, QString> names) {
+    m_names = std::move(names);
+    sync();
+}
+
+QString CanvasView::nameShown(ElementKind kind, int index) const {
+    const auto label = m_labels.find(key(kind, index));
+    return label == m_labels.end() || !label->second->isVisible() ? QString() : label->second->text();
 }
 
 std::optional<CanvasView::Hit> CanvasView::hitAt(const QPoint& viewPos) const {

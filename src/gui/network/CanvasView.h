@@ -6,11 +6,13 @@
 
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QGraphicsPixmapItem;
 class QGraphicsLineItem;
 class QGraphicsRectItem;
+class QGraphicsSimpleTextItem;
 
 namespace pluvane {
 class NetworkModel;
@@ -26,8 +28,12 @@ class CanvasView : public QGraphicsView {
 public:
     explicit CanvasView(NetworkModel& model, QWidget* parent = nullptr);
 
-    // Brings the pictures, borders and connectors in line with the model.
+    // Brings the pictures, borders, names and connectors in line with the model.
     void sync();
+
+    // The names shown under the pictures, by kind and tag (the node's under an empty tag).
+    void setNames(std::map<std::pair<ElementKind, std::string>, QString> names);
+    QString nameShown(ElementKind kind, int index) const;
 
     // The screen position (view coordinates) of an image's point at (dx, dy) twips from its
     // top-left corner, for tests that press and drag.
@@ -55,6 +61,8 @@ private:
     QGraphicsScene* m_scene;
     std::map<std::pair<int, int>, QGraphicsPixmapItem*> m_items; // (kind, index) -> picture
     std::map<std::pair<int, int>, QGraphicsRectItem*> m_borders;
+    std::map<std::pair<int, int>, QGraphicsSimpleTextItem*> m_labels;
+    std::map<std::pair<ElementKind, std::string>, QString> m_names;
     std::vector<QGraphicsLineItem*> m_lines;
     qreal m_topZ = 1;
     // The grabbed point, in twips from the pressed image's top-left corner.

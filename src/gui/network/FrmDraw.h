@@ -49,6 +49,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void refreshNames();
     void buildMenus();
     void buildToolbar();
     void buildPopups();
