@@ -9,6 +9,7 @@
 #include "solve/SolveEngine.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
+#include "store/RainfallImport.h"
 #include "text/NumberText.h"
 
 #include <cctype>
@@ -44,16 +45,20 @@ constexpr const char* kUsageText =
     "  locations show NAME\n"
     "      print a location's intensity table (in/hr) and where its values come from\n"
     "  locations import FILE.csv [--name NAME] [--replace]\n"
-    "      add a location from a table in the shipped CSV format (--replace overwrites\n"
-    "      the values of an existing location of that name)\n"
+    "      add a location from a NOAA Atlas 14 precipitation-frequency CSV (partial\n"
+    "      duration series, depth or intensity) or a table in the shipped CSV format;\n"
+    "      the name defaults to the file's location (--replace overwrites the values\n"
+    "      of an existing location of that name); doubtful values are warned about\n"
     "  peak --area ACRES --c COEFFICIENT --tc MINUTES [--location NAME] [--project FILE.rmt]\n"
     "      intensities and peak flows Q = C * Cf * A * I for the seven return periods;\n"
     "      the location defaults to the project's, else Atlanta; with --project the\n"
     "      results are also stored in the project\n"
-    "  solve PROJECT.rmt [--rtf FILE] [--text FILE] [--pdf FILE]\n"
+    "  solve PROJECT.rmt [--rtf FILE] [--text FILE] [--pdf FILE] [--rainfall-source]\n"
     "      solve the project with its node's rainfall location as the Solve command\n"
     "      does: store the results in the project, print the runoff rates and write\n"
-    "      the report as rich text, plain text or PDF\n"
+    "      the report as rich text, plain text or PDF; --rainfall-source adds the\n"
+    "      line naming the rainfall and its source (else the ReportRainfallSource\n"
+    "      setting decides)\n"
     "  help\n"
     "      show this text\n"
     "\n"
@@ -172,14 +177,18 @@ int locationsShow(const Workspace& ws, const std::string& name, std::ostream& ou
     return kOk;
 }
 
-int locationsImport(Workspace& ws, const Arguments& args, std::ostream& out) {
+int locationsImport(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream& err) {
     if (args.words.size() != 1)
         throw UsageError("locations import needs one CSV file");
-    LocationFile file = ParseLocationCsv(ReadTextFile(args.words[0]));
+    ImportedTable imported = ImportRainfallFile(ReadTextFile(args.words[0]));
+    LocationFile& file = imported.table;
     if (args.has("--name"))
         file.name = args.options.at("--name");
     if (file.name.empty())
-        throw Error("The file names no location (\"# location: NAME\"); give one with --name.");
+        throw Error("The file names no location; give one with --name.");
+    // Warned, not refused: the published table is what it is, and the user decides.
+    for (const std::string& warning : imported.warnings)
+        err << "pluvane-cli: warning: " << warning << '\n';
     const bool exists = LocationExists(ws, file.name);
     if (exists && !args.has("--replace"))
         throw Error("A location named \"" + file.name +
@@ -278,7 +287,9 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
     if (!ProbeSolveFlags(ws))
         throw Error("Nothing to Solve");
 
-    const Report report = BuildReport(ws);
+    ReportOptions options;
+    options.rainfallSource = args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::Load());
+    const Report report = BuildReport(ws, options);
     out << "Location: " << ws.CurrentIntensityTable << "\n\n";
     if (report.solve) {
         printResults(out, *report.solve);
@@ -310,7 +321,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
     if (command == "peak")
         return peak(ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}), out);
     if (command == "solve")
-        return solve(ws, Arguments::Parse(rest, {"--rtf", "--text", "--pdf"}, {}), out, err, pdf);
+        return solve(ws, Arguments::Parse(rest, {"--rtf", "--text", "--pdf"}, {"--rainfall-source"}), out, err, pdf);
     if (command == "locations") {
         const std::string sub = rest.empty() ? "" : rest[0];
         const std::vector<std::string> subArgs(rest.begin() + (rest.empty() ? 0 : 1), rest.end());
@@ -319,7 +330,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
         if (sub == "show" && subArgs.size() == 1)
             return locationsShow(ws, subArgs[0], out);
         if (sub == "import")
-            return locationsImport(ws, Arguments::Parse(subArgs, {"--name"}, {"--replace"}), out);
+            return locationsImport(ws, Arguments::Parse(subArgs, {"--name"}, {"--replace"}), out, err);
         throw UsageError("locations takes list, show NAME or import FILE.csv");
     }
     throw UsageError(command.empty() ? "no command given" : "unknown command " + command);

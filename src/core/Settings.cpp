@@ -74,4 +74,14 @@ std::optional<std::string> ReadInstallPathSetting(const Settings& settings) {
     return settings.value("InstallPath");
 }
 
+namespace {
+constexpr const char* kReportRainfallSource = "ReportRainfallSource";
+} // namespace
+
+bool ReportRainfallSourceEnabled(const Settings& settings) {
+    return settings.value(kReportRainfallSource) == "1";
+}
+
+void SetReportRainfallSource(Settings& settings, bool on) { settings.setValue(kReportRainfallSource, on ? "1" : "0"); }
+
 } // namespace pluvane

@@ -27,4 +27,10 @@ private:
 // The configured install folder, the "InstallPath" setting, when present.
 std::optional<std::string> ReadInstallPathSetting(const Settings& settings);
 
+// Whether reports carry the rainfall-source line: the "ReportRainfallSource" setting is "1".
+// Off when the setting is missing or holds anything else.
+bool ReportRainfallSourceEnabled(const Settings& settings);
+// Sets that setting to "1" or "0" in memory; the caller saves the file.
+void SetReportRainfallSource(Settings& settings, bool on);
+
 } // namespace pluvane

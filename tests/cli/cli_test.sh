@@ -55,13 +55,72 @@ check "import twice" 1 "exists already; add --replace" -- "$cli" "${d[@]}" locat
 check "import replace" 0 'Updated location "Uniform Five"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --replace
 check "import renamed" 0 'Added location "Five Again"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --name "Five Again"
 check "import missing file" 1 "cannot be read" -- "$cli" "${d[@]}" locations import "$work/absent.csv"
-check "import binary file" 1 "line 1: expected the header" -- "$cli" "${d[@]}" locations import "$cli"
+check "import binary file" 1 "not a text \(CSV\) file" -- "$cli" "${d[@]}" locations import "$cli"
+printf 'date,rain\n2024-01-01,0.5\n' >"$work/other.csv"
+check "import other csv" 1 "neither a NOAA Atlas 14" -- "$cli" "${d[@]}" locations import "$work/other.csv"
 printf 'duration_hours,1,2,5,10,25,50,100\n0.083333,1,2,3\n' >"$work/short.csv"
 check "import short row" 1 'line 2: the 10-year intensity "" is not a positive number' -- "$cli" "${d[@]}" locations import "$work/short.csv" --name Short
 check "worked example" 0 "^Q \(cfs\) +45\.00 +45\.00 +45\.00 +45\.00 +49\.50 +50\.00 +50\.00$" -- \
   "$cli" "${d[@]}" peak --area 10 --c 0.9 --tc 30 --location "uniform five"
 check "beyond the table" 0 "at or beyond the longest duration" -- "$cli" "${d[@]}" peak --area 1 --c 0.5 --tc 1440
 check "interpolated" 0 "^I \(in/hr\) +2\.88 +3\.32 +4\.08 +4\.68 +5\.60 +6\.28 +7\.00$" -- "$cli" "${d[@]}" peak --area 1 --c 0.5 --tc 15
+
+# A NOAA PFDS depth download (the server's shape, values made up), converted to in/hr as
+# depth / duration to 3 significant figures: 0.409 * 12 = 4.908 -> 4.91, 7.35 / 24 = 0.30625 -> 0.306.
+pfds() { # pfds LOCATION_LINE DEPTH_5MIN_10YR
+  cat <<END
+Point precipitation frequency estimates (inches)
+NOAA Atlas 14 Volume 2 Version 3
+Data type: Precipitation depth
+Time series type: Partial duration
+Project area: Ohio River Basin
+$1
+Station Name: -
+Latitude: 40.0962 Degree
+Longitude: -88.2574 Degree
+Elevation (USGS): 755 ft
+
+
+PRECIPITATION FREQUENCY ESTIMATES
+by duration for ARI (years):, 1,2,5,10,25,50,100,200,500,1000
+5-min:, 0.409,0.485,0.575,$2,0.740,0.812,0.884,0.960,1.06,1.14
+10-min:, 0.599,0.710,0.842,0.947,1.08,1.19,1.29,1.40,1.55,1.66
+15-min:, 0.730,0.866,1.03,1.16,1.32,1.45,1.58,1.71,1.89,2.03
+30-min:, 1.00,1.19,1.43,1.62,1.87,2.07,2.27,2.47,2.75,2.96
+60-min:, 1.29,1.54,1.87,2.14,2.52,2.82,3.13,3.45,3.89,4.24
+2-hr:, 1.58,1.89,2.32,2.68,3.19,3.62,4.06,4.53,5.19,5.72
+3-hr:, 1.73,2.07,2.56,2.97,3.56,4.05,4.57,5.12,5.90,6.54
+6-hr:, 2.06,2.46,3.05,3.56,4.30,4.93,5.60,6.32,7.36,8.22
+12-hr:, 2.40,2.86,3.53,4.11,4.96,5.67,6.44,7.26,8.44,9.42
+24-hr:, 2.77,3.30,4.07,4.73,5.69,6.49,7.35,8.27,9.58,10.7
+2-day:, 3.21,3.82,4.70,5.45,6.53,7.42,8.37,9.38,10.8,12.0
+
+Date/time (GMT):  Mon Jun 19 14:23:29 2023
+pyRunTime:  0.013230323791503906
+END
+}
+pfds "Location name (ESRI Maps): Champaign, Illinois, USA" 0.647 >"$work/PF_Depth_English_PDS.csv"
+check "import pfds" 0 'Added location "Champaign"' -- "$cli" "${d[@]}" locations import "$work/PF_Depth_English_PDS.csv"
+check "pfds 5 min" 0 "^5 min +4\.91 +5\.82 +6\.90 +7\.76 +8\.88 +9\.74 +10\.6$" -- "$cli" "${d[@]}" locations show Champaign
+check "pfds 24 hr" 0 "^24 hr +0\.115 +0\.138 +0\.170 +0\.197 +0\.237 +0\.270 +0\.306$" -- "$cli" "${d[@]}" locations show Champaign
+check "pfds source" 0 "^  Time series type: Partial duration$" -- "$cli" "${d[@]}" locations show Champaign
+check "pfds converted" 0 "^  converted from depth as depth / duration" -- "$cli" "${d[@]}" locations show Champaign
+pfds "" 0.647 >"$work/unnamed.csv"
+check "pfds needs a name" 1 "names no location; give one with --name" -- "$cli" "${d[@]}" locations import "$work/unnamed.csv"
+check "pfds named" 0 'Added location "Urbana"' -- "$cli" "${d[@]}" locations import "$work/unnamed.csv" --name Urbana
+# 10-year 5-min 0.560 in -> 6.72 in/hr, below the 5-year 6.90: stored, with a warning on stderr.
+pfds "Location name (ESRI Maps): Savoy, Illinois, USA" 0.560 >"$work/kinked.csv"
+warned=$("$cli" "${d[@]}" locations import "$work/kinked.csv" 2>&1 >/dev/null)
+if [ "$warned" = "pluvane-cli: warning: 5 min, 10-year: 6.72 in/hr is less than the 5-year 6.90 in/hr; intensity should rise with the return period." ]; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1)); echo "FAIL import warning on stderr: $warned"
+fi
+check "kinked stored" 0 "^5 min +4\.91 +5\.82 +6\.90 +6\.72 " -- "$cli" "${d[@]}" locations show Savoy
+sed -e "s|ARI (years):, 1,2,5,10,25,50,100,200,500,1000|AEP:, '1/2,'1/5,'1/10,'1/25,'1/50,'1/100,'1/200,'1/500,'1/1000|" \
+  -e 's/Partial duration/Annual maximum/' "$work/PF_Depth_English_PDS.csv" >"$work/PF_Depth_English_AMS.csv"
+check "ams refused" 1 "annual maximum series .*download the partial duration series" -- "$cli" "${d[@]}" locations import "$work/PF_Depth_English_AMS.csv" --name Ams
+check "ams not stored" 1 'no rainfall location named "Ams"' -- "$cli" "${d[@]}" locations show Ams
 
 check "new" 0 "Created project" -- "$cli" "${d[@]}" new "$work/site.rmt"
 check "new again" 1 "exists already; add --force" -- "$cli" "${d[@]}" new "$work/site.rmt"
@@ -92,6 +151,18 @@ stored=$(sqlite3 "$p" "SELECT Qpeak_1, Qpeak_25, COUNT(*) FROM TblResults")
 if [ "$stored" = "45.0000|49.5|1" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL solve stored results: $stored"; fi
 if [ "$(head -c 6 "$work/report.rtf")" = '{\rtf1' ] && grep -q 'Textbook Site' "$work/report.rtf"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rtf file"; fi
 if grep -qx $'Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00' "$work/report.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL text file"; cat "$work/report.txt"; fi
+if ! grep -q '^Rainfall:' "$work/report.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rainfall line without the option"; fi
+check "solve with rainfall source" 0 "Wrote" -- "$cli" "${d[@]}" solve "$p" --rainfall-source --text "$work/sourced.txt" --rtf "$work/sourced.rtf"
+if grep -A1 -x $'Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00' "$work/sourced.txt" | grep -qx 'Rainfall: Uniform Five — source: textbook example'; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1)); echo "FAIL rainfall line"; cat "$work/sourced.txt"
+fi
+if grep -qF 'Rainfall: Uniform Five \u8212' "$work/sourced.rtf"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rainfall line in rtf"; grep Rainfall "$work/sourced.rtf"; fi
+mkdir -p "$work/config/pluvane" && echo "ReportRainfallSource=1" >"$work/config/pluvane/pluvane.conf"
+check "rainfall source by setting" 0 "Wrote" -- "$cli" "${d[@]}" solve "$p" --text "$work/setting.txt"
+if grep -qx 'Rainfall: Uniform Five — source: textbook example' "$work/setting.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rainfall line by setting"; fi
+rm "$work/config/pluvane/pluvane.conf"
 if [ "$pdf_build" = pdf ]; then
   check "pdf" 0 "Wrote \"$work/report.pdf\"" -- "$cli" "${d[@]}" solve "$p" --pdf "$work/report.pdf"
   if head -c 5 "$work/report.pdf" | grep -q '%PDF-' && pdfinfo "$work/report.pdf" | grep -qE '^Pages: +[1-9]'; then

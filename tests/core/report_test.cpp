@@ -7,6 +7,7 @@
 #include "report/ReportNotes.h"
 #include "report/ReportStyle.h"
 #include "report_support.h"
+#include "Settings.h"
 #include "store/ProjectDb.h"
 
 #include <gtest/gtest.h>
@@ -622,4 +623,114 @@ TEST(ReportSolve, EachReturnPeriodHeadingStandsOverItsValues) {
         EXPECT_EQ(headingTabs, tabsBefore(intensities, k + 1)) << periods[k];
         EXPECT_EQ(headingTabs, tabsBefore(flows, k + 1)) << periods[k];
     }
+}
+
+namespace {
+
+constexpr const char* kWorkedFlows = "Q(cfs)\t12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78";
+constexpr const char* kNoticeFirstLine = "It's the engineer's responsibility to check the results of this software";
+
+// The worked project whose location carries a two-line provenance.
+Workspace MakeSourcedProject(const TempFolder& folder) {
+    Workspace ws = MakeWorkedProject(folder);
+    SaveLocation(ws, "Uniform Five", UniformGrid("5.0"),
+                 std::string("source: textbook example\n  point: 1 N, 2 W  \n\n"));
+    return ws;
+}
+
+ReportOptions withRainfallSource() {
+    ReportOptions options;
+    options.rainfallSource = true;
+    return options;
+}
+
+} // namespace
+
+TEST(ReportRainfallSource, OneBodyLineRightUnderTheRunoffTable) {
+    TempFolder folder;
+    const Workspace ws = MakeSourcedProject(folder);
+    const Report report = BuildReport(ws, withRainfallSource());
+    EXPECT_EQ(DumpSection(report.document, kWorkedFlows, kNoticeFirstLine),
+              R"([300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}Q(cfs)\t{10}12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78
+[300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10}Rainfall: Uniform Five )" "\u2014" R"( source: textbook example; point: 1 N, 2 W
+[300/200 1000,2000,3000,4000,5000,6000,7000,8000]
+[300/200 1000,2000,3000,4000,5000,6000,7000,8000]
+[300/200 1000,2000,3000,4000,5000,6000,7000,8000]
+[300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10bu}\t\t\t\t\t\t\t\t
+)");
+}
+
+TEST(ReportRainfallSource, OffLeavesTheReportAsItWasAndOnAddsOnlyTheLine) {
+    TempFolder folder;
+    const Workspace ws = MakeSourcedProject(folder);
+    const RichDocument off = BuildReport(ws).document;
+    EXPECT_EQ(off, BuildReport(ws, ReportOptions{}).document);
+    EXPECT_EQ(off.plainText().find("Rainfall:"), std::string::npos);
+
+    RichDocument on = BuildReport(ws, withRainfallSource()).document;
+    const std::size_t line = indexOf(on, kWorkedFlows) + 1;
+    ASSERT_LT(line, on.paragraphs.size());
+    EXPECT_EQ(on.paragraphs[line].text().rfind("Rainfall: ", 0), 0u);
+    on.paragraphs.erase(on.paragraphs.begin() + static_cast<std::ptrdiff_t>(line));
+    EXPECT_EQ(on, off);
+}
+
+TEST(ReportRainfallSource, TheLineFollowsTheSolveNoteOrTheFailure) {
+    {
+        TempFolder folder;
+        Workspace ws = MakeUniformProject(folder);
+        InsertChannel(ws, "Channel1", 480, 480, channel("Long river", "90000", "1500"));
+        ProbeSolveFlags(ws);
+        const Report report = BuildReport(ws, withRainfallSource());
+        ASSERT_TRUE(report.solve.has_value());
+        const std::vector<std::string> after = textsBetween(report.document, "Q(cfs)\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00", "");
+        ASSERT_GE(after.size(), 2u);
+        EXPECT_EQ(after[0], SolveNote(*report.solve));
+        EXPECT_EQ(after[1], "Rainfall: Uniform Five \u2014 source not recorded");
+    }
+    {
+        TempFolder folder;
+        Workspace ws = MakeWorkedProject(folder);
+        ws.CurrentIntensityTable = "Nowhere";
+        const Report report = BuildReport(ws, withRainfallSource());
+        ASSERT_FALSE(report.solve.has_value());
+        const std::vector<std::string> after = textsBetween(report.document, "I(in/hr)\t", "");
+        ASSERT_GE(after.size(), 2u);
+        EXPECT_EQ(after[0].rfind("The project could not be solved: ", 0), 0u);
+        EXPECT_EQ(after[1], "Rainfall: Nowhere \u2014 source not recorded");
+    }
+}
+
+TEST(ReportRainfallSource, TheLineNamesTheLocationAsListed) {
+    TempFolder folder;
+    Workspace ws = MakeSourcedProject(folder);
+    EXPECT_EQ(RainfallSourceLine(ws, "uniform FIVE"),
+              "Rainfall: Uniform Five \u2014 source: textbook example; point: 1 N, 2 W");
+    EXPECT_EQ(RainfallSourceLine(ws, ""), "Rainfall: no location chosen");
+    // The shipped tables carry their source.
+    EXPECT_EQ(RainfallSourceLine(ws, "Atlanta").rfind("Rainfall: Atlanta \u2014 source: NOAA Atlas 14 Volume 9", 0), 0u);
+    // A database that cannot be read costs the line its source, not the report.
+    ws.DataFolder = folder.file("nowhere");
+    EXPECT_EQ(RainfallSourceLine(ws, "Atlanta"), "Rainfall: Atlanta \u2014 source not recorded");
+}
+
+TEST(ReportRainfallSource, TheSettingIsOffUnlessItReadsOne) {
+    TempFolder folder;
+    const std::string path = folder.file("pluvane.conf");
+    EXPECT_FALSE(ReportRainfallSourceEnabled(Settings::Load(path)));
+    for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
+             {"ReportRainfallSource=1\n", true}, {"ReportRainfallSource=0\n", false},
+             {"ReportRainfallSource=yes\n", false}, {"reportrainfallsource=1\n", false}}) {
+        WriteFile(folder, "pluvane.conf", text);
+        EXPECT_EQ(ReportRainfallSourceEnabled(Settings::Load(path)), on) << text;
+    }
+
+    Settings settings = Settings::Load(folder.file("fresh.conf"));
+    SetReportRainfallSource(settings, true);
+    settings.Save();
+    EXPECT_TRUE(ReportRainfallSourceEnabled(Settings::Load(folder.file("fresh.conf"))));
+    SetReportRainfallSource(settings, false);
+    settings.Save();
+    EXPECT_EQ(Settings::Load(folder.file("fresh.conf")).value("ReportRainfallSource"), "0");
+    EXPECT_FALSE(ReportRainfallSourceEnabled(Settings::Load(folder.file("fresh.conf"))));
 }

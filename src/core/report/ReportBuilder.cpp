@@ -5,10 +5,14 @@
 #include "report/ReportNotes.h"
 #include "report/ReportStyle.h"
 #include "store/Database.h"
+#include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
@@ -78,7 +82,7 @@ std::optional<Record> readEdgeRow(const Workspace& ws, const std::string& table,
 // One build: the document being written and the values it accumulates. Nothing outlives it.
 class ReportBuild {
 public:
-    explicit ReportBuild(const Workspace& ws) : m_ws(ws) {}
+    ReportBuild(const Workspace& ws, const ReportOptions& options) : m_ws(ws), m_options(options) {}
 
     Report run() {
         titleBlock();
@@ -91,6 +95,8 @@ public:
             channelSection();
         solve();
         runoffSection();
+        if (m_options.rainfallSource)
+            rainfallSource();
         closingNotice();
         return Report{m_out.take(), m_solve};
     }
@@ -366,6 +372,14 @@ private:
         append(kCrLf);
     }
 
+    // Right under the table, whether or not the solve ran: the reader of a failed report still
+    // needs to know which rainfall it was meant to use.
+    void rainfallSource() {
+        style(ReportStyle::Body);
+        append(cellText(RainfallSourceLine(m_ws, m_ws.CurrentIntensityTable)));
+        append(kCrLf);
+    }
+
     void closingNotice() {
         append("\r\n\r\n\r\n");
         style(ReportStyle::Heading);
@@ -381,6 +395,7 @@ private:
     }
 
     const Workspace& m_ws;
+    const ReportOptions m_options;
     RichTextWriter m_out;
     double m_totalArea = 0.0; // A, acres
     double m_averageC = 0.0;  // C
@@ -408,6 +423,38 @@ bool ProbeSolveFlags(Workspace& ws) {
     return overland || shallow || channel;
 }
 
-Report BuildReport(const Workspace& ws) { return ReportBuild(ws).run(); }
+Report BuildReport(const Workspace& ws, const ReportOptions& options) { return ReportBuild(ws, options).run(); }
+
+std::string RainfallSourceLine(const Workspace& ws, const std::string& location) {
+    if (location.empty())
+        return "Rainfall: no location chosen";
+    std::string name = location;
+    std::string provenance;
+    // A report is not refused for its source line: an unreadable database reads as no record.
+    try {
+        const auto sameName = [&location](const std::string& listed) {
+            return listed.size() == location.size() &&
+                   std::equal(listed.begin(), listed.end(), location.begin(), [](unsigned char a, unsigned char b) {
+                       return std::tolower(a) == std::tolower(b);
+                   });
+        };
+        const std::vector<std::string> names = ListLocations(ws);
+        if (const auto listed = std::find_if(names.begin(), names.end(), sameName); listed != names.end())
+            name = *listed;
+        provenance = ReadProvenance(ws, location);
+    } catch (const Error&) {
+        provenance.clear();
+    }
+    std::string joined;
+    std::istringstream lines(provenance);
+    for (std::string line; std::getline(lines, line);) {
+        const auto first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos)
+            continue;
+        const auto last = line.find_last_not_of(" \t\r");
+        joined += (joined.empty() ? "" : "; ") + line.substr(first, last - first + 1);
+    }
+    return "Rainfall: " + name + " \u2014 " + (joined.empty() ? "source not recorded" : joined);
+}
 
 } // namespace pluvane

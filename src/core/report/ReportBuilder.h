@@ -20,8 +20,19 @@ struct Report {
     std::optional<SolveResult> solve; // empty when the solve could not run (the document says why)
 };
 
+// What a report adds to the standard layout; every option is off unless the user turns it on.
+struct ReportOptions {
+    // One line after the runoff-rate table naming CurrentIntensityTable and where its values
+    // come from, so that the printed report cites its rainfall.
+    bool rainfallSource = false;
+};
+
 // Builds the solution report of the project ProjectPath, front to back, for the element kinds
 // whose solve flag is set, and runs the solve exactly once (which stores TblResults).
-Report BuildReport(const Workspace& ws);
+Report BuildReport(const Workspace& ws, const ReportOptions& options = {});
+
+// The rainfall line of the report for a location: "Rainfall: NAME — PROVENANCE", the stored
+// provenance lines joined by "; ", or "source not recorded". The name as the list spells it.
+std::string RainfallSourceLine(const Workspace& ws, const std::string& location);
 
 } // namespace pluvane
