@@ -55,7 +55,8 @@ check "import twice" 1 "exists already; add --replace" -- "$cli" "${d[@]}" locat
 check "import replace" 0 'Updated location "Uniform Five"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --replace
 check "import renamed" 0 'Added location "Five Again"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --name "Five Again"
 check "import missing file" 1 "cannot be read" -- "$cli" "${d[@]}" locations import "$work/absent.csv"
-check "import binary file" 1 "not a text \(CSV\) file" -- "$cli" "${d[@]}" locations import "$cli"
+head -c 4096 "$cli" >"$work/binary.csv"
+check "import binary file" 1 "not a text \(CSV\) file" -- "$cli" "${d[@]}" locations import "$work/binary.csv"
 printf 'date,rain\n2024-01-01,0.5\n' >"$work/other.csv"
 check "import other csv" 1 "neither a NOAA Atlas 14" -- "$cli" "${d[@]}" locations import "$work/other.csv"
 printf 'duration_hours,1,2,5,10,25,50,100\n0.083333,1,2,3\n' >"$work/short.csv"

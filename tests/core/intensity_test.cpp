@@ -201,3 +201,20 @@ TEST(IntensityCsv, BadFilesAreRefusedWithTheLineAtFault) {
         EXPECT_NE(message.find(c.says), std::string::npos) << message;
     }
 }
+
+TEST(IntensitySave, OverwritingAShortTableRestoresItsMissingRows) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    {
+        Database db = OpenIntensityDb(ws);
+        db.exec("DELETE FROM \"Fort Myers\" WHERE ID > 7");
+    }
+    ASSERT_EQ(ReadLocationRows(ws, "Fort Myers").size(), 7u);
+    SaveLocation(ws, "Fort Myers", UniformGrid("2.5"));
+    const auto rows = ReadLocationRows(ws, "Fort Myers");
+    ASSERT_EQ(rows.size(), 10u);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        EXPECT_EQ(rows[r].duration, kDurationTexts[r]);
+        EXPECT_EQ(rows[r].values[6], "2.5");
+    }
+}

@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 #include "app/Prompts.h"
+#include "rain/IdfPlot.h"
 #include "report/FrmViewReport.h"
 
 #include "Error.h"
@@ -137,6 +138,41 @@ private slots:
             QCOMPARE(buttons[i]->toolTip(), tips[i]);
             QVERIFY2(!buttons[i]->icon().isNull(), qPrintable(tips[i]));
         }
+    }
+
+    void theIdfCurvesToolComesAfterTheOthersAndShowsTheSolvesTable() {
+        Fixture f;
+        FrmViewReport* window = f.open();
+        IdfCurvesSource source{"Lake Houston", {}, 42.5};
+        for (std::size_t r = 0; r < source.grid.size(); ++r)
+            source.grid[r].fill(std::to_string(10 * (10 - r)));
+        window->setIdfSource(source);
+        window->setIdfSource(source); // a second source adds no second tool
+
+        const QList<QAction*> actions = window->findChild<QToolBar*>("Toolbar1")->actions();
+        QCOMPARE(actions.size(), 8);
+        QVERIFY(actions[0]->isSeparator());
+        QVERIFY(actions[4]->isSeparator());
+        const QStringList tips{"Save As...", "Print", "Copy to Clipboard", "Close Report", "Export PDF", "IDF Curves"};
+        const QList<QAction*> buttons{actions[1], actions[2], actions[3], actions[5], actions[6], actions[7]};
+        for (int i = 0; i < buttons.size(); ++i)
+            QCOMPARE(buttons[i]->toolTip(), tips[i]);
+        QVERIFY(!actions[7]->icon().isNull());
+
+        actions[7]->trigger();
+        QPointer<FrmIdfCurves> curves = window->idfCurvesWindow();
+        QVERIFY(curves && curves->isVisible());
+        QCOMPARE(curves->windowTitle(), QStringLiteral("IDF Curves - Lake Houston"));
+        QCOMPARE(curves->plot()->markedTc(), std::optional<double>(42.5));
+        QCOMPARE(curves->plot()->curves().size(), std::size_t(7));
+        QCOMPARE(curves->plot()->curves()[0].points[1].intensity, 90.0);
+        QCOMPARE(curves->plot()->curves()[6].points[9].intensity, 10.0);
+        actions[7]->trigger();
+        QCOMPARE(window->idfCurvesWindow(), curves.data());
+
+        // The plot belongs to this report: it goes with it.
+        window->close();
+        QTRY_VERIFY(curves.isNull());
     }
 
     void loadsTheReportMaximizedWithTheCaretAtTheStart() {

@@ -10,16 +10,24 @@
 #include "elements/SurfaceDialogs.h"
 #include "network/CanvasView.h"
 #include "network/FrmDraw.h"
+#include "Settings.h"
+#include "rain/FrmIntensityTable.h"
+#include "rain/IdfPlot.h"
 #include "report/FrmViewReport.h"
 #include "settings/FrmInfo.h"
+#include "settings/FrmSelectIvalBasin.h"
+#include "store/IntensityDb.h"
+#include "text/NumberText.h"
 #include "store/Database.h"
 #include "store/ProjectDb.h"
 #include "store/ProjectLock.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QtTest>
 
@@ -48,6 +56,53 @@ std::vector<Record> rows(const std::string& path, const std::string& sql) {
 }
 
 QStringList texts(const RecordingPrompts& prompts) { return prompts.texts(); }
+
+// Points the settings file at a folder of the test's own for as long as it lives.
+struct PrivateSettings {
+    QTemporaryDir dir;
+    QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    PrivateSettings() { qputenv("XDG_CONFIG_HOME", dir.path().toUtf8()); }
+    ~PrivateSettings() { qputenv("XDG_CONFIG_HOME", saved); }
+    void setReportSource(bool on) {
+        Settings settings = Settings::Load();
+        SetReportRainfallSource(settings, on);
+        settings.Save();
+    }
+};
+
+// A partial-duration depth table in the shape the data server exports, made up for the test:
+// depths rise with the return period, intensities (depth / hours) fall with the duration.
+// The 5-minute, 1-year depth of 0.400 in is an intensity of 4.80 in/hr.
+QString writeDepthTable(const QString& path) {
+    const std::pair<const char*, double> rows[] = {
+        {"5-min", 0.400}, {"10-min", 0.620}, {"15-min", 0.760}, {"30-min", 1.04}, {"60-min", 1.32}, {"2-hr", 1.60},
+        {"3-hr", 1.76},   {"6-hr", 2.10},    {"12-hr", 2.46},   {"24-hr", 2.88},  {"2-day", 3.30}};
+    const double factors[] = {1, 1.18, 1.41, 1.59, 1.83, 2.01, 2.19, 2.38, 2.63, 2.82};
+    QByteArray text = "Point precipitation frequency estimates (inches)\n"
+                      "NOAA Atlas 14 Volume 2 Version 3\n"
+                      "Data type: Precipitation depth\n"
+                      "Time series type: Partial duration\n"
+                      "Project area: Ohio River Basin\n"
+                      "Location name (ESRI Maps): Champaign, Illinois, USA\n"
+                      "Station Name: -\n"
+                      "Latitude: 40.0962 Degree\n"
+                      "Longitude: -88.2574 Degree\n"
+                      "Elevation (USGS): 755 ft\n\n\n"
+                      "PRECIPITATION FREQUENCY ESTIMATES\n"
+                      "by duration for ARI (years):, 1,2,5,10,25,50,100,200,500,1000\n";
+    for (const auto& [label, depth] : rows) {
+        text += QByteArray(label) + ":,";
+        for (std::size_t k = 0; k < std::size(factors); ++k)
+            text += (k ? "," : " ") + QByteArray::number(depth * factors[k], 'g', 3);
+        text += "\n";
+    }
+    text += "\nDate/time (GMT):  Mon Jun 19 14:23:29 2023\npyRunTime:  0.013230323791503906\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(text);
+    return path;
+}
 
 } // namespace
 
@@ -171,6 +226,8 @@ private slots:
         QCOMPARE(rows(path.toStdString(), "SELECT Deleted FROM TblBasinInfo WHERE BasinTag = 'Basin2'")[0].text("Deleted"),
                  std::string("True"));
         QCOMPARE(canvas->view()->connectorCount(), 3);
+        QCOMPARE(canvas->view()->nameShown(ElementKind::Basin, 2), QString()); // hidden with its picture
+        QCOMPARE(canvas->view()->nameShown(ElementKind::Basin, 1), QString("Lot 'A'"));
 
         // Solve: the report window opens; a second Solve brings the same window forward.
         canvas->solve();
@@ -323,6 +380,33 @@ private slots:
         QCOMPARE(open->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Second, edited"));
     }
 
+    void theExampleProjectOpensAndSolves() {
+        // The example the README opens: every kind of element, a solve, the report.
+        Fixture f;
+        SaveScreenshot(&f.window, "start-screen");
+        const QString example = f.file("willow-creek.rmt");
+        QVERIFY(QFile::copy(QString(PLUVANE_BIN_DIR) + "/../examples/willow-creek.rmt", example));
+        QVERIFY(f.window.openProjectFile(example));
+        FrmDraw* canvas = f.window.canvas();
+        QCOMPARE(canvas->model().LiveCount(ElementKind::Basin), 3);
+        QCOMPARE(canvas->model().LiveCount(ElementKind::Surface), 2);
+        QCOMPARE(canvas->model().LiveCount(ElementKind::Channel), 2);
+        QCOMPARE(canvas->view()->connectorCount(), 7);
+        QCOMPARE(canvas->view()->nameShown(ElementKind::Basin, 1), QString("Lots 1-6 roofs & drives"));
+        QCOMPARE(canvas->view()->nameShown(ElementKind::Node, 0), QString("Outfall OF-1"));
+        f.window.resize(1100, 760);
+        SaveScreenshot(&f.window, "canvas");
+        canvas->solve();
+        FrmViewReport* report = f.ctx.existing<FrmViewReport>();
+        QVERIFY(report);
+        report->resize(900, 760);
+        SaveScreenshot(report, "report");
+        const auto results = rows(example.toStdString(), "SELECT Qpeak_100 FROM TblResults");
+        QCOMPARE(results.size(), std::size_t(1));
+        QVERIFY(results[0].number("Qpeak_100") > 0);
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(texts(f.prompts).join(" | ")));
+    }
+
     void theCanvasMenusAndToolbarAreThoseOfTheDrawingWindow() {
         Fixture f;
         f.newProject(f.file("menus.rmt"));
@@ -349,6 +433,118 @@ private slots:
         QVERIFY(!popup->actions().first()->isEnabled());
         QVERIFY(canvas->model().image(ElementKind::Basin, 1).bordered);
         SaveScreenshot(&f.window, "workspace-canvas");
+    }
+
+    // ---- Rainfall tables ---------------------------------------------------------------
+
+    void theIntensityMenuAndToolbarOpenTheRainfallEditor() {
+        Fixture f;
+        f.newProject(f.file("rain.rmt"));
+        FrmDraw* canvas = f.window.canvas();
+        canvas->findChild<QAction*>("MnuEditTable")->trigger();
+        FrmIntensityTable* editor = f.ctx.existing<FrmIntensityTable>();
+        QVERIFY(editor && editor->isVisible());
+        QCOMPARE(editor->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Atlanta"));
+        QCOMPARE(editor->windowIcon().cacheKey(), f.window.windowIcon().cacheKey());
+        // The toolbar button brings the same editor forward with what was typed.
+        editor->cell(0, 0)->setText("5.5");
+        canvas->findChild<QAction*>("TbDraw_Intensity")->trigger();
+        QCOMPARE(f.ctx.existing<FrmIntensityTable>(), editor);
+        QCOMPARE(editor->cell(0, 0)->text(), QString("5.5"));
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(texts(f.prompts).join(" | ")));
+    }
+
+    void theRainfallSourceItemKeepsItsSettingInTheSettingsFile() {
+        PrivateSettings settings;
+        Fixture f;
+        f.newProject(f.file("source.rmt"));
+        FrmDraw* canvas = f.window.canvas();
+        auto* intensity = canvas->findChild<QMenu*>("MnuIntensity");
+        QAction* item = canvas->findChild<QAction*>("MnuReportSource");
+        QVERIFY(item);
+        QCOMPARE(intensity->actions().last(), item);
+        QCOMPARE(item->text(), QString("Rainfall Source in Report"));
+        QVERIFY(item->isCheckable());
+        QVERIFY(!item->isChecked()); // off unless the user turns it on
+
+        item->trigger();
+        QVERIFY(item->isChecked());
+        QVERIFY(ReportRainfallSourceEnabled(Settings::Load()));
+        item->trigger();
+        QVERIFY(!item->isChecked());
+        QVERIFY(!ReportRainfallSourceEnabled(Settings::Load()));
+
+        // Turned on elsewhere (the command line): the menu shows it when it opens.
+        settings.setReportSource(true);
+        emit intensity->aboutToShow();
+        QVERIFY(item->isChecked());
+        QVERIFY(f.prompts.shown.empty());
+
+        // A settings folder that cannot be made: told, and the item shows what is stored.
+        QFile blocker(settings.dir.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qputenv("XDG_CONFIG_HOME", blocker.fileName().toUtf8());
+        item->trigger();
+        QCOMPARE(f.prompts.shown.size(), std::size_t(1));
+        QCOMPARE(f.prompts.shown[0].title, QString("Error"));
+        QVERIFY(item->isChecked());
+    }
+
+    void anImportedTableSavedPickedAndSolvedIsCitedAndPlottedByTheReport() {
+        PrivateSettings settings;
+        settings.setReportSource(true);
+        Fixture f;
+        const QString path = f.file("cited.rmt");
+        f.newProject(path);
+        f.addBasin("Lot 1", "2.5");
+        FrmDraw* canvas = f.window.canvas();
+
+        // The published table for the site: imported for review, then saved as a new location.
+        f.prompts.fileNames.push_back(writeDepthTable(f.file("PF_Depth_English_PDS.csv")));
+        canvas->findChild<QAction*>("MnuEditTable")->trigger();
+        FrmIntensityTable* editor = f.ctx.existing<FrmIntensityTable>();
+        click(editor, "CmdAdd");
+        click(editor, "CmdImport");
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(texts(f.prompts).join(" | ")));
+        QCOMPARE(editor->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Champaign"));
+        QVERIFY(std::abs(ParseLenient(editor->cell(0, 0)->text().toStdString()) - 4.80) < 0.005);
+        QVERIFY(std::abs(editor->plot()->curves()[0].points[0].intensity - 4.80) < 0.005);
+        QVERIFY(!LocationExists(f.ws(), "Champaign"));
+        click(editor, "CmdUpdate");
+        QVERIFY(LocationExists(f.ws(), "Champaign"));
+
+        // Picked for the project through Change Basin; the editor comes back showing it.
+        canvas->findChild<QAction*>("MnuEditTable")->trigger();
+        click(f.ctx.existing<FrmIntensityTable>(), "CmdSelectBasin");
+        FrmSelectIvalBasin* picker = f.ctx.existing<FrmSelectIvalBasin>();
+        QVERIFY(picker);
+        auto* list = picker->findChild<QListWidget*>("List1");
+        list->setCurrentItem(list->findItems("Champaign", Qt::MatchExactly).value(0));
+        click(picker, "CmdOK");
+        QCOMPARE(rows(path.toStdString(), "SELECT IValueBasinName FROM TblProjectInfo")[0].text("IValueBasinName"),
+                 std::string("Champaign"));
+        editor = f.ctx.existing<FrmIntensityTable>();
+        QCOMPARE(editor->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Champaign"));
+        editor->close();
+
+        canvas->solve();
+        FrmViewReport* report = f.ctx.existing<FrmViewReport>();
+        QVERIFY(report);
+        const QString text = report->view()->toPlainText();
+        QVERIFY2(text.contains("Rainfall: Champaign"), qPrintable(text));
+        QVERIFY2(text.contains("NOAA Atlas 14 Volume 2 Version 3"), qPrintable(text));
+        auto* idf = report->findChild<QAction*>("TbIdfCurves");
+        QVERIFY(idf);
+        idf->trigger();
+        FrmIdfCurves* curves = report->idfCurvesWindow();
+        QVERIFY(curves && curves->isVisible());
+        const double tc = rows(path.toStdString(), "SELECT Tc FROM TblBasinInfo")[0].number("Tc");
+        QVERIFY(curves->plot()->markedTc());
+        QVERIFY(std::abs(*curves->plot()->markedTc() - tc) < 1e-6);
+        QVERIFY(std::abs(curves->plot()->curves()[0].points[0].intensity - 4.80) < 0.005);
+        SaveScreenshot(curves, "report-idf-curves");
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(texts(f.prompts).join(" | ")));
     }
 };
 

@@ -147,35 +147,46 @@ void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& g
         Statement update = db.prepare("UPDATE BasinName SET Provenance = ? WHERE BasinName = ? COLLATE NOCASE");
         update.bindAll(*provenance, name).run();
     }
-    if (!listed || !tableExists) {
+    const bool create = !listed || !tableExists;
+    if (create) {
         if (tableExists) // an unlisted table of that name: start it afresh
             db.exec("DROP TABLE " + table);
         db.exec(createTableSql(name));
-        std::string sql = "INSERT INTO " + table + " (ID, Duration";
+    }
+    std::string insertSql = "INSERT INTO " + table + " (ID, Duration";
+    for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
+        insertSql += ", " + periodColumn(k);
+    insertSql += ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)";
+    Statement insert = db.prepare(insertSql);
+    const auto insertRow = [&](std::size_t r) {
+        insert.bind(1, static_cast<std::int64_t>(r + 1)).bind(2, kDurationTexts[r]);
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
-            sql += ", " + periodColumn(k);
-        sql += ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)";
-        Statement insert = db.prepare(sql);
-        for (std::size_t r = 0; r < grid.size(); ++r) {
-            insert.bind(1, static_cast<std::int64_t>(r + 1)).bind(2, kDurationTexts[r]);
-            for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
-                insert.bind(static_cast<int>(k + 3), grid[r][k]);
-            insert.run();
-            insert.reset();
+            insert.bind(static_cast<int>(k + 3), grid[r][k]);
+        insert.run();
+        insert.reset();
+    };
+    std::string updateSql = "UPDATE " + table + " SET ";
+    for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
+        updateSql += (k ? ", " : "") + periodColumn(k) + " = ?";
+    updateSql += " WHERE ID = ?";
+    Statement update = db.prepare(updateSql);
+    Statement changed = db.prepare("SELECT changes()");
+    for (std::size_t r = 0; r < grid.size(); ++r) {
+        if (create) {
+            insertRow(r);
+            continue;
         }
-    } else {
-        std::string sql = "UPDATE " + table + " SET ";
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
-            sql += (k ? ", " : "") + periodColumn(k) + " = ?";
-        sql += " WHERE ID = ?";
-        Statement update = db.prepare(sql);
-        for (std::size_t r = 0; r < grid.size(); ++r) {
-            for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
-                update.bind(static_cast<int>(k + 1), grid[r][k]);
-            update.bind(8, static_cast<std::int64_t>(r + 1));
-            update.run();
-            update.reset();
-        }
+            update.bind(static_cast<int>(k + 1), grid[r][k]);
+        update.bind(8, static_cast<std::int64_t>(r + 1));
+        update.run();
+        update.reset();
+        changed.step();
+        const bool rowExists = changed.integer(0) > 0;
+        changed.reset();
+        // A table that lost rows gets them back rather than silently dropping what was typed.
+        if (!rowExists)
+            insertRow(r);
     }
     transaction.commit();
     CloseDb(db);

@@ -5,6 +5,7 @@
 #include "app/FrmOpen.h"
 #include "app/Pictures.h"
 #include "network/FrmDraw.h"
+#include "rain/FrmIntensityTable.h"
 #include "settings/FrmInfo.h"
 #include "store/ProjectDb.h"
 #include "store/ProjectLock.h"
@@ -42,6 +43,7 @@ MDIFrmMain::MDIFrmMain(AppContext& ctx, QWidget* parent)
     setCentralWidget(m_mdiArea);
     m_ctx.setMainWindow(this);
     m_ctx.onOpenCanvas = [this] { openCanvas(); };
+    m_ctx.onShowIntensityEditor = [this] { FrmIntensityTable::open(m_ctx, this); };
     buildMenusAndToolbar();
     resize(1024, 720);
     showStartScreen();
@@ -49,6 +51,7 @@ MDIFrmMain::MDIFrmMain(AppContext& ctx, QWidget* parent)
 
 MDIFrmMain::~MDIFrmMain() {
     m_ctx.onOpenCanvas = nullptr;
+    m_ctx.onShowIntensityEditor = nullptr;
     m_ctx.setMainWindow(nullptr);
 }
 

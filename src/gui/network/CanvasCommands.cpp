@@ -7,6 +7,7 @@
 #include "elements/FrmCCo.h"
 #include "elements/FrmTrapezArea.h"
 #include "elements/SurfaceDialogs.h"
+#include "rain/FrmIntensityTable.h"
 #include "report/FrmViewReport.h"
 #include "report/ReportBuilder.h"
 #include "settings/FrmAbout.h"
@@ -97,6 +98,7 @@ void CloseProjectWindows(AppContext& ctx) {
     closeIfOpen<FrmSelectNodeBasin>(ctx);
     closeIfOpen<FrmSelectIvalBasin>(ctx);
     closeIfOpen<FrmInfo>(ctx);
+    closeIfOpen<FrmIntensityTable>(ctx); // its Change Basin writes into the project
 }
 
 } // namespace pluvane::gui

@@ -1,6 +1,7 @@
 #include "network/FrmDraw.h"
 
 #include "Error.h"
+#include "Settings.h"
 #include "app/AppContext.h"
 #include "network/CanvasView.h"
 #include "network/CanvasCommands.h"
@@ -27,7 +28,7 @@ FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
     connect(m_view, &CanvasView::imagePressed, this, &FrmDraw::onImagePressed);
     connect(m_view, &CanvasView::imageReleased, this, &FrmDraw::onImageReleased);
     // Dialogs that place, rename or delete elements tell the canvas to redraw.
-    connect(&m_ctx, &AppContext::networkChanged, m_view, &CanvasView::sync);
+    connect(&m_ctx, &AppContext::networkChanged, this, &FrmDraw::refreshNames);
 }
 
 FrmDraw::~FrmDraw() {
@@ -53,9 +54,21 @@ bool FrmDraw::load() {
     }
     if (loaded) {
         m_ctx.setNetwork(&m_model);
-        m_view->sync();
+        refreshNames();
     }
     return loaded;
+}
+
+void FrmDraw::refreshNames() {
+    std::map<std::pair<ElementKind, std::string>, QString> names;
+    // A failed read leaves the pictures without names rather than interrupting the user.
+    try {
+        for (ElementKind kind : {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel, ElementKind::Node})
+            for (const auto& [tag, name] : ReadElementNames(m_ctx.workspace(), kind))
+                names[{kind, tag}] = QString::fromStdString(name);
+    } catch (const std::exception&) {
+    }
+    m_view->setNames(std::move(names));
 }
 
 void FrmDraw::buildMenus() {
@@ -77,6 +90,24 @@ void FrmDraw::buildMenus() {
     intensity->setObjectName("MnuIntensity");
     add(intensity, "MnuChangeTable", "Change Table", [this] { changeTable(); })->setVisible(false);
     add(intensity, "MnuEditTable", "Edit Table", [this] { openIntensityEditor(); });
+    intensity->addSeparator()->setObjectName("MnuIntensitySeparator");
+    // The user's choice, kept in the settings file that the command line reads too; the menu
+    // re-reads it each time it opens.
+    QAction* reportSource = intensity->addAction("Rainfall Source in Report");
+    reportSource->setObjectName("MnuReportSource");
+    reportSource->setCheckable(true);
+    reportSource->setChecked(ReportRainfallSourceEnabled(Settings::Load()));
+    connect(intensity, &QMenu::aboutToShow, reportSource,
+            [reportSource] { reportSource->setChecked(ReportRainfallSourceEnabled(Settings::Load())); });
+    connect(reportSource, &QAction::triggered, this, [this, reportSource](bool on) {
+        const bool saved = m_ctx.guard(this, [on] {
+            Settings settings = Settings::Load();
+            SetReportRainfallSource(settings, on);
+            settings.Save();
+        });
+        if (!saved)
+            reportSource->setChecked(!on);
+    });
 
     QMenu* data = bar->addMenu("Data");
     data->setObjectName("MnuData");

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "app/AppContext.h"
+#include "rain/IdfPlot.h"
 #include "report/PrintRichText.h"
 #include "report/ReportPdf.h"
 #include "report/ReportPictures.h"
@@ -186,6 +187,27 @@ void FrmViewReport::copyToClipboard() {
 }
 
 void FrmViewReport::closeReport() { close(); }
+
+void FrmViewReport::setIdfSource(IdfCurvesSource source) {
+    if (!m_idfSource) {
+        QAction* action = m_toolbar->addAction(IdfCurvesIcon(), "IDF Curves", this, &FrmViewReport::showIdfCurves);
+        action->setToolTip("IDF Curves");
+        action->setObjectName("TbIdfCurves");
+    }
+    m_idfSource = std::move(source);
+    if (m_idfWindow) {
+        m_idfWindow->close(); // it showed the former solve
+        m_idfWindow = nullptr;
+    }
+}
+
+void FrmViewReport::showIdfCurves() {
+    if (!m_idfSource)
+        return;
+    if (!m_idfWindow)
+        m_idfWindow = new FrmIdfCurves(*m_idfSource, windowIcon(), this);
+    AppContext::present(m_idfWindow);
+}
 
 void FrmViewReport::exportPdf() {
     const std::optional<QString> path = m_ctx.prompts().saveFileName(this, kPdfFilter);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rain/FrmIdfCurves.h"
 #include "report/RichText.h"
 
 #include <QMainWindow>
@@ -7,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -44,6 +46,13 @@ public:
     void copyToClipboard();
     void closeReport();
     void exportPdf();
+    // Shows the IDF curves of the rainfall table the report was solved with, Tc marked.
+    void showIdfCurves();
+
+    // Gives the window the table and Tc of its report's solve. The first call adds the tool
+    // "IDF Curves" after "Export PDF"; a window made from a document alone has no such tool.
+    void setIdfSource(IdfCurvesSource source);
+    FrmIdfCurves* idfCurvesWindow() const { return m_idfWindow; }
 
     // The size of the document view for a window of `window` pixels at the given logical dpi:
     // 100 twips narrower and 940 twips lower than the window, when the window is at least 1000
@@ -69,6 +78,8 @@ private:
     QAction* m_copyAction = nullptr;
     PrinterSetup m_printerSetup;
     std::unique_ptr<QPrinter> m_printer; // kept so the user's printer choices last while the window does
+    std::optional<IdfCurvesSource> m_idfSource;
+    QPointer<FrmIdfCurves> m_idfWindow; // closes with the report: it is the plot of this solve
 };
 
 // Shows the report window, created on first use and again after it was closed: the existing
@@ -78,8 +89,9 @@ private:
 FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocument()>& build);
 
 // The Solve command's window: ShowReportWindow with the report of ctx.workspace()'s project,
-// whose building also solves it. The caller sets the solve flags first (ProbeSolveFlags) and
-// opens it only when there is something to solve.
+// whose building also solves it, with the rainfall source line when the settings ask for it,
+// and the IDF curves of the current table with the solve's total Tc. The caller sets the solve
+// flags first (ProbeSolveFlags) and opens it only when there is something to solve.
 FrmViewReport* OpenReportWindow(AppContext& ctx);
 
 } // namespace pluvane::gui

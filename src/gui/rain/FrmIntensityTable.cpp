@@ -1,0 +1,257 @@
+#include "rain/FrmIntensityTable.h"
+
+#include "elements/ElementMessages.h"
+#include "rain/IdfPlot.h"
+#include "rain/RainfallFile.h"
+#include "settings/FrmSelectIvalBasin.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pluvane::gui {
+
+namespace {
+
+constexpr const char* kDefaultLocation = "Atlanta";
+const QString kRainfallTableFilter = "Rainfall Table(*.csv)|*.csv|";
+
+const std::array<const char*, 7> kColumnHeadings{"1 yr", "2 yrs", "5 yrs", "10 yrs", "25 yrs", "50 yrs", "100 yrs"};
+const std::array<const char*, 10> kRowHeadings{"5 min", "10 min", "15 min", "30 min", "1 hr",
+                                               "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
+constexpr int kCellWidth = 66;
+
+} // namespace
+
+FrmIntensityTable::FrmIntensityTable(AppContext& ctx, QWidget* parent)
+    : ModelessDialog(ctx, parent, "FrmIntensityTable", "Rainfall Intensity Table", Prompts::Icon::None) {
+    auto* label3 = new QLabel("Basin Name", this);
+    label3->setObjectName("Label3");
+    m_name = makeField("TxtBasinName", false);
+    label3->setBuddy(m_name);
+
+    auto* table = new QGridLayout;
+    table->setHorizontalSpacing(4);
+    table->setVerticalSpacing(3);
+    for (int c = 0; c < 7; ++c) {
+        auto* heading = new QLabel(kColumnHeadings[static_cast<std::size_t>(c)], this);
+        heading->setObjectName(QString("Label1_%1").arg(c));
+        heading->setAlignment(Qt::AlignCenter);
+        table->addWidget(heading, 0, c + 1);
+    }
+    for (int r = 0; r < 10; ++r) {
+        auto* heading = new QLabel(kRowHeadings[static_cast<std::size_t>(r)], this);
+        heading->setObjectName(QString("Label2_%1").arg(r));
+        table->addWidget(heading, r + 1, 0);
+        for (int c = 0; c < 7; ++c) {
+            const QByteArray name = QString("Text%1_%2").arg(c + 1).arg(r).toUtf8();
+            QLineEdit* field = makeField(name.constData(), true, kCellWidth);
+            field->setAlignment(Qt::AlignRight);
+            m_cells[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] = field;
+            table->addWidget(field, r + 1, c + 1);
+            connect(field, &QLineEdit::textChanged, this, &FrmIntensityTable::refreshPlot);
+        }
+    }
+
+    auto* sourceLabel = new QLabel("Source of these values", this);
+    sourceLabel->setObjectName("LblProvenance");
+    m_provenance = new QPlainTextEdit(this);
+    m_provenance->setObjectName("TxtProvenance");
+    m_provenance->setTabChangesFocus(true);
+    m_provenance->setPlaceholderText("Where the values come from, so that a design can cite them: "
+                                     "publication, volume and version, series, point, date.");
+    m_provenance->setFixedHeight(m_provenance->fontMetrics().lineSpacing() * 7 + 10);
+    sourceLabel->setBuddy(m_provenance);
+
+    m_plot = new IdfPlot(this);
+    m_plot->setMinimumSize(440, 360);
+    connect(m_name, &QLineEdit::textChanged, m_plot, &IdfPlot::setTitle);
+
+    QPushButton* selectBasin = makeButton("CmdSelectBasin", "Change Basin");
+    QPushButton* add = makeButton("CmdAdd", "Add New Basin");
+    QPushButton* updateButton = makeButton("CmdUpdate", "Update");
+    QPushButton* cancel = makeButton("CmdCancel", "Cancel");
+    QPushButton* import = makeButton("CmdImport", "Import...");
+    import->setToolTip("Fill the table from a precipitation-frequency file (CSV) for review; "
+                       "nothing is stored before Update");
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(label3);
+    nameRow->addWidget(m_name, 1);
+    auto* left = new QVBoxLayout;
+    left->addLayout(nameRow);
+    left->addSpacing(4);
+    left->addLayout(table);
+    left->addSpacing(4);
+    left->addWidget(sourceLabel);
+    left->addWidget(m_provenance);
+    left->addStretch();
+    auto* body = new QHBoxLayout;
+    body->addLayout(left);
+    body->addWidget(m_plot, 1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {selectBasin, add, updateButton, cancel})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(import);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+
+    // Enter would save half-typed values: only Esc is bound, and it cancels.
+    bindKeys(nullptr, true);
+    // Tab walks the grid row by row, as a published table is read.
+    QWidget* previous = m_name;
+    for (int r = 0; r < 10; ++r)
+        for (int c = 0; c < 7; ++c) {
+            setTabOrder(previous, cell(c, r));
+            previous = cell(c, r);
+        }
+    setTabChain({previous, m_provenance, selectBasin, add, updateButton, cancel, import});
+
+    connect(selectBasin, &QPushButton::clicked, this, &FrmIntensityTable::changeBasin);
+    connect(add, &QPushButton::clicked, this, &FrmIntensityTable::addNewBasin);
+    connect(updateButton, &QPushButton::clicked, this, &FrmIntensityTable::update);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(import, &QPushButton::clicked, this, &FrmIntensityTable::importTable);
+}
+
+FrmIntensityTable* FrmIntensityTable::open(AppContext& ctx, QWidget* parent) {
+    FrmIntensityTable* editor = ctx.existing<FrmIntensityTable>();
+    QString problem;
+    if (!editor) {
+        editor = ctx.window<FrmIntensityTable>([&] { return new FrmIntensityTable(ctx, parent); });
+        problem = editor->load();
+    } else if (editor->m_awaitingPicker || !editor->showsCurrentLocation()) {
+        problem = editor->load();
+    }
+    AppContext::present(editor);
+    if (!problem.isEmpty())
+        ctx.prompts().message(editor, "Error", problem, Prompts::Icon::Exclamation);
+    return editor;
+}
+
+QLineEdit* FrmIntensityTable::cell(int column, int row) const {
+    return m_cells.at(static_cast<std::size_t>(column)).at(static_cast<std::size_t>(row));
+}
+
+IntensityGrid FrmIntensityTable::gridTexts() const {
+    IntensityGrid grid;
+    for (std::size_t r = 0; r < grid.size(); ++r)
+        for (std::size_t c = 0; c < grid[r].size(); ++c)
+            grid[r][c] = TextOf(m_cells[c][r]);
+    return grid;
+}
+
+bool FrmIntensityTable::isNameLocked() const { return m_name->isReadOnly(); }
+
+QString FrmIntensityTable::load() {
+    Workspace& ws = m_ctx.workspace();
+    if (ws.CurrentIntensityTable.empty())
+        ws.CurrentIntensityTable = kDefaultLocation;
+    m_loaded = ws.CurrentIntensityTable;
+    m_awaitingPicker = false;
+    m_name->setText(ToQString(m_loaded));
+    setNameLocked(true);
+    cell(0, 0)->setFocus(); // the locked name has nothing to type
+    for (const auto& column : m_cells)
+        for (QLineEdit* field : column)
+            field->clear();
+    m_provenance->clear();
+
+    std::vector<IntensityRow> rows;
+    try {
+        rows = ReadLocationRows(ws, m_loaded);
+        m_provenance->setPlainText(ToQString(ReadProvenance(ws, m_loaded)));
+    } catch (const std::exception& e) {
+        // Shown empty rather than not at all: Update can still store the table afresh.
+        return QString("%1\n\nThe grid is shown empty.").arg(QString::fromStdString(e.what()));
+    }
+    for (std::size_t r = 0; r < rows.size() && r < 10; ++r)
+        for (std::size_t c = 0; c < 7; ++c)
+            m_cells[c][r]->setText(ToQString(rows[r].values[c]));
+    if (rows.size() < 10)
+        return QString("The rainfall table \"%1\" has %2 of its 10 rows; the missing rows are shown empty.")
+            .arg(ToQString(m_loaded))
+            .arg(rows.size());
+    return {};
+}
+
+bool FrmIntensityTable::showsCurrentLocation() const {
+    return isNameLocked() && m_loaded == m_ctx.workspace().CurrentIntensityTable;
+}
+
+void FrmIntensityTable::setNameLocked(bool locked) {
+    m_name->setReadOnly(locked);
+    // A stored location's name sits on the button face; a name to be typed gets the ordinary
+    // field background (the system's window colour for text fields).
+    const QPalette standard = QApplication::palette(m_name);
+    QPalette palette = m_name->palette();
+    palette.setColor(QPalette::Base, standard.color(locked ? QPalette::Button : QPalette::Base));
+    m_name->setPalette(palette);
+}
+
+void FrmIntensityTable::refreshPlot() { m_plot->setGrid(gridTexts()); }
+
+void FrmIntensityTable::changeBasin() {
+    FrmSelectIvalBasin* picker = FrmSelectIvalBasin::open(m_ctx, parentWidget(), QString());
+    m_awaitingPicker = true;
+    // A picker closed without a choice leaves this editor as it stands.
+    connect(picker, &QObject::destroyed, this, [this] { m_awaitingPicker = false; });
+}
+
+void FrmIntensityTable::addNewBasin() {
+    for (const auto& column : m_cells)
+        for (QLineEdit* field : column)
+            field->clear();
+    m_name->clear();
+    setNameLocked(false);
+    m_name->setFocus();
+}
+
+void FrmIntensityTable::update() {
+    bool complete = !m_name->text().isEmpty();
+    for (const auto& column : m_cells)
+        for (const QLineEdit* field : column)
+            complete = complete && !field->text().isEmpty();
+    if (!complete) {
+        showMessage(ToQString(kFillAllFields));
+        return;
+    }
+    const bool saved = attempt([&] {
+        SaveLocation(m_ctx.workspace(), TextOf(m_name), gridTexts(), m_provenance->toPlainText().toStdString());
+    });
+    if (saved)
+        close();
+}
+
+void FrmIntensityTable::importTable() {
+    const std::optional<QString> path = m_ctx.prompts().openFileName(this, kRainfallTableFilter);
+    if (!path)
+        return;
+    ImportedTable imported;
+    if (!attempt([&] { imported = ReadRainfallFile(*path); }))
+        return;
+    for (std::size_t r = 0; r < 10; ++r)
+        for (std::size_t c = 0; c < 7; ++c)
+            m_cells[c][r]->setText(ToQString(imported.table.grid[r][c]));
+    m_provenance->setPlainText(ToQString(imported.table.provenance));
+    // A stored location keeps its name: the file's values are meant to replace its own.
+    if ((!isNameLocked() || m_name->text().isEmpty()) && !imported.table.name.empty())
+        m_name->setText(ToQString(imported.table.name));
+    if (!imported.warnings.empty()) {
+        QStringList lines;
+        for (const std::string& warning : imported.warnings)
+            lines << "- " + ToQString(warning);
+        m_ctx.prompts().message(this, "Rainfall Table Import",
+                                "Please check these values before you press Update:\n\n" + lines.join('\n'),
+                                Prompts::Icon::Exclamation);
+    }
+}
+
+} // namespace pluvane::gui

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "elements/ModelessDialog.h"
+#include "store/IntensityDb.h"
+
+#include <array>
+#include <string>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace pluvane::gui {
+
+class IdfPlot;
+
+// "Rainfall Intensity Table": the table of one rainfall location as a grid of 10 durations by 7
+// return periods, where its values come from, and their IDF curves, redrawn as cells change.
+// The cells are named "Text<c>_<r>": c = 1..7 for 1, 2, 5, 10, 25, 50 and 100 years, r = 0..9
+// for 5 min .. 24 hr (the row of ID r + 1); column headings "Label1_0".."Label1_6", row
+// headings "Label2_0".."Label2_9". Nothing is stored before Update, which writes the grid and
+// the source under the name field's text (a new location, or over the one of that name in any
+// case) and makes it the current location.
+class FrmIntensityTable final : public ModelessDialog {
+    Q_OBJECT
+public:
+    explicit FrmIntensityTable(AppContext& ctx, QWidget* parent = nullptr);
+
+    // Shows the one editor of the run with the current location ("Atlanta" when none is
+    // current), and tells the user when that location's table is missing or short. An editor
+    // that is up already is brought forward as it stands while it shows the current location;
+    // when another location has become current, or after its own "Change Basin", it reads the
+    // current one afresh and what was typed is dropped.
+    static FrmIntensityTable* open(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The cell of return period `column` (0 = 1 year .. 6 = 100 years), duration `row` (0..9).
+    QLineEdit* cell(int column, int row) const;
+    // The cells' texts as they stand, in the order the store takes them.
+    IntensityGrid gridTexts() const;
+    IdfPlot* plot() const { return m_plot; }
+    // True while the name field shows a stored location; false after "Add New Basin".
+    bool isNameLocked() const;
+
+private:
+    // Reads the current location into the dialog. Returns what the user should be told about
+    // a missing or short table, "" when nothing.
+    QString load();
+    bool showsCurrentLocation() const;
+    void changeBasin();
+    void addNewBasin();
+    void update();
+    void importTable();
+    void setNameLocked(bool locked);
+    void refreshPlot();
+
+    std::array<std::array<QLineEdit*, 10>, 7> m_cells{};
+    QLineEdit* m_name = nullptr;
+    QPlainTextEdit* m_provenance = nullptr;
+    IdfPlot* m_plot = nullptr;
+    std::string m_loaded;          // the location the last load read
+    bool m_awaitingPicker = false; // "Change Basin" opened the picker, whose OK reloads
+};
+
+} // namespace pluvane::gui

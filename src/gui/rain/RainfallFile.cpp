@@ -1,0 +1,27 @@
+#include "rain/RainfallFile.h"
+
+#include "Error.h"
+
+#include <QFile>
+
+namespace pluvane::gui {
+
+namespace {
+
+// A published table is a few kilobytes; anything this large is not one, and reading it whole
+// would only stall the program.
+constexpr qint64 kLargestTableFile = 4 * 1024 * 1024;
+
+} // namespace
+
+ImportedTable ReadRainfallFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error("The file \"" + path.toStdString() + "\" could not be read: " +
+                    file.errorString().toStdString());
+    if (file.size() > kLargestTableFile)
+        throw Error("The file \"" + path.toStdString() + "\" is too large to be a rainfall table.");
+    return ImportRainfallFile(file.readAll().toStdString());
+}
+
+} // namespace pluvane::gui
