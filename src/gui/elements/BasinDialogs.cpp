@@ -136,19 +136,11 @@ bool FrmBasInfo::save(const BasinFields& fields) {
 
 FrmBasUpdate::FrmBasUpdate(AppContext& ctx, QWidget* parent)
     : BasinDialog(ctx, parent, Role::Update) {
-    const std::string tag = selectedTag(ElementKind::Basin);
-    m_loadedTag = tag; // the row this dialog stands for, found or not
-    if (tag.empty())
-        return;
-    attempt([&] {
-        if (const std::optional<BasinFields> row = LoadBasin(ctx.workspace(), tag)) {
-            showFields(*row);
-        }
-    });
+    loadSelected<BasinFields>(ElementKind::Basin, &LoadBasin, [this](const BasinFields& row) { showFields(row); });
 }
 
 bool FrmBasUpdate::save(const BasinFields& fields) {
-    return updateLoaded(m_loadedTag, [&](const std::string& tag) {
+    return updateLoaded([&](const std::string& tag) {
         return UpdateBasin(m_ctx.workspace(), tag, fields);
     });
 }

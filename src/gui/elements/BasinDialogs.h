@@ -59,13 +59,8 @@ class FrmBasUpdate final : public BasinDialog {
 public:
     explicit FrmBasUpdate(AppContext& ctx, QWidget* parent = nullptr);
 
-    // The tag whose row was loaded at opening ("" when none was found).
-    const std::string& loadedTag() const { return m_loadedTag; }
-
 private:
     bool save(const BasinFields& fields) override;
-
-    std::string m_loadedTag;
 };
 
 } // namespace pluvane::gui

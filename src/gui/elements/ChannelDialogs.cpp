@@ -143,19 +143,11 @@ bool FrmChannelAddInfo::save(const ChannelFields& fields) {
 
 FrmChannelUpdateInfo::FrmChannelUpdateInfo(AppContext& ctx, QWidget* parent)
     : ChannelDialog(ctx, parent, Role::Update) {
-    const std::string tag = selectedTag(ElementKind::Channel);
-    m_loadedTag = tag; // the row this dialog stands for, found or not
-    if (tag.empty())
-        return;
-    attempt([&] {
-        if (const std::optional<ChannelFields> row = LoadChannel(ctx.workspace(), tag)) {
-            showFields(*row);
-        }
-    });
+    loadSelected<ChannelFields>(ElementKind::Channel, &LoadChannel, [this](const ChannelFields& row) { showFields(row); });
 }
 
 bool FrmChannelUpdateInfo::save(const ChannelFields& fields) {
-    return updateLoaded(m_loadedTag, [&](const std::string& tag) {
+    return updateLoaded([&](const std::string& tag) {
         return UpdateChannel(m_ctx.workspace(), tag, fields);
     });
 }

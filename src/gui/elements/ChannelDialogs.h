@@ -60,12 +60,9 @@ class FrmChannelUpdateInfo final : public ChannelDialog {
 public:
     explicit FrmChannelUpdateInfo(AppContext& ctx, QWidget* parent = nullptr);
 
-    const std::string& loadedTag() const { return m_loadedTag; }
 
 private:
     bool save(const ChannelFields& fields) override;
-
-    std::string m_loadedTag;
 };
 
 } // namespace pluvane::gui

@@ -118,8 +118,8 @@ std::string ElementDialog::selectedTag(ElementKind kind) const {
     return selected && selected->kind == kind ? selected->tag : std::string();
 }
 
-bool ElementDialog::updateLoaded(const std::string& tag,
-                                 const std::function<bool(const std::string& tag)>& update) {
+bool ElementDialog::updateLoaded(const std::function<bool(const std::string& tag)>& update) {
+    const std::string& tag = m_loadedTag;
     // The row the dialog was loaded from is the one rewritten, whatever is selected on the
     // canvas by now: writing these fields into another element's row would corrupt it.
     if (tag.empty()) {

@@ -3,6 +3,7 @@
 #include "elements/Catalogs.h"
 #include "elements/ModelessDialog.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -23,13 +24,15 @@ QString ElementGoneMessage(const QString& tag);
 
 // What the add and update dialogs of all three element kinds share: the fill message, the field
 // walk of Calculate and OK, the roughness lists, and the two saves (place and insert; update by
-// the selection).
+// the element the dialog was loaded from).
 class ElementDialog : public ModelessDialog {
     Q_OBJECT
 public:
     enum class Role { Add, Update };
 
     Role role() const { return m_role; }
+    // The update dialog's element: the tag selected when it opened, whether or not a row had it.
+    const std::string& loadedTag() const { return m_loadedTag; }
 
 protected:
     ElementDialog(AppContext& ctx, QWidget* parent, Role role, const char* name,
@@ -69,12 +72,25 @@ protected:
     int proposedNumber(ElementKind kind) const;
     // The tag of the selected element when it is of `kind`, else "".
     std::string selectedTag(ElementKind kind) const;
-    // Update: rewrites the row of the element selected now; `update` answers false when no row
-    // has the tag, which is then said.
-    bool updateLoaded(const std::string& tag, const std::function<bool(const std::string& tag)>& update);
+    // Update, on opening: remembers the selected element of `kind` and shows its row through
+    // `show` when `load` finds one (a missing row leaves the fields empty).
+    template <class Fields, class Load, class Show>
+    void loadSelected(ElementKind kind, Load load, Show show) {
+        m_loadedTag = selectedTag(kind);
+        if (m_loadedTag.empty())
+            return;
+        attempt([&] {
+            if (const std::optional<Fields> row = load(m_ctx.workspace(), m_loadedTag))
+                show(*row);
+        });
+    }
+    // Update, on saving: rewrites the row the dialog was loaded from; `update` answers false
+    // when no row has the tag, which is then said.
+    bool updateLoaded(const std::function<bool(const std::string& tag)>& update);
 
 private:
     Role m_role;
+    std::string m_loadedTag;
 };
 
 } // namespace pluvane::gui

@@ -130,19 +130,11 @@ bool FrmSurfaceAddInfo::save(const SurfaceFields& fields) {
 
 FrmSurfaceUpdateInfo::FrmSurfaceUpdateInfo(AppContext& ctx, QWidget* parent)
     : SurfaceDialog(ctx, parent, Role::Update) {
-    const std::string tag = selectedTag(ElementKind::Surface);
-    m_loadedTag = tag; // the row this dialog stands for, found or not
-    if (tag.empty())
-        return;
-    attempt([&] {
-        if (const std::optional<SurfaceFields> row = LoadSurface(ctx.workspace(), tag)) {
-            showFields(*row);
-        }
-    });
+    loadSelected<SurfaceFields>(ElementKind::Surface, &LoadSurface, [this](const SurfaceFields& row) { showFields(row); });
 }
 
 bool FrmSurfaceUpdateInfo::save(const SurfaceFields& fields) {
-    return updateLoaded(m_loadedTag, [&](const std::string& tag) {
+    return updateLoaded([&](const std::string& tag) {
         return UpdateSurface(m_ctx.workspace(), tag, fields);
     });
 }

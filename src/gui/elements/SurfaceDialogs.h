@@ -53,12 +53,9 @@ class FrmSurfaceUpdateInfo final : public SurfaceDialog {
 public:
     explicit FrmSurfaceUpdateInfo(AppContext& ctx, QWidget* parent = nullptr);
 
-    const std::string& loadedTag() const { return m_loadedTag; }
 
 private:
     bool save(const SurfaceFields& fields) override;
-
-    std::string m_loadedTag;
 };
 
 } // namespace pluvane::gui
