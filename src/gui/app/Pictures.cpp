@@ -136,6 +136,21 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+QIcon PaintedIcon(const std::function<void(QPainter&)>& paint) {
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(side / 24.0, side / 24.0);
+        paint(p);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 QPixmap StartScreenPicture(QSize size) {
     QPixmap pixmap(size);
     QPainter p(&pixmap);

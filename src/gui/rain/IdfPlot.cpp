@@ -1,5 +1,7 @@
 #include "rain/IdfPlot.h"
 
+#include "app/Pictures.h"
+
 #include "ReturnPeriods.h"
 #include "text/NumberText.h"
 
@@ -281,13 +283,7 @@ void IdfPlot::paintEvent(QPaintEvent*) {
 }
 
 QIcon IdfCurvesIcon() {
-    QIcon icon;
-    for (const int side : {16, 24, 32, 48}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(side / 24.0, side / 24.0);
+    return PaintedIcon([](QPainter& p) {
         p.setPen(QPen(QColor(0xfa, 0xfa, 0xfa), 0));
         p.setBrush(QColor(0xfa, 0xfa, 0xfa));
         p.drawRect(QRectF(4, 3, 17, 17));
@@ -305,10 +301,7 @@ QIcon IdfCurvesIcon() {
             p.setBrush(Qt::NoBrush);
             p.drawPath(curve);
         }
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 } // namespace pluvane::gui

@@ -1,5 +1,7 @@
 #include "report/ReportPictures.h"
 
+#include "app/Pictures.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -86,13 +88,7 @@ void paintPdf(QPainter& p) {
 } // namespace
 
 QIcon ReportToolIcon(ReportTool tool) {
-    QIcon icon;
-    for (const int side : {16, 24, 32, 48}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(side / 24.0, side / 24.0);
+    return PaintedIcon([tool](QPainter& p) {
         p.setPen(QPen(kInk, 1.2));
         switch (tool) {
         case ReportTool::SaveAs:
@@ -111,10 +107,7 @@ QIcon ReportToolIcon(ReportTool tool) {
             paintPdf(p);
             break;
         }
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 } // namespace pluvane::gui
