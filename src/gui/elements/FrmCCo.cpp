@@ -140,9 +140,9 @@ void FrmCCo::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FrmCCo::handOver() {
-    BasinDialog* target = m_ctx.shown<FrmBasInfo>();
+    BasinDialog* target = m_ctx.existing<FrmBasInfo>();
     if (!target)
-        target = m_ctx.shown<FrmBasUpdate>();
+        target = m_ctx.existing<FrmBasUpdate>();
     if (target)
         target->takeRunoffCoefficient(m_landUses->currentText(), m_c->text());
     close();

@@ -185,9 +185,9 @@ void FrmTrapezArea::handOver() {
     // A section too large to compute is said and kept open for correction; nothing is handed.
     if (!calculate())
         return;
-    ChannelDialog* target = m_ctx.shown<FrmChannelAddInfo>();
+    ChannelDialog* target = m_ctx.existing<FrmChannelAddInfo>();
     if (!target)
-        target = m_ctx.shown<FrmChannelUpdateInfo>();
+        target = m_ctx.existing<FrmChannelUpdateInfo>();
     if (target)
         target->takeSection(m_area->text(), m_wettedPerimeter->text());
     close();
