@@ -8,6 +8,8 @@
 #include "elements/BasinDialogs.h"
 #include "elements/ChannelDialogs.h"
 #include "elements/ElementWindows.h"
+#include "elements/FrmCCo.h"
+#include "elements/FrmTrapezArea.h"
 #include "elements/SurfaceDialogs.h"
 #include "network/CanvasView.h"
 #include "network/FrmDraw.h"
@@ -301,6 +303,30 @@ private slots:
         QCOMPARE(f.prompts.texts(), QStringList{message});
         QVERIFY(dialog->isVisible());
         QCOMPARE(cell(path, "SELECT COUNT(*) FROM " + table), before); // nothing stored
+    }
+
+    void theCalculatorsRefuseWhatIsNotANumber() {
+        Fixture f;
+        QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
+        FrmChannelAddInfo* channel = ShowWindow<FrmChannelAddInfo>(f.ctx);
+        FrmTrapezArea* section = ShowWindow<FrmTrapezArea>(f.ctx);
+        fill(section, "TxtB", "2abc");
+        fill(section, "TxtY", "1");
+        fill(section, "TxtZ", "2");
+        click(section, "CmdAdd");
+        QCOMPARE(f.prompts.texts(), QStringList{"B: '2abc' is not a number"});
+        QVERIFY(section->isVisible());
+        QCOMPARE(channel->findChild<QLineEdit*>("TxtArea")->text(), QString()); // nothing handed on
+        fill(section, "TxtB", "2");
+        click(section, "CmdAdd");
+        QCOMPARE(channel->findChild<QLineEdit*>("TxtArea")->text(), QStringLiteral("4.00"));
+
+        FrmBasInfo* basin = ShowWindow<FrmBasInfo>(f.ctx);
+        FrmCCo* table = ShowWindow<FrmCCo>(f.ctx);
+        fill(table, "TxtCVal", "0.3.5");
+        click(table, "Command1");
+        QCOMPARE(f.prompts.texts().last(), QStringLiteral("Average C: '0.3.5' is not a number"));
+        QCOMPARE(basin->findChild<QLineEdit*>("TxtC")->text(), QString());
     }
 
     void updateRecomputesAStaleTcAndKeepsATypedOne() {

@@ -140,6 +140,8 @@ void FrmCCo::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FrmCCo::handOver() {
+    if (!checkNumbers({m_c}))
+        return; // kept open for correction; nothing handed on
     BasinDialog* target = m_ctx.existing<FrmBasInfo>();
     if (!target)
         target = m_ctx.existing<FrmBasUpdate>();

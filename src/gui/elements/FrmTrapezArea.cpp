@@ -172,6 +172,9 @@ FrmTrapezArea::FrmTrapezArea(AppContext& ctx, QWidget* parent)
 }
 
 bool FrmTrapezArea::calculate() {
+    // "2abc" would read as 2 and hand on a section the user never described.
+    if (!checkNumbers({m_bottomWidth, m_depth, m_sideSlope}))
+        return false;
     return attempt([this] {
         const TrapezoidTexts section =
             CalculateTrapezoid(m_bottomWidth->text().toStdString(), m_depth->text().toStdString(),
