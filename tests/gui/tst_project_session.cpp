@@ -235,7 +235,13 @@ private slots:
         QCOMPARE(cell(b, "SELECT ProjectName FROM TblProjectInfo") == "Project A", false);
     }
 
+    void everyWindowOfTheProjectClosesWithIt_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"Close", "New", "Open", "Exit"})
+            QTest::newRow(command) << command;
+    }
     void everyWindowOfTheProjectClosesWithIt() {
+        QFETCH(QString, command);
         Fixture f;
         QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
         QList<QPointer<QWidget>> windows{ShowWindow<FrmBasInfo>(f.ctx), ShowWindow<FrmChannelAddInfo>(f.ctx),
@@ -245,7 +251,18 @@ private slots:
         windows << f.ctx.existing<FrmViewReport>()->idfCurvesWindow();
         for (const auto& window : windows)
             QVERIFY(window && window->isVisible());
-        f.window.closeCanvas();
+        if (command == "Close") {
+            f.window.closeCanvas();
+        } else if (command == "New") {
+            f.prompts.fileNames.push_back(f.data.path("new.rmt"));
+            f.window.newProject();
+            QVERIFY(f.ctx.existing<FrmInfo>()); // the new project's own setup
+            QCOMPARE(f.ctx.existing<FrmInfo>()->findChild<QLineEdit*>("TxtBasinName")->text(), QString());
+        } else if (command == "Open") {
+            QVERIFY(f.window.openProjectFile(f.example("b.rmt")));
+        } else {
+            f.window.close();
+        }
         settle();
         for (const auto& window : windows)
             QVERIFY2(!window, "a window of the project outlived it");

@@ -132,6 +132,9 @@ void FrmInfo::load() {
         return;
     }
     m_existingProject = setup.existingProject;
+    // The table current from now on is the one the file records (the first node row's, which
+    // the canvas and the solve read), whichever row this window shows.
+    m_ctx.refreshIntensityTable();
     if (!setup.existingProject)
         return;
     m_projectName->setText(fromStd(setup.project.projectName));
