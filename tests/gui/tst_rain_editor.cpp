@@ -556,10 +556,15 @@ private slots:
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("3.1"));
         QCOMPARE(child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText(), QStringLiteral("county manual"));
         // Esc asks before the unsaved location goes; No keeps it.
-        w.prompts.answers = {Prompts::Answer::No};
+        w.prompts.answers = {Prompts::Answer::No, Prompts::Answer::No, Prompts::Answer::No};
         QTest::keyClick(editor, Qt::Key_Escape);
         QVERIFY(editor->isVisible());
         QVERIFY(w.prompts.texts().last().contains("Discard them?"));
+        click(editor, "CmdCancel"); // Cancel and the title bar ask the same
+        QVERIFY(editor->isVisible());
+        editor->close();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(w.prompts.shown.size(), std::size_t(4));
         w.prompts.answers = {Prompts::Answer::Yes};
         QTest::keyClick(editor, Qt::Key_Escape);
         QVERIFY(!editor->isVisible());

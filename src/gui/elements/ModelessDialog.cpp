@@ -4,6 +4,7 @@
 #include "elements/FieldCheck.h"
 #include "elements/NumericKeyFilter.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -136,11 +137,20 @@ void ModelessDialog::keyPressEvent(QKeyEvent* event) {
         event->accept();
         // Closed, not merely hidden, so the window is deleted and the next opening starts
         // afresh; without a cancel button Esc does nothing.
-        if (m_escapeCancels && mayDiscard())
+        if (m_escapeCancels)
             close();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void ModelessDialog::closeEvent(QCloseEvent* event) {
+    // Esc, Cancel and the title bar ask before unsaved edits go; a project being left does not.
+    if (!ProjectSession::isLeaving(this) && !mayDiscard()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void ModelessDialog::showMessage(const QString& text) {

@@ -75,10 +75,12 @@ protected:
     // of showing fields that do not hold the project's values.
     void giveUp();
     bool gaveUp() const { return m_gaveUp; }
-    // Esc asks this before it closes the window; false keeps it open (unsaved edits).
+    // Closing (Esc, Cancel, the title bar) asks this first, unless the project is being left;
+    // false keeps the window open (unsaved edits).
     virtual bool mayDiscard() { return true; }
 
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
     AppContext& m_ctx;
 

@@ -125,10 +125,7 @@ FrmIntensityTable::FrmIntensityTable(AppContext& ctx, QWidget* parent)
     connect(selectBasin, &QPushButton::clicked, this, &FrmIntensityTable::changeBasin);
     connect(add, &QPushButton::clicked, this, &FrmIntensityTable::addNewBasin);
     connect(updateButton, &QPushButton::clicked, this, &FrmIntensityTable::update);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        if (mayDiscard())
-            close();
-    });
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     connect(import, &QPushButton::clicked, this, &FrmIntensityTable::importTable);
 }
 
