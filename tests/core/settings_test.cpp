@@ -69,8 +69,8 @@ TEST(SettingsProjectNew, OkWithOnlyTheNodeFieldsInsertsOneRowEachAtTheNodeStartP
     EXPECT_EQ(ws.CurrentIntensityTable, "Fort Myers");
 
     const Workspace again = reopened(ws);
-    EXPECT_EQ(tableRows(again, "TblProjectInfo"), (Rows{{"", "", "", "", "", "<null>"}}))
-        << "the picker alone writes IValueBasinName";
+    EXPECT_EQ(tableRows(again, "TblProjectInfo"), (Rows{{"", "", "", "", "", "Fort Myers"}}))
+        << "the project row records the same table as the node row";
     EXPECT_EQ(tableRows(again, "TblNodeInfo"), (Rows{{"Outfall 1", "Fort Myers", "5040", "5160"}}));
 }
 
@@ -108,7 +108,7 @@ TEST(SettingsProjectReopen, StoredValuesComeBackAndOkAddsNoRows) {
 
     const Workspace third = reopened(ws);
     EXPECT_EQ(tableRows(third, "TblProjectInfo"),
-              (Rows{{"Harbour Road Outfall, phase 2", "R. O'Neil", "M. Dupré", "3/14/2027", "J-2291", "<null>"}}));
+              (Rows{{"Harbour Road Outfall, phase 2", "R. O'Neil", "M. Dupré", "3/14/2027", "J-2291", "Atlanta"}}));
     EXPECT_EQ(tableRows(third, "TblNodeInfo"), (Rows{{"Outfall 1A", "Atlanta", "5040", "5160"}}))
         << "an update keeps the node where the canvas put it";
 }
@@ -145,8 +145,10 @@ TEST(SettingsProjectReopen, TheLastRowsAreReadAndWritten) {
     ASSERT_EQ(projects.size(), 2u);
     EXPECT_EQ(projects[0][0], "first");
     EXPECT_EQ(projects[1][0], "renamed");
+    // The name goes to the last node row; the table is the project's, recorded on every row.
     EXPECT_EQ(tableRows(ws, "TblNodeInfo"),
-              (Rows{{"node A", "Atlanta", "100", "200"}, {"node B2", "Lake Houston", "300", "400"}}));
+              (Rows{{"node A", "Lake Houston", "100", "200"}, {"node B2", "Lake Houston", "300", "400"}}));
+    EXPECT_EQ(RecordedIntensityTable(ws), "Lake Houston");
 }
 
 TEST(SettingsProjectHalfDone, AProjectRowWithoutANodeRowLoadsAndGetsItsNodeOnOk) {
@@ -161,7 +163,7 @@ TEST(SettingsProjectHalfDone, AProjectRowWithoutANodeRowLoadsAndGetsItsNodeOnOk)
     EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta") << "no node: the current table is left alone";
 
     SaveProjectSettings(ws, setup.project, {"Outfall", "Fort Myers"}, setup.existingProject);
-    EXPECT_EQ(tableRows(ws, "TblProjectInfo"), (Rows{{"half", "", "", "", "", "Atlanta"}}));
+    EXPECT_EQ(tableRows(ws, "TblProjectInfo"), (Rows{{"half", "", "", "", "", "Fort Myers"}}));
     EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"Outfall", "Fort Myers", "5040", "5160"}}));
 }
 
@@ -269,12 +271,12 @@ TEST(SettingsNode, ThePickerStoresTheTableAtOnceAndCreatesTheRowWhenMissing) {
     EXPECT_EQ(tableRows(reopened(ws), "TblNodeInfo"), (Rows{{"", "Lake Houston", "5040", "5160"}}));
 
     SaveNodeSettings(ws, {std::string("Outfall"), std::nullopt});
-    SetNodeIntensityTable(ws, "");
-    EXPECT_EQ(ws.CurrentIntensityTable, "") << "a picker OK without a selection empties the table";
-    EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"Outfall", "", "5040", "5160"}}));
+    EXPECT_THROW(SetNodeIntensityTable(ws, ""), Error);
+    EXPECT_EQ(ws.CurrentIntensityTable, "Lake Houston") << "no table is not a choice: nothing changes";
+    EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"Outfall", "Lake Houston", "5040", "5160"}}));
 }
 
-TEST(SettingsProjectTable, EveryProjectRowGetsTheTableAndNothingElseChanges) {
+TEST(SettingsProjectTable, EveryProjectRowAndTheNodeRowGetTheTableAndNothingElseChanges) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     execOnProject(ws, "INSERT INTO TblProjectInfo (ProjectName) VALUES ('one');"
@@ -286,8 +288,9 @@ TEST(SettingsProjectTable, EveryProjectRowGetsTheTableAndNothingElseChanges) {
     ASSERT_EQ(projects.size(), 2u);
     for (const auto& row : projects)
         EXPECT_EQ(row[5], "O'Brien \"North\" Creek");
-    EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"node", "Atlanta", "1", "2"}}))
-        << "the project's table is not the node's";
+    EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"node", "O'Brien \"North\" Creek", "1", "2"}}))
+        << "the node row records the same table, so the solve uses what the project names";
+    EXPECT_EQ(RecordedIntensityTable(ws), "O'Brien \"North\" Creek");
 }
 
 TEST(SettingsProjectTable, AProjectWithoutARowGetsNoRowAndAFailureKeepsTheCurrentTable) {

@@ -163,7 +163,7 @@ private slots:
         QWidget* opener = (shown & AddShown) ? static_cast<QWidget*>(add) : update;
         click(opener, "CmdSoilType"); // "?" opens the table
 
-        QPointer<FrmCCo> table = f.ctx.shown<FrmCCo>();
+        QPointer<FrmCCo> table = f.ctx.existing<FrmCCo>();
         QVERIFY(table);
         chooseLandUse(table, "Streets: Concrete");
         QTest::mouseClick(control<QLabel>(table, "Label3"), Qt::LeftButton);
@@ -315,7 +315,7 @@ private slots:
         QWidget* opener = (shown & AddShown) ? static_cast<QWidget*>(add) : update;
         click(opener, "CmdArea"); // "?" opens the calculator
 
-        QPointer<FrmTrapezArea> calculator = f.ctx.shown<FrmTrapezArea>();
+        QPointer<FrmTrapezArea> calculator = f.ctx.existing<FrmTrapezArea>();
         QVERIFY(calculator);
         setText(calculator, "TxtB", "9");
         click(calculator, "CmdCalculate");
@@ -338,7 +338,7 @@ private slots:
         ElementFixture f;
         FrmChannelAddInfo* channel = ShowWindow<FrmChannelAddInfo>(f.ctx);
         click(channel, "CmdArea");
-        click(f.ctx.shown<FrmTrapezArea>(), "CmdAdd");
+        click(f.ctx.existing<FrmTrapezArea>(), "CmdAdd");
         QCOMPARE(text(channel, "TxtArea"), QStringLiteral("0.00"));
         QCOMPARE(text(channel, "TxtWP"), QStringLiteral("0.00"));
         setText(channel, "TxtArea", "10");

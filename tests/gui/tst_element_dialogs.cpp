@@ -287,7 +287,7 @@ private slots:
         QTest::newRow("zero slope") << "slope"
                                     << "slope";
         QTest::newRow("blank slope") << "blank slope"
-                                     << "slope";
+                                     << "Slope: ' ' is not a number";
         QTest::newRow("zero rainfall") << "rainfall"
                                        << "2-year 24-hour rainfall";
         QTest::newRow("no 24-hour row") << "no 24.0"
@@ -310,7 +310,7 @@ private slots:
         if (fault == "slope")
             setText(dialog, "TxtSlope", "0");
         if (fault == "blank slope")
-            setText(dialog, "TxtSlope", " "); // not empty, reads as 0
+            setText(dialog, "TxtSlope", " "); // not empty, and not a number
 
         click(dialog, "CmdCalculate");
         QCOMPARE(f.prompts.shown.size(), std::size_t(1));
@@ -777,7 +777,7 @@ private slots:
                                     << "slope";
         QTest::newRow("point only area") << "TxtArea"
                                          << "."
-                                         << "area";
+                                         << "Section Area: '.' is not a number";
     }
     void channelRefusesAnUndefinedVelocity() {
         QFETCH(QString, name);
@@ -888,7 +888,7 @@ private slots:
                  numeric ? QStringLiteral("152.3.4") : QStringLiteral("-1e5, x2.3.4"));
     }
 
-    void numericFieldsTakeEditingKeysButNoClipboardShortcut() {
+    void numericFieldsTakeEditingKeysAndFilteredPastes() {
         ElementFixture f;
         FrmBasInfo* dialog = ShowWindow<FrmBasInfo>(f.ctx);
         QLineEdit* area = field(dialog, "TxtArea");
@@ -899,16 +899,33 @@ private slots:
         QTest::keyClick(area, Qt::Key_Backspace);
         QCOMPARE(area->text(), QStringLiteral("2"));
 
-        QGuiApplication::clipboard()->setText("45");
+        // A paste that passes the key filter's rule goes in whole.
+        QGuiApplication::clipboard()->setText(" 45\n");
         QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(area->text(), QStringLiteral("2"));
+        QCOMPARE(area->text(), QStringLiteral("245"));
         QLineEdit* name = field(dialog, "TxtBasinName");
         name->clear();
         QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(name->text(), QStringLiteral("45"));
-        // Text put in by other means than typing (the context menu's paste) is not filtered;
-        // the calculation reads its leading number.
-        area->paste();
+        QCOMPARE(name->text().trimmed(), QStringLiteral("45")); // not filtered
+        // One that does not is refused whole and said, never stripped to "05".
+        for (const QString& refused : {QStringLiteral("0,5%"), QStringLiteral("12abc"), QStringLiteral("-3")}) {
+            QGuiApplication::clipboard()->setText(refused);
+            QTest::keyClick(area, Qt::Key_Insert, Qt::ShiftModifier);
+            QCOMPARE(area->text(), QStringLiteral("245"));
+            QVERIFY(area->property("pluvaneRefused").toString().contains(refused));
+        }
+        // A typed comma is dropped with a word, too.
+        area->setProperty("pluvaneRefused", QVariant());
+        QTest::keyClicks(area, ",");
+        QCOMPARE(area->text(), QStringLiteral("245"));
+        QVERIFY(area->property("pluvaneRefused").toString().contains(","));
+        // Select all, copy and cut work on the field's own text.
+        QTest::keyClick(area, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(area, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("245"));
+        QTest::keyClick(area, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(area->text(), QString());
+        QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(area->text(), QStringLiteral("245"));
     }
 };

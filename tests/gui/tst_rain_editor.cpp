@@ -17,6 +17,7 @@
 #include "store/RainfallImport.h"
 
 #include <QClipboard>
+#include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,6 +80,7 @@ struct StoredRow {
     QString id;
     QString duration;
     QStringList values;
+    bool operator==(const StoredRow&) const = default;
 };
 QList<StoredRow> storedTable(const Workspace& ws, const QString& table) {
     Database db = Database::open(ws.intensityDbPath(), Database::Mode::ReadOnly);
@@ -213,11 +215,13 @@ private slots:
         QVERIFY(w.prompts.shown.empty());
     }
 
-    void withNoCurrentLocationItShowsAtlantaAndMakesItCurrent() {
+    void withNoCurrentLocationItShowsAtlantaWithoutMakingItCurrent() {
         World w;
         FrmIntensityTable* editor = w.openEditor("");
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Atlanta"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ws().CurrentIntensityTable, std::string()); // shown, not chosen
+        // Shown again, it is the same editor with the same table: not a change of location.
+        QCOMPARE(FrmIntensityTable::open(w.ctx, &w.owner), editor);
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("4.84"));
         QCOMPARE(cellText(editor, 6, 4), QStringLiteral("3.40"));
         QVERIFY(w.prompts.shown.empty());
@@ -314,16 +318,26 @@ private slots:
                  QStringLiteral("County drainage manual, table 4-2"));
     }
 
-    void updateUnderAnExistingNameInAnotherCaseOverwritesWithoutANewListRow() {
+    void updateUnderAnExistingNameInAnotherCaseAsksThenOverwritesWithoutANewListRow() {
         World w;
         const QStringList before = listRows(w.ws());
         const QList<StoredRow> fortMyers = storedTable(w.ws(), "Fort Myers");
         FrmIntensityTable* editor = w.openEditor("Atlanta");
         click(editor, "CmdAdd");
+        QVERIFY(child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText().isEmpty()); // no borrowed source
         field(editor, "TxtBasinName")->setText("FORT MYERS");
         fillGrid(editor, distinctValue);
+        // Declined: nothing is stored and the editor stays open with what was typed.
+        w.prompts.answers = {Prompts::Answer::No};
         click(editor, "CmdUpdate");
-        QVERIFY2(w.prompts.shown.empty(), qPrintable(w.prompts.texts().join(" | ")));
+        QCOMPARE(w.prompts.texts(), QStringList{"Replace the rainfall table of Fort Myers for every project that uses it?"});
+        QCOMPARE(storedTable(w.ws(), "Fort Myers"), fortMyers);
+        QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("FORT MYERS"));
+        w.prompts.shown.clear();
+        w.prompts.answers = {Prompts::Answer::Yes};
+        click(editor, "CmdUpdate");
+        QCOMPARE(w.prompts.shown.size(), std::size_t(1));
+        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Fort Myers")); // the listed spelling
 
         QCOMPARE(listRows(w.ws()), before);
         const QList<StoredRow> rows = storedTable(w.ws(), "Fort Myers");
@@ -430,22 +444,34 @@ private slots:
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Oak-2 Basin"));
     }
 
-    void pastedTextAndSecondPointsAreStoredAsTyped() {
+    void pastedTextAndSecondPointsAreRefusedNamingTheCell() {
         World w;
+        const QList<StoredRow> before = storedTable(w.ws(), "Atlanta");
         FrmIntensityTable* editor = w.openEditor("Atlanta");
         QLineEdit* cell = editor->cell(1, 0);
         cell->clear();
         QApplication::clipboard()->setText("2.5 in/hr");
-        QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier); // the shortcut is a key, and filtered
+        QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier); // refused whole by the filter
         QVERIFY(cell->text().isEmpty());
-        cell->paste(); // as the context menu pastes
-        QCOMPARE(cell->text(), QStringLiteral("2.5 in/hr"));
+        cell->setText("2.5 in/hr"); // as a value that went round the filter
         editor->cell(2, 0)->setText("1.2.3");
+        click(editor, "CmdUpdate");
+        QCOMPARE(w.prompts.texts(), QStringList{"5 min, 2 yrs: '2.5 in/hr' is not a number"});
+        cell->setText("2.5");
+        click(editor, "CmdUpdate");
+        QCOMPARE(w.prompts.texts().last(), QStringLiteral("5 min, 5 yrs: '1.2.3' is not a number"));
+        QCOMPARE(storedTable(w.ws(), "Atlanta"), before); // nothing stored
+        editor->cell(2, 0)->setText("1.23");
+        w.prompts.shown.clear();
         click(editor, "CmdUpdate");
         QVERIFY2(w.prompts.shown.empty(), qPrintable(w.prompts.texts().join(" | ")));
         const QList<StoredRow> rows = storedTable(w.ws(), "Atlanta");
-        QCOMPARE(rows[0].values[1], QStringLiteral("2.5 in/hr"));
-        QCOMPARE(rows[0].values[2], QStringLiteral("1.2.3"));
+        QCOMPARE(rows[0].values[1], QStringLiteral("2.5"));
+        QCOMPARE(rows[0].values[2], QStringLiteral("1.23"));
+        // The atlas's citation now says the values were edited.
+        const std::string source = ReadProvenance(w.ws(), "Atlanta");
+        QVERIFY2(source.find("edited by hand on " + QDate::currentDate().toString(Qt::ISODate).toStdString()) !=
+                     std::string::npos, source.c_str());
     }
 
     // ---- Change Basin ----------------------------------------------------------------------
@@ -463,7 +489,9 @@ private slots:
         click(picker, "CmdOK");
         settle();
         QVERIFY(!picker);
-        QVERIFY2(w.prompts.shown.empty(), qPrintable(w.prompts.texts().join(" | ")));
+        // The typed 77 is dropped only once the user agreed.
+        QCOMPARE(w.prompts.shown.size(), std::size_t(1));
+        QVERIFY(w.prompts.shown[0].text.contains("Discard them?"));
 
         FrmIntensityTable* shown = w.ctx.existing<FrmIntensityTable>();
         QVERIFY(shown && shown->isVisible());
@@ -516,7 +544,30 @@ private slots:
         QCOMPARE(w.ctx.existing<FrmIntensityTable>(), editor);
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Fort Myers"));
         QVERIFY(cellText(editor, 0, 0) != QStringLiteral("77"));
-        QVERIFY(w.prompts.shown.empty());
+        QCOMPARE(w.prompts.shown.size(), std::size_t(1)); // asked before the 77 went
+        // A new location being typed is never wiped by showing the editor again.
+        click(editor, "CmdAdd");
+        QTest::keyClicks(field(editor, "TxtBasinName"), "Oak Run");
+        editor->cell(0, 0)->setText("3.1");
+        child<QPlainTextEdit>(editor, "TxtProvenance")->setPlainText("county manual");
+        w.ws().CurrentIntensityTable = "Atlanta";
+        w.ctx.onShowIntensityEditor();
+        QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Oak Run"));
+        QCOMPARE(cellText(editor, 0, 0), QStringLiteral("3.1"));
+        QCOMPARE(child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText(), QStringLiteral("county manual"));
+        // Esc asks before the unsaved location goes; No keeps it.
+        w.prompts.answers = {Prompts::Answer::No, Prompts::Answer::No, Prompts::Answer::No};
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(editor->isVisible());
+        QVERIFY(w.prompts.texts().last().contains("Discard them?"));
+        click(editor, "CmdCancel"); // Cancel and the title bar ask the same
+        QVERIFY(editor->isVisible());
+        editor->close();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(w.prompts.shown.size(), std::size_t(4));
+        w.prompts.answers = {Prompts::Answer::Yes};
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!editor->isVisible());
     }
 
     // ---- Import ------------------------------------------------------------------------------
@@ -551,17 +602,23 @@ private slots:
         QVERIFY(ReadProvenance(w.ws(), "Pine Hollow").find("hand-made test table") != std::string::npos);
     }
 
-    void importIntoAStoredLocationKeepsItsName() {
+    void importOverAStoredLocationProposesTheFilesNameAndAsksBeforeReplacing() {
         World w;
         QTemporaryDir files;
         w.prompts.fileNames.push_back(writeFile(
             files, "pine.csv", shippedFormatTable("Pine Hollow", "0.083333,5.10,5.90,7.10,8.10,9.60,10.8,12.0")));
         FrmIntensityTable* editor = w.openEditor("Lake Houston");
         click(editor, "CmdImport");
-        QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Lake Houston"));
-        QVERIFY(editor->isNameLocked());
+        QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Pine Hollow"));
+        QVERIFY(!editor->isNameLocked()); // a new location, its name editable
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("5.10"));
+        // Renamed back onto the stored location: asked, declined, nothing replaced.
+        field(editor, "TxtBasinName")->setText("lake houston");
+        w.prompts.answers = {Prompts::Answer::No};
+        click(editor, "CmdUpdate");
+        QCOMPARE(w.prompts.texts(), QStringList{"Replace the rainfall table of Lake Houston for every project that uses it?"});
         QCOMPARE(storedTable(w.ws(), "Lake Houston")[0].values[0], QStringLiteral("5.93"));
+        QVERIFY(editor->isVisible());
     }
 
     void importShowsItsDoubtsInOneMessage() {

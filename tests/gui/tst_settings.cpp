@@ -197,7 +197,7 @@ private slots:
         QCOMPARE(w.ws().CurrentIntensityTable, std::string("Fort Myers"));
         settle();
         QVERIFY2(!watch, "OK closes the setup window");
-        QCOMPARE(tableRows(w.ws(), "TblProjectInfo"), (Rows{{"", "", "", "", "", "<null>"}}));
+        QCOMPARE(tableRows(w.ws(), "TblProjectInfo"), (Rows{{"", "", "", "", "", "Fort Myers"}}));
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall 1", "Fort Myers", "5040", "5160"}}));
     }
 
@@ -233,7 +233,7 @@ private slots:
         QCOMPARE(w.canvasOpenings, 2);
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo"),
                  (Rows{{"Harbour Road Outfall, phase 2", "R. O'Neil", "Zoë Ångström", "3/14/2027", "J-2291",
-                        "<null>"}}));
+                        "Lake Houston"}}));
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall 'A'", "Lake Houston", "5040", "5160"}}));
     }
 
@@ -399,12 +399,13 @@ private slots:
         QVERIFY2(!picker, "OK closes the picker");
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Fort Myers"));
 
-        // Cancelled afterwards: the project's table stays written, the node keeps its own.
+        // Cancelled afterwards: the project's table stays written, on the node row as well, so
+        // the file records one table and the solve uses it.
         click(setup, "CmdCancel");
         settle();
         QVERIFY(!setupWatch);
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Fort Myers"));
-        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall", "Atlanta", "5040", "5160"}}));
+        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall", "Fort Myers", "5040", "5160"}}));
         QCOMPARE(w.canvasOpenings, 0);
     }
 
@@ -426,7 +427,7 @@ private slots:
         // Only a picker opened by the setup writes into its field.
         QCOMPARE(field(setup, "TxtITable")->text(), QStringLiteral("Atlanta"));
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Lake Houston"));
-        QCOMPARE(tableRows(w.ws(), "TblNodeInfo")[0][1], QStringLiteral("Atlanta"));
+        QCOMPARE(tableRows(w.ws(), "TblNodeInfo")[0][1], QStringLiteral("Lake Houston"));
     }
 
     void withoutTheEditorTheUserIsToldItIsNotThereYet() {
@@ -444,21 +445,19 @@ private slots:
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Fort Myers"));
     }
 
-    void okWithoutASelectionEmptiesTheTable() {
+    void okWithoutASelectionActsAsCancel() {
         World w;
         w.completeSetup({}, {"Outfall", "Atlanta"});
         FrmInfo* setup = FrmInfo::open(w.ctx, &w.owner);
         click(setup, "CmdIList");
-        FrmSelectIvalBasin* picker = w.ctx.existing<FrmSelectIvalBasin>();
+        QPointer<FrmSelectIvalBasin> picker = w.ctx.existing<FrmSelectIvalBasin>();
         click(picker, "CmdOK");
-        QVERIFY(w.prompts.shown.empty());
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string());
-        QCOMPARE(field(setup, "TxtITable")->text(), QString());
-        QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QString());
         settle();
-        // The emptied field is what the setup then refuses.
-        click(setup, "CmdOK");
-        QCOMPARE(w.prompts.texts(), QStringList{kFillBasin});
+        QVERIFY(!picker);
+        QVERIFY(w.prompts.shown.empty());
+        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(field(setup, "TxtITable")->text(), QStringLiteral("Atlanta"));
+        QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Atlanta"));
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo")[0][1], QStringLiteral("Atlanta"));
     }
 
@@ -474,7 +473,7 @@ private slots:
         QVERIFY(!picker);
         QCOMPARE(field(setup, "TxtITable")->text(), QStringLiteral("Atlanta"));
         QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
-        QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("<null>"));
+        QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Atlanta"));
     }
 
     void aPickerWithNothingToListSaysWhyAndDoesNotStay_data() {
@@ -602,7 +601,7 @@ private slots:
 
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"", "Lake Houston", "5040", "5160"}}));
         QCOMPARE(w.ws().CurrentIntensityTable, std::string("Lake Houston"));
-        FrmNodeInfo* shown = w.ctx.shown<FrmNodeInfo>();
+        FrmNodeInfo* shown = w.ctx.existing<FrmNodeInfo>();
         QVERIFY(shown);
         QCOMPARE(field(shown, "TxtIntensityTable")->text(), QStringLiteral("Lake Houston"));
         QCOMPARE(field(shown, "TxtNodeName")->text(), QString()); // the unsaved name is read over
@@ -625,24 +624,25 @@ private slots:
         pick(picker, "Fort Myers");
         click(picker, "CmdOK");
         settle();
-        FrmNodeInfo* again = w.ctx.shown<FrmNodeInfo>();
+        FrmNodeInfo* again = w.ctx.existing<FrmNodeInfo>();
         QVERIFY(again);
         QCOMPARE(field(again, "TxtNodeName")->text(), QStringLiteral("Outfall"));
         QCOMPARE(field(again, "TxtIntensityTable")->text(), QStringLiteral("Fort Myers"));
     }
 
-    void theNodePickerWithoutASelectionEmptiesTheNodesTable() {
+    void theNodePickerWithoutASelectionActsAsCancel() {
         World w;
         w.completeSetup({}, {"Outfall", "Atlanta"});
         FrmNodeInfo* node = FrmNodeInfo::open(w.ctx, &w.owner);
         click(node, "CmdTableList");
-        click(w.ctx.existing<FrmSelectNodeBasin>(), "CmdOK");
+        QPointer<FrmSelectNodeBasin> picker = w.ctx.existing<FrmSelectNodeBasin>();
+        click(picker, "CmdOK");
         settle();
-        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall", "", "5040", "5160"}}));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string());
-        QCOMPARE(field(node, "TxtIntensityTable")->text(), QString());
-        click(node, "CmdUpdate");
-        QCOMPARE(w.prompts.texts(), QStringList{kFillAll});
+        QVERIFY(!picker);
+        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall", "Atlanta", "5040", "5160"}}));
+        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(field(node, "TxtIntensityTable")->text(), QStringLiteral("Atlanta"));
+        QVERIFY(w.prompts.shown.empty());
     }
 
     void aFailedNodeWriteIsShownAndNothingCloses() {

@@ -66,6 +66,12 @@ void writeNode(Database& db, std::optional<std::int64_t> rowid, const NodeChange
     q.run();
 }
 
+// The project's table on every node row and every project row, kept equal.
+void recordTable(Database& db, const std::string& name) {
+    db.prepare("UPDATE TblNodeInfo SET IntensityTable = ?").bind(1, name).run();
+    db.prepare("UPDATE TblProjectInfo SET IValueBasinName = ?").bind(1, name).run();
+}
+
 } // namespace
 
 ProjectSetup LoadProjectSettings(Workspace& ws) {
@@ -109,6 +115,7 @@ void SaveProjectSettings(Workspace& ws, const ProjectFields& project, const Node
     }
     // The dialog edits the last node row; a project whose setup stopped half-way has none yet.
     writeNode(db, edgeRow(db, "TblNodeInfo", "max"), {node.nodeName, node.intensityTable});
+    recordTable(db, node.intensityTable);
     transaction.commit();
     CloseDb(db);
     ws.CurrentIntensityTable = node.intensityTable;
@@ -135,15 +142,34 @@ void SaveNodeSettings(const Workspace& ws, const NodeChange& change) {
 }
 
 void SetNodeIntensityTable(Workspace& ws, const std::string& name) {
-    SaveNodeSettings(ws, {std::nullopt, name});
-    ws.CurrentIntensityTable = name;
+    RecordIntensityTable(ws, name, true);
 }
 
 void SetProjectIntensityTable(Workspace& ws, const std::string& name) {
+    RecordIntensityTable(ws, name, false);
+}
+
+void RecordIntensityTable(Workspace& ws, const std::string& name, bool createNode) {
+    if (name.empty())
+        throw Error("Please choose a rainfall table; the project's table was not changed.");
     Database db = OpenProjectDb(ws);
-    db.prepare("UPDATE TblProjectInfo SET IValueBasinName = ?").bind(1, name).run();
+    Transaction transaction(db);
+    if (createNode && !edgeRow(db, "TblNodeInfo", "min"))
+        insertNode(db, {std::nullopt, name});
+    recordTable(db, name);
+    transaction.commit();
     CloseDb(db);
     ws.CurrentIntensityTable = name;
+}
+
+std::optional<std::string> RecordedIntensityTable(const Workspace& ws) {
+    Database db = OpenProjectDb(ws);
+    std::optional<std::string> table;
+    if (const auto nodeRow = edgeRow(db, "TblNodeInfo", "min"))
+        if (const auto row = readRow(db, "TblNodeInfo", *nodeRow))
+            table = row->text("IntensityTable");
+    CloseDb(db);
+    return table;
 }
 
 } // namespace pluvane

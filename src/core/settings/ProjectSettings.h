@@ -11,7 +11,8 @@ struct Workspace;
 // The project's descriptive row and its outlet node row, as the setup and node dialogs see
 // them: every value is a field text, stored and read back exactly as typed.
 
-// A row of TblProjectInfo, without IValueBasinName (only the intensity picker writes that).
+// A row of TblProjectInfo, without IValueBasinName (the recorded rainfall table, written
+// together with the node row's, see RecordIntensityTable).
 struct ProjectFields {
     std::string projectName;    // ProjectName
     std::string jobNumber;      // JobNumber
@@ -60,8 +61,9 @@ ProjectSetup LoadProjectSettings(Workspace& ws);
 // The setup dialog's OK, in one transaction. existingProject (decided when the dialog loaded)
 // rewrites the last project row; otherwise, or when that row has gone since, one project row is
 // added. The last node row gets the name and table; a file without one gets a node row at
-// kNewNodeX, kNewNodeY. IValueBasinName is left alone. Then node.intensityTable becomes
-// ws.CurrentIntensityTable. Throws Error(kFillBasinInformation), writing nothing, when the
+// kNewNodeX, kNewNodeY. The table is recorded as RecordIntensityTable does (every node row and
+// IValueBasinName of every project row), in the same transaction. Then node.intensityTable
+// becomes ws.CurrentIntensityTable. Throws Error(kFillBasinInformation), writing nothing, when the
 // node name or table is empty.
 void SaveProjectSettings(Workspace& ws, const ProjectFields& project, const NodeFields& node,
                          bool existingProject);
@@ -78,12 +80,24 @@ struct NodeChange {
 };
 void SaveNodeSettings(const Workspace& ws, const NodeChange& change);
 
-// The node picker's OK: stores `name` as the first node row's table (creating the row when
-// there is none), then makes it ws.CurrentIntensityTable.
+// The node picker's OK: records `name` as the project's table (RecordIntensityTable), creating
+// the node row when there is none.
 void SetNodeIntensityTable(Workspace& ws, const std::string& name);
 
-// The project picker's OK: writes `name` into IValueBasinName of every TblProjectInfo row (none
-// when the project has no row yet), then makes it ws.CurrentIntensityTable.
+// The project picker's OK: records `name` as the project's table (RecordIntensityTable); a
+// project without a node row yet (a new project whose setup is not confirmed) gets only its
+// project rows written, and its setup OK records the table on the node row.
 void SetProjectIntensityTable(Workspace& ws, const std::string& name);
+
+// The project's rainfall table, recorded twice and kept equal: IntensityTable of every node row
+// and IValueBasinName of every project row, written in one transaction; then `name` becomes
+// ws.CurrentIntensityTable, so the table the solve uses is always the one the file holds. With
+// `createNode`, a file without a node row gets one (at kNewNodeX, kNewNodeY). Throws Error
+// when `name` is empty, writing nothing.
+void RecordIntensityTable(Workspace& ws, const std::string& name, bool createNode);
+
+// The table the project file records: IntensityTable of the first node row (the one the canvas
+// and the command line read). Absent when the file has no node row.
+std::optional<std::string> RecordedIntensityTable(const Workspace& ws);
 
 } // namespace pluvane

@@ -1,11 +1,38 @@
 #include "app/AppContext.h"
 
 #include "Error.h"
+#include "settings/ProjectSettings.h"
 
 namespace pluvane::gui {
 
 AppContext::AppContext(Workspace workspace, Prompts& prompts, QObject* parent)
-    : QObject(parent), m_workspace(std::move(workspace)), m_prompts(prompts) {}
+    : QObject(parent), m_workspace(std::move(workspace)), m_prompts(prompts),
+      m_session(new ProjectSession(this)) {}
+
+void AppContext::endSession() {
+    ProjectSession* ending = m_session;
+    // The fresh session first: a window closing now that asks for another finds no way back
+    // into the project being left.
+    m_session = new ProjectSession(this);
+    emit ending->ending();
+    ending->closeWindows();
+    ending->releaseLock();
+    ending->deleteLater();
+    m_workspace.SelectedElement.reset();
+    emit sessionStarted();
+}
+
+void AppContext::refreshIntensityTable() {
+    if (m_workspace.ProjectPath.empty())
+        return;
+    try {
+        if (const std::optional<std::string> recorded = RecordedIntensityTable(m_workspace))
+            m_workspace.CurrentIntensityTable = *recorded;
+    } catch (const std::exception&) {
+        // Unreadable: the solve that follows reads the file itself and says why.
+    }
+    m_session->setIntensityTable(QString::fromStdString(m_workspace.CurrentIntensityTable));
+}
 
 bool AppContext::guard(QWidget* parent, const std::function<void()>& command) {
     try {
@@ -22,7 +49,7 @@ bool AppContext::guard(QWidget* parent, const std::function<void()>& command) {
 }
 
 void AppContext::present(QWidget* window) {
-    window->setProperty("pluvaneShown", true);
+    ProjectSession::markShown(window);
     window->show();
     window->raise();
     window->activateWindow();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Workspace.h"
+#include "app/ProjectSession.h"
 #include "app/Prompts.h"
 
 #include <QIcon>
@@ -9,8 +10,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <map>
-#include <typeindex>
 
 namespace pluvane {
 class NetworkModel;
@@ -19,7 +18,7 @@ class NetworkModel;
 namespace pluvane::gui {
 
 // What every window of a run shares: the Workspace, the prompts, the drawing model of the open
-// project, the main window, and the single instance of each modeless window.
+// project, the main window, and the session of the open project with its windows.
 class AppContext : public QObject {
     Q_OBJECT
 public:
@@ -37,31 +36,36 @@ public:
     // Every window takes the main window's icon.
     QIcon icon() const { return m_mainWindow ? m_mainWindow->windowIcon() : QIcon(); }
 
-    // The one window of type W: the existing one, or a new one made by `make` on first use
-    // (and again after it was closed and deleted).
+    // The open project: its lock, its recorded rainfall table and its windows.
+    ProjectSession& session() { return *m_session; }
+    // Ends the open project's session: its windows close, its lock is let go, and a fresh
+    // session starts for whatever is opened next.
+    void endSession();
+
+    // The one way to open a single-instance window: the open window of type W is brought
+    // forward as it stands; else `make` makes one (by default with the main window as parent),
+    // which belongs to the open project's session. Null when `make` gives none.
     template <class W, class Make>
-    W* window(Make make) {
-        QPointer<QWidget>& slot = m_windows[std::type_index(typeid(W))];
-        if (slot && isClosing(slot))
-            slot = nullptr; // closed and waiting for deletion: the next opening starts afresh
-        if (!slot)
-            slot = make();
-        return static_cast<W*>(slot.data());
+    W* open(Make make) {
+        W* window = m_session->findOrMake<W>(make);
+        if (window)
+            present(window);
+        return window;
     }
-    // The window of type W when it exists, else null. Never creates one.
+    template <class W>
+    W* open() {
+        return open<W>([this] { return new W(*this, mainWindow()); });
+    }
+    // The window of type W of the open project when it exists, else null. Never creates one.
     template <class W>
     W* existing() const {
-        const auto it = m_windows.find(std::type_index(typeid(W)));
-        if (it == m_windows.end() || !it->second || isClosing(it->second))
-            return nullptr;
-        return static_cast<W*>(it->second.data());
+        return m_session->find<W>();
     }
-    // The window of type W when it exists and is shown, else null.
-    template <class W>
-    W* shown() const {
-        W* w = existing<W>();
-        return w && w->isVisible() ? w : nullptr;
-    }
+
+    // Reads the rainfall table the project file records into CurrentIntensityTable (the table
+    // every solve and Tc uses) and the session, whose title-bearing windows follow. A project
+    // that records none leaves both as they are.
+    void refreshIntensityTable();
 
     // Runs a command; a core Error (or any exception) becomes an "Error" message box instead of
     // ending the program. True when the command ran through.
@@ -75,21 +79,17 @@ public:
     std::function<void()> onShowIntensityEditor;  // show the rainfall table editor
 
 signals:
+    // A new session started (New, Open, Close): whoever follows the session reconnects.
+    void sessionStarted();
     // Elements were placed, deleted or renamed: the canvas redraws from the model.
     void networkChanged();
 
 private:
-    // A window that was shown and is hidden now was closed: the program's windows delete
-    // themselves on close (Qt clears WA_DeleteOnClose once it has scheduled the deletion).
-    static bool isClosing(const QWidget* window) {
-        return window->property("pluvaneShown").toBool() && window->isHidden();
-    }
-
     Workspace m_workspace;
     Prompts& m_prompts;
     NetworkModel* m_network = nullptr;
     QPointer<QWidget> m_mainWindow;
-    std::map<std::type_index, QPointer<QWidget>> m_windows;
+    QPointer<ProjectSession> m_session;
 };
 
 } // namespace pluvane::gui

@@ -112,8 +112,7 @@ void MDIFrmMain::newProject() {
     }
     if (!m_ctx.guard(from, [&] { CreateProjectFromTemplate(m_ctx.workspace(), chosen->toStdString()); }))
         return; // template missing, folder not writable: the open project stays as it was
-    if (m_canvas)
-        closeCanvas();
+    leaveProject();
     m_ctx.workspace().ProjectPath = chosen->toStdString();
     showProjectSetup();
 }
@@ -142,8 +141,7 @@ bool MDIFrmMain::checkOpenable(const QString& path) {
 bool MDIFrmMain::openProjectFile(const QString& path) {
     if (!checkOpenable(path))
         return false;
-    if (m_canvas)
-        closeCanvas();
+    leaveProject();
     m_ctx.workspace().ProjectPath = QFileInfo(path).absoluteFilePath().toStdString();
     return openCanvas();
 }
@@ -177,10 +175,20 @@ bool MDIFrmMain::openCanvas() {
     menuBar()->hide(); // the canvas brings its own menus and toolbar
     m_canvasWindow = m_mdiArea->addSubWindow(canvas);
     m_canvasWindow->setAttribute(Qt::WA_DeleteOnClose);
-    m_canvasWindow->setWindowTitle(QFileInfo(QString::fromStdString(m_ctx.workspace().ProjectPath)).fileName());
+    updateCanvasTitle();
+    connect(&m_ctx.session(), &ProjectSession::intensityTableChanged, this, &MDIFrmMain::updateCanvasTitle);
     m_canvasWindow->showMaximized();
     canvas->setFocus();
     return true;
+}
+
+void MDIFrmMain::leaveProject() {
+    // Every window of the project being left closes first, so nothing typed for it can reach
+    // the next one; then the canvas, whose Close steps purge the file and end the session.
+    m_ctx.session().closeWindows();
+    if (m_canvas)
+        closeCanvas();
+    m_ctx.endSession();
 }
 
 void MDIFrmMain::closeCanvas() {
@@ -188,6 +196,18 @@ void MDIFrmMain::closeCanvas() {
         m_canvasWindow->close(); // the canvas's close event runs the Close steps
     else if (m_canvas)
         m_canvas->close();
+}
+
+void MDIFrmMain::updateCanvasTitle() {
+    if (!m_canvasWindow)
+        return;
+    m_canvasWindow->setWindowTitle(CanvasTitle(QString::fromStdString(m_ctx.workspace().ProjectPath),
+                                               m_ctx.session().intensityTable()));
+}
+
+QString CanvasTitle(const QString& projectPath, const QString& intensityTable) {
+    const QString file = QFileInfo(projectPath).fileName();
+    return intensityTable.isEmpty() ? file : QString("%1 - Rainfall: %2").arg(file, intensityTable);
 }
 
 void MDIFrmMain::onCanvasClosed() {
@@ -201,8 +221,9 @@ void MDIFrmMain::onCanvasClosed() {
 void MDIFrmMain::showProjectSetup() { FrmInfo::open(m_ctx, this); }
 
 void MDIFrmMain::closeEvent(QCloseEvent* event) {
-    // The canvas first, so its project is purged, then every other window of the program.
-    closeCanvas();
+    // The project's windows and canvas first, so its project is purged, then every other
+    // window of the program.
+    leaveProject();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())
             window->close();

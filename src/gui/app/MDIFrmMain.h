@@ -13,6 +13,9 @@ class AppContext;
 class FrmDraw;
 class FrmOpen;
 
+// The canvas window's title: the project's file name and the rainfall table its solve uses.
+QString CanvasTitle(const QString& projectPath, const QString& intensityTable);
+
 // The program's one main window: a multiple-document area holding the start screen while no
 // project is open, or the drawing window of the open project. It runs the project life cycle
 // (New, Open, Close, Exit) for itself and for the drawing window.
@@ -39,6 +42,8 @@ public:
     bool openCanvas();
     // Closes the canvas, which purges the rows marked deleted; back to the start screen.
     void closeCanvas();
+    // New, Open and Exit leave the open project: its windows close, then its canvas.
+    void leaveProject();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -47,6 +52,7 @@ private:
     void buildMenusAndToolbar();
     void showStartScreen();
     void onCanvasClosed();
+    void updateCanvasTitle();
     void showProjectSetup();
     // Checks a chosen project before the open one is left, so a refusal changes nothing.
     bool checkOpenable(const QString& path);

@@ -48,6 +48,7 @@ BasinDialog::BasinDialog(AppContext& ctx, QWidget* parent, Role role)
     addRow(grid, 6, "n", m_nType, m_n);
     grid->addWidget(makeSeparator(), 7, 0, 1, 3);
     addRow(grid, 8, role == Role::Add ? "Tc (min)" : "Tc", m_tc);
+    followTc({m_length, m_n, m_slope}, {m_tc}, m_tc, grid, 9);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

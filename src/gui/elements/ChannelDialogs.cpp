@@ -49,6 +49,7 @@ ChannelDialog::ChannelDialog(AppContext& ctx, QWidget* parent, Role role)
     grid->addWidget(makeSeparator(), 6, 0, 1, 3);
     addRow(grid, 7, "Velocity (fps)", m_velocity);
     addRow(grid, 8, "Tc (min)", m_tc);
+    followTc({m_area, m_wettedPerimeter, m_slope, m_n, m_length}, {m_velocity, m_tc}, m_tc, grid, 9);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

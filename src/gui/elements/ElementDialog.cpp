@@ -5,8 +5,11 @@
 #include "network/NetworkModel.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <optional>
 
 namespace pluvane::gui {
@@ -47,6 +50,8 @@ QComboBox* ElementDialog::makeRoughnessList(const char* name,
         }
     };
     connect(list, &QComboBox::currentIndexChanged, this, writeN);
+    // Choosing the entry already shown rewrites an n typed over it.
+    connect(list, &QComboBox::activated, this, writeN);
     connect(list, &QComboBox::editTextChanged, this, writeN);
     list->setCurrentIndex(0);
     writeN();
@@ -64,17 +69,99 @@ void ElementDialog::showFillMessage() { showMessage(ToQString(kFillAllFields)); 
 
 ElementDialog::Calculation ElementDialog::calculateWalk(const std::vector<WalkStep>& order,
                                                         const std::function<void()>& compute) {
+    std::vector<QLineEdit*> inputs;
     for (const WalkStep& step : order) {
         if (!step.computed && step.field->text().isEmpty()) {
             showFillMessage();
             return Calculation::Unfilled;
         }
+        if (!step.computed)
+            inputs.push_back(step.field);
     }
-    return attempt(compute) ? Calculation::Computed : Calculation::Refused;
+    // Inputs in the dialog's order from the top, so the first bad one is the one named.
+    std::reverse(inputs.begin(), inputs.end());
+    if (!checkNumbers(inputs))
+        return Calculation::Refused;
+    m_settingTc = true;
+    const bool computed = attempt(compute);
+    m_settingTc = false;
+    if (!computed)
+        return Calculation::Refused;
+    m_tcStale = false;
+    m_tcTyped = false;
+    showTcNote();
+    return Calculation::Computed;
+}
+
+void ElementDialog::followTc(std::vector<QLineEdit*> inputs, std::vector<QLineEdit*> computed,
+                             QLineEdit* tc, QGridLayout* grid, int row) {
+    m_tcField = tc;
+    m_tcInputs = std::move(inputs);
+    m_tcComputed = std::move(computed);
+    m_tcNote = new QLabel("typed, not computed", this);
+    m_tcNote->setObjectName("LblTcTyped");
+    QFont small = m_tcNote->font();
+    small.setItalic(true);
+    m_tcNote->setFont(small);
+    grid->addWidget(m_tcNote, row, 1);
+    m_tcNote->hide();
+    for (QLineEdit* input : m_tcInputs)
+        connect(input, &QLineEdit::textChanged, this, [this] {
+            m_tcStale = true;
+            m_tcTyped = false;
+            showTcNote();
+        });
+    // Any change of Tc that Calculate or loading did not make is the user's: typed or pasted.
+    connect(tc, &QLineEdit::textChanged, this, [this] {
+        if (m_settingTc)
+            return;
+        m_tcTyped = true;
+        m_tcStale = false;
+        showTcNote();
+    });
+}
+
+void ElementDialog::tcSettled() {
+    m_tcStale = false;
+    m_tcTyped = false;
+    showTcNote();
+}
+
+void ElementDialog::showTcNote() {
+    if (m_tcNote)
+        m_tcNote->setVisible(m_tcTyped);
 }
 
 bool ElementDialog::okWalk(const std::vector<WalkStep>& order,
                            const std::function<void()>& compute) {
+    std::vector<QLineEdit*> all;
+    for (const WalkStep& step : order)
+        all.push_back(step.field);
+    std::reverse(all.begin(), all.end());
+    if (!checkNumbers(all))
+        return false;
+    if (m_tcField && !m_tcField->text().isEmpty()) {
+        if (m_tcStale) {
+            // An input changed since Tc was computed or loaded: the saved Tc is computed from
+            // the saved inputs, with every check of Calculate (a zero slope among them).
+            if (calculateWalk(order, compute) != Calculation::Computed)
+                return false;
+        } else if (m_tcTyped) {
+            // A typed Tc is kept, but the inputs beside it still pass Calculate's checks.
+            std::vector<QString> typed;
+            for (QLineEdit* field : m_tcComputed)
+                typed.push_back(field->text());
+            const Calculation checked = calculateWalk(order, compute);
+            m_settingTc = true;
+            for (std::size_t i = 0; i < m_tcComputed.size(); ++i)
+                m_tcComputed[i]->setText(typed[i]);
+            m_settingTc = false;
+            if (checked != Calculation::Computed)
+                return false;
+            m_tcTyped = true;
+            showTcNote();
+        }
+    }
     for (const WalkStep& step : order) {
         if (!step.field->text().isEmpty())
             continue;

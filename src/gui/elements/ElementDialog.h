@@ -80,17 +80,41 @@ protected:
         if (m_loadedTag.empty())
             return;
         attempt([&] {
-            if (const std::optional<Fields> row = load(m_ctx.workspace(), m_loadedTag))
+            if (const std::optional<Fields> row = load(m_ctx.workspace(), m_loadedTag)) {
+                m_settingTc = true;
                 show(*row);
+                m_settingTc = false;
+                tcSettled();
+            }
         });
     }
+    // Tc follows its inputs: once `inputs` change (typed, pasted, filled by a list or a
+    // calculator) the shown Tc and velocity (`computed`) are stale until Calculate, and OK or
+    // Update computes them afresh — unless the user typed Tc after that change, which is then
+    // kept as typed and marked "typed, not computed" (a note put in `grid` under Tc at `row`).
+    void followTc(std::vector<QLineEdit*> inputs, std::vector<QLineEdit*> computed,
+                  QLineEdit* tc, QGridLayout* grid, int row);
+    // The shown values are the stored ones: neither stale nor typed (after loading a row).
+    void tcSettled();
+    bool tcStale() const { return m_tcStale; }
+    bool tcTyped() const { return m_tcTyped; }
+
     // Update, on saving: rewrites the row the dialog was loaded from; `update` answers false
     // when no row has the tag, which is then said.
     bool updateLoaded(const std::function<bool(const std::string& tag)>& update);
 
 private:
+    void showTcNote();
+
     Role m_role;
     std::string m_loadedTag;
+    QLineEdit* m_tcField = nullptr;
+    std::vector<QLineEdit*> m_tcInputs;
+    std::vector<QLineEdit*> m_tcComputed;
+    QLabel* m_tcNote = nullptr;
+    bool m_tcStale = false;
+    bool m_tcTyped = false;
+    bool m_settingTc = false; // Calculate is writing Tc: not the user's typing
 };
 
 } // namespace pluvane::gui

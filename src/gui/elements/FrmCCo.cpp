@@ -140,9 +140,11 @@ void FrmCCo::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FrmCCo::handOver() {
-    BasinDialog* target = m_ctx.shown<FrmBasInfo>();
+    if (!checkNumbers({m_c}))
+        return; // kept open for correction; nothing handed on
+    BasinDialog* target = m_ctx.existing<FrmBasInfo>();
     if (!target)
-        target = m_ctx.shown<FrmBasUpdate>();
+        target = m_ctx.existing<FrmBasUpdate>();
     if (target)
         target->takeRunoffCoefficient(m_landUses->currentText(), m_c->text());
     close();

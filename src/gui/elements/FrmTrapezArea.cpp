@@ -172,6 +172,9 @@ FrmTrapezArea::FrmTrapezArea(AppContext& ctx, QWidget* parent)
 }
 
 bool FrmTrapezArea::calculate() {
+    // "2abc" would read as 2 and hand on a section the user never described.
+    if (!checkNumbers({m_bottomWidth, m_depth, m_sideSlope}))
+        return false;
     return attempt([this] {
         const TrapezoidTexts section =
             CalculateTrapezoid(m_bottomWidth->text().toStdString(), m_depth->text().toStdString(),
@@ -185,9 +188,9 @@ void FrmTrapezArea::handOver() {
     // A section too large to compute is said and kept open for correction; nothing is handed.
     if (!calculate())
         return;
-    ChannelDialog* target = m_ctx.shown<FrmChannelAddInfo>();
+    ChannelDialog* target = m_ctx.existing<FrmChannelAddInfo>();
     if (!target)
-        target = m_ctx.shown<FrmChannelUpdateInfo>();
+        target = m_ctx.existing<FrmChannelUpdateInfo>();
     if (target)
         target->takeSection(m_area->text(), m_wettedPerimeter->text());
     close();

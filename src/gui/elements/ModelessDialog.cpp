@@ -1,8 +1,10 @@
 #include "elements/ModelessDialog.h"
 
 #include "elements/ElementMessages.h"
+#include "elements/FieldCheck.h"
 #include "elements/NumericKeyFilter.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace pluvane::gui {
 
@@ -39,6 +43,7 @@ QLineEdit* ModelessDialog::makeField(const char* name, bool numeric, int width) 
         if (!m_keyFilter)
             m_keyFilter = new NumericKeyFilter(this);
         m_keyFilter->guard(field);
+        m_numericFields.push_back(field);
     }
     return field;
 }
@@ -58,6 +63,20 @@ QPushButton* ModelessDialog::makeButton(const char* name, const QString& text) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(name);
     return button;
+}
+
+QLabel* ModelessDialog::makeLabel(const char* name, const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* ModelessDialog::makeTextField(const char* name, QLabel* label) {
+    QLineEdit* field = makeField(name, false);
+    field->setMinimumWidth(220);
+    if (label)
+        label->setBuddy(field);
+    return field;
 }
 
 QFrame* ModelessDialog::makeSeparator() {
@@ -114,16 +133,29 @@ void ModelessDialog::setTabChain(std::initializer_list<QWidget*> widgets) {
 }
 
 void ModelessDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
-        !m_escapeCancels) {
-        event->accept(); // no cancel button: Esc does nothing
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        // Closed, not merely hidden, so the window is deleted and the next opening starts
+        // afresh; without a cancel button Esc does nothing.
+        if (m_escapeCancels)
+            close();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
+void ModelessDialog::closeEvent(QCloseEvent* event) {
+    // Esc, Cancel and the title bar ask before unsaved edits go; a project being left does not.
+    if (!ProjectSession::isLeaving(this) && !mayDiscard()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 void ModelessDialog::showMessage(const QString& text) {
-    m_ctx.prompts().message(this, ToQString(kElementErrorTitle), text, m_messageIcon,
+    QWidget* over = isVisible() || !parentWidget() ? static_cast<QWidget*>(this) : parentWidget();
+    m_ctx.prompts().message(over, ToQString(kElementErrorTitle), text, m_messageIcon,
                             Prompts::Buttons::Ok);
 }
 
@@ -137,6 +169,51 @@ bool ModelessDialog::attempt(const std::function<void()>& work) {
         showMessage(QString::fromStdString(e.what()));
     }
     return false;
+}
+
+QString ModelessDialog::fieldLabel(const QLineEdit* field) const {
+    const auto caption = [](const QLabel* label) {
+        QString text = label->text().remove('&');
+        const qsizetype unit = text.indexOf(" (");
+        return (unit > 0 ? text.left(unit) : text).trimmed();
+    };
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == field)
+            return caption(label);
+    // A field beside a list (n beside its roughness list) shares the row's caption.
+    for (QGridLayout* grid : findChildren<QGridLayout*>()) {
+        for (int i = 0; i < grid->count(); ++i) {
+            QWidget* widget = grid->itemAt(i)->widget();
+            if (widget != field && !(widget && widget->isAncestorOf(field)))
+                continue;
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+            if (QLayoutItem* first = grid->itemAtPosition(row, 0))
+                if (const auto* label = qobject_cast<const QLabel*>(first->widget()))
+                    return caption(label);
+        }
+    }
+    return field->objectName();
+}
+
+bool ModelessDialog::checkNumbers(const std::vector<QLineEdit*>& fields) {
+    for (QLineEdit* field : fields.empty() ? m_numericFields : fields) {
+        if (field->text().isEmpty() || field->isReadOnly() ||
+            std::find(m_numericFields.begin(), m_numericFields.end(), field) == m_numericFields.end())
+            continue;
+        if (!attempt([&] { CheckPlainNumber(fieldLabel(field).toStdString(), TextOf(field)); })) {
+            field->setFocus();
+            field->selectAll();
+            return false;
+        }
+    }
+    return true;
+}
+
+void ModelessDialog::giveUp() {
+    m_gaveUp = true;
+    // Queued: the opener may still be about to show this window.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 } // namespace pluvane::gui

@@ -9,9 +9,11 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QFrame;
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -23,10 +25,11 @@ class NumericKeyFilter;
 std::string TextOf(const QLineEdit* field);
 QString ToQString(std::string_view text);
 
-// The frame of every dialog in this folder: a modeless window with the main window's icon,
-// made afresh at each opening (closing deletes it), whose messages share one style (title
-// "Error" and the dialog's icon), and whose Enter and Esc keys are bound only where the dialog
-// says so.
+// The frame of every window of a project (element dialogs, calculators, project setup, node,
+// pickers, rainfall editor, about): a modeless window with the main window's icon, made afresh
+// at each opening (closing deletes it, so the next opening reads the project afresh), whose
+// messages share one style (title "Error" and the dialog's icon), and whose Enter key is bound
+// only where the dialog says so; Esc closes it unless the dialog says otherwise.
 class ModelessDialog : public QDialog {
     Q_OBJECT
 protected:
@@ -41,6 +44,10 @@ protected:
     // A computed value the user reads but does not type: read-only on the button face.
     QLineEdit* makeResultField(const char* name, int width);
     QPushButton* makeButton(const char* name, const QString& text);
+    QLabel* makeLabel(const char* name, const QString& text);
+    // A text field for names and free text, at least wide enough for a title, whose label
+    // (when given) is its buddy.
+    QLineEdit* makeTextField(const char* name, QLabel* label);
     // The etched line between inputs and results (dark over light).
     QFrame* makeSeparator();
     // A grid row: the label (buddy of `field`), the field and an optional widget beside it.
@@ -55,17 +62,34 @@ protected:
     void setTabChain(std::initializer_list<QWidget*> widgets);
 
     void showMessage(const QString& text);
-    // Runs `work`; a failure becomes a message. True when it ran through.
+    // Every numeric field among `fields` (all numeric fields when empty) that holds text holds a
+    // plain decimal number; the first that does not is named in a message ("Area: '12abc' is
+    // not a number"), gets the focus, and the answer is false.
+    bool checkNumbers(const std::vector<QLineEdit*>& fields = {});
+    // The caption of a field's row, without its unit ("Area (Ac)" -> "Area").
+    QString fieldLabel(const QLineEdit* field) const;
+    // Runs `work`; a failure becomes a message (over this window, or over its owner while it is
+    // not shown yet). True when it ran through.
     bool attempt(const std::function<void()>& work);
+    // For a window whose opening read failed: it goes away once the message was seen, instead
+    // of showing fields that do not hold the project's values.
+    void giveUp();
+    bool gaveUp() const { return m_gaveUp; }
+    // Closing (Esc, Cancel, the title bar) asks this first, unless the project is being left;
+    // false keeps the window open (unsaved edits).
+    virtual bool mayDiscard() { return true; }
 
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
     AppContext& m_ctx;
 
 private:
     Prompts::Icon m_messageIcon;
-    bool m_escapeCancels = false;
+    bool m_escapeCancels = true;
+    bool m_gaveUp = false;
     NumericKeyFilter* m_keyFilter = nullptr;
+    std::vector<QLineEdit*> m_numericFields;
 };
 
 } // namespace pluvane::gui

@@ -82,6 +82,8 @@ void SurfaceDialog::calculate() {
         showFillMessage();
         return;
     }
+    if (!checkNumbers())
+        return;
     computeFlow();
 }
 
@@ -91,7 +93,7 @@ void SurfaceDialog::confirm() {
         return;
     }
     // Velocity and Tc are recomputed on every save, so they always match the inputs saved.
-    if (computeFlow() && save(fields()))
+    if (checkNumbers() && computeFlow() && save(fields()))
         close();
 }
 

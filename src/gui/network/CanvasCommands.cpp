@@ -20,12 +20,6 @@ namespace pluvane::gui {
 
 namespace {
 
-template <class W>
-void closeIfOpen(AppContext& ctx) {
-    if (W* window = ctx.existing<W>())
-        window->close();
-}
-
 } // namespace
 
 void OpenAddDialog(AppContext& ctx, ElementKind kind) { ShowAddDialog(ctx, kind); }
@@ -79,26 +73,14 @@ void OpenIntensityEditor(AppContext& ctx) {
 void OpenAbout(AppContext& ctx) { FrmAbout::open(ctx, ctx.mainWindow()); }
 
 bool ProbeAndSolve(AppContext& ctx) {
+    // The table the file records is the one solved with, whatever a window did before.
+    ctx.refreshIntensityTable();
     if (!ProbeSolveFlags(ctx.workspace()))
         return false;
     OpenReportWindow(ctx);
     return true;
 }
 
-void CloseProjectWindows(AppContext& ctx) {
-    closeIfOpen<FrmBasInfo>(ctx);
-    closeIfOpen<FrmBasUpdate>(ctx);
-    closeIfOpen<FrmSurfaceAddInfo>(ctx);
-    closeIfOpen<FrmSurfaceUpdateInfo>(ctx);
-    closeIfOpen<FrmChannelAddInfo>(ctx);
-    closeIfOpen<FrmChannelUpdateInfo>(ctx);
-    closeIfOpen<FrmCCo>(ctx);
-    closeIfOpen<FrmTrapezArea>(ctx);
-    closeIfOpen<FrmNodeInfo>(ctx);
-    closeIfOpen<FrmSelectNodeBasin>(ctx);
-    closeIfOpen<FrmSelectIvalBasin>(ctx);
-    closeIfOpen<FrmInfo>(ctx);
-    closeIfOpen<FrmIntensityTable>(ctx); // its Change Basin writes into the project
-}
+void CloseProjectWindows(AppContext& ctx) { ctx.session().closeWindows(); }
 
 } // namespace pluvane::gui

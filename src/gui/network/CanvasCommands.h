@@ -20,7 +20,7 @@ void OpenAbout(AppContext& ctx);
 // window (built and solved on first show, brought forward after). False: nothing to solve.
 bool ProbeAndSolve(AppContext& ctx);
 
-// Closes the windows that act on the open project (element and node dialogs) when it closes.
+// Closes every window of the open project's session when its canvas closes.
 void CloseProjectWindows(AppContext& ctx);
 
 } // namespace pluvane::gui

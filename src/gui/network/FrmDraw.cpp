@@ -39,22 +39,24 @@ FrmDraw::~FrmDraw() {
 bool FrmDraw::load() {
     Workspace& ws = m_ctx.workspace();
     bool loaded = false;
+    ProjectSession& session = m_ctx.session();
     const bool ran = m_ctx.guard(m_ctx.mainWindow(), [&] {
-        m_lock = ProjectLock::Acquire(ws.ProjectPath);
+        session.holdLock(ProjectLock::Acquire(ws.ProjectPath));
         loaded = m_model.LoadNetwork(ws) == LoadResult::Loaded;
         if (!loaded) {
             PurgeDeletedElements(ws); // the Close steps of a canvas that never showed
-            m_lock.release();
+            session.releaseLock();
         }
     });
     if (!ran) {
-        m_lock.release();
+        session.releaseLock();
         ws.ProjectPath.clear(); // nothing is open; a later command must not act on that file
         return false;
     }
     if (loaded) {
         m_ctx.setNetwork(&m_model);
         refreshNames();
+        m_ctx.refreshIntensityTable();
     }
     return loaded;
 }
@@ -215,7 +217,7 @@ void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button
     QString name;
     if (!m_ctx.guard(this, [&] { name = QString::fromStdString(ReadElementName(ws, kind, ws.SelectedElement->tag)); }))
         return;
-    m_popupNames[kind]->setText(name);
+    m_popupNames[kind]->setText(QString(name).replace('&', "&&")); // "&" shown, not an accelerator
     m_popups[kind]->popup(globalPos);
 }
 
@@ -266,10 +268,9 @@ void FrmDraw::closeEvent(QCloseEvent* event) {
         CloseProjectWindows(m_ctx);
         // Rows marked deleted leave the file now; a failure is told, and the window still closes.
         m_ctx.guard(m_ctx.mainWindow(), [&] { PurgeDeletedElements(m_ctx.workspace()); });
-        m_lock.release();
         if (m_ctx.network() == &m_model)
             m_ctx.setNetwork(nullptr);
-        m_ctx.workspace().SelectedElement.reset();
+        m_ctx.endSession(); // lets go of the file's lock
         emit closed();
     }
     event->accept();

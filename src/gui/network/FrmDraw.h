@@ -2,7 +2,6 @@
 
 #include "ElementKind.h"
 #include "network/NetworkModel.h"
-#include "store/ProjectLock.h"
 
 #include <QMainWindow>
 
@@ -69,7 +68,6 @@ private:
     QToolBar* m_toolbar = nullptr;
     std::map<ElementKind, QMenu*> m_popups;
     std::map<ElementKind, QAction*> m_popupNames;
-    ProjectLock m_lock;
     bool m_closed = false;
 };
 

@@ -1,11 +1,15 @@
 #include "rain/FrmIntensityTable.h"
 
 #include "elements/ElementMessages.h"
+#include "elements/FieldCheck.h"
+#include "settings/ProjectSettings.h"
 #include "rain/IdfPlot.h"
 #include "rain/RainfallFile.h"
 #include "settings/FrmSelectIvalBasin.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -55,6 +59,7 @@ FrmIntensityTable::FrmIntensityTable(AppContext& ctx, QWidget* parent)
             m_cells[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] = field;
             table->addWidget(field, r + 1, c + 1);
             connect(field, &QLineEdit::textChanged, this, &FrmIntensityTable::refreshPlot);
+            connect(field, &QLineEdit::textChanged, this, [this] { markEdited(true); });
         }
     }
 
@@ -67,6 +72,9 @@ FrmIntensityTable::FrmIntensityTable(AppContext& ctx, QWidget* parent)
                                      "publication, volume and version, series, point, date.");
     m_provenance->setFixedHeight(m_provenance->fontMetrics().lineSpacing() * 7 + 10);
     sourceLabel->setBuddy(m_provenance);
+
+    connect(m_name, &QLineEdit::textChanged, this, [this] { markEdited(false); });
+    connect(m_provenance, &QPlainTextEdit::textChanged, this, [this] { markEdited(false); });
 
     m_plot = new IdfPlot(this);
     m_plot->setMinimumSize(440, 360);
@@ -125,10 +133,17 @@ FrmIntensityTable* FrmIntensityTable::open(AppContext& ctx, QWidget* parent) {
     FrmIntensityTable* editor = ctx.existing<FrmIntensityTable>();
     QString problem;
     if (!editor) {
-        editor = ctx.window<FrmIntensityTable>([&] { return new FrmIntensityTable(ctx, parent); });
+        editor = ctx.session().findOrMake<FrmIntensityTable>([&] { return new FrmIntensityTable(ctx, parent); });
         problem = editor->load();
-    } else if (editor->m_awaitingPicker || !editor->showsCurrentLocation()) {
-        problem = editor->load();
+    } else if (editor->m_awaitingPicker) {
+        // The user chose another location: it is shown, once unsaved edits may go.
+        if (editor->mayDiscard())
+            problem = editor->load();
+        editor->m_awaitingPicker = false;
+    } else if (editor->isNameLocked() && !editor->showsCurrentLocation()) {
+        // Another location became current; a new location being typed is never wiped.
+        if (editor->mayDiscard())
+            problem = editor->load();
     }
     AppContext::present(editor);
     if (!problem.isEmpty())
@@ -152,10 +167,20 @@ bool FrmIntensityTable::isNameLocked() const { return m_name->isReadOnly(); }
 
 QString FrmIntensityTable::load() {
     Workspace& ws = m_ctx.workspace();
-    if (ws.CurrentIntensityTable.empty())
-        ws.CurrentIntensityTable = kDefaultLocation;
-    m_loaded = ws.CurrentIntensityTable;
+    // Without a current location Atlanta is shown, but not made current: the project records
+    // no table until one is chosen or saved.
+    m_loaded = ws.CurrentIntensityTable.empty() ? std::string(kDefaultLocation) : ws.CurrentIntensityTable;
     m_awaitingPicker = false;
+    m_filling = true;
+    struct Filled {
+        FrmIntensityTable* editor;
+        ~Filled() {
+            editor->m_filling = false;
+            editor->m_dirty = false;
+            editor->m_cellsEdited = false;
+            editor->m_imported = false;
+        }
+    } filled{this};
     m_name->setText(ToQString(m_loaded));
     setNameLocked(true);
     cell(0, 0)->setFocus(); // the locked name has nothing to type
@@ -183,7 +208,34 @@ QString FrmIntensityTable::load() {
 }
 
 bool FrmIntensityTable::showsCurrentLocation() const {
-    return isNameLocked() && m_loaded == m_ctx.workspace().CurrentIntensityTable;
+    const std::string& current = m_ctx.workspace().CurrentIntensityTable;
+    return isNameLocked() && m_loaded == (current.empty() ? std::string(kDefaultLocation) : current);
+}
+
+void FrmIntensityTable::markEdited(bool cell) {
+    if (m_filling)
+        return;
+    m_dirty = true;
+    m_cellsEdited = m_cellsEdited || cell;
+}
+
+bool FrmIntensityTable::mayDiscard() {
+    if (!m_dirty)
+        return true;
+    const Prompts::Answer answer = m_ctx.prompts().message(
+        this, "Rainfall Intensity Table",
+        QString("The rainfall table \"%1\" has changes that were not saved with Update. Discard them?")
+            .arg(m_name->text()),
+        Prompts::Icon::Question, Prompts::Buttons::YesNo);
+    return answer == Prompts::Answer::Yes;
+}
+
+std::string FrmIntensityTable::storedNameOf(const std::string& name) const {
+    const std::string folded = QString::fromStdString(name).toCaseFolded().toStdString();
+    for (const std::string& stored : ListLocations(m_ctx.workspace()))
+        if (QString::fromStdString(stored).toCaseFolded().toStdString() == folded)
+            return stored;
+    return {};
 }
 
 void FrmIntensityTable::setNameLocked(bool locked) {
@@ -206,10 +258,17 @@ void FrmIntensityTable::changeBasin() {
 }
 
 void FrmIntensityTable::addNewBasin() {
+    m_filling = true;
     for (const auto& column : m_cells)
         for (QLineEdit* field : column)
             field->clear();
     m_name->clear();
+    // A new location cites no source until the user writes one: the previous table's source
+    // does not vouch for values typed now.
+    m_provenance->clear();
+    m_filling = false;
+    m_cellsEdited = false;
+    m_imported = false;
     setNameLocked(false);
     m_name->setFocus();
 }
@@ -223,11 +282,51 @@ void FrmIntensityTable::update() {
         showMessage(ToQString(kFillAllFields));
         return;
     }
-    const bool saved = attempt([&] {
-        SaveLocation(m_ctx.workspace(), TextOf(m_name), gridTexts(), m_provenance->toPlainText().toStdString());
-    });
-    if (saved)
+    // Every cell a plain decimal number: a pasted word would otherwise be stored and later
+    // read as 0 in/hr.
+    for (std::size_t c = 0; c < 7; ++c)
+        for (std::size_t r = 0; r < 10; ++r) {
+            const std::string label = std::string(kRowHeadings[r]) + ", " + kColumnHeadings[c];
+            if (!attempt([&] { CheckPlainNumber(label, TextOf(m_cells[c][r])); })) {
+                m_cells[c][r]->setFocus();
+                m_cells[c][r]->selectAll();
+                return;
+            }
+        }
+    Workspace& ws = m_ctx.workspace();
+    std::string name = TextOf(m_name);
+    std::string stored;
+    if (!attempt([&] { stored = storedNameOf(name); }))
+        return;
+    // Typed or imported over a stored location: the table is shared by every project.
+    if (!stored.empty() && (!isNameLocked() || m_imported)) {
+        const Prompts::Answer answer = m_ctx.prompts().message(
+            this, "Rainfall Intensity Table",
+            QString("Replace the rainfall table of %1 for every project that uses it?").arg(ToQString(stored)),
+            Prompts::Icon::Question, Prompts::Buttons::YesNo);
+        if (answer != Prompts::Answer::Yes)
+            return; // nothing stored; the user may rename and save again
+    }
+    if (!stored.empty())
+        name = stored; // the listed spelling is the one projects record
+    std::string provenance = m_provenance->toPlainText().toStdString();
+    if (m_cellsEdited)
+        provenance = MarkHandEdited(provenance, QDate::currentDate().toString(Qt::ISODate).toStdString());
+    const std::string previous = ws.CurrentIntensityTable;
+    if (!attempt([&] { SaveLocation(ws, name, gridTexts(), provenance); }))
+        return;
+    // The saved table becomes the project's, recorded in its file in the same command, so the
+    // solve uses what the project names.
+    if (!ws.ProjectPath.empty() &&
+        !attempt([&] { SetProjectIntensityTable(ws, name); })) {
+        ws.CurrentIntensityTable = previous; // stored, but the project keeps its own table
+        m_dirty = false;
         close();
+        return;
+    }
+    m_ctx.refreshIntensityTable();
+    m_dirty = false;
+    close();
 }
 
 void FrmIntensityTable::importTable() {
@@ -237,13 +336,23 @@ void FrmIntensityTable::importTable() {
     ImportedTable imported;
     if (!attempt([&] { imported = ReadRainfallFile(*path); }))
         return;
+    m_filling = true;
     for (std::size_t r = 0; r < 10; ++r)
         for (std::size_t c = 0; c < 7; ++c)
             m_cells[c][r]->setText(ToQString(imported.table.grid[r][c]));
     m_provenance->setPlainText(ToQString(imported.table.provenance));
-    // A stored location keeps its name: the file's values are meant to replace its own.
-    if ((!isNameLocked() || m_name->text().isEmpty()) && !imported.table.name.empty())
-        m_name->setText(ToQString(imported.table.name));
+    // The file's values are a new location, named from the file, which the user may rename;
+    // saving them over a stored location asks first.
+    setNameLocked(false);
+    const QString proposed = imported.table.name.empty() ? QFileInfo(*path).completeBaseName()
+                                                         : ToQString(imported.table.name);
+    m_name->setText(proposed);
+    m_filling = false;
+    m_dirty = true;
+    m_imported = true;
+    m_cellsEdited = false;
+    m_name->setFocus();
+    m_name->selectAll();
     if (!imported.warnings.empty()) {
         QStringList lines;
         for (const std::string& warning : imported.warnings)

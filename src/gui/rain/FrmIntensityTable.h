@@ -18,18 +18,21 @@ class IdfPlot;
 // The cells are named "Text<c>_<r>": c = 1..7 for 1, 2, 5, 10, 25, 50 and 100 years, r = 0..9
 // for 5 min .. 24 hr (the row of ID r + 1); column headings "Label1_0".."Label1_6", row
 // headings "Label2_0".."Label2_9". Nothing is stored before Update, which writes the grid and
-// the source under the name field's text (a new location, or over the one of that name in any
-// case) and makes it the current location.
+// the source under the name field's text (a new location, or, once the user agreed, over the
+// one of that name in any case) and records it as the open project's table. The rainfall
+// database is shared by every project, so a typed or imported name that is already stored asks
+// before it replaces that table, and hand edits of a published table say so in its source.
 class FrmIntensityTable final : public ModelessDialog {
     Q_OBJECT
 public:
     explicit FrmIntensityTable(AppContext& ctx, QWidget* parent = nullptr);
 
-    // Shows the one editor of the run with the current location ("Atlanta" when none is
-    // current), and tells the user when that location's table is missing or short. An editor
-    // that is up already is brought forward as it stands while it shows the current location;
-    // when another location has become current, or after its own "Change Basin", it reads the
-    // current one afresh and what was typed is dropped.
+    // Shows the one editor of the project with the current location ("Atlanta" when none is
+    // current, shown without becoming current), and tells the user when that location's table
+    // is missing or short. An editor that is up already is brought forward as it stands while
+    // it shows the current location or holds unsaved edits (a new location being typed); when
+    // another location has become current, or after its own "Change Basin", it reads the
+    // current one afresh, asking first when that drops unsaved edits.
     static FrmIntensityTable* open(AppContext& ctx, QWidget* parent = nullptr);
 
     // The cell of return period `column` (0 = 1 year .. 6 = 100 years), duration `row` (0..9).
@@ -39,6 +42,11 @@ public:
     IdfPlot* plot() const { return m_plot; }
     // True while the name field shows a stored location; false after "Add New Basin".
     bool isNameLocked() const;
+    // True while the grid, the name or the source holds edits that Update has not stored.
+    bool hasUnsavedChanges() const { return m_dirty; }
+
+protected:
+    bool mayDiscard() override;
 
 private:
     // Reads the current location into the dialog. Returns what the user should be told about
@@ -56,8 +64,16 @@ private:
     QLineEdit* m_name = nullptr;
     QPlainTextEdit* m_provenance = nullptr;
     IdfPlot* m_plot = nullptr;
+    void markEdited(bool cell);
+    // The name as the rainfall database lists it when it is there in any letter case, else "".
+    std::string storedNameOf(const std::string& name) const;
+
     std::string m_loaded;          // the location the last load read
     bool m_awaitingPicker = false; // "Change Basin" opened the picker, whose OK reloads
+    bool m_filling = false;        // the program is filling the fields: not the user's edits
+    bool m_dirty = false;          // edits since the last load or save
+    bool m_cellsEdited = false;    // a cell was typed into since the values were loaded
+    bool m_imported = false;       // the grid holds a file's values, under a proposed name
 };
 
 } // namespace pluvane::gui

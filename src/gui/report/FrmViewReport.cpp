@@ -204,8 +204,10 @@ void FrmViewReport::setIdfSource(IdfCurvesSource source) {
 void FrmViewReport::showIdfCurves() {
     if (!m_idfSource)
         return;
-    if (!m_idfWindow)
+    if (!m_idfWindow) {
         m_idfWindow = new FrmIdfCurves(*m_idfSource, windowIcon(), this);
+        m_ctx.session().adopt(m_idfWindow);
+    }
     AppContext::present(m_idfWindow);
 }
 
@@ -257,11 +259,10 @@ FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocumen
                               Prompts::Icon::Critical);
         return nullptr;
     }
-    auto* window =
-        ctx.window<FrmViewReport>([&] { return new FrmViewReport(ctx, *report, ctx.mainWindow()); });
+    auto* window = ctx.session().findOrMake<FrmViewReport>(
+        [&] { return new FrmViewReport(ctx, *report, ctx.mainWindow()); });
     window->showMaximized();
-    window->raise();
-    window->activateWindow();
+    AppContext::present(window);
     return window;
 }
 

@@ -92,6 +92,9 @@ FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocumen
 // whose building also solves it, with the rainfall source line when the settings ask for it,
 // and the IDF curves of the current table with the solve's total Tc. The caller sets the solve
 // flags first (ProbeSolveFlags) and opens it only when there is something to solve.
+// Its title names the rainfall table the solve used ("Report - Rainfall: NAME"); a report
+// window solved with another table than the one now recorded is closed and solved afresh.
 FrmViewReport* OpenReportWindow(AppContext& ctx);
+QString ReportTitle(const QString& intensityTable);
 
 } // namespace pluvane::gui

@@ -30,9 +30,20 @@ std::optional<IdfCurvesSource> idfSourceOf(const Workspace& ws, const Report& re
 
 } // namespace
 
+QString ReportTitle(const QString& intensityTable) {
+    return intensityTable.isEmpty() ? QString("Report") : QString("Report - Rainfall: %1").arg(intensityTable);
+}
+
 FrmViewReport* OpenReportWindow(AppContext& ctx) {
+    const QString table = QString::fromStdString(ctx.workspace().CurrentIntensityTable);
+    // A report solved with another table than the one the project records now is not this
+    // project's result any more: it gives way to a fresh solve.
+    if (FrmViewReport* open = ctx.existing<FrmViewReport>(); open && open->property("pluvaneTable").toString() != table)
+        open->close();
     std::optional<IdfCurvesSource> idf;
-    FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf] {
+    bool built = false;
+    FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf, &built] {
+        built = true;
         const ReportOptions options{ReportRainfallSourceEnabled(Settings::Load())};
         Report report = BuildReport(ctx.workspace(), options);
         idf = idfSourceOf(ctx.workspace(), report);
@@ -41,6 +52,10 @@ FrmViewReport* OpenReportWindow(AppContext& ctx) {
     // A window brought forward as it stood keeps the plot of its own solve.
     if (window && idf)
         window->setIdfSource(std::move(*idf));
+    if (window && built) {
+        window->setProperty("pluvaneTable", table);
+        window->setWindowTitle(ReportTitle(table));
+    }
     return window;
 }
 

@@ -18,7 +18,7 @@ constexpr double kProductNamePoints = 13.5;
 } // namespace
 
 FrmAbout::FrmAbout(AppContext& ctx, QWidget* parent)
-    : SettingsWindow(ctx, parent, "FrmAbout", "About") {
+    : ModelessDialog(ctx, parent, "FrmAbout", "About", Prompts::Icon::Exclamation) {
     QLabel* productName = makeLabel("LblProductName", "Pluvane");
     QFont nameFont = productName->font();
     // The name stands out from the rest even where the desktop's own text is large.
@@ -55,9 +55,7 @@ FrmAbout::FrmAbout(AppContext& ctx, QWidget* parent)
 }
 
 FrmAbout* FrmAbout::open(AppContext& ctx, QWidget* parent) {
-    FrmAbout* window = ctx.window<FrmAbout>([&] { return new FrmAbout(ctx, parent); });
-    AppContext::present(window);
-    return window;
+    return ctx.open<FrmAbout>([&] { return new FrmAbout(ctx, parent); });
 }
 
 } // namespace pluvane::gui

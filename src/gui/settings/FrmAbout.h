@@ -1,11 +1,11 @@
 #pragma once
 
-#include "settings/SettingsWindow.h"
+#include "elements/ModelessDialog.h"
 
 namespace pluvane::gui {
 
 // "About": the product name, its version and what the program does. OK closes.
-class FrmAbout final : public SettingsWindow {
+class FrmAbout final : public ModelessDialog {
     Q_OBJECT
 public:
     explicit FrmAbout(AppContext& ctx, QWidget* parent = nullptr);

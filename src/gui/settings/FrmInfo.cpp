@@ -33,21 +33,21 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) 
 } // namespace
 
 FrmInfo::FrmInfo(AppContext& ctx, QWidget* parent)
-    : SettingsWindow(ctx, parent, "FrmInfo", "Project Setup") {
+    : ModelessDialog(ctx, parent, "FrmInfo", "Project Setup", Prompts::Icon::Exclamation) {
     QLabel* label5 = makeLabel("Label5", "Project Name");
-    m_projectName = makeField("TxtProjectName", label5);
+    m_projectName = makeTextField("TxtProjectName", label5);
     QLabel* label1 = makeLabel("Label1", "Job Number");
-    m_jobNumber = makeField("TxtJobNumber", label1);
+    m_jobNumber = makeTextField("TxtJobNumber", label1);
     QLabel* label4 = makeLabel("Label4", "Design Date");
-    m_designDate = makeField("TxtDesignDate", label4);
+    m_designDate = makeTextField("TxtDesignDate", label4);
     QLabel* label3 = makeLabel("Label3", "Design Engineer");
-    m_designEngineer = makeField("TxtDesignEngineer", label3);
+    m_designEngineer = makeTextField("TxtDesignEngineer", label3);
     QLabel* label2 = makeLabel("Label2", "Project Manager");
-    m_projectManager = makeField("TxtProjectManager", label2);
+    m_projectManager = makeTextField("TxtProjectManager", label2);
     QLabel* label6 = makeLabel("Label6", "Basin Name");
-    m_basinName = makeField("TxtBasinName", label6);
+    m_basinName = makeTextField("TxtBasinName", label6);
     QLabel* label7 = makeLabel("Label7", "Intensity Table");
-    m_intensityTable = makeField("TxtITable", label7);
+    m_intensityTable = makeTextField("TxtITable", label7);
     m_tableList = makeButton("CmdIList", "?");
     m_tableList->setToolTip("Choose the rainfall intensity table from the list of locations");
     m_tableList->setFixedWidth(m_tableList->fontMetrics().horizontalAdvance("??") + 16);
@@ -120,9 +120,7 @@ FrmInfo::FrmInfo(AppContext& ctx, QWidget* parent)
 }
 
 FrmInfo* FrmInfo::open(AppContext& ctx, QWidget* parent) {
-    FrmInfo* window = ctx.window<FrmInfo>([&] { return new FrmInfo(ctx, parent); });
-    AppContext::present(window);
-    return window;
+    return ctx.open<FrmInfo>([&] { return new FrmInfo(ctx, parent); });
 }
 
 void FrmInfo::load() {
@@ -134,6 +132,9 @@ void FrmInfo::load() {
         return;
     }
     m_existingProject = setup.existingProject;
+    // The table current from now on is the one the file records (the first node row's, which
+    // the canvas and the solve read), whichever row this window shows.
+    m_ctx.refreshIntensityTable();
     if (!setup.existingProject)
         return;
     m_projectName->setText(fromStd(setup.project.projectName));
@@ -165,6 +166,8 @@ void FrmInfo::confirm() {
         return; // nothing was written; the user may try again or cancel
     // Later OKs of this window rewrite the rows just written.
     m_existingProject = true;
+    m_ctx.refreshIntensityTable();
+    emit m_ctx.networkChanged(); // the node's label on the canvas shows the new name
     if (m_ctx.onOpenCanvas)
         attempt(m_ctx.onOpenCanvas);
     close();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsWindow.h"
+#include "elements/ModelessDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -11,7 +11,7 @@ namespace pluvane::gui {
 // table. Reads the project when made; OK writes the project and node rows, makes the table
 // current, asks for the canvas (AppContext::onOpenCanvas) and closes. Whether OK adds the rows
 // or rewrites them is decided once, when the window is made.
-class FrmInfo final : public SettingsWindow {
+class FrmInfo final : public ModelessDialog {
     Q_OBJECT
 public:
     explicit FrmInfo(AppContext& ctx, QWidget* parent = nullptr);

@@ -15,11 +15,11 @@
 namespace pluvane::gui {
 
 FrmNodeInfo::FrmNodeInfo(AppContext& ctx, QWidget* parent)
-    : SettingsWindow(ctx, parent, "FrmNodeInfo", "Basin Information") {
+    : ModelessDialog(ctx, parent, "FrmNodeInfo", "Basin Information", Prompts::Icon::Exclamation) {
     QLabel* label1 = makeLabel("Label1", "Basin Name");
-    m_nodeName = makeField("TxtNodeName", label1);
+    m_nodeName = makeTextField("TxtNodeName", label1);
     QLabel* label2 = makeLabel("Label2", "Inensity Table");
-    m_intensityTable = makeField("TxtIntensityTable", label2);
+    m_intensityTable = makeTextField("TxtIntensityTable", label2);
     QPushButton* tableList = makeButton("CmdTableList", "?");
     tableList->setToolTip("Choose the node's rainfall intensity table from the list of locations");
     tableList->setFixedWidth(tableList->fontMetrics().horizontalAdvance("??") + 16);
@@ -57,9 +57,7 @@ FrmNodeInfo::FrmNodeInfo(AppContext& ctx, QWidget* parent)
 }
 
 FrmNodeInfo* FrmNodeInfo::open(AppContext& ctx, QWidget* parent) {
-    FrmNodeInfo* window = ctx.window<FrmNodeInfo>([&] { return new FrmNodeInfo(ctx, parent); });
-    AppContext::present(window);
-    return window;
+    return ctx.open<FrmNodeInfo>([&] { return new FrmNodeInfo(ctx, parent); });
 }
 
 FrmNodeInfo* FrmNodeInfo::reopen(AppContext& ctx, QWidget* parent) {
@@ -93,8 +91,10 @@ void FrmNodeInfo::update() {
         return;
     }
     const NodeChange change{m_nodeName->text().toStdString(), std::nullopt};
-    if (attempt([&] { SaveNodeSettings(m_ctx.workspace(), change); }))
+    if (attempt([&] { SaveNodeSettings(m_ctx.workspace(), change); })) {
+        emit m_ctx.networkChanged(); // the node's label on the canvas shows the new name
         close();
+    }
 }
 
 } // namespace pluvane::gui

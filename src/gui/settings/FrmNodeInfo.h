@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsWindow.h"
+#include "elements/ModelessDialog.h"
 
 class QLineEdit;
 
@@ -9,7 +9,7 @@ namespace pluvane::gui {
 // "Basin Information": the outlet node's name and rainfall table, read from the project's first
 // node row when made. Update stores the name (the table changes only through the picker "?")
 // and closes; Cancel closes without writing.
-class FrmNodeInfo final : public SettingsWindow {
+class FrmNodeInfo final : public ModelessDialog {
     Q_OBJECT
 public:
     explicit FrmNodeInfo(AppContext& ctx, QWidget* parent = nullptr);

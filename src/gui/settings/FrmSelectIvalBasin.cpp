@@ -16,16 +16,17 @@ FrmSelectIvalBasin::FrmSelectIvalBasin(AppContext& ctx, QWidget* parent)
     : IntensityPicker(ctx, parent, "FrmSelectIvalBasin") {}
 
 FrmSelectIvalBasin* FrmSelectIvalBasin::open(AppContext& ctx, QWidget* parent, const QString& tag) {
-    auto* picker = ctx.window<FrmSelectIvalBasin>([&] { return new FrmSelectIvalBasin(ctx, parent); });
+    auto* picker = ctx.open<FrmSelectIvalBasin>([&] { return new FrmSelectIvalBasin(ctx, parent); });
     picker->setTag(tag);
-    AppContext::present(picker);
     return picker;
 }
 
 bool FrmSelectIvalBasin::choose(const QString& location) {
-    // The project row first: when it cannot be written, nothing else changes either.
+    // Recorded in the file first (node and project rows): when it cannot be written, nothing
+    // else changes either, and the table the solve uses stays the one the file names.
     if (!attempt([&] { SetProjectIntensityTable(m_ctx.workspace(), location.toStdString()); }))
         return false;
+    m_ctx.refreshIntensityTable();
     if (m_tag == kSetupTag) {
         if (FrmInfo* setup = m_ctx.existing<FrmInfo>())
             setup->setIntensityTable(location);

@@ -5,8 +5,9 @@
 namespace pluvane::gui {
 
 // The project's rainfall table picker, opened from the setup window (tag "FrmInfo"), from the
-// canvas's "Change Table" and from the intensity table editor (empty tag). OK writes the chosen
-// location into the project's IValueBasinName at once and makes it current; then, for the
+// canvas's "Change Table" and from the intensity table editor (empty tag). OK records the chosen
+// location as the project's table at once (IValueBasinName and the node row's IntensityTable)
+// and makes it current; then, for the
 // setup window, fills its table field and clears the tag, else brings the intensity table
 // editor up again (AppContext::onShowIntensityEditor).
 class FrmSelectIvalBasin final : public IntensityPicker {

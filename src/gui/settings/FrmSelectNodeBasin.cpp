@@ -10,14 +10,13 @@ FrmSelectNodeBasin::FrmSelectNodeBasin(AppContext& ctx, QWidget* parent)
     : IntensityPicker(ctx, parent, "FrmSelectNodeBasin") {}
 
 FrmSelectNodeBasin* FrmSelectNodeBasin::open(AppContext& ctx, QWidget* parent) {
-    auto* picker = ctx.window<FrmSelectNodeBasin>([&] { return new FrmSelectNodeBasin(ctx, parent); });
-    AppContext::present(picker);
-    return picker;
+    return ctx.open<FrmSelectNodeBasin>([&] { return new FrmSelectNodeBasin(ctx, parent); });
 }
 
 bool FrmSelectNodeBasin::choose(const QString& location) {
     if (!attempt([&] { SetNodeIntensityTable(m_ctx.workspace(), location.toStdString()); }))
         return false;
+    m_ctx.refreshIntensityTable();
     // The node window is read again from the project, so it shows the stored name and the new
     // table; a name typed there but not yet updated is given up.
     FrmNodeInfo::reopen(m_ctx, parentWidget());

@@ -19,7 +19,7 @@ constexpr int kProvenanceRole = Qt::UserRole;
 } // namespace
 
 IntensityPicker::IntensityPicker(AppContext& ctx, QWidget* parent, const char* name)
-    : SettingsWindow(ctx, parent, name, "Select Intensity Table") {
+    : ModelessDialog(ctx, parent, name, "Select Intensity Table", Prompts::Icon::Exclamation) {
     QLabel* label1 = makeLabel("Label1", "Select Basin");
     m_list = new QListWidget(this);
     m_list->setObjectName("List1");
@@ -89,7 +89,9 @@ void IntensityPicker::showProvenance() {
 }
 
 void IntensityPicker::confirm() {
-    if (choose(selectedLocation()))
+    // OK with nothing selected is no choice: it acts as Cancel, and the stored table stays.
+    const QString location = selectedLocation();
+    if (location.isEmpty() || choose(location))
         close();
 }
 

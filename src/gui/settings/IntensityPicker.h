@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsWindow.h"
+#include "elements/ModelessDialog.h"
 
 class QListWidget;
 class QPlainTextEdit;
@@ -10,7 +10,7 @@ namespace pluvane::gui {
 // "Select Intensity Table": the locations of the rainfall database in stored order, with the
 // source of the highlighted one shown below the list. What OK does with the choice is up to
 // the two pickers. A picker that cannot list any location says why and does not open.
-class IntensityPicker : public SettingsWindow {
+class IntensityPicker : public ModelessDialog {
     Q_OBJECT
 public:
     // The selected location; "" when nothing is selected.
@@ -19,7 +19,8 @@ public:
 protected:
     IntensityPicker(AppContext& ctx, QWidget* parent, const char* name);
 
-    // OK with the selected location ("" when none). Returns true when the picker may close.
+    // OK with the selected location (never "": OK without a selection closes as Cancel does).
+    // Returns true when the picker may close.
     virtual bool choose(const QString& location) = 0;
 
 private:

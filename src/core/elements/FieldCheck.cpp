@@ -1,0 +1,46 @@
+#include "elements/FieldCheck.h"
+
+#include "Error.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace pluvane {
+
+bool IsPlainNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    bool digit = false, point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
+void CheckPlainNumber(const std::string& label, const std::string& text) {
+    if (!IsPlainNumber(text))
+        throw Error(label + ": '" + text + "' is not a number");
+}
+
+std::string MarkHandEdited(const std::string& provenance, const std::string& isoDate) {
+    std::string folded = provenance;
+    std::transform(folded.begin(), folded.end(), folded.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (folded.find("atlas") == std::string::npos)
+        return provenance;
+    const std::string line = "edited by hand on " + isoDate;
+    if (provenance.find(line) != std::string::npos)
+        return provenance;
+    std::string marked = provenance;
+    while (!marked.empty() && (marked.back() == '\n' || marked.back() == '\r'))
+        marked.pop_back();
+    return marked + "\n" + line;
+}
+
+} // namespace pluvane

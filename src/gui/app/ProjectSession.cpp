@@ -1,0 +1,32 @@
+#include "app/ProjectSession.h"
+
+namespace pluvane::gui {
+
+void ProjectSession::closeWindows() {
+    // Copied first: a closing window may open or close others on its way out.
+    std::vector<QPointer<QWidget>> windows = m_others;
+    for (const auto& [type, window] : m_windows)
+        windows.push_back(window);
+    m_windows.clear();
+    m_others.clear();
+    for (const QPointer<QWidget>& window : windows) {
+        if (!window)
+            continue;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setProperty("pluvaneLeaving", true);
+        window->close();
+        if (window && !window->isHidden()) {
+            window->hide(); // a window that refused to close still leaves the project
+            window->deleteLater();
+        }
+    }
+}
+
+void ProjectSession::setIntensityTable(const QString& name) {
+    if (name == m_intensityTable)
+        return;
+    m_intensityTable = name;
+    emit intensityTableChanged(name);
+}
+
+} // namespace pluvane::gui

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "store/ProjectLock.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <typeindex>
+#include <vector>
+
+namespace pluvane::gui {
+
+// One open project as the desktop program sees it: the file's lock while its drawing is open,
+// the rainfall table the project records, and every window opened for it (element dialogs,
+// calculators, node, setup, pickers, rainfall editor, report, IDF curves). A window belongs to
+// the session it was opened in; when the project changes (New, Open, Close, Exit) the session
+// ends, its windows close, and nothing opened for one project can act on the next.
+class ProjectSession : public QObject {
+    Q_OBJECT
+public:
+    explicit ProjectSession(QObject* parent = nullptr) : QObject(parent) {}
+
+    // The one window of type W in this session, else null. A window that was closed and waits
+    // for its deletion no longer counts.
+    template <class W>
+    W* find() const {
+        const auto it = m_windows.find(std::type_index(typeid(W)));
+        if (it == m_windows.end() || !it->second || isClosing(it->second))
+            return nullptr;
+        return static_cast<W*>(it->second.data());
+    }
+    // The one window of type W: the existing one, else a new one made by `make` and kept as
+    // this session's.
+    template <class W, class Make>
+    W* findOrMake(Make make) {
+        if (W* open = find<W>())
+            return open;
+        W* made = make();
+        m_windows[std::type_index(typeid(W))] = made;
+        return made;
+    }
+    // A window of the project that is not the single one of its kind (the IDF curves of a
+    // report): it closes with the session too.
+    void adopt(QWidget* window) { m_others.emplace_back(window); }
+
+    // Closes every window of the session (the rainfall editor's unsaved edits are given up, as
+    // the element dialogs' are: the project they were typed for is being left).
+    void closeWindows();
+
+    // The lock of the project file while its drawing is open.
+    void holdLock(ProjectLock lock) { m_lock = std::move(lock); }
+    void releaseLock() { m_lock.release(); }
+    const ProjectLock& lock() const { return m_lock; }
+
+    // The rainfall table the project file records, as last read (empty: none yet).
+    const QString& intensityTable() const { return m_intensityTable; }
+    void setIntensityTable(const QString& name);
+
+    // True while the window is being closed because its project is left.
+    static bool isLeaving(const QWidget* window) { return window->property("pluvaneLeaving").toBool(); }
+    // Marks a window as shown once, so that a later hide counts as closed.
+    static void markShown(QWidget* window) { window->setProperty("pluvaneShown", true); }
+
+signals:
+    // The recorded table changed: titles that name it follow.
+    void intensityTableChanged(const QString& name);
+    // The session is ending, before its windows close (the canvas lets go of what it kept for
+    // this project, its undo history for one).
+    void ending();
+
+private:
+    // A window that was shown and is hidden now was closed: the program's windows delete
+    // themselves on close (Qt clears WA_DeleteOnClose once it has scheduled the deletion).
+    static bool isClosing(const QWidget* window) {
+        return window->property("pluvaneShown").toBool() && window->isHidden();
+    }
+
+    std::map<std::type_index, QPointer<QWidget>> m_windows;
+    std::vector<QPointer<QWidget>> m_others;
+    ProjectLock m_lock;
+    QString m_intensityTable;
+    friend class AppContext;
+};
+
+} // namespace pluvane::gui

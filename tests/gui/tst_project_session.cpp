@@ -1,0 +1,447 @@
+// One project, one truth, as a user goes through it on real files: the windows of a project
+// belong to it and close when it is left, the rainfall table the file records is the one
+// solved with (and named in the titles), numeric fields hold numbers, and Tc follows its
+// inputs. After each step the test reads what the project file holds.
+#include "GuiTestSupport.h"
+#include "app/AppContext.h"
+#include "app/MDIFrmMain.h"
+#include "elements/BasinDialogs.h"
+#include "elements/ChannelDialogs.h"
+#include "elements/ElementWindows.h"
+#include "elements/FrmCCo.h"
+#include "elements/FrmTrapezArea.h"
+#include "elements/SurfaceDialogs.h"
+#include "network/CanvasView.h"
+#include "network/FrmDraw.h"
+#include "rain/FrmIntensityTable.h"
+#include "report/FrmViewReport.h"
+#include "settings/FrmInfo.h"
+#include "settings/FrmNodeInfo.h"
+#include "settings/FrmSelectIvalBasin.h"
+#include "store/Database.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace pluvane;
+using namespace pluvane::gui;
+using namespace pluvane::gui::test;
+
+namespace {
+
+void fill(QWidget* dialog, const char* name, const QString& text) {
+    auto* edit = dialog->findChild<QLineEdit*>(name);
+    QVERIFY2(edit, name);
+    edit->setText(text);
+}
+
+void click(QWidget* dialog, const char* name) {
+    auto* button = dialog->findChild<QPushButton*>(name);
+    QVERIFY2(button, name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void pick(QWidget* picker, const QString& location) {
+    auto* list = picker->findChild<QListWidget*>("List1");
+    const QList<QListWidgetItem*> items = list->findItems(location, Qt::MatchExactly);
+    QVERIFY2(!items.isEmpty(), qPrintable(location));
+    list->setCurrentItem(items.front());
+}
+
+// Lets the windows closed by a command be deleted.
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+std::string cell(const QString& path, const std::string& sql) {
+    Database db = Database::open(path.toStdString(), Database::Mode::ReadOnly);
+    Statement q = db.prepare(sql);
+    return q.step() ? q.text(0).value_or("<null>") : "<none>";
+}
+
+// The two records of the project's table, node row first.
+QStringList recordedTables(const QString& path) {
+    return {QString::fromStdString(cell(path, "SELECT IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1")),
+            QString::fromStdString(cell(path, "SELECT IValueBasinName FROM TblProjectInfo ORDER BY rowid LIMIT 1"))};
+}
+
+std::string peak100(const QString& path) { return cell(path, "SELECT Qpeak_100 FROM TblResults"); }
+
+} // namespace
+
+class TstProjectSession : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TestProject data;
+        RecordingPrompts prompts;
+        AppContext ctx{data.workspace, prompts};
+        MDIFrmMain window{ctx};
+        Fixture() {
+            ctx.workspace().ProjectPath.clear();
+            ctx.workspace().CurrentIntensityTable.clear();
+            window.show();
+        }
+        Workspace& ws() { return ctx.workspace(); }
+        QString example(const QString& name) {
+            const QString path = data.path(name);
+            if (!QFile::copy(QString(PLUVANE_BIN_DIR) + "/../examples/willow-creek.rmt", path))
+                qFatal("no example project");
+            return path;
+        }
+        FrmDraw* canvas() { return window.canvas(); }
+        QString canvasTitle() {
+            auto* sub = qobject_cast<QMdiSubWindow*>(canvas()->parentWidget());
+            return sub ? sub->windowTitle() : QString();
+        }
+        FrmViewReport* solve() {
+            canvas()->solve();
+            return ctx.existing<FrmViewReport>();
+        }
+        // Intensity -> Edit Table -> Change Basin -> `location` -> OK; the editor comes up again.
+        FrmIntensityTable* changeBasin(const QString& location) {
+            ctx.onShowIntensityEditor();
+            auto* editor = ctx.existing<FrmIntensityTable>();
+            click(editor, "CmdSelectBasin");
+            FrmSelectIvalBasin* picker = ctx.existing<FrmSelectIvalBasin>();
+            pick(picker, location);
+            click(picker, "CmdOK");
+            settle();
+            return ctx.existing<FrmIntensityTable>();
+        }
+    };
+
+private slots:
+    // ---- the recorded table is the table used ---------------------------------------------
+
+    void changingTheTableRecordsItAndTheSameProjectGivesTheSameFlows() {
+        Fixture f;
+        const QString path = f.example("a.rmt");
+        QVERIFY(f.window.openProjectFile(path));
+        QCOMPARE(f.canvasTitle(), QStringLiteral("a.rmt - Rainfall: Atlanta"));
+        FrmViewReport* report = f.solve();
+        QCOMPARE(report->windowTitle(), QStringLiteral("Report - Rainfall: Atlanta"));
+        const std::string atlanta = peak100(path);
+        report->close();
+        settle();
+
+        // Change Basin -> Fort Myers -> OK -> Cancel the editor: both records name Fort Myers.
+        FrmIntensityTable* editor = f.changeBasin("Fort Myers");
+        QCOMPARE(recordedTables(path), (QStringList{"Fort Myers", "Fort Myers"}));
+        click(editor, "CmdCancel");
+        settle();
+        QCOMPARE(f.canvasTitle(), QStringLiteral("a.rmt - Rainfall: Fort Myers"));
+        report = f.solve();
+        QCOMPARE(report->windowTitle(), QStringLiteral("Report - Rainfall: Fort Myers"));
+        const std::string fortMyers = peak100(path);
+        QVERIFY(fortMyers != atlanta);
+
+        // Project Info -> Cancel, Solve again: the same table, the same flows.
+        report->close();
+        settle();
+        FrmInfo* setup = FrmInfo::open(f.ctx, &f.window);
+        QCOMPARE(setup->findChild<QLineEdit*>("TxtITable")->text(), QStringLiteral("Fort Myers"));
+        click(setup, "CmdCancel");
+        settle();
+        report = f.solve();
+        QCOMPARE(peak100(path), fortMyers);
+        QCOMPARE(report->windowTitle(), QStringLiteral("Report - Rainfall: Fort Myers"));
+
+        // A report still open when the table changes is not brought forward as if current.
+        f.changeBasin("Lake Houston");
+        click(f.ctx.existing<FrmIntensityTable>(), "CmdCancel");
+        report = f.solve();
+        QCOMPARE(report->windowTitle(), QStringLiteral("Report - Rainfall: Lake Houston"));
+        QVERIFY(peak100(path) != fortMyers);
+        QCOMPARE(recordedTables(path), (QStringList{"Lake Houston", "Lake Houston"}));
+
+        // Reopened, the file gives the same flows again.
+        const std::string lake = peak100(path);
+        f.window.closeCanvas();
+        QVERIFY(f.window.openProjectFile(path));
+        f.solve();
+        QCOMPARE(peak100(path), lake);
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
+    }
+
+    void savingALocationInTheEditorRecordsItForTheProject() {
+        Fixture f;
+        const QString path = f.example("b.rmt");
+        QVERIFY(f.window.openProjectFile(path));
+        f.ctx.onShowIntensityEditor();
+        auto* editor = f.ctx.existing<FrmIntensityTable>();
+        click(editor, "CmdAdd");
+        fill(editor, "TxtBasinName", "Willow Gauge");
+        for (int c = 0; c < 7; ++c)
+            for (int r = 0; r < 10; ++r)
+                editor->cell(c, r)->setText(QString::number(9.0 - r * 0.8 + c * 0.3, 'f', 2));
+        click(editor, "CmdUpdate");
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
+        QCOMPARE(recordedTables(path), (QStringList{"Willow Gauge", "Willow Gauge"}));
+        QCOMPARE(f.canvasTitle(), QStringLiteral("b.rmt - Rainfall: Willow Gauge"));
+        QCOMPARE(f.solve()->windowTitle(), QStringLiteral("Report - Rainfall: Willow Gauge"));
+    }
+
+    // ---- windows belong to their project -----------------------------------------------------
+
+    void aSecondProjectIsSolvedInItsOwnReportWindow() {
+        Fixture f;
+        const QString a = f.example("a.rmt"), b = f.example("b.rmt");
+        QVERIFY(f.window.openProjectFile(a));
+        QPointer<FrmViewReport> reportA = f.solve();
+        QVERIFY(reportA);
+        QVERIFY(f.window.openProjectFile(b));
+        settle();
+        QVERIFY2(!reportA, "the report of A closes with A");
+        QCOMPARE(peak100(b), std::string("<none>"));
+        FrmViewReport* reportB = f.solve();
+        QVERIFY(reportB);
+        QCOMPARE(peak100(b), peak100(a)); // the same drawing and table: the same flows
+    }
+
+    void aSecondProjectNeverReceivesAValueOfTheFirst() {
+        Fixture f;
+        const QString b = f.example("b.rmt");
+        const QStringList bTables = recordedTables(b);
+        const std::string bNode = cell(b, "SELECT NodeName FROM TblNodeInfo");
+        // New A, setup left open with typed values, and its table picker open too.
+        f.prompts.fileNames.push_back(f.data.path("a.rmt"));
+        f.window.newProject();
+        QPointer<FrmInfo> setup = f.ctx.existing<FrmInfo>();
+        fill(setup, "TxtProjectName", "Project A");
+        fill(setup, "TxtBasinName", "Outfall A");
+        fill(setup, "TxtITable", "Fort Myers");
+        click(setup, "CmdIList");
+        QPointer<FrmSelectIvalBasin> picker = f.ctx.existing<FrmSelectIvalBasin>();
+        QVERIFY(picker);
+        pick(picker, "Lake Houston");
+
+        // Open B from the main window: A's windows are gone before B is open.
+        QVERIFY(f.window.openProjectFile(b));
+        settle();
+        QVERIFY(!setup);
+        QVERIFY(!picker);
+        QVERIFY(!f.ctx.existing<FrmInfo>());
+        QCOMPARE(cell(b, "SELECT COUNT(*) FROM TblProjectInfo"), std::string("1"));
+        QCOMPARE(cell(b, "SELECT NodeName FROM TblNodeInfo"), bNode);
+        QCOMPARE(recordedTables(b), bTables);
+        QCOMPARE(cell(b, "SELECT ProjectName FROM TblProjectInfo") == "Project A", false);
+    }
+
+    void everyWindowOfTheProjectClosesWithIt_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"Close", "New", "Open", "Exit"})
+            QTest::newRow(command) << command;
+    }
+    void everyWindowOfTheProjectClosesWithIt() {
+        QFETCH(QString, command);
+        Fixture f;
+        QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
+        QList<QPointer<QWidget>> windows{ShowWindow<FrmBasInfo>(f.ctx), ShowWindow<FrmChannelAddInfo>(f.ctx),
+                                         FrmNodeInfo::open(f.ctx, &f.window), FrmInfo::open(f.ctx, &f.window),
+                                         FrmIntensityTable::open(f.ctx, &f.window), f.solve()};
+        f.ctx.existing<FrmViewReport>()->showIdfCurves();
+        windows << f.ctx.existing<FrmViewReport>()->idfCurvesWindow();
+        for (const auto& window : windows)
+            QVERIFY(window && window->isVisible());
+        if (command == "Close") {
+            f.window.closeCanvas();
+        } else if (command == "New") {
+            f.prompts.fileNames.push_back(f.data.path("new.rmt"));
+            f.window.newProject();
+            QVERIFY(f.ctx.existing<FrmInfo>()); // the new project's own setup
+            QCOMPARE(f.ctx.existing<FrmInfo>()->findChild<QLineEdit*>("TxtBasinName")->text(), QString());
+        } else if (command == "Open") {
+            QVERIFY(f.window.openProjectFile(f.example("b.rmt")));
+        } else {
+            f.window.close();
+        }
+        settle();
+        for (const auto& window : windows)
+            QVERIFY2(!window, "a window of the project outlived it");
+    }
+
+    // ---- numeric fields hold numbers; Tc follows its inputs ----------------------------------
+
+    void aValueThatIsNotANumberIsRefusedNamingTheField_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("basin area") << 0 << "TxtArea" << "12abc" << "Area: '12abc' is not a number";
+        QTest::newRow("basin slope") << 0 << "TxtSlope" << "0.00.005" << "Slope: '0.00.005' is not a number";
+        QTest::newRow("basin n") << 0 << "TxtN" << "0,011" << "n: '0,011' is not a number";
+        QTest::newRow("surface length") << 1 << "TxtLength" << "5e2" << "Length: '5e2' is not a number";
+        QTest::newRow("channel slope") << 2 << "TxtSlope" << "0.00.005" << "Slope: '0.00.005' is not a number";
+        QTest::newRow("channel typed Tc") << 2 << "TxtTc" << "3 min" << "Tc: '3 min' is not a number";
+    }
+    void aValueThatIsNotANumberIsRefusedNamingTheField() {
+        QFETCH(int, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        Fixture f;
+        const QString path = f.example("a.rmt");
+        QVERIFY(f.window.openProjectFile(path));
+        const std::string table = kind == 0 ? "TblBasinInfo" : kind == 1 ? "TblSurfaceInfo" : "TblChannelInfo";
+        const std::string before = cell(path, "SELECT COUNT(*) FROM " + table);
+        QWidget* dialog = kind == 0   ? static_cast<QWidget*>(ShowWindow<FrmBasInfo>(f.ctx))
+                          : kind == 1 ? static_cast<QWidget*>(ShowWindow<FrmSurfaceAddInfo>(f.ctx))
+                                      : static_cast<QWidget*>(ShowWindow<FrmChannelAddInfo>(f.ctx));
+        if (kind == 0) {
+            fill(dialog, "TxtArea", "1.5");
+            fill(dialog, "TxtSlope", "0.02");
+            fill(dialog, "TxtSoilType", "Lawns");
+            fill(dialog, "TxtC", "0.2");
+            fill(dialog, "TxtLength", "100");
+        } else if (kind == 1) {
+            fill(dialog, "TxtLength", "500");
+            fill(dialog, "TxtSlope", "0.01");
+        } else {
+            fill(dialog, "TxtArea", "10");
+            fill(dialog, "TxtWP", "8");
+            fill(dialog, "TxtSlope", "0.005");
+            fill(dialog, "TxtLength", "1000");
+        }
+        fill(dialog, qPrintable(name), value);
+        if (name != "TxtTc") {
+            click(dialog, "CmdCalculate");
+            QCOMPARE(f.prompts.texts(), QStringList{message});
+            f.prompts.shown.clear();
+        }
+        click(dialog, "CmdOK");
+        QCOMPARE(f.prompts.texts(), QStringList{message});
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(cell(path, "SELECT COUNT(*) FROM " + table), before); // nothing stored
+    }
+
+    void theCalculatorsRefuseWhatIsNotANumber() {
+        Fixture f;
+        QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
+        FrmChannelAddInfo* channel = ShowWindow<FrmChannelAddInfo>(f.ctx);
+        FrmTrapezArea* section = ShowWindow<FrmTrapezArea>(f.ctx);
+        fill(section, "TxtB", "2abc");
+        fill(section, "TxtY", "1");
+        fill(section, "TxtZ", "2");
+        click(section, "CmdAdd");
+        QCOMPARE(f.prompts.texts(), QStringList{"B: '2abc' is not a number"});
+        QVERIFY(section->isVisible());
+        QCOMPARE(channel->findChild<QLineEdit*>("TxtArea")->text(), QString()); // nothing handed on
+        fill(section, "TxtB", "2");
+        click(section, "CmdAdd");
+        QCOMPARE(channel->findChild<QLineEdit*>("TxtArea")->text(), QStringLiteral("4.00"));
+
+        FrmBasInfo* basin = ShowWindow<FrmBasInfo>(f.ctx);
+        FrmCCo* table = ShowWindow<FrmCCo>(f.ctx);
+        fill(table, "TxtCVal", "0.3.5");
+        click(table, "Command1");
+        QCOMPARE(f.prompts.texts().last(), QStringLiteral("Average C: '0.3.5' is not a number"));
+        QCOMPARE(basin->findChild<QLineEdit*>("TxtC")->text(), QString());
+    }
+
+    void updateRecomputesAStaleTcAndKeepsATypedOne() {
+        Fixture f;
+        const QString path = f.example("a.rmt");
+        QVERIFY(f.window.openProjectFile(path));
+        const std::string stored = cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
+        const auto edit = [&] {
+            f.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
+            f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
+            return f.ctx.existing<FrmBasUpdate>();
+        };
+        // Travel Length 100 -> 300, Update without Calculate: Tc is computed from 300 ft.
+        FrmBasUpdate* dialog = edit();
+        QCOMPARE(dialog->findChild<QLineEdit*>("TxtTc")->text().toStdString(), stored);
+        fill(dialog, "TxtLength", "300");
+        click(dialog, "CmdOK");
+        settle();
+        const std::string recomputed = cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
+        QVERIFY(recomputed != stored);
+        // Calculated in the dialog, the same inputs give the same Tc.
+        dialog = edit();
+        click(dialog, "CmdCalculate");
+        QCOMPARE(dialog->findChild<QLineEdit*>("TxtTc")->text().toStdString(), recomputed);
+
+        // The inputs change, then the user types Tc: kept as typed, and said so.
+        fill(dialog, "TxtLength", "250");
+        QLabel* note = dialog->findChild<QLabel*>("LblTcTyped");
+        QVERIFY(note && !note->isVisible());
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("TxtTc"), "9");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("typed, not computed"));
+        SaveScreenshot(dialog, "FrmBasUpdate-typed-tc");
+        const QString typed = dialog->findChild<QLineEdit*>("TxtTc")->text();
+        click(dialog, "CmdOK");
+        settle();
+        QCOMPARE(QString::fromStdString(cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'")), typed);
+
+        // A zero slope on the Update path is refused, typed Tc or not; nothing is stored.
+        for (const bool typeTc : {false, true}) {
+            f.prompts.shown.clear();
+            dialog = edit();
+            fill(dialog, "TxtSlope", "0");
+            if (typeTc)
+                QTest::keyClicks(dialog->findChild<QLineEdit*>("TxtTc"), "1");
+            click(dialog, "CmdOK");
+            QCOMPARE(f.prompts.shown.size(), std::size_t(1));
+            QVERIFY2(f.prompts.shown[0].text.contains("slope"), qPrintable(f.prompts.shown[0].text));
+            QCOMPARE(cell(path, "SELECT Slope FROM TblBasinInfo WHERE BasinTag = 'Basin1'"), std::string("0.02"));
+            dialog->close();
+            settle();
+        }
+    }
+
+    // ---- smaller ones --------------------------------------------------------------------------
+
+    void theNodesLabelFollowsItsRenames() {
+        Fixture f;
+        const QString path = f.example("a.rmt");
+        QVERIFY(f.window.openProjectFile(path));
+        FrmNodeInfo* node = FrmNodeInfo::open(f.ctx, &f.window);
+        fill(node, "TxtNodeName", "Outfall OF-2");
+        click(node, "CmdUpdate");
+        QCOMPARE(cell(path, "SELECT NodeName FROM TblNodeInfo"), std::string("Outfall OF-2"));
+        QCOMPARE(f.canvas()->view()->nameShown(ElementKind::Node, 0), QStringLiteral("Outfall OF-2"));
+        settle();
+        FrmInfo* setup = FrmInfo::open(f.ctx, &f.window);
+        fill(setup, "TxtBasinName", "Outfall & Weir");
+        click(setup, "CmdOK");
+        QCOMPARE(cell(path, "SELECT NodeName FROM TblNodeInfo"), std::string("Outfall & Weir"));
+        QCOMPARE(f.canvas()->view()->nameShown(ElementKind::Node, 0), QStringLiteral("Outfall & Weir"));
+    }
+
+    void anAmpersandInANameShowsInItsPopupMenu() {
+        Fixture f;
+        QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
+        CanvasView* view = f.canvas()->view();
+        const QPoint at = view->viewPointOf(ElementKind::Basin, 1);
+        QTest::mousePress(view->viewport(), Qt::RightButton, {}, at);
+        QMenu* menu = f.canvas()->popupMenu(ElementKind::Basin);
+        QAction* name = menu->findChild<QAction*>("MnuBasinName");
+        QCOMPARE(name->text(), QStringLiteral("Lots 1-6 roofs && drives")); // shows one "&"
+        QCOMPARE(name->iconText(), QStringLiteral("Lots 1-6 roofs & drives"));
+        menu->hide();
+    }
+
+    void choosingTheShownRoughnessEntryRewritesN() {
+        Fixture f;
+        QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
+        FrmBasInfo* dialog = ShowWindow<FrmBasInfo>(f.ctx);
+        auto* list = dialog->findChild<QComboBox*>("CmbN");
+        QLineEdit* n = dialog->findChild<QLineEdit*>("TxtN");
+        const QString entryN = n->text();
+        n->setText("0.5");
+        emit list->activated(list->currentIndex()); // the user picks the entry already shown
+        QCOMPARE(n->text(), entryN);
+    }
+};
+
+QTEST_MAIN(TstProjectSession)
+#include "tst_project_session.moc"
