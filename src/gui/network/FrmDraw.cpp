@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "Settings.h"
 #include "app/AppContext.h"
+#include "comments/FrmBugReport.h"
 #include "network/CanvasView.h"
 #include "network/CanvasCommands.h"
 #include "store/ProjectDb.h"
@@ -123,7 +124,9 @@ void FrmDraw::buildMenus() {
 
     QMenu* help = bar->addMenu("About");
     help->setObjectName("mnuHelp");
-    add(help, "mnuHelpReportBug", "Submit Comments", [] {})->setVisible(false);
+    // Offered only when the settings name a comment server.
+    KeepCommentsItemVisibility(help, add(help, "mnuHelpReportBug", "Submit Comments",
+                                         [this] { FrmBugReport::open(m_ctx); }));
     help->addSeparator()->setObjectName("mnuHelpSeperator1");
     add(help, "MnuHelpAbout", "About", [this] { openAbout(); });
 }
