@@ -67,9 +67,14 @@ void KeepTablesTogether(RichDocument& document) {
             paragraphs[p].keepWithNext = true;
         // A rule line (tabs only) has no title above it to keep.
         const bool headed = paragraphs[begin].text().find_first_not_of('\t') != std::string::npos;
-        for (std::size_t p = begin, steps = 0;
-             headed && p > 0 && steps < kLeadInLimit && isLeadIn(paragraphs[p - 1]); --p, ++steps)
-            paragraphs[p - 1].keepWithNext = true;
+        std::size_t top = begin;
+        while (headed && top > 0 && begin - top < kLeadInLimit && isLeadIn(paragraphs[top - 1]))
+            --top;
+        // Blank lines above the topmost title stay where they are: a page does not begin blank.
+        while (top < begin && paragraphs[top].runs.empty())
+            ++top;
+        for (std::size_t p = top; p < begin; ++p)
+            paragraphs[p].keepWithNext = true;
         begin = end;
     }
 }

@@ -67,15 +67,17 @@ QTextBlockFormat toBlockFormat(const Paragraph& paragraph) {
     if (paragraph.keepWithNext)
         block.setProperty(KeepWithNextProperty, true);
     // The layout takes the first stop beyond the pen, in list order: ascending, each once. Its
-    // stops count from the block's left margin, the model's from the edge of the text area; a
-    // stop at or before the indent can never be reached and is left out.
+    // stops count from where the first line starts (the block's left margin, less a negative
+    // first-line indent), the model's from the edge of the text area; a stop at or before the
+    // indent can never be reached and is left out.
     std::vector<int> stops = paragraph.tabStops;
     std::sort(stops.begin(), stops.end());
     stops.erase(std::unique(stops.begin(), stops.end()), stops.end());
     QList<QTextOption::Tab> tabs;
     for (const int stop : stops)
         if (stop > paragraph.leftIndent)
-            tabs.append(QTextOption::Tab(TwipsToLayoutUnits(stop - margin), QTextOption::LeftTab));
+            tabs.append(
+                QTextOption::Tab(TwipsToLayoutUnits(stop - paragraph.leftIndent), QTextOption::LeftTab));
     block.setTabPositions(tabs);
     return block;
 }
@@ -180,7 +182,7 @@ RichDocument FromTextDocument(const QTextDocument& source, int from, int to) {
         paragraph.rightIndent = LayoutUnitsToTwips(blockFormat.rightMargin());
         paragraph.keepWithNext = blockFormat.boolProperty(KeepWithNextProperty);
         for (const QTextOption::Tab& tab : blockFormat.tabPositions())
-            paragraph.tabStops.push_back(margin + LayoutUnitsToTwips(tab.position));
+            paragraph.tabStops.push_back(paragraph.leftIndent + LayoutUnitsToTwips(tab.position));
 
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
