@@ -15,6 +15,7 @@
 #include "report/TextDocumentConversion.h"
 #include "settings/ProjectSettings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -140,9 +141,12 @@ void fillFullProject(Workspace& ws) {
     ProbeSolveFlags(ws);
 }
 
+// The PDF is also left under $PLUVANE_SCREENSHOTS, when set, for a person to look at.
 QString writePdf(const QTemporaryDir& dir, const RichDocument& document, const QString& name) {
     const QString path = dir.filePath(name);
     WriteReportPdf(document, path);
+    if (const QString folder = qEnvironmentVariable("PLUVANE_SCREENSHOTS"); !folder.isEmpty())
+        QFile::copy(path, QDir(folder).filePath(name));
     return path;
 }
 
