@@ -15,7 +15,10 @@
 #include "report/TextDocumentConversion.h"
 #include "settings/ProjectSettings.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QFile>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -338,6 +341,16 @@ private slots:
         QCOMPARE(pages, 3);
         QCOMPARE(size, QPageSize::Letter);
         QCOMPARE(prompts.shown.size(), std::size_t{0});
+
+        // Saved, the report keeps its page header; copied, a piece of it does not bring one.
+        QTemporaryDir dir;
+        prompts.fileNames = {dir.filePath("report.rtf")};
+        window->saveAs();
+        QFile saved(dir.filePath("report.rtf"));
+        QVERIFY(saved.open(QIODevice::ReadOnly) && saved.readAll().contains("{\\header\\pard\\plain\\tqr\\tx10080\\fs18 Willow Creek\\tab Job Number: 7"));
+        window->copyToClipboard();
+        const QByteArray copied = QGuiApplication::clipboard()->mimeData()->data("text/rtf");
+        QVERIFY(copied.contains("Line 001") && !copied.contains("\\header"));
         delete window.data();
     }
 

@@ -42,8 +42,8 @@ protected:
         QMimeData* data = QTextEdit::createMimeDataFromSelection();
         const QTextCursor cursor = textCursor();
         if (data && cursor.hasSelection()) {
-            const RichDocument selected =
-                FromTextDocument(*document(), cursor.selectionStart(), cursor.selectionEnd());
+            RichDocument selected = FromTextDocument(*document(), cursor.selectionStart(), cursor.selectionEnd());
+            selected.furniture = {}; // a piece pasted elsewhere brings no page header of its own
             data->setData("text/rtf", QByteArray::fromStdString(WriteRtf(selected)));
         }
         return data;
