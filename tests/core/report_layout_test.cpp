@@ -51,8 +51,8 @@ std::vector<std::string> cellsOf(const std::string& text) {
     return cells;
 }
 
-// The specified stops of each table, by its heading.
-const std::vector<std::pair<std::string, std::vector<int>>>& specifiedStops() {
+// The designed stops of each table, by its heading.
+const std::vector<std::pair<std::string, std::vector<int>>>& designedStops() {
     static const std::vector<std::pair<std::string, std::vector<int>>> stops{
         {"Name\tArea\tSlope\tL\tType\tn\tTc\t", {1500, 2700, 3900, 5100, 6500, 7500, 8500}},
         {"Name\tUse\ta\ta/A\tC\tCA\t", {2000, 4000, 4000, 5000, 6000, 7000}},
@@ -152,13 +152,13 @@ TEST(ReportLayout, WideNamesInEverySectionSitUnderTheirHeadings) {
     const Report report = BuildReport(MakeWideProject(folder));
     const RichDocument& document = report.document;
     int checked = 0;
-    for (const auto& [heading, specified] : specifiedStops()) {
+    for (const auto& [heading, designed] : designedStops()) {
         SCOPED_TRACE(heading);
         const std::size_t h = indexOf(document, heading);
         const Paragraph& head = document.paragraphs[h];
-        ASSERT_EQ(head.tabStops.size(), specified.size());
-        for (std::size_t k = 0; k < specified.size(); ++k)
-            EXPECT_GE(head.tabStops[k], specified[k]) << "stop " << k;
+        ASSERT_EQ(head.tabStops.size(), designed.size());
+        for (std::size_t k = 0; k < designed.size(); ++k)
+            EXPECT_GE(head.tabStops[k], designed[k]) << "stop " << k;
         const std::vector<double> columns = TabLandings(head);
         for (std::size_t p = h + 1; p < document.paragraphs.size() && document.paragraphs[p].tabStops == head.tabStops;
              ++p) {
@@ -175,7 +175,7 @@ TEST(ReportLayout, WideNamesInEverySectionSitUnderTheirHeadings) {
     }
     EXPECT_GT(checked, 60);
     // The wide names did move the stops: the shallow table's first column holds 15 W.
-    const Paragraph& shallow = document.paragraphs[indexOf(document, specifiedStops()[2].first)];
+    const Paragraph& shallow = document.paragraphs[indexOf(document, designedStops()[2].first)];
     EXPECT_GT(shallow.tabStops[0], 300 + TextWidthTwips(std::string(15, 'W'), shallow.runs[0].format.size, false));
 }
 
@@ -191,7 +191,7 @@ TEST(ReportLayout, HeadingsKeepWithTheirFirstRowsAndTheResultsTableIsKeptWhole) 
     EXPECT_FALSE(keeps("Pipe 1\t300\t0.013\tConcrete\t0.005\t3.14\t6.28\t4.57\t1.0946"));
     EXPECT_TRUE(keeps("Channel Flow")); // its title goes with the table
     EXPECT_TRUE(keeps("Runoff Rate Calculations"));
-    EXPECT_TRUE(keeps(specifiedStops()[4].first));
+    EXPECT_TRUE(keeps(designedStops()[4].first));
     EXPECT_TRUE(keeps("I(in/hr)\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00"));
     EXPECT_FALSE(keeps("Q = C * Cf * A * I"));
     // The rule and the total under it stay together; a blank line above a title keeps nothing.
