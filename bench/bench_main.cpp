@@ -5,6 +5,7 @@
 #include "elements/ElementRecords.h"
 #include "elements/Formulas.h"
 #include "report/ReportBuilder.h"
+#include "report/ReportLayout.h"
 #include "report/RtfWriter.h"
 #include "solve/SolveEngine.h"
 #include "store/IntensityDb.h"
@@ -152,5 +153,17 @@ void WriteRtfOfFullReport(benchmark::State& state) {
         benchmark::DoNotOptimize(WriteRtf(report.document));
 }
 BENCHMARK(WriteRtfOfFullReport)->Unit(benchmark::kMicrosecond);
+
+// The page layout pass alone (column fit with the face's widths, keeps, furniture), which
+// BuildReport runs once: a copy of the built report laid out again.
+void LayOutFullReport(benchmark::State& state) {
+    const Report report = BuildReport(fullProject());
+    for (auto _ : state) {
+        RichDocument document = report.document;
+        LayOutReport(document);
+        benchmark::DoNotOptimize(document);
+    }
+}
+BENCHMARK(LayOutFullReport)->Unit(benchmark::kMicrosecond);
 
 } // namespace

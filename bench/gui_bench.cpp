@@ -1,5 +1,6 @@
 // Timings of the desktop program, headless: start-up to the main window shown, opening a
-// project of 60 elements, one drag step with 60 connectors, one release write.
+// project of 60 elements, one drag step with 60 connectors, one release write, the PDF of
+// the 60-element report.
 // Run: QT_QPA_PLATFORM=offscreen build/bin/pluvane-gui-bench
 #include "app/AppContext.h"
 #include "app/MDIFrmMain.h"
@@ -7,6 +8,8 @@
 #include "elements/ElementRecords.h"
 #include "network/CanvasView.h"
 #include "network/FrmDraw.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportPdf.h"
 #include "store/ProjectDb.h"
 
 #include <QApplication>
@@ -80,6 +83,17 @@ void OpenProjectOfSixtyElements(benchmark::State& state) {
     }
 }
 BENCHMARK(OpenProjectOfSixtyElements)->Unit(benchmark::kMillisecond);
+
+// Export PDF of the 60-element report: layout on the PDF device, pages, header and footer.
+void ExportPdfOfSixtyElements(benchmark::State& state) {
+    Workspace ws = data().ws;
+    ProbeSolveFlags(ws);
+    const RichDocument document = BuildReport(ws).document;
+    const QString path = QString::fromStdString((data().folder / "report.pdf").string());
+    for (auto _ : state)
+        WriteReportPdf(document, path);
+}
+BENCHMARK(ExportPdfOfSixtyElements)->Unit(benchmark::kMillisecond);
 
 void DragStepAndReleaseWrite(benchmark::State& state, bool release) {
     RecordingPrompts prompts;

@@ -129,11 +129,11 @@ private slots:
         auto* toolbar = window->findChild<QToolBar*>("Toolbar1");
         QVERIFY(toolbar);
         const QList<QAction*> actions = toolbar->actions();
-        QCOMPARE(actions.size(), 7);
+        QCOMPARE(actions.size(), 8);
         QVERIFY(actions[0]->isSeparator());
         QVERIFY(actions[4]->isSeparator());
-        const QStringList tips{"Save As...", "Print", "Copy to Clipboard", "Close Report", "Export PDF"};
-        const QList<QAction*> buttons{actions[1], actions[2], actions[3], actions[5], actions[6]};
+        const QStringList tips{"Save As...", "Print", "Copy to Clipboard", "Close Report", "Export PDF", "Print Preview"};
+        const QList<QAction*> buttons{actions[1], actions[2], actions[3], actions[5], actions[6], actions[7]};
         for (int i = 0; i < buttons.size(); ++i) {
             QCOMPARE(buttons[i]->toolTip(), tips[i]);
             QVERIFY2(!buttons[i]->icon().isNull(), qPrintable(tips[i]));
@@ -150,16 +150,18 @@ private slots:
         window->setIdfSource(source); // a second source adds no second tool
 
         const QList<QAction*> actions = window->findChild<QToolBar*>("Toolbar1")->actions();
-        QCOMPARE(actions.size(), 8);
+        QCOMPARE(actions.size(), 9);
         QVERIFY(actions[0]->isSeparator());
         QVERIFY(actions[4]->isSeparator());
-        const QStringList tips{"Save As...", "Print", "Copy to Clipboard", "Close Report", "Export PDF", "IDF Curves"};
-        const QList<QAction*> buttons{actions[1], actions[2], actions[3], actions[5], actions[6], actions[7]};
+        const QStringList tips{"Save As...", "Print",         "Copy to Clipboard", "Close Report",
+                               "Export PDF", "Print Preview", "IDF Curves"};
+        const QList<QAction*> buttons{actions[1], actions[2], actions[3], actions[5],
+                                      actions[6], actions[7], actions[8]};
         for (int i = 0; i < buttons.size(); ++i)
             QCOMPARE(buttons[i]->toolTip(), tips[i]);
-        QVERIFY(!actions[7]->icon().isNull());
+        QVERIFY(!actions[8]->icon().isNull());
 
-        actions[7]->trigger();
+        actions[8]->trigger();
         QPointer<FrmIdfCurves> curves = window->idfCurvesWindow();
         QVERIFY(curves && curves->isVisible());
         QCOMPARE(curves->windowTitle(), QStringLiteral("IDF Curves - Lake Houston"));
@@ -167,7 +169,7 @@ private slots:
         QCOMPARE(curves->plot()->curves().size(), std::size_t(7));
         QCOMPARE(curves->plot()->curves()[0].points[1].intensity, 90.0);
         QCOMPARE(curves->plot()->curves()[6].points[9].intensity, 10.0);
-        actions[7]->trigger();
+        actions[8]->trigger();
         QCOMPARE(window->idfCurvesWindow(), curves.data());
 
         // The plot belongs to this report: it goes with it.
@@ -206,7 +208,7 @@ private slots:
     void saveAsWritesRtfWithTheEditsWhereChosen() {
         Fixture f;
         QTemporaryDir dir;
-        const QString path = dir.filePath("report"); // written as chosen: no extension added
+        const QString path = dir.filePath("report"); // typed without an extension: ".rtf" is added
         f.prompts.fileNames = {path};
         FrmViewReport* window = f.open();
         typeAtStart(window->view(), "Checked by C.D. ");
@@ -214,8 +216,8 @@ private slots:
         toolbarAction(window, 2)->trigger();
 
         QCOMPARE(f.prompts.shown.size(), std::size_t{0});
-        QVERIFY(!QFile::exists(path + ".rtf"));
-        const QByteArray rtf = readAll(path);
+        QVERIFY(!QFile::exists(path));
+        const QByteArray rtf = readAll(path + ".rtf");
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("Checked by C.D."));
         QVERIFY(rtf.contains("Willow Creek"));

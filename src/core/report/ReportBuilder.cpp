@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "Workspace.h"
+#include "report/ReportLayout.h"
 #include "report/ReportNotes.h"
 #include "report/ReportStyle.h"
 #include "store/Database.h"
@@ -81,7 +82,9 @@ public:
         if (m_options.rainfallSource)
             rainfallSource();
         closingNotice();
-        return m_out.take();
+        RichDocument document = m_out.take();
+        LayOutReport(document);
+        return document;
     }
 
 private:
@@ -105,6 +108,7 @@ private:
     void projectBlock() {
         m_out.setIndents(kBodyLeftIndent, kBodyRightIndent);
         m_out.setTabStops({4000});
+        m_out.setHangingIndent(4000); // a long value wraps under itself
         // An empty project table still gets its labels, with nothing after them.
         const std::optional<Record> project = readEdgeRow(m_ws, "TblProjectInfo", true);
         static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kFields{{
@@ -122,6 +126,7 @@ private:
             append(cellText(project ? project->text(column) : ""));
             append(kCrLf);
         }
+        m_out.setHangingIndent(0);
         append(std::string(65, '-'));
         append(kCrLf);
     }
@@ -418,7 +423,10 @@ std::string RainfallSourceLine(const Workspace& ws, const std::string& location)
         if (first == std::string::npos)
             continue;
         const auto last = line.find_last_not_of(" \t\r");
-        joined += (joined.empty() ? "" : "; ") + line.substr(first, last - first + 1);
+        // "before design." and "units" read "before design; units": the joint is the one mark.
+        if (!joined.empty() && (joined.back() == '.' || joined.back() == ',' || joined.back() == ';'))
+            joined.pop_back();
+        joined += (joined.empty() ? "" : joined.back() == ':' ? " " : "; ") + line.substr(first, last - first + 1);
     }
     return "Rainfall: " + name + " \u2014 " + (joined.empty() ? "source not recorded" : joined);
 }

@@ -39,7 +39,8 @@ RichDocument RenderReport(const Workspace& ws, const SolveInputs& inputs, const 
                           const ReportOptions& options = {});
 
 // The rainfall line of the report for a location: "Rainfall: NAME — PROVENANCE", the stored
-// provenance lines joined by "; ", or "source not recorded". The name as the list spells it.
+// provenance lines joined by "; " (a line's closing ".", "," or ";" gives way to the joint), or
+// "source not recorded". The name as the list spells it.
 std::string RainfallSourceLine(const Workspace& ws, const std::string& location);
 
 } // namespace pluvane

@@ -24,6 +24,8 @@ void RichTextWriter::setIndents(int left, int right) {
     current().rightIndent = right;
 }
 
+void RichTextWriter::setHangingIndent(int twips) { current().hangingIndent = twips; }
+
 void RichTextWriter::setTabStops(std::vector<int> stops) { current().tabStops = std::move(stops); }
 
 void RichTextWriter::append(std::string_view text) {
@@ -67,6 +69,7 @@ void RichTextWriter::endParagraph() {
     next.leftIndent = current().leftIndent;
     next.rightIndent = current().rightIndent;
     next.tabStops = current().tabStops;
+    next.hangingIndent = current().hangingIndent;
     m_document.paragraphs.push_back(std::move(next));
 }
 

@@ -38,15 +38,31 @@ struct Paragraph {
     int rightIndent = 0;
     std::vector<int> tabStops; // in the order they were set; a position may repeat
     std::vector<Run> runs;
+    // Where the lines after the first start when the paragraph wraps; 0 = at the left indent.
+    // A value column that wraps under itself, not back under its label.
+    int hangingIndent = 0;
+    // Printed on the same page as the next paragraph: a table's heading and its first row, a
+    // short table, never split by a page break.
+    bool keepWithNext = false;
     bool operator==(const Paragraph&) const = default;
 
     std::string text() const; // the runs' texts joined
+};
+
+// What a paged copy (print, PDF, RTF) puts on every page around the text: a running header
+// (left and right part) and a footer "Page N of M" with the print date. None unless enabled.
+struct PageFurniture {
+    bool enabled = false;
+    std::string headerLeft;  // e.g. the project name
+    std::string headerRight; // e.g. "Job Number: 24-117"
+    bool operator==(const PageFurniture&) const = default;
 };
 
 struct RichDocument {
     // Always at least one paragraph; the last one is the paragraph being written and may be
     // empty (writers leave out a last paragraph that has no runs).
     std::vector<Paragraph> paragraphs{Paragraph{}};
+    PageFurniture furniture;
     bool operator==(const RichDocument&) const = default;
 
     // The paragraphs' texts, each followed by "\n" but the last empty one.
@@ -67,6 +83,7 @@ public:
     const CharFormat& format() const { return m_format; }
 
     void setIndents(int left, int right);
+    void setHangingIndent(int twips);
     void setTabStops(std::vector<int> stops);
     const std::vector<int>& tabStops() const { return current().tabStops; }
 

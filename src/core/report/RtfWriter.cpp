@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr int kTextWidthTwips = 12240 - 2 * 1080; // US Letter less the two margins
 
 // Reads the UTF-8 character at text[i] and moves i past it. A malformed sequence (stray
 // continuation byte, truncated, overlong, surrogate, beyond U+10FFFF) reads as U+FFFD and
@@ -149,6 +150,23 @@ void appendFormatChange(std::string& out, const CharFormat& format, const std::o
         out += words + " "; // the space ends the last control word and is not text
 }
 
+// The running header and the page footer: the header's two parts at the margins, the footer's
+// page number and count as fields a word processor fills in for its own pages, and the date
+// as a DATE field, which it sets when the document is printed.
+std::string furnitureRtf(const PageFurniture& furniture) {
+    if (!furniture.enabled)
+        return {};
+    const std::string tabs = "\\tqr\\tx" + std::to_string(kTextWidthTwips);
+    std::string out = "{\\header\\pard\\plain" + tabs + "\\fs18 ";
+    appendRtfText(out, furniture.headerLeft);
+    out += "\\tab ";
+    appendRtfText(out, furniture.headerRight);
+    out += "\\par}\n{\\footer\\pard\\plain" + tabs +
+           "\\fs18 Page {\\chpgn} of {\\field{\\*\\fldinst NUMPAGES }{\\fldrslt 1}}\\tab Printed "
+           "{\\field{\\*\\fldinst DATE \\\\@ \"yyyy-MM-dd\" }{\\fldrslt }}\\par}\n";
+    return out;
+}
+
 } // namespace
 
 std::string WriteRtf(const RichDocument& document) {
@@ -160,13 +178,20 @@ std::string WriteRtf(const RichDocument& document) {
     // US Letter with 0.75 inch margins: the widest report rows reach about 9300 twips, more
     // than the 8640 a default 1.25 inch margin leaves.
     out += "}\n\\paperw12240\\paperh15840\\margl1080\\margr1080\\margt1080\\margb1080\\f0\n";
+    out += furnitureRtf(document.furniture);
 
     const std::size_t count = writtenParagraphs(document);
     for (std::size_t p = 0; p < count; ++p) {
         const Paragraph& paragraph = document.paragraphs[p];
         std::optional<CharFormat> current;
         out += "\\pard";
-        if (paragraph.leftIndent != 0)
+        if (paragraph.keepWithNext)
+            out += "\\keepn";
+        // A hanging paragraph starts its first line at the left indent and the others further in.
+        if (paragraph.hangingIndent > paragraph.leftIndent)
+            out += "\\li" + std::to_string(paragraph.hangingIndent) + "\\fi" +
+                   std::to_string(paragraph.leftIndent - paragraph.hangingIndent);
+        else if (paragraph.leftIndent != 0)
             out += "\\li" + std::to_string(paragraph.leftIndent);
         if (paragraph.rightIndent != 0)
             out += "\\ri" + std::to_string(paragraph.rightIndent);

@@ -14,7 +14,9 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QFileInfo>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QResizeEvent>
 #include <QTextEdit>
@@ -40,8 +42,8 @@ protected:
         QMimeData* data = QTextEdit::createMimeDataFromSelection();
         const QTextCursor cursor = textCursor();
         if (data && cursor.hasSelection()) {
-            const RichDocument selected =
-                FromTextDocument(*document(), cursor.selectionStart(), cursor.selectionEnd());
+            RichDocument selected = FromTextDocument(*document(), cursor.selectionStart(), cursor.selectionEnd());
+            selected.furniture = {}; // a piece pasted elsewhere brings no page header of its own
             data->setData("text/rtf", QByteArray::fromStdString(WriteRtf(selected)));
         }
         return data;
@@ -57,7 +59,22 @@ bool askWithPrintDialog(QPrinter& printer, QWidget* parent) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+// Print and PDF are on US Letter unless the print dialog says otherwise: the report's units
+// are US customary, and so are the sheets its readers file.
+std::unique_ptr<QPrinter> letterPrinter() {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageSize(QPageSize(QPageSize::Letter));
+    return printer;
+}
+
 } // namespace
+
+QString WithDefaultSuffix(const QString& path, const QString& suffix) {
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + (name.endsWith('.') ? "" : ".") + suffix;
+}
 
 FrmViewReport::FrmViewReport(AppContext& ctx, const RichDocument& report, QWidget* parent)
     : QMainWindow(parent), m_ctx(ctx), m_printerSetup(askWithPrintDialog) {
@@ -112,6 +129,7 @@ void FrmViewReport::buildToolbar() {
     add(ReportTool::Close, "Close Report", "TbClose", &FrmViewReport::closeReport);
     // After the six positions above, so that each of them keeps its place.
     add(ReportTool::ExportPdf, "Export PDF", "TbExportPdf", &FrmViewReport::exportPdf);
+    add(ReportTool::PrintPreview, "Print Preview", "TbPrintPreview", &FrmViewReport::printPreview);
 }
 
 void FrmViewReport::buildContextMenu() {
@@ -154,8 +172,22 @@ void FrmViewReport::tell(const QString& text) {
     m_ctx.prompts().message(this, "Error", text, Prompts::Icon::Exclamation);
 }
 
+std::optional<QString> FrmViewReport::askFileName(const QString& filter, const QString& suffix) {
+    const std::optional<QString> typed = m_ctx.prompts().saveFileName(this, filter, suffix);
+    if (!typed)
+        return std::nullopt;
+    const QString path = WithDefaultSuffix(*typed, suffix);
+    // The dialog asked about the name it returned; a name completed here is asked about here.
+    if (path != *typed && QFileInfo::exists(path) &&
+        m_ctx.prompts().message(this, "Confirm Save As",
+                                QString("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+                                Prompts::Icon::Exclamation, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+        return std::nullopt;
+    return path;
+}
+
 void FrmViewReport::saveAs() {
-    const std::optional<QString> path = m_ctx.prompts().saveFileName(this, kRtfFilter);
+    const std::optional<QString> path = askFileName(kRtfFilter, "rtf");
     if (!path)
         return;
     try {
@@ -167,11 +199,26 @@ void FrmViewReport::saveAs() {
 
 void FrmViewReport::print() {
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = letterPrinter();
     if (!m_printerSetup(*m_printer, this))
         return;
     if (!PrintRichText(*m_view->document(), *m_printer, PageMargins{}))
         tell("The report could not be printed: the printer could not be opened or refused a page.");
+}
+
+void FrmViewReport::printPreview() {
+    if (!m_printer)
+        m_printer = letterPrinter();
+    QPrintPreviewDialog dialog(m_printer.get(), this);
+    dialog.setObjectName("PrintPreview");
+    dialog.setWindowTitle("Print Preview");
+    // The pages as Print makes them; the dialog's own print button prints these pages.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintRichText(*m_view->document(), *printer, PageMargins{}); });
+    if (m_previewShown)
+        m_previewShown(dialog);
+    else
+        dialog.exec();
 }
 
 void FrmViewReport::copyToClipboard() {
@@ -212,7 +259,7 @@ void FrmViewReport::showIdfCurves() {
 }
 
 void FrmViewReport::exportPdf() {
-    const std::optional<QString> path = m_ctx.prompts().saveFileName(this, kPdfFilter);
+    const std::optional<QString> path = askFileName(kPdfFilter, "pdf");
     if (!path)
         return;
     try {

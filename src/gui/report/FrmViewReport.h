@@ -13,6 +13,7 @@
 class QAction;
 class QMenu;
 class QPrinter;
+class QPrintPreviewDialog;
 class QTextEdit;
 class QToolBar;
 
@@ -39,6 +40,9 @@ public:
     QToolBar* toolbar() const { return m_toolbar; }
     QMenu* contextMenu() const { return m_contextMenu; }
     void setPrinterSetup(PrinterSetup setup) { m_printerSetup = std::move(setup); }
+    // Tests look at the preview instead of waiting on it: called with the dialog in place of
+    // running it.
+    void setPreviewShown(std::function<void(QPrintPreviewDialog&)> shown) { m_previewShown = std::move(shown); }
 
     // The commands of the toolbar, in its order.
     void saveAs();
@@ -46,6 +50,8 @@ public:
     void copyToClipboard();
     void closeReport();
     void exportPdf();
+    // The pages Print would make, in a preview that can print them.
+    void printPreview();
     // Shows the IDF curves of the rainfall table the report was solved with, Tc marked.
     void showIdfCurves();
 
@@ -70,6 +76,8 @@ private:
     void copySelection();
     void caretToStart();
     void tell(const QString& text);
+    // The save dialog's name, with the suffix added when the name has none.
+    std::optional<QString> askFileName(const QString& filter, const QString& suffix);
 
     AppContext& m_ctx;
     QToolBar* m_toolbar = nullptr;
@@ -77,10 +85,15 @@ private:
     QMenu* m_contextMenu = nullptr;
     QAction* m_copyAction = nullptr;
     PrinterSetup m_printerSetup;
+    std::function<void(QPrintPreviewDialog&)> m_previewShown;
     std::unique_ptr<QPrinter> m_printer; // kept so the user's printer choices last while the window does
     std::optional<IdfCurvesSource> m_idfSource;
     QPointer<FrmIdfCurves> m_idfWindow; // closes with the report: it is the plot of this solve
 };
+
+// `path` with ".suffix" added when its file name has no extension ("report" -> "report.rtf",
+// "report." -> "report.rtf"); a name with one is left as typed.
+QString WithDefaultSuffix(const QString& path, const QString& suffix);
 
 // Shows the report window, created on first use and again after it was closed: the existing
 // window is brought forward unchanged (edits kept); a new one is loaded with the document that

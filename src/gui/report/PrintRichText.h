@@ -19,7 +19,10 @@ struct PageMargins {
 // pages. The lines of text are what is printed: table borders, list bullets and paragraph
 // backgrounds that pasted rich text may bring are not. The document itself is left as it is (a
 // copy is laid out on the device). False when the device cannot be opened, a page cannot be
-// begun or the margins leave no room; pages already sent stay sent.
+// begun or the margins leave no room; pages already sent stay sent. Paragraphs marked to keep
+// with the next (KeepWithNextProperty) go to the next page with it rather than be left at the
+// foot of one. A document with page furniture (SetPageFurniture) gets, inside the margins, its
+// running header at the top of every page and "Page N of M" with the print date at the foot.
 bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device, int left, int top, int right,
                    int bottom);
 

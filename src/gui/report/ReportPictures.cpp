@@ -85,6 +85,17 @@ void paintPdf(QPainter& p) {
     p.drawText(QRectF(2, 12, 16, 7), Qt::AlignCenter, "PDF");
 }
 
+// A page under a magnifying glass.
+void paintPreview(QPainter& p) {
+    paintPage(p, QRectF(3, 2, 14, 18));
+    for (const qreal y : {7.0, 10.0, 13.0})
+        p.drawLine(QPointF(5.5, y), QPointF(12, y));
+    p.setBrush(QColor(0xe3, 0xf2, 0xfd));
+    p.drawEllipse(QPointF(15, 14), 4.5, 4.5);
+    p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(18.2, 17.2), QPointF(21.5, 20.5));
+}
+
 } // namespace
 
 QIcon ReportToolIcon(ReportTool tool) {
@@ -105,6 +116,9 @@ QIcon ReportToolIcon(ReportTool tool) {
             break;
         case ReportTool::ExportPdf:
             paintPdf(p);
+            break;
+        case ReportTool::PrintPreview:
+            paintPreview(p);
             break;
         }
     });

@@ -16,6 +16,10 @@ namespace {
 
 constexpr qreal kTwipsPerInch = 1440.0;
 constexpr int kDefaultTabTwips = 720;
+// The page furniture rides on the document object, beside its text.
+constexpr const char* kFurnitureEnabled = "pluvanePageFurniture";
+constexpr const char* kHeaderLeft = "pluvaneHeaderLeft";
+constexpr const char* kHeaderRight = "pluvaneHeaderRight";
 
 QTextCharFormat toCharFormat(const CharFormat& format) {
     QTextCharFormat qt;
@@ -49,13 +53,23 @@ CharFormat fromCharFormat(const QTextCharFormat& qt, const QFont& defaultFont) {
     return format;
 }
 
+// A hanging paragraph is a block whose margin is the hanging indent and whose first line is
+// indented back to the left indent.
+bool hangs(const Paragraph& paragraph) { return paragraph.hangingIndent > paragraph.leftIndent; }
+
 QTextBlockFormat toBlockFormat(const Paragraph& paragraph) {
     QTextBlockFormat block;
-    block.setLeftMargin(TwipsToLayoutUnits(paragraph.leftIndent));
+    const int margin = hangs(paragraph) ? paragraph.hangingIndent : paragraph.leftIndent;
+    block.setLeftMargin(TwipsToLayoutUnits(margin));
+    if (hangs(paragraph))
+        block.setTextIndent(TwipsToLayoutUnits(paragraph.leftIndent - paragraph.hangingIndent));
     block.setRightMargin(TwipsToLayoutUnits(paragraph.rightIndent));
+    if (paragraph.keepWithNext)
+        block.setProperty(KeepWithNextProperty, true);
     // The layout takes the first stop beyond the pen, in list order: ascending, each once. Its
-    // stops count from the block's left margin, the model's from the edge of the text area; a
-    // stop at or before the indent can never be reached and is left out.
+    // stops count from where the first line starts (the block's left margin, less a negative
+    // first-line indent), the model's from the edge of the text area; a stop at or before the
+    // indent can never be reached and is left out.
     std::vector<int> stops = paragraph.tabStops;
     std::sort(stops.begin(), stops.end());
     stops.erase(std::unique(stops.begin(), stops.end()), stops.end());
@@ -83,6 +97,7 @@ Paragraph emptyParagraphLike(const Paragraph& paragraph) {
     next.leftIndent = paragraph.leftIndent;
     next.rightIndent = paragraph.rightIndent;
     next.tabStops = paragraph.tabStops;
+    next.hangingIndent = paragraph.hangingIndent;
     return next;
 }
 
@@ -140,6 +155,7 @@ void ToTextDocument(const RichDocument& source, QTextDocument& target) {
             inForce = paragraph.runs.back().format;
     }
     cursor.endEditBlock();
+    SetPageFurniture(target, source.furniture);
     target.clearUndoRedoStacks();
     target.setModified(false);
 }
@@ -159,8 +175,12 @@ RichDocument FromTextDocument(const QTextDocument& source, int from, int to) {
             break;
         const QTextBlockFormat blockFormat = block.blockFormat();
         Paragraph paragraph;
-        paragraph.leftIndent = LayoutUnitsToTwips(blockFormat.leftMargin());
+        const int margin = LayoutUnitsToTwips(blockFormat.leftMargin());
+        const int indent = LayoutUnitsToTwips(blockFormat.textIndent());
+        paragraph.leftIndent = indent < 0 ? margin + indent : margin;
+        paragraph.hangingIndent = indent < 0 ? margin : 0;
         paragraph.rightIndent = LayoutUnitsToTwips(blockFormat.rightMargin());
+        paragraph.keepWithNext = blockFormat.boolProperty(KeepWithNextProperty);
         for (const QTextOption::Tab& tab : blockFormat.tabPositions())
             paragraph.tabStops.push_back(paragraph.leftIndent + LayoutUnitsToTwips(tab.position));
 
@@ -193,7 +213,22 @@ RichDocument FromTextDocument(const QTextDocument& source, int from, int to) {
     }
     if (result.paragraphs.empty())
         result.paragraphs.emplace_back();
+    result.furniture = PageFurnitureOf(source);
     return result;
+}
+
+void SetPageFurniture(QTextDocument& document, const PageFurniture& furniture) {
+    document.setProperty(kFurnitureEnabled, furniture.enabled);
+    document.setProperty(kHeaderLeft, QString::fromStdString(furniture.headerLeft));
+    document.setProperty(kHeaderRight, QString::fromStdString(furniture.headerRight));
+}
+
+PageFurniture PageFurnitureOf(const QTextDocument& document) {
+    PageFurniture furniture;
+    furniture.enabled = document.property(kFurnitureEnabled).toBool();
+    furniture.headerLeft = document.property(kHeaderLeft).toString().toStdString();
+    furniture.headerRight = document.property(kHeaderRight).toString().toStdString();
+    return furniture;
 }
 
 } // namespace pluvane::gui

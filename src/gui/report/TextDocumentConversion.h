@@ -3,6 +3,7 @@
 #include "report/RichText.h"
 
 #include <QFont>
+#include <QTextFormat>
 
 class QTextDocument;
 
@@ -19,12 +20,21 @@ qreal LayoutDpi();
 qreal TwipsToLayoutUnits(int twips);
 int LayoutUnitsToTwips(qreal units);
 
+// The block property that marks a paragraph to keep with the next on a page (bool).
+constexpr int KeepWithNextProperty = QTextFormat::UserProperty + 1;
+
+// The page furniture (running header, page footer) a document is printed with; it is kept on
+// the QTextDocument object, so that it lasts through edits of the text.
+void SetPageFurniture(QTextDocument& document, const PageFurniture& furniture);
+PageFurniture PageFurnitureOf(const QTextDocument& document);
+
 // Replaces the contents of `target` by `source`: one block per paragraph, one fragment per run,
 // the report face everywhere. Tab stops become left-aligned stops in ascending order, a position
 // given twice becoming one stop; a stop at or before the left indent, which no text can reach,
 // is left out. Past the last stop, tabs go to every 720 twips. An empty paragraph takes the
-// character format in force where it was written, so blank lines keep their height. The undo
-// history is cleared.
+// character format in force where it was written, so blank lines keep their height. A hanging
+// indent becomes the block's margin with a negative first-line indent; keep-with-next the block
+// property above; the page furniture goes with the document. The undo history is cleared.
 void ToTextDocument(const RichDocument& source, QTextDocument& target);
 
 // The document model of a (possibly edited) QTextDocument: per block its margins, tab stops and
