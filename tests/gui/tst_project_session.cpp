@@ -20,7 +20,9 @@
 #include "settings/FrmSelectIvalBasin.h"
 #include "store/Database.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -428,6 +430,29 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Lots 1-6 roofs && drives")); // shows one "&"
         QCOMPARE(name->iconText(), QStringLiteral("Lots 1-6 roofs & drives"));
         menu->hide();
+    }
+
+    void theContextMenusPasteFollowsTheKeyFiltersRule() {
+        Fixture f;
+        QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
+        FrmBasInfo* dialog = ShowWindow<FrmBasInfo>(f.ctx);
+        QLineEdit* area = dialog->findChild<QLineEdit*>("TxtArea");
+        const auto pasteFromMenu = [&](const QString& clip) {
+            QGuiApplication::clipboard()->setText(clip);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), area->mapToGlobal(QPoint(2, 2)));
+            QCoreApplication::sendEvent(area, &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QAction* paste = menu->findChild<QAction*>("edit-paste");
+            QVERIFY(paste);
+            paste->trigger();
+            menu->close();
+        };
+        pasteFromMenu("12abc");
+        QCOMPARE(area->text(), QString());
+        QVERIFY(area->property("pluvaneRefused").toString().contains("12abc"));
+        pasteFromMenu("1.5");
+        QCOMPARE(area->text(), QStringLiteral("1.5"));
     }
 
     void choosingTheShownRoughnessEntryRewritesN() {
