@@ -324,6 +324,23 @@ private slots:
         QCOMPARE(cell(path, "SELECT COUNT(*) FROM " + table), before); // nothing stored
     }
 
+    void aStoredValueThatIsNotANumberIsRefusedOnUpdate() {
+        Fixture f;
+        const QString path = f.example("a.rmt");
+        Database::open(path.toStdString()).exec("UPDATE TblBasinInfo SET Area = '12abc' WHERE BasinTag = 'Basin1'");
+        QVERIFY(f.window.openProjectFile(path));
+        f.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
+        f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
+        FrmBasUpdate* dialog = f.ctx.existing<FrmBasUpdate>();
+        fill(dialog, "TxtBasinName", "Renamed");
+        click(dialog, "CmdOK");
+        QCOMPARE(f.prompts.texts(), QStringList{"Area: '12abc' is not a number"});
+        QCOMPARE(cell(path, "SELECT BasinName FROM TblBasinInfo WHERE BasinTag = 'Basin1'"),
+                 std::string("Lots 1-6 roofs & drives"));
+        QCOMPARE(cell(path, "SELECT Area FROM TblBasinInfo WHERE BasinTag = 'Basin1'"), std::string("12abc"));
+        QVERIFY(dialog->isVisible()); // open for the correction
+    }
+
     void theCalculatorsRefuseWhatIsNotANumber() {
         Fixture f;
         QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
