@@ -20,7 +20,9 @@
 #include "settings/FrmSelectIvalBasin.h"
 #include "store/Database.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -322,6 +324,23 @@ private slots:
         QCOMPARE(cell(path, "SELECT COUNT(*) FROM " + table), before); // nothing stored
     }
 
+    void aStoredValueThatIsNotANumberIsRefusedOnUpdate() {
+        Fixture f;
+        const QString path = f.example("a.rmt");
+        Database::open(path.toStdString()).exec("UPDATE TblBasinInfo SET Area = '12abc' WHERE BasinTag = 'Basin1'");
+        QVERIFY(f.window.openProjectFile(path));
+        f.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
+        f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
+        FrmBasUpdate* dialog = f.ctx.existing<FrmBasUpdate>();
+        fill(dialog, "TxtBasinName", "Renamed");
+        click(dialog, "CmdOK");
+        QCOMPARE(f.prompts.texts(), QStringList{"Area: '12abc' is not a number"});
+        QCOMPARE(cell(path, "SELECT BasinName FROM TblBasinInfo WHERE BasinTag = 'Basin1'"),
+                 std::string("Lots 1-6 roofs & drives"));
+        QCOMPARE(cell(path, "SELECT Area FROM TblBasinInfo WHERE BasinTag = 'Basin1'"), std::string("12abc"));
+        QVERIFY(dialog->isVisible()); // open for the correction
+    }
+
     void theCalculatorsRefuseWhatIsNotANumber() {
         Fixture f;
         QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
@@ -428,6 +447,29 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Lots 1-6 roofs && drives")); // shows one "&"
         QCOMPARE(name->iconText(), QStringLiteral("Lots 1-6 roofs & drives"));
         menu->hide();
+    }
+
+    void theContextMenusPasteFollowsTheKeyFiltersRule() {
+        Fixture f;
+        QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
+        FrmBasInfo* dialog = ShowWindow<FrmBasInfo>(f.ctx);
+        QLineEdit* area = dialog->findChild<QLineEdit*>("TxtArea");
+        const auto pasteFromMenu = [&](const QString& clip) {
+            QGuiApplication::clipboard()->setText(clip);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), area->mapToGlobal(QPoint(2, 2)));
+            QCoreApplication::sendEvent(area, &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QAction* paste = menu->findChild<QAction*>("edit-paste");
+            QVERIFY(paste);
+            paste->trigger();
+            menu->close();
+        };
+        pasteFromMenu("12abc");
+        QCOMPARE(area->text(), QString());
+        QVERIFY(area->property("pluvaneRefused").toString().contains("12abc"));
+        pasteFromMenu("1.5");
+        QCOMPARE(area->text(), QStringLiteral("1.5"));
     }
 
     void choosingTheShownRoughnessEntryRewritesN() {

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <map>
 #include <typeindex>
 #include <vector>
@@ -83,7 +82,6 @@ private:
     std::vector<QPointer<QWidget>> m_others;
     ProjectLock m_lock;
     QString m_intensityTable;
-    friend class AppContext;
 };
 
 } // namespace pluvane::gui

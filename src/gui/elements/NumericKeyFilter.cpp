@@ -130,9 +130,13 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (field && event->type() == QEvent::ContextMenu) {
         // The field's own menu, with its Paste going through the same rule.
         QMenu* menu = field->createStandardContextMenu();
-        if (QAction* pasteAction = menu->findChild<QAction*>("edit-paste")) {
-            disconnect(pasteAction, &QAction::triggered, nullptr, nullptr);
-            connect(pasteAction, &QAction::triggered, field, [this, field] { paste(field); });
+        for (QAction* action : menu->actions()) {
+            // Named "edit-paste" from Qt 6.5 on; before, known by its (translated) caption.
+            if (action->objectName() != "edit-paste" && !action->text().startsWith(QLineEdit::tr("&Paste")))
+                continue;
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            action->setObjectName("edit-paste");
+            connect(action, &QAction::triggered, field, [this, field] { paste(field); });
         }
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
