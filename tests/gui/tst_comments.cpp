@@ -487,7 +487,7 @@ private slots:
         QAction* shown = again.findChild<QAction*>("mnuHelpReportBug");
         QVERIFY(shown->isVisible());
         shown->trigger();
-        QVERIFY(f.ctx.shown<FrmBugReport>());
+        QVERIFY(f.ctx.existing<FrmBugReport>() && f.ctx.existing<FrmBugReport>()->isVisible());
         f.ctx.existing<FrmBugReport>()->close();
     }
 

@@ -147,9 +147,7 @@ FrmBugReport::FrmBugReport(AppContext& ctx, QWidget* parent) : QDialog(parent), 
 }
 
 FrmBugReport* FrmBugReport::open(AppContext& ctx) {
-    FrmBugReport* window = ctx.window<FrmBugReport>([&] { return new FrmBugReport(ctx, ctx.mainWindow()); });
-    AppContext::present(window);
-    return window;
+    return ctx.open<FrmBugReport>([&] { return new FrmBugReport(ctx, ctx.mainWindow()); });
 }
 
 void FrmBugReport::submit() {
