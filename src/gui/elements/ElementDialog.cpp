@@ -3,6 +3,7 @@
 #include "ElementKind.h"
 #include "elements/ElementMessages.h"
 #include "network/NetworkModel.h"
+#include "network/UndoCommands.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -104,6 +105,7 @@ bool ElementDialog::placeAndInsert(ElementKind kind,
         network->CancelPlacement(kind, placed->index);
         return false;
     }
+    RecordElementAdded(m_ctx, kind, *placed);
     emit m_ctx.networkChanged();
     return true;
 }
@@ -133,6 +135,7 @@ bool ElementDialog::updateLoaded(const std::function<bool(const std::string& tag
         showMessage(ElementGoneMessage(QString::fromStdString(tag)));
         return false;
     }
+    RecordElementEdit(m_ctx, tag);
     emit m_ctx.networkChanged();
     return true;
 }

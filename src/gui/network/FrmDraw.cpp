@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "network/CanvasView.h"
 #include "network/CanvasCommands.h"
+#include "network/UndoCommands.h"
 #include "store/ProjectDb.h"
 
 #include <QAction>
@@ -23,7 +24,9 @@ FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
     setWindowTitle("Drawing");
     setCentralWidget(m_view);
     buildMenus();
+    buildEditMenu();
     buildToolbar();
+    buildUndoButtons();
     buildPopups();
     connect(m_view, &CanvasView::imagePressed, this, &FrmDraw::onImagePressed);
     connect(m_view, &CanvasView::imageReleased, this, &FrmDraw::onImageReleased);
@@ -32,6 +35,7 @@ FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
 }
 
 FrmDraw::~FrmDraw() {
+    endHistory();
     if (m_ctx.network() == &m_model)
         m_ctx.setNetwork(nullptr);
 }
@@ -54,6 +58,7 @@ bool FrmDraw::load() {
     }
     if (loaded) {
         m_ctx.setNetwork(&m_model);
+        startHistory();
         refreshNames();
     }
     return loaded;
@@ -210,6 +215,10 @@ void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button
     Workspace& ws = m_ctx.workspace();
     m_model.Select(ws, kind, index);
     m_view->sync();
+    if (button == Qt::LeftButton) {
+        m_dragged = std::pair(kind, index);
+        m_dragStart = QPointF(m_model.image(kind, index).left, m_model.image(kind, index).top);
+    }
     if (button != Qt::RightButton)
         return;
     QString name;
@@ -220,8 +229,19 @@ void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button
 }
 
 void FrmDraw::onImageReleased(ElementKind kind, int index) {
-    // Written on every release, moved or not: the file always holds what the canvas shows.
-    m_ctx.guard(this, [&] { m_model.WritePosition(m_ctx.workspace(), kind, index); });
+    const CanvasImage& image = m_model.image(kind, index);
+    const QPointF now(image.left, image.top);
+    const bool moved = m_dragged == std::pair(kind, index) && now != m_dragStart;
+    const QPointF from = m_dragStart;
+    m_dragged.reset();
+    // Written on every release, moved or not: the file always holds what the canvas shows. A
+    // drag that moved the image is one step of the history, which writes it.
+    m_ctx.guard(this, [&] {
+        if (moved && m_history)
+            m_history->moveElement(kind, index, from, now);
+        else
+            m_model.WritePosition(m_ctx.workspace(), kind, index);
+    });
 }
 
 void FrmDraw::addElement(ElementKind kind) {
@@ -235,8 +255,92 @@ void FrmDraw::addElement(ElementKind kind) {
 }
 
 void FrmDraw::deleteSelected() {
-    if (m_ctx.guard(this, [&] { m_model.DeleteElement(m_ctx.workspace()); }))
+    const auto selected = m_ctx.workspace().SelectedElement;
+    if (!selected || selected->kind == ElementKind::Node)
+        return;
+    if (m_ctx.guard(this, [&] {
+            if (m_history)
+                m_history->deleteElement(selected->kind, selected->index);
+            else
+                m_model.DeleteElement(m_ctx.workspace());
+        }))
         m_view->sync();
+}
+
+void FrmDraw::endHistory() {
+    if (!m_history)
+        return;
+    m_history->disconnect(this);
+    delete m_history;
+    m_history = nullptr;
+    m_undoAction->setText("Undo");
+    m_redoAction->setText("Redo");
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
+}
+
+void FrmDraw::startHistory() {
+    endHistory();
+    m_history = new EditHistory(m_ctx, m_model, this);
+    // Without the rows as they were, no step could be taken back: the history stays empty.
+    m_ctx.guard(this, [this] { m_history->snapshotProject(); });
+    const auto update = [this] {
+        m_undoAction->setEnabled(m_history->canUndo());
+        m_redoAction->setEnabled(m_history->canRedo());
+        m_undoAction->setText(m_history->canUndo() ? "Undo " + m_history->undoText() : QString("Undo"));
+        m_redoAction->setText(m_history->canRedo() ? "Redo " + m_history->redoText() : QString("Redo"));
+    };
+    connect(m_history, &QUndoStack::indexChanged, this, update);
+    connect(m_history, &QUndoStack::cleanChanged, this, update);
+    update();
+}
+
+void FrmDraw::undo() {
+    if (m_history && m_history->canUndo())
+        m_ctx.guard(this, [this] { m_history->undo(); });
+    m_view->sync();
+}
+
+void FrmDraw::redo() {
+    if (m_history && m_history->canRedo())
+        m_ctx.guard(this, [this] { m_history->redo(); });
+    m_view->sync();
+}
+
+void FrmDraw::buildEditMenu() {
+    // After File, where every desktop program keeps it; the other menus keep their order.
+    QMenu* edit = new QMenu("Edit", this);
+    edit->setObjectName("MnuEdit");
+    menuBar()->insertMenu(menuBar()->actions().value(1), edit);
+    m_undoAction = edit->addAction("Undo", this, &FrmDraw::undo);
+    m_undoAction->setObjectName("MnuUndo");
+    m_undoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    m_redoAction = edit->addAction("Redo", this, &FrmDraw::redo);
+    m_redoAction->setObjectName("MnuRedo");
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
+}
+
+void FrmDraw::buildUndoButtons() {
+    m_toolbar->addSeparator();
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* tooltip;
+        QStyle::StandardPixmap icon;
+        QAction* mirrored;
+    };
+    for (const Button& button : {Button{"TbDraw_Undo", "Undo", "Undo the Last Step", QStyle::SP_ArrowBack, m_undoAction},
+                                 Button{"TbDraw_Redo", "Redo", "Redo the Step Undone", QStyle::SP_ArrowForward, m_redoAction}}) {
+        QAction* action = m_toolbar->addAction(style()->standardIcon(button.icon), button.caption);
+        action->setObjectName(button.name);
+        action->setToolTip(button.tooltip);
+        QAction* mirrored = button.mirrored;
+        action->setEnabled(mirrored->isEnabled());
+        connect(action, &QAction::triggered, mirrored, &QAction::trigger);
+        connect(mirrored, &QAction::changed, action, [action, mirrored] { action->setEnabled(mirrored->isEnabled()); });
+    }
 }
 
 void FrmDraw::editSelected() {
@@ -264,6 +368,8 @@ void FrmDraw::closeEvent(QCloseEvent* event) {
     if (!m_closed) {
         m_closed = true;
         CloseProjectWindows(m_ctx);
+        // The history ends with the session: nothing taken back after the purge.
+        endHistory();
         // Rows marked deleted leave the file now; a failure is told, and the window still closes.
         m_ctx.guard(m_ctx.mainWindow(), [&] { PurgeDeletedElements(m_ctx.workspace()); });
         m_lock.release();

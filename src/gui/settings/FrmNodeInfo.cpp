@@ -1,5 +1,6 @@
 #include "settings/FrmNodeInfo.h"
 
+#include "network/UndoCommands.h"
 #include "app/AppContext.h"
 #include "settings/FrmSelectNodeBasin.h"
 #include "settings/ProjectSettings.h"
@@ -93,8 +94,10 @@ void FrmNodeInfo::update() {
         return;
     }
     const NodeChange change{m_nodeName->text().toStdString(), std::nullopt};
-    if (attempt([&] { SaveNodeSettings(m_ctx.workspace(), change); }))
+    if (attempt([&] { SaveNodeSettings(m_ctx.workspace(), change); })) {
+        RecordSetupEdit(m_ctx, "Edit Node");
         close();
+    }
 }
 
 } // namespace pluvane::gui

@@ -1,5 +1,6 @@
 #include "settings/FrmSelectIvalBasin.h"
 
+#include "network/UndoCommands.h"
 #include "app/AppContext.h"
 #include "settings/FrmInfo.h"
 #include "settings/ProjectSettings.h"
@@ -26,6 +27,7 @@ bool FrmSelectIvalBasin::choose(const QString& location) {
     // The project row first: when it cannot be written, nothing else changes either.
     if (!attempt([&] { SetProjectIntensityTable(m_ctx.workspace(), location.toStdString()); }))
         return false;
+    RecordSetupEdit(m_ctx, "Change Rainfall Table");
     if (m_tag == kSetupTag) {
         if (FrmInfo* setup = m_ctx.existing<FrmInfo>())
             setup->setIntensityTable(location);
