@@ -202,6 +202,73 @@ private slots:
         QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
     }
 
+    void theKeyboardAloneMovesDeletesWalksAndOpens() {
+        Fixture f;
+        const int first = f.add(ElementKind::Basin, "Keyed");
+        const int second = f.add(ElementKind::Channel, "Walked");
+        const std::string tag = f.tagOf(ElementKind::Basin, first);
+        f.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        CanvasView* view = f.canvas()->view();
+        view->setFocus();
+
+        // Tab walks the live elements, overland first, then the node, and round again.
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(f.ctx.workspace().SelectedElement->tag, tag);
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(f.ctx.workspace().SelectedElement->index, second);
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(f.ctx.workspace().SelectedElement->kind, ElementKind::Node);
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(f.ctx.workspace().SelectedElement->tag, tag);
+        QVERIFY(f.canvas()->model().image(ElementKind::Basin, first).bordered);
+
+        // Two presses right and one with Shift down: one step, written on release.
+        const double left = f.cell(ElementKind::Basin, tag, "BasinX").toDouble();
+        const double top = f.cell(ElementKind::Basin, tag, "BasinY").toDouble();
+        const int steps = f.canvas()->history()->count();
+        QTest::keyPress(view, Qt::Key_Right);
+        QTest::keyPress(view, Qt::Key_Right);
+        QCOMPARE(f.cell(ElementKind::Basin, tag, "BasinX").toDouble(), left); // not yet written
+        QTest::keyRelease(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(f.cell(ElementKind::Basin, tag, "BasinX").toDouble(), left + 30);
+        QCOMPARE(f.cell(ElementKind::Basin, tag, "BasinY").toDouble(), top + 150);
+        QCOMPARE(f.canvas()->history()->count(), steps + 2);
+        // Up far enough stops at the top edge.
+        for (int i = 0; i < 12; ++i)
+            QTest::keyPress(view, Qt::Key_Up, Qt::ShiftModifier);
+        QTest::keyRelease(view, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(f.cell(ElementKind::Basin, tag, "BasinY"), QString("0"));
+
+        // Enter opens the selected element's dialog; Delete deletes it without a question.
+        QTest::keyClick(view, Qt::Key_Return);
+        QVERIFY(shownWindow("FrmBasUpdate"));
+        shownWindow("FrmBasUpdate")->close();
+        f.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(f.cell(ElementKind::Basin, tag, "Deleted"), QString("True"));
+        QVERIFY(!f.ctx.workspace().SelectedElement);
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.cell(ElementKind::Basin, tag, "Deleted"), QString("False"));
+        QCOMPARE(f.action("MnuDeleteSelected")->shortcut(), QKeySequence(Qt::Key_Delete));
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
+    }
+
+    void aDragPastTheTopLeftEdgeStopsAtZero() {
+        Fixture f;
+        const int index = f.add(ElementKind::Surface, "Edge");
+        const std::string tag = f.tagOf(ElementKind::Surface, index);
+        f.drag(ElementKind::Surface, index, QPoint(-900, -900));
+        QCOMPARE(f.cell(ElementKind::Surface, tag, "SurfX"), QString("0"));
+        QCOMPARE(f.cell(ElementKind::Surface, tag, "SurfY"), QString("0"));
+        f.drag(ElementKind::Node, 0, QPoint(-900, 40));
+        QCOMPARE(f.cell(ElementKind::Node, "", "NodeX"), QString("0"));
+        QVERIFY(f.cell(ElementKind::Node, "", "NodeY").toDouble() > 0);
+    }
+
     void nodeAndProjectEditsAndTheKeysAndToolbar() {
         Fixture f;
         QAction* undo = f.action("MnuUndo");

@@ -9,7 +9,10 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace pluvane::gui {
 
@@ -151,8 +154,10 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QPointF scenePos = mapToScene(event->position().toPoint());
-    m_model.MoveImage(m_grabbed->kind, m_grabbed->index, static_cast<float>(scenePos.x() - m_pressOffset.x()),
-                      static_cast<float>(scenePos.y() - m_pressOffset.y()));
+    // Never past the drawing's top or left edge: a picture there could not be reached again.
+    m_model.MoveImage(m_grabbed->kind, m_grabbed->index,
+                      static_cast<float>(std::max(0.0, scenePos.x() - m_pressOffset.x())),
+                      static_cast<float>(std::max(0.0, scenePos.y() - m_pressOffset.y())));
     sync();
     event->accept();
 }
@@ -166,6 +171,73 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
     }
     emit imageReleased(hit->kind, hit->index);
     event->accept();
+}
+
+bool CanvasView::hasSelection() const {
+    for (ElementKind kind : kAllKinds)
+        for (const CanvasImage& image : m_model.images(kind))
+            if (image.visible && image.bordered)
+                return true;
+    return false;
+}
+
+namespace {
+
+// Twips per arrow key press; with Shift ten times as far.
+constexpr float kNudgeTwips = 15;
+constexpr float kShiftNudgeTwips = 150;
+
+std::optional<QPointF> arrowStep(const QKeyEvent* event) {
+    const float step = event->modifiers() & Qt::ShiftModifier ? kShiftNudgeTwips : kNudgeTwips;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        return QPointF(-step, 0);
+    case Qt::Key_Right:
+        return QPointF(step, 0);
+    case Qt::Key_Up:
+        return QPointF(0, -step);
+    case Qt::Key_Down:
+        return QPointF(0, step);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void CanvasView::keyPressEvent(QKeyEvent* event) {
+    if (const std::optional<QPointF> step = arrowStep(event); step && hasSelection()) {
+        emit keyNudged(static_cast<float>(step->x()), static_cast<float>(step->y()));
+        event->accept();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && hasSelection()) {
+        emit selectionOpenRequested();
+        event->accept();
+        return;
+    }
+    QGraphicsView::keyPressEvent(event);
+}
+
+void CanvasView::keyReleaseEvent(QKeyEvent* event) {
+    if (arrowStep(event) && !event->isAutoRepeat()) {
+        emit keyNudgeEnded();
+        event->accept();
+        return;
+    }
+    QGraphicsView::keyReleaseEvent(event);
+}
+
+bool CanvasView::event(QEvent* event) {
+    // Tab walks the elements instead of leaving the canvas.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && !(key->modifiers() & Qt::ControlModifier)) {
+            emit selectionCycleRequested(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QGraphicsView::event(event);
 }
 
 } // namespace pluvane::gui

@@ -43,11 +43,21 @@ public:
 signals:
     void imagePressed(pluvane::ElementKind kind, int index, Qt::MouseButton button, QPoint globalPos);
     void imageReleased(pluvane::ElementKind kind, int index);
+    // The keyboard: an arrow key moves the selection by (dx, dy) twips; its release ends the
+    // move as a mouse release ends a drag. Tab asks for the next (or previous) element, Enter
+    // for the selected element's dialog.
+    void keyNudged(float dx, float dy);
+    void keyNudgeEnded();
+    void selectionCycleRequested(bool forward);
+    void selectionOpenRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     struct Hit {
@@ -56,6 +66,7 @@ private:
     };
     std::optional<Hit> hitAt(const QPoint& viewPos) const;
     QGraphicsPixmapItem* itemFor(ElementKind kind, int index);
+    bool hasSelection() const;
 
     NetworkModel& m_model;
     QGraphicsScene* m_scene;

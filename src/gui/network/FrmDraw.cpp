@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace pluvane::gui {
 
 FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
@@ -30,6 +32,10 @@ FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
     buildPopups();
     connect(m_view, &CanvasView::imagePressed, this, &FrmDraw::onImagePressed);
     connect(m_view, &CanvasView::imageReleased, this, &FrmDraw::onImageReleased);
+    connect(m_view, &CanvasView::keyNudged, this, &FrmDraw::nudgeSelected);
+    connect(m_view, &CanvasView::keyNudgeEnded, this, &FrmDraw::endNudge);
+    connect(m_view, &CanvasView::selectionCycleRequested, this, &FrmDraw::cycleSelection);
+    connect(m_view, &CanvasView::selectionOpenRequested, this, &FrmDraw::openSelected);
     // Dialogs that place, rename or delete elements tell the canvas to redraw.
     connect(&m_ctx, &AppContext::networkChanged, this, &FrmDraw::refreshNames);
 }
@@ -279,6 +285,60 @@ void FrmDraw::endHistory() {
     m_redoAction->setEnabled(false);
 }
 
+void FrmDraw::nudgeSelected(float dx, float dy) {
+    const auto& selected = m_ctx.workspace().SelectedElement;
+    if (!selected)
+        return;
+    const CanvasImage& image = m_model.image(selected->kind, selected->index);
+    // The presses of one key, held or repeated, are one move, as a drag is.
+    if (m_dragged != std::pair(selected->kind, selected->index)) {
+        m_dragged = std::pair(selected->kind, selected->index);
+        m_dragStart = QPointF(image.left, image.top);
+    }
+    m_model.MoveImage(selected->kind, selected->index, std::max(0.0f, image.left + dx), std::max(0.0f, image.top + dy));
+    m_view->sync();
+}
+
+void FrmDraw::endNudge() {
+    if (m_dragged)
+        onImageReleased(m_dragged->first, m_dragged->second);
+}
+
+void FrmDraw::cycleSelection(bool forward) {
+    std::vector<std::pair<ElementKind, int>> order;
+    for (ElementKind kind : {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel, ElementKind::Node}) {
+        const auto& images = m_model.images(kind);
+        for (int i = 0; i < static_cast<int>(images.size()); ++i)
+            if (images[static_cast<std::size_t>(i)].visible)
+                order.emplace_back(kind, i);
+    }
+    if (order.empty())
+        return;
+    const auto& selected = m_ctx.workspace().SelectedElement;
+    const auto at = selected ? std::find(order.begin(), order.end(), std::pair(selected->kind, selected->index)) : order.end();
+    std::size_t next = 0;
+    if (at == order.end())
+        next = forward ? 0 : order.size() - 1;
+    else {
+        const auto position = static_cast<std::size_t>(at - order.begin());
+        next = forward ? (position + 1) % order.size() : (position + order.size() - 1) % order.size();
+    }
+    m_model.Select(m_ctx.workspace(), order[next].first, order[next].second);
+    m_view->sync();
+    const CanvasImage& image = m_model.image(order[next].first, order[next].second);
+    m_view->ensureVisible(QRectF(image.left, image.top, image.width, image.height));
+}
+
+void FrmDraw::openSelected() {
+    const auto& selected = m_ctx.workspace().SelectedElement;
+    if (!selected)
+        return;
+    if (selected->kind == ElementKind::Node)
+        openNodeInfo();
+    else
+        editSelected();
+}
+
 void FrmDraw::startHistory() {
     endHistory();
     m_history = new EditHistory(m_ctx, m_model, this);
@@ -320,6 +380,13 @@ void FrmDraw::buildEditMenu() {
     m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_undoAction->setEnabled(false);
     m_redoAction->setEnabled(false);
+    edit->addSeparator();
+    // The key acts on the canvas only, so that Delete in a text field elsewhere stays a text key.
+    QAction* remove = edit->addAction("Delete", this, &FrmDraw::deleteSelected);
+    remove->setObjectName("MnuDeleteSelected");
+    remove->setShortcut(QKeySequence(Qt::Key_Delete));
+    remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_view->addAction(remove);
 }
 
 void FrmDraw::buildUndoButtons() {

@@ -74,6 +74,10 @@ private:
     void buildEditMenu();
     void buildUndoButtons();
     void startHistory();
+    void nudgeSelected(float dx, float dy);
+    void endNudge();
+    void cycleSelection(bool forward);
+    void openSelected();
     void endHistory();
 
     AppContext& m_ctx;
