@@ -269,6 +269,47 @@ private slots:
         QVERIFY(f.cell(ElementKind::Node, "", "NodeY").toDouble() > 0);
     }
 
+    void fitShowsEveryElementAndLongNamesAreCutShort() {
+        Fixture f;
+        const QString longName = QString("Northern catchment beyond the railway embankment ").repeated(2).trimmed();
+        const int index = f.add(ElementKind::Basin, longName);
+        CanvasView* view = f.canvas()->view();
+        QVERIFY(view->nameShown(ElementKind::Basin, index).size() <= CanvasView::kNameLength);
+        QVERIFY(view->nameShown(ElementKind::Basin, index).endsWith(QChar(0x2026)));
+        SaveScreenshot(&f.window, "canvas-long-name");
+        // Far out to the right and below: off the window at 100 %.
+        f.canvas()->model().MoveImage(ElementKind::Basin, index, 40000, 30000);
+        view->sync();
+        const auto everyPictureShown = [&] {
+            const QRectF seen = view->mapToScene(view->viewport()->rect()).boundingRect();
+            return seen.contains(view->drawingRect());
+        };
+        QVERIFY(!everyPictureShown());
+        f.action("MnuZoomFit")->trigger();
+        QVERIFY(view->zoom() < 1);
+        QVERIFY(everyPictureShown());
+        const double fitted = view->zoom();
+        f.action("MnuZoomIn")->trigger();
+        QCOMPARE(view->zoom(), fitted * 1.25);
+        f.action("MnuZoomOut")->trigger();
+        f.action("MnuZoomOut")->trigger();
+        QCOMPARE(view->zoom(), fitted / 1.25);
+        f.action("MnuZoomActual")->trigger();
+        QCOMPARE(view->zoom(), 1.0);
+        QCOMPARE(f.action("MnuZoomFit")->shortcut(), QKeySequence("Ctrl+0"));
+
+        // Written, closed and opened again: the drawing opens fitted.
+        f.canvas()->model().WritePosition(f.ctx.workspace(), ElementKind::Basin, index);
+        const QString path = QString::fromStdString(f.path());
+        f.window.closeCanvas();
+        f.prompts.fileNames.push_back(path);
+        f.window.openProject();
+        QVERIFY(f.canvas());
+        view = f.canvas()->view();
+        QVERIFY(view->zoom() < 1);
+        QVERIFY(everyPictureShown());
+    }
+
     void nodeAndProjectEditsAndTheKeysAndToolbar() {
         Fixture f;
         QAction* undo = f.action("MnuUndo");

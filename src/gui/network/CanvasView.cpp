@@ -11,6 +11,9 @@
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -24,6 +27,25 @@ constexpr ElementKind kAllKinds[] = {ElementKind::Basin, ElementKind::Surface, E
                                      ElementKind::Node};
 
 std::pair<int, int> key(ElementKind kind, int index) { return {static_cast<int>(kind), index}; }
+
+constexpr double kZoomStep = 1.25;
+constexpr double kMinZoom = 0.1;
+constexpr double kMaxZoom = 8;
+
+// A name on a patch of the canvas colour, so that a connector passing under it never crosses
+// the letters.
+class NameLabel : public QGraphicsSimpleTextItem {
+public:
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override {
+        if (!text().isEmpty())
+            painter->fillRect(boundingRect().adjusted(-15, 0, 15, 0), QColor(0xfa, 0xfa, 0xf7, 230));
+        QGraphicsSimpleTextItem::paint(painter, option, widget);
+    }
+};
+
+QString shortName(const QString& name, int length) {
+    return name.size() <= length ? name : name.left(length - 1).trimmed() + QChar(0x2026);
+}
 
 } // namespace
 
@@ -57,7 +79,8 @@ QGraphicsPixmapItem* CanvasView::itemFor(ElementKind kind, int index) {
         border->setVisible(false);
         border->setZValue(1000000);
         m_borders[key(kind, index)] = border;
-        QGraphicsSimpleTextItem* label = m_scene->addSimpleText(QString());
+        auto* label = new NameLabel;
+        m_scene->addItem(label);
         QFont font("Liberation Sans");
         font.setPixelSize(kLabelTwips);
         label->setFont(font);
@@ -83,7 +106,10 @@ void CanvasView::sync() {
             border->setVisible(image.visible && image.bordered);
             QGraphicsSimpleTextItem* label = m_labels[key(kind, i)];
             const auto name = m_names.find({kind, image.tag});
-            label->setText(name == m_names.end() ? QString() : name->second);
+            const QString fullName = name == m_names.end() ? QString() : name->second;
+            label->setText(shortName(fullName, kNameLength));
+            label->setToolTip(fullName);
+            item->setToolTip(fullName);
             // Centred under the picture, so that the drawing says what each element is.
             label->setPos(image.left + image.width / 2 - label->boundingRect().width() / 2,
                           image.top + image.height + 20);
@@ -238,6 +264,90 @@ bool CanvasView::event(QEvent* event) {
         }
     }
     return QGraphicsView::event(event);
+}
+
+void CanvasView::setZoom(double zoom) {
+    const double clamped = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (clamped == m_zoom)
+        return; // a new transform would scroll the view even at the same scale
+    m_zoom = clamped;
+    const double scale = logicalDpiX() / kTwipsPerInch * m_zoom;
+    setTransform(QTransform::fromScale(scale, scale));
+}
+
+void CanvasView::zoomIn() {
+    m_autoFit = false;
+    setZoom(m_zoom * kZoomStep);
+}
+
+void CanvasView::zoomOut() {
+    m_autoFit = false;
+    setZoom(m_zoom / kZoomStep);
+}
+
+QRectF CanvasView::drawingRect() const {
+    QRectF rect;
+    for (const auto& [k, item] : m_items)
+        if (item->isVisible())
+            rect = rect.united(item->sceneBoundingRect());
+    for (const auto& [k, label] : m_labels)
+        if (label->isVisible() && !label->text().isEmpty())
+            rect = rect.united(label->sceneBoundingRect());
+    return rect;
+}
+
+void CanvasView::zoomToFit() {
+    m_autoFit = false;
+    fitNow();
+}
+
+void CanvasView::zoomToActualSize() {
+    m_autoFit = false;
+    setZoom(1);
+}
+
+void CanvasView::fitNow() {
+    const QRectF drawing = drawingRect();
+    const QSize room = viewport()->size();
+    if (drawing.isEmpty() || room.isEmpty())
+        return;
+    // From the drawing's origin, as it is laid out, with a margin right and below.
+    const QRectF shown(0, 0, drawing.right() + 240, drawing.bottom() + 240);
+    const double natural = logicalDpiX() / kTwipsPerInch;
+    const double fit = std::min(room.width() / (shown.width() * natural), room.height() / (shown.height() * natural));
+    setZoom(std::min(1.0, fit));
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
+void CanvasView::applyAutoFit() {
+    if (!m_autoFit || !isVisible())
+        return;
+    const QRectF drawing = drawingRect();
+    const double natural = logicalDpiX() / kTwipsPerInch;
+    const bool larger = (drawing.right() + 240) * natural > viewport()->width() ||
+                        (drawing.bottom() + 240) * natural > viewport()->height();
+    if (larger) {
+        fitNow();
+    } else {
+        setZoom(1);
+        horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+        verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    }
+}
+
+void CanvasView::resizeEvent(QResizeEvent* event) {
+    QGraphicsView::resizeEvent(event);
+    applyAutoFit();
+}
+
+void CanvasView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        event->angleDelta().y() > 0 ? zoomIn() : zoomOut();
+        event->accept();
+        return;
+    }
+    QGraphicsView::wheelEvent(event);
 }
 
 } // namespace pluvane::gui

@@ -27,6 +27,7 @@ FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
     setCentralWidget(m_view);
     buildMenus();
     buildEditMenu();
+    buildViewMenu();
     buildToolbar();
     buildUndoButtons();
     buildPopups();
@@ -66,6 +67,7 @@ bool FrmDraw::load() {
         m_ctx.setNetwork(&m_model);
         startHistory();
         refreshNames();
+        m_view->fitWhenLarger();
     }
     return loaded;
 }
@@ -387,6 +389,22 @@ void FrmDraw::buildEditMenu() {
     remove->setShortcut(QKeySequence(Qt::Key_Delete));
     remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     m_view->addAction(remove);
+}
+
+void FrmDraw::buildViewMenu() {
+    QMenu* view = new QMenu("View", this);
+    view->setObjectName("MnuView");
+    menuBar()->insertMenu(menuBar()->actions().value(2), view);
+    const auto add = [&](const char* name, const QString& caption, QList<QKeySequence> keys, auto slot) {
+        QAction* action = view->addAction(caption, m_view, slot);
+        action->setObjectName(name);
+        action->setShortcuts(keys);
+    };
+    add("MnuZoomIn", "Zoom In", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+        &CanvasView::zoomIn);
+    add("MnuZoomOut", "Zoom Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &CanvasView::zoomOut);
+    add("MnuZoomFit", "Fit", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &CanvasView::zoomToFit);
+    add("MnuZoomActual", "100 %", {QKeySequence(Qt::CTRL | Qt::Key_1)}, &CanvasView::zoomToActualSize);
 }
 
 void FrmDraw::buildUndoButtons() {

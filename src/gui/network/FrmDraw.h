@@ -72,6 +72,7 @@ private:
     void changeTable();
     void openAbout();
     void buildEditMenu();
+    void buildViewMenu();
     void buildUndoButtons();
     void startHistory();
     void nudgeSelected(float dx, float dy);
