@@ -414,8 +414,8 @@ private slots:
         QStringList menus;
         for (QAction* action : canvas->menuBar()->actions())
             menus << action->text();
-        // The menus of the drawing window keep their order; Edit and View follow File.
-        QCOMPARE(menus, (QStringList{"File", "Edit", "View", "Intensity", "Data", "About"}));
+        // The menus of the drawing window keep their order; Edit and View follow File, Help ends.
+        QCOMPARE(menus, (QStringList{"File", "Edit", "View", "Intensity", "Data", "About", "Help"}));
         QVERIFY(!canvas->findChild<QAction*>("MnuChangeTable")->isVisible());
         QVERIFY(!canvas->findChild<QAction*>("mnuHelpReportBug")->isVisible());
         QStringList tips;

@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "Settings.h"
 #include "app/AppContext.h"
+#include "app/FrmUserGuide.h"
 #include "network/CanvasView.h"
 #include "network/CanvasCommands.h"
 #include "network/UndoCommands.h"
@@ -137,6 +138,7 @@ void FrmDraw::buildMenus() {
     add(help, "mnuHelpReportBug", "Submit Comments", [] {})->setVisible(false);
     help->addSeparator()->setObjectName("mnuHelpSeperator1");
     add(help, "MnuHelpAbout", "About", [this] { openAbout(); });
+    AddHelpMenu(m_ctx, this, bar, false);
 }
 
 void FrmDraw::buildToolbar() {
