@@ -64,7 +64,8 @@ TEST_P(RowSnapshotTest, AnElementRowGoesBackAsItWasAndTheOthersStay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, RowSnapshotTest,
-                         ::testing::Values(ElementKind::Basin, ElementKind::Surface, ElementKind::Channel));
+                         ::testing::Values(ElementKind::Basin, ElementKind::Surface, ElementKind::Channel),
+                         [](const auto& info) { return std::string(kindInfo(info.param).tagWord); });
 
 TEST(RowSnapshot, UntaggedRowsAndRefusedWrites) {
     test::TempFolder folder;

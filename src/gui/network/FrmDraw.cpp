@@ -69,6 +69,10 @@ bool FrmDraw::load() {
         startHistory();
         refreshNames();
         m_view->fitWhenLarger();
+        // The keyboard works on the drawing from the start: Tab, arrows, Delete, Enter.
+        m_view->setFocusPolicy(Qt::StrongFocus);
+        setFocusProxy(m_view);
+        m_view->setFocus();
     }
     return loaded;
 }
