@@ -226,6 +226,32 @@ private slots:
         QVERIFY(rtf.contains("\\li300"));
     }
 
+    void ctrlSSavesCtrlPPrintsAndCtrlCCopiesTheSelection() {
+        Fixture f;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("keyed.rtf");
+        f.prompts.fileNames = {path};
+        FrmViewReport* window = f.open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window->view(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(readAll(path).startsWith("{\\rtf1"));
+        bool asked = false;
+        window->setPrinterSetup([&](QPrinter&, QWidget*) { asked = true; return false; });
+        QTest::keyClick(window->view(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(asked);
+        QTextCursor cursor(window->view()->document());
+        cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+        window->view()->setTextCursor(cursor);
+        QGuiApplication::clipboard()->setText("stale");
+        QTest::keyClick(window->view(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text().trimmed(), cursor.selectedText().trimmed());
+        QVERIFY(QGuiApplication::clipboard()->text() != "stale");
+        QCOMPARE(window->findChild<QAction*>("TbSaveAs")->shortcut(), QKeySequence("Ctrl+S"));
+        QCOMPARE(window->findChild<QAction*>("MnuPopCopy")->shortcut(), QKeySequence("Ctrl+C"));
+        QCOMPARE(f.prompts.shown.size(), std::size_t{0});
+    }
+
     void saveAsCancelledDoesNothing() {
         Fixture f;
         QTemporaryDir dir;

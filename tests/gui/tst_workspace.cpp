@@ -414,7 +414,8 @@ private slots:
         QStringList menus;
         for (QAction* action : canvas->menuBar()->actions())
             menus << action->text();
-        QCOMPARE(menus, (QStringList{"File", "Intensity", "Data", "About"}));
+        // The menus of the drawing window keep their order; Edit and View follow File, Help ends.
+        QCOMPARE(menus, (QStringList{"File", "Edit", "View", "Intensity", "Data", "About", "Help"}));
         QVERIFY(!canvas->findChild<QAction*>("MnuChangeTable")->isVisible());
         QVERIFY(!canvas->findChild<QAction*>("mnuHelpReportBug")->isVisible());
         QStringList tips;
@@ -422,7 +423,8 @@ private slots:
             tips << (action->isSeparator() ? QString("-") : action->toolTip());
         QCOMPARE(tips, (QStringList{"Open Existing Project", "Start a New Project", "Close this Project", "-",
                                     "Add Overland Flow", "Add Shallow Concentrated Flow", "Add New Channel", "-",
-                                    "Edit Intensity Table", "Edit Project Information", "-", "Solve System"}));
+                                    "Edit Intensity Table", "Edit Project Information", "-", "Solve System", "-",
+                                    "Undo the Last Step", "Redo the Step Undone"}));
         // The pop-up menu of an element names it, greyed, above its items.
         f.addBasin("Named lot", "1");
         CanvasView* view = canvas->view();

@@ -227,6 +227,16 @@ bool NetworkModel::DeleteElement(const Workspace& ws) {
     return true;
 }
 
+void NetworkModel::SetElementShown(ElementKind kind, int index, bool shown) {
+    if (kind == ElementKind::Node || index == 0)
+        throw Error("Only an element's image can be shown or hidden.");
+    CanvasImage& image = imageAt(kind, index);
+    image.visible = shown;
+    if (!shown)
+        image.bordered = false;
+    Connect_Basin_Node();
+}
+
 void NetworkModel::Select(Workspace& ws, ElementKind kind, int index) {
     const CanvasImage& pressed = image(kind, index);
     ws.SelectedElement = ElementRef{kind, index, pressed.tag};

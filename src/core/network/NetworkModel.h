@@ -94,6 +94,10 @@ public:
     // on a database error; the image then stays visible.
     bool DeleteElement(const Workspace& ws);
 
+    // Shows or hides an element's image (undo and redo of an add or a delete, whose row mark is
+    // written by the caller) and redraws the connectors. A hidden image loses its border.
+    void SetElementShown(ElementKind kind, int index, bool shown);
+
     // A press on an image: it becomes ws.SelectedElement and the only bordered image.
     void Select(Workspace& ws, ElementKind kind, int index);
     // Clears every border, then borders ws.SelectedElement (if any).

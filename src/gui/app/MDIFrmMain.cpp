@@ -1,6 +1,7 @@
 #include "app/MDIFrmMain.h"
 
 #include "Error.h"
+#include "app/FrmUserGuide.h"
 #include "app/AppContext.h"
 #include "app/FrmOpen.h"
 #include "app/Pictures.h"
@@ -45,6 +46,7 @@ MDIFrmMain::MDIFrmMain(AppContext& ctx, QWidget* parent)
     m_ctx.onOpenCanvas = [this] { openCanvas(); };
     m_ctx.onShowIntensityEditor = [this] { FrmIntensityTable::open(m_ctx, this); };
     buildMenusAndToolbar();
+    AddHelpMenu(m_ctx, this, menuBar(), true);
     resize(1024, 720);
     showStartScreen();
 }

@@ -3,6 +3,7 @@
 #include "ElementKind.h"
 #include "elements/ElementMessages.h"
 #include "network/NetworkModel.h"
+#include "network/UndoCommands.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -191,6 +192,7 @@ bool ElementDialog::placeAndInsert(ElementKind kind,
         network->CancelPlacement(kind, placed->index);
         return false;
     }
+    RecordElementAdded(m_ctx, kind, *placed);
     emit m_ctx.networkChanged();
     return true;
 }
@@ -220,6 +222,7 @@ bool ElementDialog::updateLoaded(const std::function<bool(const std::string& tag
         showMessage(ElementGoneMessage(QString::fromStdString(tag)));
         return false;
     }
+    RecordElementEdit(m_ctx, tag);
     emit m_ctx.networkChanged();
     return true;
 }

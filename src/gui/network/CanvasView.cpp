@@ -9,7 +9,13 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace pluvane::gui {
 
@@ -21,6 +27,25 @@ constexpr ElementKind kAllKinds[] = {ElementKind::Basin, ElementKind::Surface, E
                                      ElementKind::Node};
 
 std::pair<int, int> key(ElementKind kind, int index) { return {static_cast<int>(kind), index}; }
+
+constexpr double kZoomStep = 1.25;
+constexpr double kMinZoom = 0.1;
+constexpr double kMaxZoom = 8;
+
+// A name on a patch of the canvas colour, so that a connector passing under it never crosses
+// the letters.
+class NameLabel : public QGraphicsSimpleTextItem {
+public:
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override {
+        if (!text().isEmpty())
+            painter->fillRect(boundingRect().adjusted(-15, 0, 15, 0), QColor(0xfa, 0xfa, 0xf7, 230));
+        QGraphicsSimpleTextItem::paint(painter, option, widget);
+    }
+};
+
+QString shortName(const QString& name, int length) {
+    return name.size() <= length ? name : name.left(length - 1).trimmed() + QChar(0x2026);
+}
 
 } // namespace
 
@@ -54,7 +79,8 @@ QGraphicsPixmapItem* CanvasView::itemFor(ElementKind kind, int index) {
         border->setVisible(false);
         border->setZValue(1000000);
         m_borders[key(kind, index)] = border;
-        QGraphicsSimpleTextItem* label = m_scene->addSimpleText(QString());
+        auto* label = new NameLabel;
+        m_scene->addItem(label);
         QFont font("Liberation Sans");
         font.setPixelSize(kLabelTwips);
         label->setFont(font);
@@ -80,7 +106,10 @@ void CanvasView::sync() {
             border->setVisible(image.visible && image.bordered);
             QGraphicsSimpleTextItem* label = m_labels[key(kind, i)];
             const auto name = m_names.find({kind, image.tag});
-            label->setText(name == m_names.end() ? QString() : name->second);
+            const QString fullName = name == m_names.end() ? QString() : name->second;
+            label->setText(shortName(fullName, kNameLength));
+            label->setToolTip(fullName);
+            item->setToolTip(fullName);
             // Centred under the picture, so that the drawing says what each element is.
             label->setPos(image.left + image.width / 2 - label->boundingRect().width() / 2,
                           image.top + image.height + 20);
@@ -151,8 +180,10 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QPointF scenePos = mapToScene(event->position().toPoint());
-    m_model.MoveImage(m_grabbed->kind, m_grabbed->index, static_cast<float>(scenePos.x() - m_pressOffset.x()),
-                      static_cast<float>(scenePos.y() - m_pressOffset.y()));
+    // Never past the drawing's top or left edge: a picture there could not be reached again.
+    m_model.MoveImage(m_grabbed->kind, m_grabbed->index,
+                      static_cast<float>(std::max(0.0, scenePos.x() - m_pressOffset.x())),
+                      static_cast<float>(std::max(0.0, scenePos.y() - m_pressOffset.y())));
     sync();
     event->accept();
 }
@@ -166,6 +197,157 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
     }
     emit imageReleased(hit->kind, hit->index);
     event->accept();
+}
+
+bool CanvasView::hasSelection() const {
+    for (ElementKind kind : kAllKinds)
+        for (const CanvasImage& image : m_model.images(kind))
+            if (image.visible && image.bordered)
+                return true;
+    return false;
+}
+
+namespace {
+
+// Twips per arrow key press; with Shift ten times as far.
+constexpr float kNudgeTwips = 15;
+constexpr float kShiftNudgeTwips = 150;
+
+std::optional<QPointF> arrowStep(const QKeyEvent* event) {
+    const float step = event->modifiers() & Qt::ShiftModifier ? kShiftNudgeTwips : kNudgeTwips;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        return QPointF(-step, 0);
+    case Qt::Key_Right:
+        return QPointF(step, 0);
+    case Qt::Key_Up:
+        return QPointF(0, -step);
+    case Qt::Key_Down:
+        return QPointF(0, step);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void CanvasView::keyPressEvent(QKeyEvent* event) {
+    if (const std::optional<QPointF> step = arrowStep(event); step && hasSelection()) {
+        emit keyNudged(static_cast<float>(step->x()), static_cast<float>(step->y()));
+        event->accept();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && hasSelection()) {
+        emit selectionOpenRequested();
+        event->accept();
+        return;
+    }
+    QGraphicsView::keyPressEvent(event);
+}
+
+void CanvasView::keyReleaseEvent(QKeyEvent* event) {
+    if (arrowStep(event) && !event->isAutoRepeat()) {
+        emit keyNudgeEnded();
+        event->accept();
+        return;
+    }
+    QGraphicsView::keyReleaseEvent(event);
+}
+
+bool CanvasView::event(QEvent* event) {
+    // Tab walks the elements instead of leaving the canvas.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && !(key->modifiers() & Qt::ControlModifier)) {
+            emit selectionCycleRequested(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QGraphicsView::event(event);
+}
+
+void CanvasView::setZoom(double zoom) {
+    const double clamped = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (clamped == m_zoom)
+        return; // a new transform would scroll the view even at the same scale
+    m_zoom = clamped;
+    const double scale = logicalDpiX() / kTwipsPerInch * m_zoom;
+    setTransform(QTransform::fromScale(scale, scale));
+}
+
+void CanvasView::zoomIn() {
+    m_autoFit = false;
+    setZoom(m_zoom * kZoomStep);
+}
+
+void CanvasView::zoomOut() {
+    m_autoFit = false;
+    setZoom(m_zoom / kZoomStep);
+}
+
+QRectF CanvasView::drawingRect() const {
+    QRectF rect;
+    for (const auto& [k, item] : m_items)
+        if (item->isVisible())
+            rect = rect.united(item->sceneBoundingRect());
+    for (const auto& [k, label] : m_labels)
+        if (label->isVisible() && !label->text().isEmpty())
+            rect = rect.united(label->sceneBoundingRect());
+    return rect;
+}
+
+void CanvasView::zoomToFit() {
+    m_autoFit = false;
+    fitNow();
+}
+
+void CanvasView::zoomToActualSize() {
+    m_autoFit = false;
+    setZoom(1);
+}
+
+void CanvasView::fitNow() {
+    const QRectF drawing = drawingRect();
+    const QSize room = viewport()->size();
+    if (drawing.isEmpty() || room.isEmpty())
+        return;
+    // From the drawing's origin, as it is laid out, with a margin right and below.
+    const QRectF shown(0, 0, drawing.right() + 240, drawing.bottom() + 240);
+    const double natural = logicalDpiX() / kTwipsPerInch;
+    const double fit = std::min(room.width() / (shown.width() * natural), room.height() / (shown.height() * natural));
+    setZoom(std::min(1.0, fit));
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
+void CanvasView::applyAutoFit() {
+    if (!m_autoFit || !isVisible())
+        return;
+    const QRectF drawing = drawingRect();
+    const double natural = logicalDpiX() / kTwipsPerInch;
+    const bool larger = (drawing.right() + 240) * natural > viewport()->width() ||
+                        (drawing.bottom() + 240) * natural > viewport()->height();
+    if (larger) {
+        fitNow();
+    } else {
+        setZoom(1);
+        horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+        verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    }
+}
+
+void CanvasView::resizeEvent(QResizeEvent* event) {
+    QGraphicsView::resizeEvent(event);
+    applyAutoFit();
+}
+
+void CanvasView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        event->angleDelta().y() > 0 ? zoomIn() : zoomOut();
+        event->accept();
+        return;
+    }
+    QGraphicsView::wheelEvent(event);
 }
 
 } // namespace pluvane::gui

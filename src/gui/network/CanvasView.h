@@ -40,14 +40,42 @@ public:
     QPoint viewPointOf(ElementKind kind, int index, double dx = 100, double dy = 100) const;
     int connectorCount() const { return static_cast<int>(m_lines.size()); }
 
+    // Zoom, relative to the drawing's natural size (1 = 100 %, twips at the screen's dpi).
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+    void zoomIn();
+    void zoomOut();
+    // The whole drawing in the window (never larger than 100 %).
+    void zoomToFit();
+    void zoomToActualSize();
+    // Until the user zooms, the drawing is fitted whenever it is larger than the window.
+    void fitWhenLarger() { m_autoFit = true; applyAutoFit(); }
+    // Every live picture with its name, in scene units.
+    QRectF drawingRect() const;
+
+    // Names longer than this are cut short under the picture; the whole name is its tooltip.
+    static constexpr int kNameLength = 24;
+
 signals:
     void imagePressed(pluvane::ElementKind kind, int index, Qt::MouseButton button, QPoint globalPos);
     void imageReleased(pluvane::ElementKind kind, int index);
+    // The keyboard: an arrow key moves the selection by (dx, dy) twips; its release ends the
+    // move as a mouse release ends a drag. Tab asks for the next (or previous) element, Enter
+    // for the selected element's dialog.
+    void keyNudged(float dx, float dy);
+    void keyNudgeEnded();
+    void selectionCycleRequested(bool forward);
+    void selectionOpenRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     struct Hit {
@@ -56,6 +84,9 @@ private:
     };
     std::optional<Hit> hitAt(const QPoint& viewPos) const;
     QGraphicsPixmapItem* itemFor(ElementKind kind, int index);
+    bool hasSelection() const;
+    void applyAutoFit();
+    void fitNow();
 
     NetworkModel& m_model;
     QGraphicsScene* m_scene;
@@ -68,6 +99,8 @@ private:
     // The grabbed point, in twips from the pressed image's top-left corner.
     std::optional<Hit> m_grabbed;
     QPointF m_pressOffset;
+    double m_zoom = 1;
+    bool m_autoFit = false;
 };
 
 } // namespace pluvane::gui

@@ -4,8 +4,10 @@
 #include "Settings.h"
 #include "app/AppContext.h"
 #include "comments/FrmBugReport.h"
+#include "app/FrmUserGuide.h"
 #include "network/CanvasView.h"
 #include "network/CanvasCommands.h"
+#include "network/UndoCommands.h"
 #include "store/ProjectDb.h"
 
 #include <QAction>
@@ -16,6 +18,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace pluvane::gui {
 
 FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
@@ -24,15 +28,23 @@ FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
     setWindowTitle("Drawing");
     setCentralWidget(m_view);
     buildMenus();
+    buildEditMenu();
+    buildViewMenu();
     buildToolbar();
+    buildUndoButtons();
     buildPopups();
     connect(m_view, &CanvasView::imagePressed, this, &FrmDraw::onImagePressed);
     connect(m_view, &CanvasView::imageReleased, this, &FrmDraw::onImageReleased);
+    connect(m_view, &CanvasView::keyNudged, this, &FrmDraw::nudgeSelected);
+    connect(m_view, &CanvasView::keyNudgeEnded, this, &FrmDraw::endNudge);
+    connect(m_view, &CanvasView::selectionCycleRequested, this, &FrmDraw::cycleSelection);
+    connect(m_view, &CanvasView::selectionOpenRequested, this, &FrmDraw::openSelected);
     // Dialogs that place, rename or delete elements tell the canvas to redraw.
     connect(&m_ctx, &AppContext::networkChanged, this, &FrmDraw::refreshNames);
 }
 
 FrmDraw::~FrmDraw() {
+    endHistory();
     if (m_ctx.network() == &m_model)
         m_ctx.setNetwork(nullptr);
 }
@@ -56,8 +68,14 @@ bool FrmDraw::load() {
     }
     if (loaded) {
         m_ctx.setNetwork(&m_model);
+        startHistory();
         refreshNames();
         m_ctx.refreshIntensityTable();
+        m_view->fitWhenLarger();
+        // The keyboard works on the drawing from the start: Tab, arrows, Delete, Enter.
+        m_view->setFocusPolicy(Qt::StrongFocus);
+        setFocusProxy(m_view);
+        m_view->setFocus();
     }
     return loaded;
 }
@@ -129,6 +147,7 @@ void FrmDraw::buildMenus() {
                                          [this] { FrmBugReport::open(m_ctx); }));
     help->addSeparator()->setObjectName("mnuHelpSeperator1");
     add(help, "MnuHelpAbout", "About", [this] { openAbout(); });
+    AddHelpMenu(m_ctx, this, bar, false);
 }
 
 void FrmDraw::buildToolbar() {
@@ -215,6 +234,10 @@ void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button
     Workspace& ws = m_ctx.workspace();
     m_model.Select(ws, kind, index);
     m_view->sync();
+    if (button == Qt::LeftButton) {
+        m_dragged = std::pair(kind, index);
+        m_dragStart = QPointF(m_model.image(kind, index).left, m_model.image(kind, index).top);
+    }
     if (button != Qt::RightButton)
         return;
     QString name;
@@ -225,8 +248,19 @@ void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button
 }
 
 void FrmDraw::onImageReleased(ElementKind kind, int index) {
-    // Written on every release, moved or not: the file always holds what the canvas shows.
-    m_ctx.guard(this, [&] { m_model.WritePosition(m_ctx.workspace(), kind, index); });
+    const CanvasImage& image = m_model.image(kind, index);
+    const QPointF now(image.left, image.top);
+    const bool moved = m_dragged == std::pair(kind, index) && now != m_dragStart;
+    const QPointF from = m_dragStart;
+    m_dragged.reset();
+    // Written on every release, moved or not: the file always holds what the canvas shows. A
+    // drag that moved the image is one step of the history, which writes it.
+    m_ctx.guard(this, [&] {
+        if (moved && m_history)
+            m_history->moveElement(kind, index, from, now);
+        else
+            m_model.WritePosition(m_ctx.workspace(), kind, index);
+    });
 }
 
 void FrmDraw::addElement(ElementKind kind) {
@@ -240,8 +274,169 @@ void FrmDraw::addElement(ElementKind kind) {
 }
 
 void FrmDraw::deleteSelected() {
-    if (m_ctx.guard(this, [&] { m_model.DeleteElement(m_ctx.workspace()); }))
+    const auto selected = m_ctx.workspace().SelectedElement;
+    if (!selected || selected->kind == ElementKind::Node)
+        return;
+    if (m_ctx.guard(this, [&] {
+            if (m_history)
+                m_history->deleteElement(selected->kind, selected->index);
+            else
+                m_model.DeleteElement(m_ctx.workspace());
+        }))
         m_view->sync();
+}
+
+void FrmDraw::endHistory() {
+    if (!m_history)
+        return;
+    m_history->disconnect(this);
+    delete m_history;
+    m_history = nullptr;
+    m_undoAction->setText("Undo");
+    m_redoAction->setText("Redo");
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
+}
+
+void FrmDraw::nudgeSelected(float dx, float dy) {
+    const auto& selected = m_ctx.workspace().SelectedElement;
+    if (!selected)
+        return;
+    const CanvasImage& image = m_model.image(selected->kind, selected->index);
+    // The presses of one key, held or repeated, are one move, as a drag is.
+    if (m_dragged != std::pair(selected->kind, selected->index)) {
+        m_dragged = std::pair(selected->kind, selected->index);
+        m_dragStart = QPointF(image.left, image.top);
+    }
+    m_model.MoveImage(selected->kind, selected->index, std::max(0.0f, image.left + dx), std::max(0.0f, image.top + dy));
+    m_view->sync();
+}
+
+void FrmDraw::endNudge() {
+    if (m_dragged)
+        onImageReleased(m_dragged->first, m_dragged->second);
+}
+
+void FrmDraw::cycleSelection(bool forward) {
+    std::vector<std::pair<ElementKind, int>> order;
+    for (ElementKind kind : {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel, ElementKind::Node}) {
+        const auto& images = m_model.images(kind);
+        for (int i = 0; i < static_cast<int>(images.size()); ++i)
+            if (images[static_cast<std::size_t>(i)].visible)
+                order.emplace_back(kind, i);
+    }
+    if (order.empty())
+        return;
+    const auto& selected = m_ctx.workspace().SelectedElement;
+    const auto at = selected ? std::find(order.begin(), order.end(), std::pair(selected->kind, selected->index)) : order.end();
+    std::size_t next = 0;
+    if (at == order.end())
+        next = forward ? 0 : order.size() - 1;
+    else {
+        const auto position = static_cast<std::size_t>(at - order.begin());
+        next = forward ? (position + 1) % order.size() : (position + order.size() - 1) % order.size();
+    }
+    m_model.Select(m_ctx.workspace(), order[next].first, order[next].second);
+    m_view->sync();
+    const CanvasImage& image = m_model.image(order[next].first, order[next].second);
+    m_view->ensureVisible(QRectF(image.left, image.top, image.width, image.height));
+}
+
+void FrmDraw::openSelected() {
+    const auto& selected = m_ctx.workspace().SelectedElement;
+    if (!selected)
+        return;
+    if (selected->kind == ElementKind::Node)
+        openNodeInfo();
+    else
+        editSelected();
+}
+
+void FrmDraw::startHistory() {
+    endHistory();
+    m_history = new EditHistory(m_ctx, m_model, this);
+    // Without the rows as they were, no step could be taken back: the history stays empty.
+    m_ctx.guard(this, [this] { m_history->snapshotProject(); });
+    const auto update = [this] {
+        m_undoAction->setEnabled(m_history->canUndo());
+        m_redoAction->setEnabled(m_history->canRedo());
+        m_undoAction->setText(m_history->canUndo() ? "Undo " + m_history->undoText() : QString("Undo"));
+        m_redoAction->setText(m_history->canRedo() ? "Redo " + m_history->redoText() : QString("Redo"));
+    };
+    connect(m_history, &QUndoStack::indexChanged, this, update);
+    connect(m_history, &QUndoStack::cleanChanged, this, update);
+    update();
+}
+
+void FrmDraw::undo() {
+    if (m_history && m_history->canUndo())
+        m_ctx.guard(this, [this] { m_history->undo(); });
+    m_view->sync();
+}
+
+void FrmDraw::redo() {
+    if (m_history && m_history->canRedo())
+        m_ctx.guard(this, [this] { m_history->redo(); });
+    m_view->sync();
+}
+
+void FrmDraw::buildEditMenu() {
+    // After File, where every desktop program keeps it; the other menus keep their order.
+    QMenu* edit = new QMenu("Edit", this);
+    edit->setObjectName("MnuEdit");
+    menuBar()->insertMenu(menuBar()->actions().value(1), edit);
+    m_undoAction = edit->addAction("Undo", this, &FrmDraw::undo);
+    m_undoAction->setObjectName("MnuUndo");
+    m_undoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    m_redoAction = edit->addAction("Redo", this, &FrmDraw::redo);
+    m_redoAction->setObjectName("MnuRedo");
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
+    edit->addSeparator();
+    // The key acts on the canvas only, so that Delete in a text field elsewhere stays a text key.
+    QAction* remove = edit->addAction("Delete", this, &FrmDraw::deleteSelected);
+    remove->setObjectName("MnuDeleteSelected");
+    remove->setShortcut(QKeySequence(Qt::Key_Delete));
+    remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_view->addAction(remove);
+}
+
+void FrmDraw::buildViewMenu() {
+    QMenu* view = new QMenu("View", this);
+    view->setObjectName("MnuView");
+    menuBar()->insertMenu(menuBar()->actions().value(2), view);
+    const auto add = [&](const char* name, const QString& caption, QList<QKeySequence> keys, auto slot) {
+        QAction* action = view->addAction(caption, m_view, slot);
+        action->setObjectName(name);
+        action->setShortcuts(keys);
+    };
+    add("MnuZoomIn", "Zoom In", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+        &CanvasView::zoomIn);
+    add("MnuZoomOut", "Zoom Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &CanvasView::zoomOut);
+    add("MnuZoomFit", "Fit", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &CanvasView::zoomToFit);
+    add("MnuZoomActual", "100 %", {QKeySequence(Qt::CTRL | Qt::Key_1)}, &CanvasView::zoomToActualSize);
+}
+
+void FrmDraw::buildUndoButtons() {
+    m_toolbar->addSeparator();
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* tooltip;
+        QStyle::StandardPixmap icon;
+        QAction* mirrored;
+    };
+    for (const Button& button : {Button{"TbDraw_Undo", "Undo", "Undo the Last Step", QStyle::SP_ArrowBack, m_undoAction},
+                                 Button{"TbDraw_Redo", "Redo", "Redo the Step Undone", QStyle::SP_ArrowForward, m_redoAction}}) {
+        QAction* action = m_toolbar->addAction(style()->standardIcon(button.icon), button.caption);
+        action->setObjectName(button.name);
+        action->setToolTip(button.tooltip);
+        QAction* mirrored = button.mirrored;
+        action->setEnabled(mirrored->isEnabled());
+        connect(action, &QAction::triggered, mirrored, &QAction::trigger);
+        connect(mirrored, &QAction::changed, action, [action, mirrored] { action->setEnabled(mirrored->isEnabled()); });
+    }
 }
 
 void FrmDraw::editSelected() {
@@ -269,6 +464,8 @@ void FrmDraw::closeEvent(QCloseEvent* event) {
     if (!m_closed) {
         m_closed = true;
         CloseProjectWindows(m_ctx);
+        // The history ends with the session: nothing taken back after the purge.
+        endHistory();
         // Rows marked deleted leave the file now; a failure is told, and the window still closes.
         m_ctx.guard(m_ctx.mainWindow(), [&] { PurgeDeletedElements(m_ctx.workspace()); });
         if (m_ctx.network() == &m_model)

@@ -6,6 +6,10 @@
 #include <QMainWindow>
 
 #include <map>
+#include <optional>
+#include <utility>
+
+#include <QPointF>
 
 class QAction;
 class QMenu;
@@ -15,6 +19,7 @@ namespace pluvane::gui {
 
 class AppContext;
 class CanvasView;
+class EditHistory;
 
 // The drawing window of an open project: its own menus and toolbar, the canvas, the element
 // pop-up menus. It owns the project's network model while it is open.
@@ -35,6 +40,10 @@ public:
     void addElement(ElementKind kind);
     void solve();
     QMenu* popupMenu(ElementKind kind) const { return m_popups.at(kind); }
+    // The session's undo history; null until load() succeeded.
+    EditHistory* history() const { return m_history; }
+    void undo();
+    void redo();
 
 signals:
     void newRequested();
@@ -61,6 +70,15 @@ private:
     void openIntensityEditor();
     void changeTable();
     void openAbout();
+    void buildEditMenu();
+    void buildViewMenu();
+    void buildUndoButtons();
+    void startHistory();
+    void nudgeSelected(float dx, float dy);
+    void endNudge();
+    void cycleSelection(bool forward);
+    void openSelected();
+    void endHistory();
 
     AppContext& m_ctx;
     NetworkModel m_model;
@@ -69,6 +87,12 @@ private:
     std::map<ElementKind, QMenu*> m_popups;
     std::map<ElementKind, QAction*> m_popupNames;
     bool m_closed = false;
+    EditHistory* m_history = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    // Where the pressed image was when the press began: one drag is one undo step.
+    std::optional<std::pair<ElementKind, int>> m_dragged;
+    QPointF m_dragStart;
 };
 
 } // namespace pluvane::gui

@@ -99,6 +99,7 @@ FrmViewReport::FrmViewReport(AppContext& ctx, const RichDocument& report, QWidge
     paper.setColor(QPalette::Text, Qt::black);
     m_view->setPalette(paper);
     buildContextMenu();
+    bindKeys();
 
     ToTextDocument(report, *m_view->document());
     caretToStart();

@@ -71,6 +71,8 @@ protected:
 private:
     void buildToolbar();
     void buildContextMenu();
+    // Ctrl+S, Ctrl+P and Ctrl+C on the window's commands.
+    void bindKeys();
     void showContextMenu(const QPoint& position);
     void selectAll();
     void copySelection();

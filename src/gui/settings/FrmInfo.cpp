@@ -1,5 +1,6 @@
 #include "settings/FrmInfo.h"
 
+#include "network/UndoCommands.h"
 #include "app/AppContext.h"
 #include "settings/FrmSelectIvalBasin.h"
 #include "settings/ProjectSettings.h"
@@ -164,6 +165,7 @@ void FrmInfo::confirm() {
                                 toStd(m_projectManager), toStd(m_designDate)};
     if (!attempt([&] { SaveProjectSettings(m_ctx.workspace(), project, node, m_existingProject); }))
         return; // nothing was written; the user may try again or cancel
+    RecordSetupEdit(m_ctx, "Edit Project Info");
     // Later OKs of this window rewrite the rows just written.
     m_existingProject = true;
     m_ctx.refreshIntensityTable();

@@ -1,5 +1,6 @@
 #include "settings/FrmNodeInfo.h"
 
+#include "network/UndoCommands.h"
 #include "app/AppContext.h"
 #include "settings/FrmSelectNodeBasin.h"
 #include "settings/ProjectSettings.h"
@@ -93,6 +94,7 @@ void FrmNodeInfo::update() {
     const NodeChange change{m_nodeName->text().toStdString(), std::nullopt};
     if (attempt([&] { SaveNodeSettings(m_ctx.workspace(), change); })) {
         emit m_ctx.networkChanged(); // the node's label on the canvas shows the new name
+        RecordSetupEdit(m_ctx, "Edit Node");
         close();
     }
 }

@@ -1,5 +1,6 @@
 #include "settings/FrmSelectIvalBasin.h"
 
+#include "network/UndoCommands.h"
 #include "app/AppContext.h"
 #include "settings/FrmInfo.h"
 #include "settings/ProjectSettings.h"
@@ -27,6 +28,7 @@ bool FrmSelectIvalBasin::choose(const QString& location) {
     if (!attempt([&] { SetProjectIntensityTable(m_ctx.workspace(), location.toStdString()); }))
         return false;
     m_ctx.refreshIntensityTable();
+    RecordSetupEdit(m_ctx, "Change Rainfall Table");
     if (m_tag == kSetupTag) {
         if (FrmInfo* setup = m_ctx.existing<FrmInfo>())
             setup->setIntensityTable(location);

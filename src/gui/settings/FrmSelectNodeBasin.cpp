@@ -1,5 +1,6 @@
 #include "settings/FrmSelectNodeBasin.h"
 
+#include "network/UndoCommands.h"
 #include "app/AppContext.h"
 #include "settings/FrmNodeInfo.h"
 #include "settings/ProjectSettings.h"
@@ -17,6 +18,7 @@ bool FrmSelectNodeBasin::choose(const QString& location) {
     if (!attempt([&] { SetNodeIntensityTable(m_ctx.workspace(), location.toStdString()); }))
         return false;
     m_ctx.refreshIntensityTable();
+    RecordSetupEdit(m_ctx, "Change Rainfall Table");
     // The node window is read again from the project, so it shows the stored name and the new
     // table; a name typed there but not yet updated is given up.
     FrmNodeInfo::reopen(m_ctx, parentWidget());
