@@ -1,7 +1,10 @@
-#include "store/RainfallImport.h"
+#include "rain/RainfallImport.h"
 
 #include "Error.h"
+#include "rain/LocationCsv.h"
+#include "rain/RainfallNames.h"
 #include "text/NumberText.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -19,81 +22,18 @@ constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
 
 constexpr double kMillimetresPerInch = 25.4;
 
+// The reader's blanks within a line are spaces and tabs (lines are already split).
+std::string trim(std::string_view text) { return Trim(text, " \t"); }
+std::string lower(std::string_view text) { return LowerAscii(text); }
+bool startsWithNoCase(std::string_view text, std::string_view prefix) { return StartsWithIgnoreCase(text, prefix); }
+bool containsNoCase(std::string_view text, std::string_view part) { return ContainsIgnoreCase(text, part); }
+
 // The ten stored durations as the editor labels them, and their length in minutes.
-constexpr std::array<const char*, 10> kDurationNames{"5 min", "10 min", "15 min", "30 min", "1 hr",
-                                                     "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
+constexpr const std::array<const char*, 10>& kDurationNames = kDurationLabels;
 constexpr std::array<int, 10> kDurationMinutes{5, 10, 15, 30, 60, 120, 180, 360, 720, 1440};
 // The row labels of a PFDS file for the same ten durations.
 constexpr std::array<std::string_view, 10> kPfdsLabels{"5-min", "10-min", "15-min", "30-min", "60-min",
                                                        "2-hr",  "3-hr",   "6-hr",   "12-hr",  "24-hr"};
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return out;
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && lower(text.substr(0, prefix.size())) == lower(prefix);
-}
-
-bool containsNoCase(std::string_view text, std::string_view part) {
-    return lower(text).find(lower(part)) != std::string::npos;
-}
-
-std::string trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return "";
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
-
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Length of the well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates), or 0.
-std::size_t utf8SequenceLength(const std::string& bytes, std::size_t i) {
-    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = at(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // the allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size() || at(i + 1) < low || at(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if ((at(i + k) & 0xC0) != 0x80)
-            return 0;
-    return length;
-}
 
 // UTF-8 text with LF line ends. Older downloads and files re-saved on Windows carry
 // Windows-1252 bytes (the degree sign of "40.4167°" is the byte B0): each byte that does not
@@ -115,11 +55,11 @@ std::string decodeLeniently(const std::string& bytes) {
         } else if (byte < 0x80) {
             out += static_cast<char>(byte);
             ++i;
-        } else if (const std::size_t length = utf8SequenceLength(bytes, i)) {
+        } else if (const std::size_t length = Utf8SequenceLength(bytes, i)) {
             out.append(bytes, i, length);
             i += length;
         } else {
-            appendUtf8(out, byte < 0xA0 ? kHigh[byte - 0x80] : char32_t{byte});
+            AppendUtf8(out, byte < 0xA0 ? kHigh[byte - 0x80] : char32_t{byte});
             ++i;
         }
     }
@@ -145,27 +85,7 @@ std::vector<std::string> splitLines(const std::string& text) {
 // The cells of a CSV line, double quotes honoured, blanks kept. Trailing empty cells are
 // dropped: a spreadsheet that re-saved the file pads every line to its widest row.
 std::vector<std::string> csvCells(const std::string& line) {
-    std::vector<std::string> cells(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-                cells.back() += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                cells.back() += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            cells.emplace_back();
-        } else {
-            cells.back() += c;
-        }
-    }
+    std::vector<std::string> cells = SplitCsvQuoted(line);
     while (!cells.empty() && trim(cells.back()).empty())
         cells.pop_back();
     return cells;
