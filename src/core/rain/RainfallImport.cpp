@@ -256,20 +256,18 @@ const char* const kOutsideCoverage =
     "of NOAA Atlas 14. Pick a point inside the atlas' coverage, or enter the table of another "
     "source by hand.";
 
-ImportedTable readPfds(const std::vector<std::string>& lines, const std::string& text) {
-    if (containsNoCase(text, "not within a project area"))
-        throw Error(kOutsideCoverage);
-
-    std::size_t header = lines.size();
-    for (std::size_t i = 0; i < lines.size() && header == lines.size(); ++i)
+// The line of the table header ("... by duration for ARI (years):").
+std::size_t findPfdsHeader(const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
         if (isPfdsHeader(lines[i]))
-            header = i;
-    if (header == lines.size())
-        throw Error("The file looks like a NOAA precipitation-frequency download but holds no table "
-                    "(no line starting \"by duration for\").");
+            return i;
+    throw Error("The file looks like a NOAA precipitation-frequency download but holds no table "
+                "(no line starting \"by duration for\").");
+}
 
-    // The table block runs from the header to a blank line or the next block's title; later
-    // blocks of an "all statistics" download are the 90% confidence bounds, not estimates.
+// The table block runs from the header to a blank line or the next block's title; later
+// blocks of an "all statistics" download are the 90% confidence bounds, not estimates.
+std::size_t pfdsBlockEnd(const std::vector<std::string>& lines, std::size_t header) {
     std::size_t blockEnd = header + 1;
     while (blockEnd < lines.size()) {
         const std::string t = lineText(lines[blockEnd]);
@@ -277,51 +275,73 @@ ImportedTable readPfds(const std::vector<std::string>& lines, const std::string&
             break;
         ++blockEnd;
     }
+    return blockEnd;
+}
 
-    std::array<std::optional<MetaLine>, kMetaCount> meta;
+// The lines around the table: the first line (title and units) and the first of each kind of
+// "key: value" line.
+struct PfdsMeta {
+    std::array<std::optional<MetaLine>, kMetaCount> lines;
     std::string firstLine;
+
+    const std::optional<MetaLine>& line(Meta m) const { return lines[static_cast<std::size_t>(m)]; }
+    std::string value(Meta m) const { return line(m) ? line(m)->value : std::string(); }
+};
+
+PfdsMeta readPfdsMeta(const std::vector<std::string>& lines, std::size_t header, std::size_t blockEnd) {
+    PfdsMeta meta;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i >= header && i < blockEnd)
             continue;
         const std::string t = lineText(lines[i]);
         if (t.empty())
             continue;
-        if (firstLine.empty())
-            firstLine = t;
-        if (const auto found = metadataOf(t); found && !meta[static_cast<std::size_t>(found->first)])
-            meta[static_cast<std::size_t>(found->first)] = found->second;
+        if (meta.firstLine.empty())
+            meta.firstLine = t;
+        if (const auto found = metadataOf(t); found && !meta.lines[static_cast<std::size_t>(found->first)])
+            meta.lines[static_cast<std::size_t>(found->first)] = found->second;
     }
-    const auto metaValue = [&](Meta m) {
-        const auto& line = meta[static_cast<std::size_t>(m)];
-        return line ? line->value : std::string();
-    };
+    return meta;
+}
 
-    const std::vector<std::string> headerCells = csvCells(lines[header]);
+void refuseAnnualMaximum(const std::vector<std::string>& headerCells, const PfdsMeta& meta) {
     const std::string headerLabel = lower(cellValue(headerCells.front()));
     const bool fractionColumns = std::any_of(headerCells.begin() + 1, headerCells.end(), [](const std::string& c) {
         return c.find('/') != std::string::npos;
     });
     if (headerLabel.find("aep") != std::string::npos || fractionColumns ||
-        containsNoCase(metaValue(Meta::Series), "annual"))
+        containsNoCase(meta.value(Meta::Series), "annual"))
         throw Error("This file holds the annual maximum series (AMS): its columns are annual exceedance "
                     "probabilities 1/2 ... 1/1000 and it has no 1-year column. Pluvane's tables need the "
                     "1-year to 100-year columns of the partial duration series; download the partial "
                     "duration series (PDS) for the same point instead.");
+}
 
-    const std::optional<Units> units = unitsOf(firstLine);
+// What the values are: depths or intensities, inches or millimetres.
+struct PfdsUnits {
+    bool depth = false;
+    bool metric = false;
+};
+
+PfdsUnits pfdsUnits(const PfdsMeta& meta) {
+    const std::optional<Units> units = unitsOf(meta.firstLine);
     if (!units)
         throw Error("The file does not say its units: its first line should end with \"(inches)\", "
                     "\"(inches/hour)\", \"(millimeters)\" or \"(millimeters/hour)\".");
-    const bool depth = *units == Units::Inches || *units == Units::Millimetres;
-    const bool metric = *units == Units::Millimetres || *units == Units::MillimetresPerHour;
-    const std::string dataType = lower(metaValue(Meta::DataType));
-    if ((depth && dataType.find("intensity") != std::string::npos) ||
-        (!depth && dataType.find("depth") != std::string::npos))
-        throw Error("The file's units (" + firstLine.substr(firstLine.rfind('(')) + ") and its data type (" +
-                    metaValue(Meta::DataType) + ") disagree, so depth cannot be told from intensity.");
+    PfdsUnits found;
+    found.depth = *units == Units::Inches || *units == Units::Millimetres;
+    found.metric = *units == Units::Millimetres || *units == Units::MillimetresPerHour;
+    const std::string dataType = lower(meta.value(Meta::DataType));
+    if ((found.depth && dataType.find("intensity") != std::string::npos) ||
+        (!found.depth && dataType.find("depth") != std::string::npos))
+        throw Error("The file's units (" + meta.firstLine.substr(meta.firstLine.rfind('(')) + ") and its data type (" +
+                    meta.value(Meta::DataType) + ") disagree, so depth cannot be told from intensity.");
+    return found;
+}
 
-    // Columns by their header value: the server's order is not to be relied on, and a column
-    // that is missing must not silently shift the others.
+// Columns by their header value: the server's order is not to be relied on, and a column
+// that is missing must not silently shift the others.
+std::array<std::size_t, 7> pfdsColumns(const std::vector<std::string>& headerCells, const std::string& headerLine) {
     std::array<std::size_t, 7> columnOf{};
     for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
         const auto found = std::find_if(headerCells.begin() + 1, headerCells.end(), [&](const std::string& cell) {
@@ -330,11 +350,17 @@ ImportedTable readPfds(const std::vector<std::string>& lines, const std::string&
         });
         if (found == headerCells.end())
             throw Error("The table has no column for the " + periodName(k) + " return period (header \"" +
-                        lineText(lines[header]) + "\").");
+                        lineText(headerLine) + "\").");
         columnOf[k] = static_cast<std::size_t>(found - headerCells.begin());
     }
+    return columnOf;
+}
 
-    std::array<std::optional<std::vector<std::string>>, 10> rows;
+// The cells of the ten stored durations' rows, each found once at most.
+using PfdsRows = std::array<std::optional<std::vector<std::string>>, 10>;
+
+PfdsRows pfdsRows(const std::vector<std::string>& lines, std::size_t header, std::size_t blockEnd) {
+    PfdsRows rows;
     for (std::size_t i = header + 1; i < blockEnd; ++i) {
         std::vector<std::string> cells = csvCells(lines[i]);
         const auto label = std::find(kPfdsLabels.begin(), kPfdsLabels.end(), rowLabel(cells.front()));
@@ -345,9 +371,13 @@ ImportedTable readPfds(const std::vector<std::string>& lines, const std::string&
             throw Error("The table has the row \"" + std::string(*label) + "\" twice.");
         row = std::move(cells);
     }
+    return rows;
+}
 
-    const double toInches = metric ? 1.0 / kMillimetresPerInch : 1.0;
-    ImportedTable imported;
+// The grid in in/hr: depths divided by the duration, millimetres made inches.
+void fillPfdsGrid(const PfdsRows& rows, const std::array<std::size_t, 7>& columnOf, PfdsUnits units,
+                  IntensityGrid& grid) {
+    const double toInches = units.metric ? 1.0 / kMillimetresPerInch : 1.0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const std::string where(kPfdsLabels[r]);
         if (!rows[r])
@@ -362,38 +392,57 @@ ImportedTable readPfds(const std::vector<std::string>& lines, const std::string&
             const std::optional<double> value = strictNumber(cell);
             if (!value)
                 throw Error("The " + periodName(k) + " " + where + " value \"" + cell + "\" is not a number.");
-            std::string& out = imported.table.grid[r][k];
-            if (depth)
+            std::string& out = grid[r][k];
+            if (units.depth)
                 out = threeSignificant(*value * toInches * 60.0 / kDurationMinutes[r]);
-            else if (metric)
+            else if (units.metric)
                 out = threeSignificant(*value * toInches);
             else
                 out = cell; // published intensities are kept as printed
         }
     }
+}
 
-    const std::string& location = metaValue(Meta::Location);
-    imported.table.name = trim(location.substr(0, location.find(',')));
-
-    std::vector<std::string> provenance{firstLine};
-    if (const std::string volume = metaValue(Meta::Volume); !volume.empty())
+// Where the values come from, one line each, and how they were converted.
+std::string pfdsProvenance(const PfdsMeta& meta, PfdsUnits units) {
+    std::vector<std::string> provenance{meta.firstLine};
+    if (const std::string volume = meta.value(Meta::Volume); !volume.empty())
         provenance.push_back(volume);
     for (Meta m : {Meta::DataType, Meta::Series, Meta::ProjectArea, Meta::Location, Meta::Station, Meta::Latitude,
                    Meta::Longitude, Meta::Elevation, Meta::Retrieved}) {
-        const auto& line = meta[static_cast<std::size_t>(m)];
+        const auto& line = meta.line(m);
         if (line && meaningful(line->value))
             provenance.push_back(line->key + ": " + line->value);
     }
-    if (depth)
+    if (units.depth)
         provenance.push_back(std::string("converted from depth as depth / duration") +
-                             (metric ? ", millimeters to inches (/ 25.4)" : "") +
+                             (units.metric ? ", millimeters to inches (/ 25.4)" : "") +
                              ", in/hr to 3 significant figures");
-    else if (metric)
+    else if (units.metric)
         provenance.push_back("converted from millimeters/hour to in/hr (/ 25.4), 3 significant figures");
+    std::string joined;
     for (std::size_t i = 0; i < provenance.size(); ++i)
-        imported.table.provenance += (i ? "\n" : "") + provenance[i];
+        joined += (i ? "\n" : "") + provenance[i];
+    return joined;
+}
 
-    if (metric)
+ImportedTable readPfds(const std::vector<std::string>& lines, const std::string& text) {
+    if (containsNoCase(text, "not within a project area"))
+        throw Error(kOutsideCoverage);
+    const std::size_t header = findPfdsHeader(lines);
+    const std::size_t blockEnd = pfdsBlockEnd(lines, header);
+    const PfdsMeta meta = readPfdsMeta(lines, header, blockEnd);
+    const std::vector<std::string> headerCells = csvCells(lines[header]);
+    refuseAnnualMaximum(headerCells, meta);
+    const PfdsUnits units = pfdsUnits(meta);
+    const std::array<std::size_t, 7> columnOf = pfdsColumns(headerCells, lines[header]);
+
+    ImportedTable imported;
+    fillPfdsGrid(pfdsRows(lines, header, blockEnd), columnOf, units, imported.table.grid);
+    const std::string location = meta.value(Meta::Location);
+    imported.table.name = trim(location.substr(0, location.find(',')));
+    imported.table.provenance = pfdsProvenance(meta, units);
+    if (units.metric)
         imported.warnings.push_back("The file gives millimeters; its values were converted to inches "
                                     "(1 in = 25.4 mm) and rounded to 3 significant figures.");
     return imported;
