@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "ReturnPeriods.h"
+#include "rain/RainMessages.h"
 #include "text/NumberText.h"
 #include "text/Text.h"
 
@@ -14,8 +15,6 @@
 namespace pluvane {
 
 namespace {
-
-constexpr const char* kHeader = "duration_hours,1,2,5,10,25,50,100";
 
 // The file being read: what it has given so far.
 struct CsvRead {
@@ -38,12 +37,11 @@ void readComment(const std::string& line, CsvRead& read) {
 
 void readHeader(const std::vector<std::string>& cells, const std::string& where, CsvRead& read) {
     if (LowerAscii(cells.front()) != "duration_hours")
-        throw Error(where + "expected the header \"" + kHeader + "\".");
+        throw Error(CsvExpectedHeaderMessage(where));
     for (std::int16_t period : ReturnPeriods) {
         const auto it = std::find(cells.begin() + 1, cells.end(), std::to_string(period));
         if (it == cells.end())
-            throw Error(where + "the header has no column for the " + std::to_string(period) +
-                        "-year return period.");
+            throw Error(CsvNoPeriodColumnMessage(where, period));
         read.columnOfPeriod.push_back(static_cast<std::size_t>(it - cells.begin()));
     }
     read.headerSeen = true;
@@ -57,10 +55,9 @@ std::size_t durationRow(const std::string& cell, const std::string& where, const
         if (std::abs(hours - ParseLenient(kDurationTexts[r])) < 1e-4)
             row = r;
     if (row == kDurationTexts.size())
-        throw Error(where + "the duration \"" + cell +
-                    "\" is not one of the ten stored durations (5 min to 24 hr).");
+        throw Error(CsvUnknownDurationMessage(where, cell));
     if (read.seen[row])
-        throw Error(where + "the duration \"" + cell + "\" appears twice.");
+        throw Error(CsvDurationTwiceMessage(where, cell));
     return row;
 }
 
@@ -71,8 +68,7 @@ void readValues(const std::vector<std::string>& cells, const std::string& where,
         const std::size_t column = read.columnOfPeriod[k];
         const std::string cell = column < cells.size() ? cells[column] : "";
         if (ParseLenient(cell) <= 0.0)
-            throw Error(where + "the " + std::to_string(ReturnPeriods[k]) + "-year intensity \"" +
-                        cell + "\" is not a positive number.");
+            throw Error(CsvNotPositiveMessage(where, ReturnPeriods[k], cell));
         read.file.grid[row][k] = cell;
     }
 }
@@ -80,11 +76,10 @@ void readValues(const std::vector<std::string>& cells, const std::string& where,
 // The whole file read: a header and all ten durations, the provenance joined.
 LocationFile finish(CsvRead& read) {
     if (!read.headerSeen)
-        throw Error(std::string("The file has no header line \"") + kHeader + "\".");
+        throw Error(std::string(kCsvNoHeader));
     for (std::size_t r = 0; r < read.seen.size(); ++r)
         if (!read.seen[r])
-            throw Error(std::string("The file has no row for the duration ") + kDurationTexts[r] +
-                        " hours.");
+            throw Error(CsvNoDurationRowMessage(kDurationTexts[r]));
     for (std::size_t i = 0; i < read.provenance.size(); ++i)
         read.file.provenance += (i ? "\n" : "") + read.provenance[i];
     return std::move(read.file);

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "rain/LocationCsv.h"
+#include "rain/RainMessages.h"
 #include "rain/RainfallNames.h"
 #include "text/NumberText.h"
 #include "text/Text.h"
@@ -251,18 +252,13 @@ bool isShippedHeader(const std::string& line) {
     return !cells.empty() && lower(trim(cells.front())) == "duration_hours";
 }
 
-const char* const kOutsideCoverage =
-    "The file holds no estimates: the data server says the point is not within a project area "
-    "of NOAA Atlas 14. Pick a point inside the atlas' coverage, or enter the table of another "
-    "source by hand.";
 
 // The line of the table header ("... by duration for ARI (years):").
 std::size_t findPfdsHeader(const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (isPfdsHeader(lines[i]))
             return i;
-    throw Error("The file looks like a NOAA precipitation-frequency download but holds no table "
-                "(no line starting \"by duration for\").");
+    throw Error(std::string(kPfdsNoTable));
 }
 
 // The table block runs from the header to a blank line or the next block's title; later
@@ -311,10 +307,7 @@ void refuseAnnualMaximum(const std::vector<std::string>& headerCells, const Pfds
     });
     if (headerLabel.find("aep") != std::string::npos || fractionColumns ||
         containsNoCase(meta.value(Meta::Series), "annual"))
-        throw Error("This file holds the annual maximum series (AMS): its columns are annual exceedance "
-                    "probabilities 1/2 ... 1/1000 and it has no 1-year column. Pluvane's tables need the "
-                    "1-year to 100-year columns of the partial duration series; download the partial "
-                    "duration series (PDS) for the same point instead.");
+        throw Error(std::string(kPfdsAnnualMaximum));
 }
 
 // What the values are: depths or intensities, inches or millimetres.
@@ -326,16 +319,15 @@ struct PfdsUnits {
 PfdsUnits pfdsUnits(const PfdsMeta& meta) {
     const std::optional<Units> units = unitsOf(meta.firstLine);
     if (!units)
-        throw Error("The file does not say its units: its first line should end with \"(inches)\", "
-                    "\"(inches/hour)\", \"(millimeters)\" or \"(millimeters/hour)\".");
+        throw Error(std::string(kPfdsNoUnits));
     PfdsUnits found;
     found.depth = *units == Units::Inches || *units == Units::Millimetres;
     found.metric = *units == Units::Millimetres || *units == Units::MillimetresPerHour;
     const std::string dataType = lower(meta.value(Meta::DataType));
     if ((found.depth && dataType.find("intensity") != std::string::npos) ||
         (!found.depth && dataType.find("depth") != std::string::npos))
-        throw Error("The file's units (" + meta.firstLine.substr(meta.firstLine.rfind('(')) + ") and its data type (" +
-                    meta.value(Meta::DataType) + ") disagree, so depth cannot be told from intensity.");
+        throw Error(PfdsUnitsDisagreeMessage(meta.firstLine.substr(meta.firstLine.rfind('(')),
+                                             meta.value(Meta::DataType)));
     return found;
 }
 
@@ -349,8 +341,7 @@ std::array<std::size_t, 7> pfdsColumns(const std::vector<std::string>& headerCel
             return years && *years == ReturnPeriods[k];
         });
         if (found == headerCells.end())
-            throw Error("The table has no column for the " + periodName(k) + " return period (header \"" +
-                        lineText(headerLine) + "\").");
+            throw Error(PfdsNoColumnMessage(periodName(k), lineText(headerLine)));
         columnOf[k] = static_cast<std::size_t>(found - headerCells.begin());
     }
     return columnOf;
@@ -368,7 +359,7 @@ PfdsRows pfdsRows(const std::vector<std::string>& lines, std::size_t header, std
             continue; // 2-day ... 60-day: longer than any stored duration
         auto& row = rows[static_cast<std::size_t>(label - kPfdsLabels.begin())];
         if (row)
-            throw Error("The table has the row \"" + std::string(*label) + "\" twice.");
+            throw Error(PfdsRowTwiceMessage(*label));
         row = std::move(cells);
     }
     return rows;
@@ -381,17 +372,15 @@ void fillPfdsGrid(const PfdsRows& rows, const std::array<std::size_t, 7>& column
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const std::string where(kPfdsLabels[r]);
         if (!rows[r])
-            throw Error("The table has no row \"" + where + "\"; Pluvane needs the ten durations 5-min to 24-hr.");
+            throw Error(PfdsNoRowMessage(where));
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
             const std::vector<std::string>& cells = *rows[r];
             const std::string cell = columnOf[k] < cells.size() ? cellValue(cells[columnOf[k]]) : "";
             if (lower(cell) == "none")
-                throw Error("The file has no " + periodName(k) + " " + where +
-                            " value (\"None\"): the data server gave no estimate there, so the table "
-                            "cannot be completed from this file.");
+                throw Error(PfdsNoEstimateMessage(periodName(k), where));
             const std::optional<double> value = strictNumber(cell);
             if (!value)
-                throw Error("The " + periodName(k) + " " + where + " value \"" + cell + "\" is not a number.");
+                throw Error(PfdsNotANumberMessage(periodName(k), where, cell));
             std::string& out = grid[r][k];
             if (units.depth)
                 out = threeSignificant(*value * toInches * 60.0 / kDurationMinutes[r]);
@@ -428,7 +417,7 @@ std::string pfdsProvenance(const PfdsMeta& meta, PfdsUnits units) {
 
 ImportedTable readPfds(const std::vector<std::string>& lines, const std::string& text) {
     if (containsNoCase(text, "not within a project area"))
-        throw Error(kOutsideCoverage);
+        throw Error(std::string(kOutsideCoverage));
     const std::size_t header = findPfdsHeader(lines);
     const std::size_t blockEnd = pfdsBlockEnd(lines, header);
     const PfdsMeta meta = readPfdsMeta(lines, header, blockEnd);
@@ -443,8 +432,7 @@ ImportedTable readPfds(const std::vector<std::string>& lines, const std::string&
     imported.table.name = trim(location.substr(0, location.find(',')));
     imported.table.provenance = pfdsProvenance(meta, units);
     if (units.metric)
-        imported.warnings.push_back("The file gives millimeters; its values were converted to inches "
-                                    "(1 in = 25.4 mm) and rounded to 3 significant figures.");
+        imported.warnings.emplace_back(kPfdsMillimetresWarning);
     return imported;
 }
 
@@ -473,11 +461,11 @@ std::vector<std::string> CheckIntensityGrid(const IntensityGrid& grid) {
 
 ImportedTable ImportRainfallFile(const std::string& bytes) {
     if (bytes.size() > kMaxFileBytes)
-        throw Error("The file is too large to be a rainfall table.");
+        throw Error(std::string(kFileTooLarge));
     if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0)
-        throw Error("The file is saved as UTF-16 text; save it as CSV (comma delimited) and import that.");
+        throw Error(std::string(kFileIsUtf16));
     if (bytes.find('\0') != std::string::npos)
-        throw Error("The file is not a text (CSV) file.");
+        throw Error(std::string(kFileNotText));
 
     const std::string text = decodeLeniently(bytes);
     const std::vector<std::string> lines = splitLines(text);
@@ -487,13 +475,11 @@ ImportedTable ImportRainfallFile(const std::string& bytes) {
     } else if (std::any_of(lines.begin(), lines.end(), isShippedHeader)) {
         imported.table = ParseLocationCsv(text);
     } else if (containsNoCase(text, "not within a project area")) {
-        throw Error(kOutsideCoverage);
+        throw Error(std::string(kOutsideCoverage));
     } else if (containsNoCase(text, "precipitation frequency")) {
         imported = readPfds(lines, text); // refused with what is missing
     } else {
-        throw Error("The file is neither a NOAA Atlas 14 precipitation-frequency CSV (no line starting "
-                    "\"by duration for\") nor a table in Pluvane's CSV format (no header "
-                    "\"duration_hours,1,2,5,10,25,50,100\").");
+        throw Error(std::string(kFileNotRainfall));
     }
     for (std::string& warning : CheckIntensityGrid(imported.table.grid))
         imported.warnings.push_back(std::move(warning));
