@@ -133,12 +133,10 @@ quint16 closedPort() {
     return port;
 }
 
+// An empty endpoint reads as none configured.
 void writeSettings(const QString& endpoint, const QString& timeoutSeconds = "5") {
     Settings settings = Settings::Load();
-    if (!endpoint.isNull())
-        settings.setValue("CommentEndpoint", endpoint.toStdString());
-    else
-        settings.setValue("CommentEndpoint", "");
+    settings.setValue("CommentEndpoint", endpoint.toStdString());
     settings.setValue("CommentTimeoutSeconds", timeoutSeconds.toStdString());
     settings.Save();
 }
