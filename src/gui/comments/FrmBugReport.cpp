@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -35,8 +36,10 @@ public:
             if (child->testAttribute(Qt::WA_SetCursor))
                 widgets.push_back(child);
         for (QWidget* widget : widgets) {
-            m_saved.emplace_back(widget, widget->testAttribute(Qt::WA_SetCursor) ? widget->cursor().shape()
-                                                                                 : Qt::CursorShape(-1));
+            std::optional<Qt::CursorShape> own;
+            if (widget->testAttribute(Qt::WA_SetCursor))
+                own = widget->cursor().shape();
+            m_saved.emplace_back(widget, own);
             widget->setCursor(Qt::WaitCursor);
         }
     }
@@ -44,17 +47,17 @@ public:
         for (auto& [widget, shape] : m_saved) {
             if (!widget)
                 continue;
-            if (shape == Qt::CursorShape(-1))
-                widget->unsetCursor();
+            if (shape)
+                widget->setCursor(*shape);
             else
-                widget->setCursor(shape);
+                widget->unsetCursor();
         }
     }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
 private:
-    std::vector<std::pair<QPointer<QWidget>, Qt::CursorShape>> m_saved;
+    std::vector<std::pair<QPointer<QWidget>, std::optional<Qt::CursorShape>>> m_saved; // none: the inherited one
 };
 
 // A multi-line field whose natural height is its given number of lines (Qt's own is a dozen).

@@ -4,6 +4,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace pluvane::gui {
@@ -31,7 +33,9 @@ QString UrlFetcher::FetchUrl(const QUrl& url) {
     cancel(); // a transfer still running belongs to an earlier request
     m_cancelled = false;
     QNetworkRequest request(url);
-    request.setTransferTimeout(static_cast<int>(m_timeout.count()));
+    // Qt takes an int of milliseconds, and 0 would mean no time-out at all.
+    request.setTransferTimeout(
+        static_cast<int>(std::clamp<long long>(m_timeout.count(), 1, std::numeric_limits<int>::max())));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
 
