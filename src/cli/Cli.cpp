@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "CheckCommand.h"
 
 #include "Error.h"
 #include "Settings.h"
@@ -59,6 +60,9 @@ constexpr const char* kUsageText =
     "      the report as rich text, plain text or PDF; --rainfall-source adds the\n"
     "      line naming the rainfall and its source (else the ReportRainfallSource\n"
     "      setting decides)\n"
+    "  check PROJECT.rmt [--json]\n"
+    "      list what a plan reviewer would ask about the project, one note a line\n"
+    "      (--json: as one JSON document); exit code 3 when there are notes\n"
     "  help\n"
     "      show this text\n"
     "\n"
@@ -322,6 +326,12 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
         return peak(ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}), out);
     if (command == "solve")
         return solve(ws, Arguments::Parse(rest, {"--rtf", "--text", "--pdf"}, {"--rainfall-source"}), out, err, pdf);
+    if (command == "check") {
+        const Arguments parsed = Arguments::Parse(rest, {}, {"--json"});
+        if (parsed.words.size() != 1)
+            throw UsageError("check needs one project file");
+        return CheckProject(ws, parsed.words[0], parsed.has("--json"), out);
+    }
     if (command == "locations") {
         const std::string sub = rest.empty() ? "" : rest[0];
         const std::vector<std::string> subArgs(rest.begin() + (rest.empty() ? 0 : 1), rest.end());
