@@ -187,6 +187,10 @@ w="$work/willow.rmt"
 "$cli" "${d[@]}" new "$w" >/dev/null && sqlite3 "$w" <"$root/examples/willow-creek.sql"
 check "check example" 3 '^warning Basin2 "North lawn": sheet-flow length 150 ft exceeds 100 ft \(NRCS NEH 630 ch. 15, 2010\)$' -- "$cli" "${d[@]}" check "$w"
 check "check example json" 3 '^\{"findings": \[\{"code": "SHEET_LENGTH_100", "severity": "warning", "element": "Basin2", "name": "North lawn", ".*"code": "SHEET_MCCUEN_SPIESS"' -- "$cli" "${d[@]}" check "$w" --json
+check "solve review" 0 "Wrote" -- "$cli" "${d[@]}" solve "$w" --review --text "$work/reviewed.txt"
+"$cli" "${d[@]}" solve "$w" --text "$work/unreviewed.txt" >/dev/null
+if grep -qx 'Review Notes' "$work/reviewed.txt" && grep -q '^warning Basin2 "North lawn": sheet-flow length 150 ft' "$work/reviewed.txt" &&
+  ! grep -q 'Review Notes' "$work/unreviewed.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL solve --review section"; fi
 sqlite3 "$w" "UPDATE TblBasinInfo SET Deleted = 'True' WHERE BasinTag = 'Basin2'"
 check "check clean" 0 '^\{"findings": \[\]\}$' -- "$cli" "${d[@]}" check "$w" --json
 out=$("$cli" "${d[@]}" check "$w")

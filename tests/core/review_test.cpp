@@ -1,7 +1,10 @@
 #include "Error.h"
+#include "Settings.h"
 #include "TestSupport.h"
 #include "elements/ElementCalculations.h"
 #include "elements/ElementRecords.h"
+#include "report/ReportBuilder.h"
+#include "report/RtfWriter.h"
 #include "review/ProjectReview.h"
 #include "review/ReviewChecks.h"
 #include "settings/ProjectSettings.h"
@@ -228,6 +231,46 @@ TEST(ProjectReview, FindingsAsJson) {
     EXPECT_EQ(FindingsJson({}), "{\"findings\": []}");
     EXPECT_TRUE(HasWarning(findings, "Basin1"));
     EXPECT_FALSE(HasWarning(findings, "Basin2"));
+}
+
+// The section is added only when asked for, after the runoff-rate table, and leaves the rest of
+// the report as it was.
+TEST(ProjectReview, ReportSectionOnlyWhenAsked) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    ProjectSpec spec;
+    spec.basin.travelLength = "150";
+    buildProject(ws, spec);
+    ASSERT_TRUE(ProbeSolveFlags(ws));
+    const std::string plain = WritePlainText(BuildReport(ws).document);
+    ReportOptions options;
+    options.reviewNotes = true;
+    const std::string reviewed = WritePlainText(BuildReport(ws, options).document);
+    EXPECT_EQ(plain.find("Review Notes"), std::string::npos);
+    const std::size_t section = reviewed.find("Review Notes");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_GT(section, reviewed.find("Q(cfs)"));
+    EXPECT_NE(reviewed.find("warning Basin1 \"Roofs\": sheet-flow length 150 ft exceeds 100 ft", section),
+              std::string::npos);
+    const std::size_t notice = reviewed.find("It's the engineer's responsibility");
+    EXPECT_EQ(reviewed.substr(notice), plain.substr(plain.find("It's the engineer's responsibility")));
+    EXPECT_EQ(reviewed.substr(0, section).find(plain.substr(0, plain.find("Q(cfs)"))), 0u);
+}
+
+TEST(ProjectReview, TheSettingIsOffUnlessItReadsOne) {
+    TempFolder folder;
+    const std::string path = folder.file("pluvane.conf");
+    EXPECT_FALSE(ReportReviewNotesEnabled(Settings::Load(path)));
+    for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
+             {"ReportReviewNotes=1\n", true}, {"ReportReviewNotes=0\n", false}, {"ReportRainfallSource=1\n", false}}) {
+        WriteFile(folder, "pluvane.conf", text);
+        EXPECT_EQ(ReportReviewNotesEnabled(Settings::Load(path)), on) << text;
+    }
+    Settings settings = Settings::Load(path);
+    SetReportReviewNotes(settings, true);
+    settings.Save();
+    EXPECT_TRUE(ReportReviewNotesEnabled(Settings::Load(path)));
+    EXPECT_TRUE(ReportRainfallSourceEnabled(Settings::Load(path))); // the other key is kept
 }
 
 struct JsonRow {
