@@ -8,10 +8,12 @@
 #include "report/ReportNotes.h"
 #include "report/RtfWriter.h"
 #include "solve/SolveEngine.h"
+#include "solve/SolveInputs.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 #include "store/RainfallImport.h"
 #include "text/NumberText.h"
+#include "text/Text.h"
 
 #include <cctype>
 #include <charconv>
@@ -274,9 +276,10 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
     return kOk;
 }
 
-// The Solve command on a project file: the flags from the live rows, then the report, which
-// runs the solve and stores TblResults. The requested files are written even when the solve
-// failed, since the report then says why; the exit code still tells the failure.
+// The Solve command on a project file: the flags from the live rows, the inputs, the one solve
+// (which stores TblResults), then the report only when a file of it is asked for. The requested
+// files are written even when the solve failed, since the report then says why; the exit code
+// still tells the failure.
 int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream& err, const PdfWriter& pdf) {
     if (args.words.size() != 1)
         throw UsageError("solve needs one project file");
@@ -292,27 +295,32 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
     if (!ProbeSolveFlags(ws))
         throw Error("Nothing to Solve");
 
-    ReportOptions options;
-    options.rainfallSource = args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::Load());
-    options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::Load());
-    const Report report = BuildReport(ws, options);
+    const SolveInputs inputs = CollectSolveInputs(ws);
+    const SolveAttempt attempt = TrySolve(ws, inputs);
     out << "Location: " << ws.CurrentIntensityTable << "\n\n";
-    if (report.solve) {
-        printResults(out, *report.solve);
+    if (attempt.result) {
+        printResults(out, *attempt.result);
         out << "\nStored in \"" << ws.ProjectPath << "\".\n";
     }
-    const auto write = [&](const char* option, const auto& save) {
-        if (!args.has(option))
-            return;
-        const std::string& path = args.options.at(option);
-        save(report.document, path);
-        out << "Wrote \"" << path << "\".\n";
-    };
-    write("--rtf", SaveRtf);
-    write("--text", SavePlainText);
-    write("--pdf", pdf);
-    if (!report.solve) {
-        err << "pluvane-cli: " << SolveFailureLine(SolveFailureReason(report.document)) << '\n';
+    if (args.has("--rtf") || args.has("--text") || args.has("--pdf")) {
+        ReportOptions options;
+        options.rainfallSource = args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::Load());
+        options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::Load());
+        const RichDocument document = RenderReport(ws, inputs, attempt, options);
+        const auto write = [&](const char* option, const auto& save) {
+            if (!args.has(option))
+                return;
+            const std::string& path = args.options.at(option);
+            save(document, path);
+            out << "Wrote \"" << path << "\".\n";
+        };
+        write("--rtf", SaveRtf);
+        write("--text", SavePlainText);
+        write("--pdf", pdf);
+    }
+    if (!attempt.result) {
+        // As the report's line gives it, on one line.
+        err << "pluvane-cli: " << SolveFailureLine(CellText(attempt.failure)) << '\n';
         return kFailed;
     }
     return kOk;

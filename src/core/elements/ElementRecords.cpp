@@ -168,6 +168,29 @@ std::optional<Fields> loadRow(const Workspace& ws, const Layout<Fields>& layout,
     return fields;
 }
 
+template <class Fields>
+std::vector<LiveElement<Fields>> loadLiveRows(const Workspace& ws, const Layout<Fields>& layout) {
+    const ElementKindInfo& info = kindInfo(layout.kind);
+    // SELECT * and columns by name, so that a table without one of them still reads.
+    std::vector<Record> records;
+    Database db = OpenProjectDb(ws);
+    {
+        Statement query = db.prepare("SELECT * FROM " + str(info.table) +
+                                     " WHERE Deleted = 'False' ORDER BY rowid");
+        records = readAll(query);
+    }
+    CloseDb(db);
+    std::vector<LiveElement<Fields>> rows;
+    rows.reserve(records.size());
+    for (const Record& record : records) {
+        LiveElement<Fields>& row = rows.emplace_back();
+        row.tag = record.text(info.tagColumn);
+        for (const Column<Fields>& column : layout.columns)
+            row.fields.*column.field = record.text(column.name);
+    }
+    return rows;
+}
+
 } // namespace
 
 void InsertBasin(const Workspace& ws, const std::string& tag, long long left, long long top,
@@ -207,6 +230,18 @@ bool UpdateChannel(const Workspace& ws, const std::string& tag, const ChannelFie
 
 std::optional<ChannelFields> LoadChannel(const Workspace& ws, const std::string& tag) {
     return loadRow(ws, kChannelLayout, tag);
+}
+
+std::vector<LiveElement<BasinFields>> LoadLiveBasins(const Workspace& ws) {
+    return loadLiveRows(ws, kBasinLayout);
+}
+
+std::vector<LiveElement<SurfaceFields>> LoadLiveSurfaces(const Workspace& ws) {
+    return loadLiveRows(ws, kSurfaceLayout);
+}
+
+std::vector<LiveElement<ChannelFields>> LoadLiveChannels(const Workspace& ws) {
+    return loadLiveRows(ws, kChannelLayout);
 }
 
 } // namespace pluvane

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pluvane {
 
@@ -73,5 +74,18 @@ void InsertChannel(const Workspace& ws, const std::string& tag, long long left, 
                    const ChannelFields& fields);
 bool UpdateChannel(const Workspace& ws, const std::string& tag, const ChannelFields& fields);
 std::optional<ChannelFields> LoadChannel(const Workspace& ws, const std::string& tag);
+
+// A live row (Deleted = 'False') of an element table: its tag and its fields.
+template <class Fields>
+struct LiveElement {
+    std::string tag;
+    Fields fields;
+};
+
+// LoadLive* reads every live row of a kind in insertion (rowid) order. A column the table
+// lacks, like a NULL, reads "", so a file written by another tool still loads.
+std::vector<LiveElement<BasinFields>> LoadLiveBasins(const Workspace& ws);
+std::vector<LiveElement<SurfaceFields>> LoadLiveSurfaces(const Workspace& ws);
+std::vector<LiveElement<ChannelFields>> LoadLiveChannels(const Workspace& ws);
 
 } // namespace pluvane

@@ -9,6 +9,7 @@
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -27,15 +28,7 @@ constexpr int kBodyRightIndent = 200;
 constexpr Color kBlack{0, 0, 0};
 constexpr Color kBlue{0, 0, 255};
 
-// A stored text as a table cell: control characters become spaces, since a tab would shift
-// every later column and a line end would split the row.
-std::string cellText(std::string_view text) {
-    std::string cell(text);
-    for (char& c : cell)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = ' ';
-    return cell;
-}
+std::string cellText(std::string_view text) { return CellText(text); }
 
 // The first `count` characters (not bytes) of a UTF-8 text, as a cell.
 std::string leadingCharacters(std::string_view text, std::size_t count) {
@@ -49,20 +42,6 @@ std::string leadingCharacters(std::string_view text, std::size_t count) {
 }
 
 std::string plain(double value) { return PlainNumberText(value); }
-
-// Live rows of an element table in insertion order. Every row is printed, even beyond the 30
-// the canvas could ever make (it stops at 20 per kind): a report that dropped rows would
-// print totals that disagree with its own table, and the solve must see every live element.
-std::vector<Record> readLiveRows(const Workspace& ws, const std::string& table) {
-    Database db = OpenProjectDb(ws);
-    std::vector<Record> rows;
-    {
-        Statement query = db.prepare("SELECT * FROM " + table + " WHERE Deleted = 'False' ORDER BY rowid;");
-        rows = readAll(query);
-    }
-    CloseDb(db);
-    return rows;
-}
 
 // The last row of a table (the project row) or the first (the results row); nullopt when the
 // table is empty or missing.
@@ -80,28 +59,32 @@ std::optional<Record> readEdgeRow(const Workspace& ws, const std::string& table,
     return row;
 }
 
-// One build: the document being written and the values it accumulates. Nothing outlives it.
-class ReportBuild {
+// One rendering: the document being written from a solve's inputs and its outcome. Nothing
+// outlives it. The element rows, the totals and the solve come in finished; only the project
+// row and the stored results are read here, since the report prints what was stored.
+class ReportRender {
 public:
-    ReportBuild(const Workspace& ws, const ReportOptions& options) : m_ws(ws), m_options(options) {}
+    ReportRender(const Workspace& ws, const SolveInputs& inputs, const SolveAttempt& solve,
+                 const ReportOptions& options)
+        : m_ws(ws), m_in(inputs), m_solve(solve.result), m_solveFailure(solve.failure),
+          m_options(options) {}
 
-    Report run() {
+    RichDocument run() {
         titleBlock();
         projectBlock();
-        if (m_ws.HasOverland)
+        if (m_in.hasOverland)
             overlandSection();
-        if (m_ws.HasShallow)
+        if (m_in.hasShallow)
             shallowSection();
-        if (m_ws.HasChannel)
+        if (m_in.hasChannel)
             channelSection();
-        solve();
         runoffSection();
         if (m_options.rainfallSource)
             rainfallSource();
         if (m_options.reviewNotes)
             reviewNotes();
         closingNotice();
-        return Report{m_out.take(), m_solve};
+        return m_out.take();
     }
 
 private:
@@ -147,7 +130,7 @@ private:
     }
 
     void overlandSection() {
-        const std::vector<Record> rows = readLiveRows(m_ws, "TblBasinInfo");
+        const std::vector<BasinInput>& rows = m_in.basins;
         if (rows.empty())
             return;
         m_out.setBold(true);
@@ -173,24 +156,20 @@ private:
         m_out.setBold(false);
         m_out.setUnderline(false);
 
-        double totalLength = 0.0;
-        for (const Record& row : rows) {
+        for (const BasinInput& row : rows) {
             m_out.setSize(10);
-            append(leadingCharacters(row.text("BasinName"), 13) + "\t" + plain(row.number("Area")) + "\t" +
-                   plain(row.number("Slope")) + "\t" + plain(row.number("TravelLength")) + "\t" +
-                   leadingCharacters(row.text("BasinNType"), 13) + "\t" + plain(row.number("BasinN")) + "\t" +
-                   plain(row.number("Tc")));
+            append(leadingCharacters(row.fields.name, 13) + "\t" + plain(row.area) + "\t" + plain(row.slope) +
+                   "\t" + plain(row.travelLength) + "\t" + leadingCharacters(row.fields.nType, 13) + "\t" +
+                   plain(row.n) + "\t" + plain(row.tc));
             append(kCrLf);
-            m_totalArea += row.number("Area");
-            m_overlandTc += row.number("Tc");
-            totalLength += row.number("TravelLength");
         }
         m_out.setUnderline(true);
         append(TabRun(8));
         append(kCrLf);
         m_out.setUnderline(false);
         m_out.setSize(10);
-        append("TOTAL\t" + plain(m_totalArea) + "\t\t" + plain(totalLength) + "\t\t\t" + plain(m_overlandTc));
+        append("TOTAL\t" + plain(m_in.totalArea) + "\t\t" + plain(m_in.overlandLength) + "\t\t\t" +
+               plain(m_in.overlandTc));
         append(kCrLf);
         append("\r\n\r\n\r\n \n");
 
@@ -198,28 +177,24 @@ private:
         m_out.setUnderline(true);
         m_out.setSize(10);
         append("Average Runoff Coefficient\r\n\r\n");
-        stops = {2000};
-        while (stops.size() < 6)
-            stops.push_back(stops.back() + 1000);
-        stops[1] = 4000;
-        m_out.setTabStops(stops);
+        std::vector<int> cStops{2000};
+        while (cStops.size() < 6)
+            cStops.push_back(cStops.back() + 1000);
+        cStops[1] = 4000;
+        m_out.setTabStops(cStops);
         append("Name\tUse\ta\ta/A\tC\tCA\t\r\n");
         m_out.setUnderline(false);
         m_out.setBold(false);
 
         // With a total area of 0 the shares a/A, and with them CA and the average C, are
-        // undefined: the table says "n/a" and the solve gets C = 0, which changes nothing since
-        // every peak flow is A * ... = 0 then.
-        const bool noArea = m_totalArea == 0.0;
-        for (const Record& row : rows) {
-            const double share = noArea ? 0.0 : row.number("Area") / m_totalArea;
-            const double ca = share * row.number("CVal");
+        // undefined: the table says "n/a" (the solve got C = 0).
+        const bool noArea = m_in.noArea();
+        for (const BasinInput& row : rows) {
             m_out.setSize(10);
-            append(leadingCharacters(row.text("BasinName"), 15) + "\t" + leadingCharacters(row.text("SoilType"), 15) +
-                   "\t" + plain(row.number("Area")) + "\t" + (noArea ? "n/a" : FormatFixed(share, 3)) + "\t" +
-                   plain(row.number("CVal")) + "\t" + (noArea ? "n/a" : FormatFixed(ca, 4)));
+            append(leadingCharacters(row.fields.name, 15) + "\t" + leadingCharacters(row.fields.soilType, 15) +
+                   "\t" + plain(row.area) + "\t" + (noArea ? "n/a" : FormatFixed(row.share, 3)) + "\t" +
+                   plain(row.c) + "\t" + (noArea ? "n/a" : FormatFixed(row.weightedC, 4)));
             append(kCrLf);
-            m_averageC += ca;
         }
         m_out.setUnderline(true);
         append(TabRun(8));
@@ -227,12 +202,12 @@ private:
         m_out.setUnderline(false);
         m_out.setSize(10);
         style(ReportStyle::Body);
-        append("TOTAL\t\t" + plain(m_totalArea) + "\t\t\t" + (noArea ? "n/a" : FormatFixed(m_averageC, 4)));
+        append("TOTAL\t\t" + plain(m_in.totalArea) + "\t\t\t" + (noArea ? "n/a" : FormatFixed(m_in.averageC, 4)));
         append("\r\n\r\n");
     }
 
     void shallowSection() {
-        const std::vector<Record> rows = readLiveRows(m_ws, "TblSurfaceInfo");
+        const std::vector<SurfaceInput>& rows = m_in.surfaces;
         if (rows.empty())
             return;
         style(ReportStyle::SectionTitle);
@@ -240,27 +215,24 @@ private:
         EvenTabStops(m_out, 6);
         style(ReportStyle::Heading);
         append("Name\tType\tSlope \tLength\tV(fps)\tTc(min)\r\n");
-        double totalLength = 0.0;
-        for (const Record& row : rows) {
+        for (const SurfaceInput& row : rows) {
             style(ReportStyle::Body);
-            append(leadingCharacters(row.text("SurfName"), 15) + "\t" + leadingCharacters(row.text("SurfType"), 15) +
-                   "\t" + plain(row.number("SurfSlope")) + "\t" + plain(row.number("SurfLength")) + "\t" +
-                   plain(row.number("SurfVelocity")) + "\t" + plain(row.number("SurfTc")));
+            append(leadingCharacters(row.fields.name, 15) + "\t" + leadingCharacters(row.fields.type, 15) + "\t" +
+                   plain(row.slope) + "\t" + plain(row.length) + "\t" + plain(row.velocity) + "\t" +
+                   plain(row.tc));
             append(kCrLf);
-            m_shallowTc += row.number("SurfTc");
-            totalLength += row.number("SurfLength");
         }
         style(ReportStyle::Heading);
         append(TabRun(static_cast<int>(m_out.tabStops().size()) + 1));
         append(kCrLf);
         style(ReportStyle::Body);
-        append("TOTAL\t\t\t" + plain(totalLength) + "\t\t" + plain(m_shallowTc));
+        append("TOTAL\t\t\t" + plain(m_in.shallowLength) + "\t\t" + plain(m_in.shallowTc));
         append(kCrLf);
         append(kCrLf);
     }
 
     void channelSection() {
-        const std::vector<Record> rows = readLiveRows(m_ws, "TblChannelInfo");
+        const std::vector<ChannelInput>& rows = m_in.channels;
         if (rows.empty())
             return;
         append(kCrLf);
@@ -276,36 +248,20 @@ private:
         m_out.setTabStops(stops);
         style(ReportStyle::Heading);
         append("Name\tL\tn\tMaterial\tS\tA\tWP\tV\tTc\r\n");
-        double totalLength = 0.0;
-        for (const Record& row : rows) {
+        for (const ChannelInput& row : rows) {
             style(ReportStyle::Body);
-            append(leadingCharacters(row.text("ChannelName"), 11) + "\t" + plain(row.number("ChannelLength")) + "\t" +
-                   plain(row.number("ChannelN")) + "\t" + leadingCharacters(row.text("ChannelMaterial"), 11) + "\t" +
-                   plain(row.number("ChannelSlope")) + "\t" + plain(row.number("ChannelArea")) + "\t" +
-                   plain(row.number("ChannelWP")) + "\t" + FormatFixed(row.number("ChannelVelocity"), 2) + "\t" +
-                   plain(row.number("ChannelTc")));
+            append(leadingCharacters(row.fields.name, 11) + "\t" + plain(row.length) + "\t" + plain(row.n) + "\t" +
+                   leadingCharacters(row.fields.material, 11) + "\t" + plain(row.slope) + "\t" + plain(row.area) +
+                   "\t" + plain(row.wettedPerimeter) + "\t" + FormatFixed(row.velocity, 2) + "\t" + plain(row.tc));
             append(kCrLf);
-            totalLength += row.number("ChannelLength");
-            m_channelTc += row.number("ChannelTc");
         }
         append(kCrLf);
         style(ReportStyle::Heading);
         append(TabRun(11));
         append(kCrLf);
         style(ReportStyle::Body);
-        append("TOTAL\t" + plain(totalLength) + TabRun(7) + plain(m_channelTc));
+        append("TOTAL\t" + plain(m_in.channelLength) + TabRun(7) + plain(m_in.channelTc));
         append("\r\n\r\n");
-    }
-
-    // The one solve of the build. A failure (no rainfall table, an empty one, a project that
-    // cannot be written) leaves the report without results and says why in their place.
-    void solve() {
-        const double totalTc = m_overlandTc + m_shallowTc + m_channelTc;
-        try {
-            m_solve = ComputeResults(m_ws, m_totalArea, m_averageC, totalTc);
-        } catch (const Error& e) {
-            m_solveFailure = e.what();
-        }
     }
 
     void runoffSection() {
@@ -314,13 +270,14 @@ private:
         append("Runoff Rate Calculations\r\n\r\n");
         m_out.setTabStops({1000, 5000, 8000});
         style(ReportStyle::Body);
-        append("Overland Flow Tc \t: " + plain(m_overlandTc) + "\r");
-        append("Shallow Concentrated Flow Tc\t: " + plain(m_shallowTc) + "\r");
+        append("Overland Flow Tc \t: " + plain(m_in.overlandTc) + "\r");
+        append("Shallow Concentrated Flow Tc\t: " + plain(m_in.shallowTc) + "\r");
         m_out.setUnderline(true);
-        append("Channel Flow Tc\t: " + plain(m_channelTc));
+        append("Channel Flow Tc\t: " + plain(m_in.channelTc));
         m_out.setUnderline(false);
         append("\r");
-        append("TOTAL Tc (min)\t: " + plain(m_shallowTc + m_overlandTc + m_channelTc));
+        // Added in this order, as the report always has (TotalTc adds overland first).
+        append("TOTAL Tc (min)\t: " + plain(m_in.shallowTc + m_in.overlandTc + m_in.channelTc));
         append(kCrLf);
 
         append("\r\n\r\n");
@@ -391,7 +348,7 @@ private:
         style(ReportStyle::Body);
         std::vector<std::string> lines;
         try {
-            for (const Finding& finding : ReviewProject(m_ws))
+            for (const Finding& finding : ReviewSolveInputs(m_ws, m_in))
                 lines.push_back(FindingLine(finding));
         } catch (const Error& e) {
             lines.push_back(std::string("The project could not be reviewed: ") + e.what());
@@ -419,13 +376,11 @@ private:
     }
 
     const Workspace& m_ws;
+    const SolveInputs& m_in;
+    const std::optional<SolveResult>& m_solve;
+    const std::string& m_solveFailure;
     const ReportOptions m_options;
     RichTextWriter m_out;
-    double m_totalArea = 0.0; // A, acres
-    double m_averageC = 0.0;  // C
-    double m_overlandTc = 0.0, m_shallowTc = 0.0, m_channelTc = 0.0; // minutes
-    std::optional<SolveResult> m_solve;
-    std::string m_solveFailure;
 };
 
 } // namespace
@@ -447,7 +402,18 @@ bool ProbeSolveFlags(Workspace& ws) {
     return overland || shallow || channel;
 }
 
-Report BuildReport(const Workspace& ws, const ReportOptions& options) { return ReportBuild(ws, options).run(); }
+RichDocument RenderReport(const Workspace& ws, const SolveInputs& inputs, const SolveAttempt& solve,
+                          const ReportOptions& options) {
+    return ReportRender(ws, inputs, solve, options).run();
+}
+
+// The three steps of a Solve: the inputs, the one solve (which stores TblResults), the document.
+Report BuildReport(const Workspace& ws, const ReportOptions& options) {
+    const SolveInputs inputs = CollectSolveInputs(ws);
+    const SolveAttempt solve = TrySolve(ws, inputs);
+    Report report{RenderReport(ws, inputs, solve, options), solve.result};
+    return report;
+}
 
 std::string RainfallSourceLine(const Workspace& ws, const std::string& location) {
     if (location.empty())

@@ -2,6 +2,7 @@
 
 #include "report/RichText.h"
 #include "solve/SolveEngine.h"
+#include "solve/SolveInputs.h"
 
 #include <optional>
 #include <string>
@@ -30,9 +31,15 @@ struct ReportOptions {
     bool reviewNotes = false;
 };
 
-// Builds the solution report of the project ProjectPath, front to back, for the element kinds
-// whose solve flag is set, and runs the solve exactly once (which stores TblResults).
+// Builds the solution report of the project ProjectPath for the element kinds whose solve flag
+// is set: CollectSolveInputs, the one solve (TrySolve, which stores TblResults), RenderReport.
 Report BuildReport(const Workspace& ws, const ReportOptions& options = {});
+
+// Writes the report, front to back, from a solve's inputs and its outcome: the element tables
+// from the inputs, the project row and the stored TblResults row from the project file (a
+// failed solve prints its reason instead of the results). Runs no solve.
+RichDocument RenderReport(const Workspace& ws, const SolveInputs& inputs, const SolveAttempt& solve,
+                          const ReportOptions& options = {});
 
 // The rainfall line of the report for a location: "Rainfall: NAME — PROVENANCE", the stored
 // provenance lines joined by "; ", or "source not recorded". The name as the list spells it.

@@ -1,13 +1,12 @@
 #include "review/ProjectReview.h"
 
 #include "ElementKind.h"
+#include "report/ReportBuilder.h"
 #include "Error.h"
 #include "ReturnPeriods.h"
 #include "Workspace.h"
 #include "settings/ProjectSettings.h"
 #include "solve/SolveEngine.h"
-#include "store/Database.h"
-#include "store/ProjectDb.h"
 #include "store/RainfallImport.h"
 #include "text/NumberText.h"
 
@@ -17,30 +16,6 @@
 namespace pluvane {
 
 namespace {
-
-// The tags of a kind's live rows, in insertion order (the order the solve reads them).
-std::vector<std::string> liveTags(const Workspace& ws, ElementKind kind) {
-    const ElementKindInfo& info = kindInfo(kind);
-    Database db = OpenProjectDb(ws);
-    std::vector<std::string> tags;
-    {
-        Statement q = db.prepare("SELECT " + std::string(info.tagColumn) + " FROM " + std::string(info.table) +
-                                 " WHERE Deleted = 'False' ORDER BY rowid;");
-        while (q.step())
-            tags.push_back(q.text(0).value_or(""));
-    }
-    CloseDb(db);
-    return tags;
-}
-
-template <class Fields, class Load>
-std::vector<TaggedRow<Fields>> liveRows(const Workspace& ws, ElementKind kind, Load load) {
-    std::vector<TaggedRow<Fields>> rows;
-    for (const std::string& tag : liveTags(ws, kind))
-        if (std::optional<Fields> fields = load(ws, tag))
-            rows.push_back({tag, std::move(*fields)});
-    return rows;
-}
 
 bool containsNoCase(std::string_view text, std::string_view word) {
     return std::search(text.begin(), text.end(), word.begin(), word.end(), [](unsigned char a, unsigned char b) {
@@ -79,23 +54,10 @@ void projectTotals(std::vector<Finding>& out, const ReviewInputs& in) {
         out.push_back(Finding{std::string(code), rule.severity, std::nullopt, in.projectName, std::move(message),
                               std::string(rule.reference)});
     };
-    if (in.basins.empty() && in.surfaces.empty() && in.channels.empty())
+    if (in.solve.empty())
         return;
-
-    // The totals as the solve forms them: areas and Tc summed, C weighted by area.
-    double area = 0.0, tc = 0.0;
-    for (const auto& b : in.basins) {
-        area += ParseLenient(b.fields.area);
-        tc += ParseLenient(b.fields.tc);
-    }
-    for (const auto& s : in.surfaces)
-        tc += ParseLenient(s.fields.tc);
-    for (const auto& c : in.channels)
-        tc += ParseLenient(c.fields.tc);
-    double c = 0.0;
-    if (area != 0.0)
-        for (const auto& b : in.basins)
-            c += ParseLenient(b.fields.area) / area * ParseLenient(b.fields.c);
+    // The totals the engine takes, as the solve formed them.
+    const double area = in.solve.totalArea, c = in.solve.averageC, tc = in.solve.totalTc;
 
     if (area > ReviewRuleOf("AREA_LARGE").threshold)
         add("AREA_LARGE", "total area " + PlainNumberText(area) + " ac exceeds " +
@@ -149,18 +111,14 @@ void rainfall(std::vector<Finding>& out, const ReviewInputs& in) {
 
 } // namespace
 
-ReviewInputs CollectReviewInputs(const Workspace& ws) {
+ReviewInputs CollectReviewInputs(const Workspace& ws, SolveInputs solve) {
     ReviewInputs in;
+    in.solve = std::move(solve);
     Workspace probe = ws; // the loaders below set the current table; the caller's stays as it is
     const ProjectSetup setup = LoadProjectSettings(probe);
     in.projectName = setup.project.projectName;
     const std::optional<NodeFields> node = LoadNodeSettings(probe);
     in.location = node && !node->intensityTable.empty() ? node->intensityTable : ws.CurrentIntensityTable;
-
-    in.basins = liveRows<BasinFields>(ws, ElementKind::Basin, LoadBasin);
-    in.surfaces = liveRows<SurfaceFields>(ws, ElementKind::Surface, LoadSurface);
-    in.channels = liveRows<ChannelFields>(ws, ElementKind::Channel, LoadChannel);
-
     if (!in.location.empty()) {
         probe.CurrentIntensityTable = in.location;
         try {
@@ -174,16 +132,22 @@ ReviewInputs CollectReviewInputs(const Workspace& ws) {
     return in;
 }
 
+ReviewInputs CollectReviewInputs(const Workspace& ws) {
+    Workspace probe = ws;
+    ProbeSolveFlags(probe);
+    return CollectReviewInputs(ws, CollectSolveInputs(probe));
+}
+
 std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
     std::vector<Finding> out;
     const auto append = [&](std::vector<Finding> more) {
         out.insert(out.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     };
-    for (const auto& b : in.basins)
+    for (const BasinInput& b : in.solve.basins)
         append(ReviewBasin(b.tag, b.fields, in.twoYearRainfall));
-    for (const auto& s : in.surfaces)
+    for (const SurfaceInput& s : in.solve.surfaces)
         append(ReviewSurface(s.tag, s.fields));
-    for (const auto& c : in.channels)
+    for (const ChannelInput& c : in.solve.channels)
         append(ReviewChannel(c.tag, c.fields));
     projectTotals(out, in);
     rainfall(out, in);
@@ -191,5 +155,9 @@ std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
 }
 
 std::vector<Finding> ReviewProject(const Workspace& ws) { return ReviewInputsOf(CollectReviewInputs(ws)); }
+
+std::vector<Finding> ReviewSolveInputs(const Workspace& ws, const SolveInputs& inputs) {
+    return ReviewInputsOf(CollectReviewInputs(ws, inputs));
+}
 
 } // namespace pluvane
