@@ -6,12 +6,11 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QResizeEvent>
 
 namespace pluvane::gui {
 
 namespace {
-
-constexpr int kNoteWidth = 420; // pixels; a longer note is cut with an ellipsis
 
 QString noteText(const Finding& finding) {
     const QString severity = finding.severity == Severity::Warning ? "Warning" : "Note";
@@ -24,7 +23,8 @@ QString noteText(const Finding& finding) {
 ReviewNote::ReviewNote(QWidget* dialog, Review review) : QLabel(dialog), m_review(std::move(review)) {
     setObjectName("LblReviewNote");
     setWordWrap(false);
-    setFixedWidth(kNoteWidth);
+    // As wide as the fields above, never wider: a long note is cut with an ellipsis.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     setStyleSheet("color: #8a5a00;");
     for (QLineEdit* field : dialog->findChildren<QLineEdit*>())
         connect(field, &QLineEdit::textChanged, this, &ReviewNote::refresh);
@@ -45,15 +45,23 @@ void ReviewNote::refresh() {
         hide();
         return;
     }
-    QString line = noteText(m_findings.front());
+    m_line = noteText(m_findings.front());
     if (m_findings.size() > 1)
-        line += QString("  (+%1 more)").arg(m_findings.size() - 1);
-    setText(fontMetrics().elidedText(line, Qt::ElideMiddle, kNoteWidth));
+        m_line += QString("  (+%1 more)").arg(m_findings.size() - 1);
+    showLine();
     QStringList all;
     for (const Finding& finding : m_findings)
         all << noteText(finding);
     setToolTip(all.join('\n'));
     show();
+}
+
+void ReviewNote::showLine() { setText(fontMetrics().elidedText(m_line, Qt::ElideRight, width())); }
+
+void ReviewNote::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    if (!m_findings.empty())
+        showLine();
 }
 
 std::optional<double> ReviewRainfall(const Workspace& ws) {

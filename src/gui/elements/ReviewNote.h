@@ -27,8 +27,14 @@ public:
     void refresh();
     const std::vector<Finding>& findings() const { return m_findings; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void showLine();
+
     Review m_review;
+    QString m_line; // the whole line; the label shows as much as fits
     std::vector<Finding> m_findings;
 };
 

@@ -28,9 +28,10 @@ void CanvasView::syncMarkers() {
         for (int i = 0; i < static_cast<int>(images.size()); ++i) {
             const CanvasImage& image = images[static_cast<std::size_t>(i)];
             const bool marked = image.visible && m_warned.count(image.tag) > 0;
-            QGraphicsEllipseItem*& marker = m_markers[{static_cast<int>(kind), i}];
-            if (!marker && !marked)
+            const std::pair<int, int> key{static_cast<int>(kind), i};
+            if (!marked && !m_markers.count(key))
                 continue;
+            QGraphicsEllipseItem*& marker = m_markers[key];
             if (!marker) {
                 marker = m_scene->addEllipse(0, 0, kMarkerTwips, kMarkerTwips, QPen(QColor(0x5d, 0x40, 0x37), 0),
                                              QBrush(QColor(0xff, 0xb3, 0x00)));
@@ -45,7 +46,7 @@ void CanvasView::syncMarkers() {
 
 bool CanvasView::markerShown(ElementKind kind, int index) const {
     const auto marker = m_markers.find({static_cast<int>(kind), index});
-    return marker != m_markers.end() && marker->second->isVisible();
+    return marker != m_markers.end() && marker->second && marker->second->isVisible();
 }
 
 } // namespace pluvane::gui
