@@ -29,7 +29,7 @@ namespace {
 // A small project a reviewer passes: one sub-basin, one shallow flow path and one channel on
 // the Atlanta table, every Tc and velocity as Calculate writes it. A row of the table below
 // changes one thing of it.
-struct ProjectSpec {
+struct ProjectPlan {
     BasinFields basin{"Roofs", "1.2", "Residential: Single Family areas", "0.40", "0.02", "100",
                       "Smooth Surfaces (Asphalt, concrete, gravel, bare soil)", "0.011", ""};
     std::optional<SurfaceFields> surface = SurfaceFields{"Swale", "0.02", "300", "", "Unpaved", ""};
@@ -41,27 +41,27 @@ struct ProjectSpec {
     std::function<void(IntensityGrid&)> editGrid;
 };
 
-// Writes the project of a spec into ws; empty Tc and velocity texts are calculated (from the
+// Writes the project of a plan into ws; empty Tc and velocity texts are calculated (from the
 // project's rainfall, so after it is chosen).
-void buildProject(Workspace& ws, ProjectSpec spec) {
+void buildProject(Workspace& ws, ProjectPlan plan) {
     std::string location = "Atlanta";
-    if (spec.provenance || spec.editGrid) {
+    if (plan.provenance || plan.editGrid) {
         const std::vector<IntensityRow> rows = ReadLocationRows(ws, "Atlanta");
         IntensityGrid grid;
         for (std::size_t r = 0; r < grid.size(); ++r)
             grid[r] = rows[r].values;
-        if (spec.editGrid)
-            spec.editGrid(grid);
+        if (plan.editGrid)
+            plan.editGrid(grid);
         location = "Review Copy";
-        SaveLocation(ws, location, grid, spec.provenance.value_or(ReadProvenance(ws, "Atlanta")));
+        SaveLocation(ws, location, grid, plan.provenance.value_or(ReadProvenance(ws, "Atlanta")));
     }
     SaveProjectSettings(ws, {"Review test", "J-1", "Engineer", "Manager", "today"}, {"Outfall", location}, false);
 
-    BasinFields& b = spec.basin;
+    BasinFields& b = plan.basin;
     if (b.tc.empty())
         b.tc = CalculateSheetFlowTc(ws, b.n, b.travelLength, b.slope);
     InsertBasin(ws, "Basin1", 900, 840, b);
-    if (SurfaceFields* s = spec.surface ? &*spec.surface : nullptr) {
+    if (SurfaceFields* s = plan.surface ? &*plan.surface : nullptr) {
         if (s->velocity.empty() || s->tc.empty()) {
             const ShallowFlowTexts flow = CalculateShallowFlow(s->type, s->length, s->slope);
             s->velocity = s->velocity.empty() ? flow.velocity : s->velocity;
@@ -69,7 +69,7 @@ void buildProject(Workspace& ws, ProjectSpec spec) {
         }
         InsertSurface(ws, "Surface1", 1500, 2500, *s);
     }
-    if (ChannelFields* c = spec.channel ? &*spec.channel : nullptr) {
+    if (ChannelFields* c = plan.channel ? &*plan.channel : nullptr) {
         if (c->velocity.empty() || c->tc.empty()) {
             const ChannelFlowTexts flow =
                 CalculateChannelFlow(c->area, c->wettedPerimeter, c->slope, c->n, c->length, ManningOrder::AddDialog);
@@ -82,7 +82,7 @@ void buildProject(Workspace& ws, ProjectSpec spec) {
 
 struct ReviewRow {
     const char* label;
-    std::function<void(ProjectSpec&)> change;
+    std::function<void(ProjectPlan&)> change;
     std::set<std::string> codes; // exactly these codes are found
 };
 
@@ -93,9 +93,9 @@ class ProjectReviewTest : public ::testing::TestWithParam<ReviewRow> {};
 TEST_P(ProjectReviewTest, FindsExactlyItsChecks) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ProjectSpec spec;
-    GetParam().change(spec);
-    buildProject(ws, spec);
+    ProjectPlan plan;
+    GetParam().change(plan);
+    buildProject(ws, plan);
 
     const std::vector<Finding> findings = ReviewProject(ws);
     std::set<std::string> codes;
@@ -109,48 +109,48 @@ TEST_P(ProjectReviewTest, FindsExactlyItsChecks) {
 }
 
 const ReviewRow kReviewRows[] = {
-    {"clean", [](ProjectSpec&) {}, {}},
-    {"sheet150", [](ProjectSpec& s) { s.basin.travelLength = "150"; }, {"SHEET_LENGTH_100"}},
-    {"sheet350", [](ProjectSpec& s) { s.basin.travelLength = "350"; }, {"SHEET_LENGTH_300"}},
+    {"clean", [](ProjectPlan&) {}, {}},
+    {"sheet150", [](ProjectPlan& s) { s.basin.travelLength = "150"; }, {"SHEET_LENGTH_100"}},
+    {"sheet350", [](ProjectPlan& s) { s.basin.travelLength = "350"; }, {"SHEET_LENGTH_300"}},
     {"mccuen",
-     [](ProjectSpec& s) {
+     [](ProjectPlan& s) {
          s.basin.nType = "Grass, Dense grass";
          s.basin.n = "0.24";
          s.basin.travelLength = "80"; // limit 100 sqrt(0.02) / 0.24 = 58.9 ft
      },
      {"SHEET_MCCUEN_SPIESS"}},
-    {"percent", [](ProjectSpec& s) { s.basin.slope = "2"; }, {"SLOPE_PERCENT"}},
-    {"flat", [](ProjectSpec& s) { s.channel->slope = "0.0002"; }, {"SLOPE_FLAT"}},
-    {"czero", [](ProjectSpec& s) { s.basin.c = "0"; }, {"C_RANGE"}},
-    {"cabove", [](ProjectSpec& s) { s.basin.c = "1.2"; }, {"C_RANGE", "CF_CAPPED"}},
-    {"capped", [](ProjectSpec& s) { s.basin.c = "0.85"; }, {"CF_CAPPED"}},
-    {"large", [](ProjectSpec& s) { s.basin.area = "250"; }, {"AREA_LARGE"}},
-    {"noarea", [](ProjectSpec& s) { s.basin.area = "0"; }, {"AREA_ZERO"}},
+    {"percent", [](ProjectPlan& s) { s.basin.slope = "2"; }, {"SLOPE_PERCENT"}},
+    {"flat", [](ProjectPlan& s) { s.channel->slope = "0.0002"; }, {"SLOPE_FLAT"}},
+    {"czero", [](ProjectPlan& s) { s.basin.c = "0"; }, {"C_RANGE"}},
+    {"cabove", [](ProjectPlan& s) { s.basin.c = "1.2"; }, {"C_RANGE", "CF_CAPPED"}},
+    {"capped", [](ProjectPlan& s) { s.basin.c = "0.85"; }, {"CF_CAPPED"}},
+    {"large", [](ProjectPlan& s) { s.basin.area = "250"; }, {"AREA_LARGE"}},
+    {"noarea", [](ProjectPlan& s) { s.basin.area = "0"; }, {"AREA_ZERO"}},
     {"short",
-     [](ProjectSpec& s) {
+     [](ProjectPlan& s) {
          s.surface.reset();
          s.channel.reset();
      },
      {"TC_SHORT"}},
-    {"beyond", [](ProjectSpec& s) { s.channel->length = "300000"; }, {"TC_BEYOND_TABLE"}},
-    {"typed", [](ProjectSpec& s) { s.basin.tc = "5"; }, {"TC_TYPED"}},
-    {"typedmatching", [](ProjectSpec& s) { s.surface->tc = "2.19"; }, {"TC_TYPED"}},
-    {"stale", [](ProjectSpec& s) { s.basin.tc = "2.0000"; }, {"TC_STALE"}},
-    {"stalevelocity", [](ProjectSpec& s) { s.channel->velocity = "3.5000"; }, {"TC_STALE"}},
+    {"beyond", [](ProjectPlan& s) { s.channel->length = "300000"; }, {"TC_BEYOND_TABLE"}},
+    {"typed", [](ProjectPlan& s) { s.basin.tc = "5"; }, {"TC_TYPED"}},
+    {"typedmatching", [](ProjectPlan& s) { s.surface->tc = "2.19"; }, {"TC_TYPED"}},
+    {"stale", [](ProjectPlan& s) { s.basin.tc = "2.0000"; }, {"TC_STALE"}},
+    {"stalevelocity", [](ProjectPlan& s) { s.channel->velocity = "3.5000"; }, {"TC_STALE"}},
     {"typedwithoutinputs",
-     [](ProjectSpec& s) {
+     [](ProjectPlan& s) {
          s.surface->type = "Gravel";
          s.surface->velocity = "0.0000";
          s.surface->tc = "4.0000";
      },
      {"TC_TYPED"}},
-    {"ncustom", [](ProjectSpec& s) { s.basin.n = "0.02"; }, {"N_CUSTOM"}},
-    {"nunlisted", [](ProjectSpec& s) { s.channel->material = "Riprap"; }, {"N_CUSTOM"}},
-    {"nsame", [](ProjectSpec& s) { s.channel->n = "0.0250"; }, {}},
-    {"nosource", [](ProjectSpec& s) { s.provenance = ""; }, {"RAIN_NO_SOURCE"}},
-    {"edited", [](ProjectSpec& s) { s.provenance = "NOAA Atlas 14\nedited by hand on 2026-12-08"; },
+    {"ncustom", [](ProjectPlan& s) { s.basin.n = "0.02"; }, {"N_CUSTOM"}},
+    {"nunlisted", [](ProjectPlan& s) { s.channel->material = "Riprap"; }, {"N_CUSTOM"}},
+    {"nsame", [](ProjectPlan& s) { s.channel->n = "0.0250"; }, {}},
+    {"nosource", [](ProjectPlan& s) { s.provenance = ""; }, {"RAIN_NO_SOURCE"}},
+    {"edited", [](ProjectPlan& s) { s.provenance = "NOAA Atlas 14\nedited by hand on 2026-12-08"; },
      {"RAIN_EDITED"}},
-    {"order", [](ProjectSpec& s) { s.editGrid = [](IntensityGrid& g) { g[4][3] = "0.10"; }; }, {"RAIN_ORDER"}},
+    {"order", [](ProjectPlan& s) { s.editGrid = [](IntensityGrid& g) { g[4][3] = "0.10"; }; }, {"RAIN_ORDER"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Checks, ProjectReviewTest, ::testing::ValuesIn(kReviewRows),
@@ -165,7 +165,7 @@ TEST(ProjectReview, EveryCheckOfTheTableIsTrippedByARow) {
 }
 
 TEST(ProjectReview, MessagesNameTheValuesAndTheRule) {
-    BasinFields f = ProjectSpec{}.basin;
+    BasinFields f = ProjectPlan{}.basin;
     f.travelLength = "250";
     f.tc = "12";
     const std::vector<Finding> findings = ReviewBasin("Basin3", f, 4.32);
@@ -179,9 +179,9 @@ TEST(ProjectReview, MessagesNameTheValuesAndTheRule) {
 TEST(ProjectReview, CappedPeriodsAreNamed) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ProjectSpec spec;
-    spec.basin.c = "0.85"; // 0.85 x 1.2 and 0.85 x 1.25 exceed 1, 0.85 x 1.1 does not
-    buildProject(ws, spec);
+    ProjectPlan plan;
+    plan.basin.c = "0.85"; // 0.85 x 1.2 and 0.85 x 1.25 exceed 1, 0.85 x 1.1 does not
+    buildProject(ws, plan);
     const std::vector<Finding> findings = ReviewProject(ws);
     ASSERT_EQ(findings.size(), 1u);
     EXPECT_EQ(findings[0].element, std::nullopt);
@@ -190,7 +190,7 @@ TEST(ProjectReview, CappedPeriodsAreNamed) {
 }
 
 TEST(ProjectReview, WithoutRainfallATcIsOnlyJudgedByItsForm) {
-    const BasinFields f = ProjectSpec{}.basin;
+    const BasinFields f = ProjectPlan{}.basin;
     BasinFields computed = f;
     computed.tc = "3.0000";
     EXPECT_TRUE(ReviewBasin("Basin1", computed, std::nullopt).empty());
@@ -204,7 +204,7 @@ TEST(ProjectReview, WithoutRainfallATcIsOnlyJudgedByItsForm) {
 TEST(ProjectReview, ReviewLeavesTheWorkspaceAndTheFileAlone) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    buildProject(ws, ProjectSpec{});
+    buildProject(ws, ProjectPlan{});
     ws.CurrentIntensityTable = "Fort Myers";
     ReviewProject(ws);
     EXPECT_EQ(ws.CurrentIntensityTable, "Fort Myers");
@@ -238,9 +238,9 @@ TEST(ProjectReview, FindingsAsJson) {
 TEST(ProjectReview, ReportSectionOnlyWhenAsked) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ProjectSpec spec;
-    spec.basin.travelLength = "150";
-    buildProject(ws, spec);
+    ProjectPlan plan;
+    plan.basin.travelLength = "150";
+    buildProject(ws, plan);
     ASSERT_TRUE(ProbeSolveFlags(ws));
     const std::string plain = WritePlainText(BuildReport(ws).document);
     ReportOptions options;
