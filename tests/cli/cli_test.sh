@@ -196,7 +196,7 @@ check "check clean" 0 '^\{"findings": \[\]\}$' -- "$cli" "${d[@]}" check "$w" --
 out=$("$cli" "${d[@]}" check "$w")
 if [ -z "$out" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL check clean prints: $out"; fi
 sqlite3 "$w" "UPDATE TblBasinInfo SET Tc = '5' WHERE BasinTag = 'Basin1'"
-check "check typed tc" 3 '^\{"findings": \[\{"code": "TC_TYPED", "severity": "note", "element": "Basin1", "name": "Lots 1-6 roofs & drives", "message": "Tc 5 min \(its inputs give 1.1061 min\) was typed, not computed"' -- "$cli" "${d[@]}" check "$w" --json
+check "check typed tc" 3 '^\{"findings": \[\{"code": "TC_TYPED", "severity": "note", "element": "Basin1", "name": "Lots 1-6 roofs & drives", "message": "Tc 5 min \(its inputs give 1.1061 min with P2 = 3.84 in\) was typed, not computed"' -- "$cli" "${d[@]}" check "$w" --json
 sqlite3 "$w" "UPDATE TblBasinInfo SET Tc = '1.1061', Area = '0' WHERE BasinTag IN ('Basin1', 'Basin3')"
 check "check no area" 3 '"code": "AREA_ZERO", "severity": "warning", "element": null, "name": "Willow Creek Phase 2"' -- "$cli" "${d[@]}" check "$w" --json
 check "check not a project" 1 "is not a database" -- "$cli" "${d[@]}" check "$work/notes.rmt"

@@ -117,6 +117,7 @@ struct ComputedValue {
     std::string_view unit;
     const std::string& text;
     std::optional<double> recomputed;
+    std::string with = ""; // what else the recomputation used, e.g. " with P2 = 3.84 in"
 };
 
 // Calculate writes exactly four decimals; any other form of the text was typed.
@@ -146,9 +147,9 @@ void computedValues(Findings& out, std::span<const ComputedValue> values) {
         const std::string value = std::string(v.label) + " " + shown(v.text) + " " + std::string(v.unit);
         const std::string gives = v.recomputed ? fixed4(*v.recomputed) + " " + std::string(v.unit) : "none";
         if (!calculatorForm(v.text) || (!v.recomputed && stored != 0.0))
-            join(typed, value + " (its inputs give " + gives + ")");
+            join(typed, value + " (its inputs give " + gives + v.with + ")");
         else if (v.recomputed && differs(stored, *v.recomputed))
-            join(stale, value + " differs from " + gives + " that its inputs give");
+            join(stale, value + " differs from " + gives + " that its inputs give" + v.with);
     }
     if (!typed.empty())
         out.add("TC_TYPED", typed + " was typed, not computed");
@@ -196,7 +197,9 @@ std::vector<Finding> ReviewBasin(const std::string& tag, const BasinFields& f, s
         tc = finite(SheetFlowTc(n, length, s, *twoYearRainfall));
     // Without the rainfall the Tc cannot be judged either way.
     if (twoYearRainfall) {
-        const ComputedValue values[] = {{"Tc", "min", f.tc, tc}};
+        // The rainfall is named: a Tc computed on another table goes stale when the table changes.
+        const ComputedValue values[] = {
+            {"Tc", "min", f.tc, tc, " with P2 = " + FormatFixed(*twoYearRainfall, 2) + " in"}};
         computedValues(out, values);
     } else if (filled(f.tc) && !calculatorForm(f.tc)) {
         const ComputedValue values[] = {{"Tc", "min", f.tc, std::nullopt}};
