@@ -90,6 +90,7 @@ void FrmDraw::refreshNames() {
     } catch (const std::exception&) {
     }
     m_view->setNames(std::move(names));
+    refreshReview();
 }
 
 void FrmDraw::buildMenus() {
@@ -129,6 +130,7 @@ void FrmDraw::buildMenus() {
         if (!saved)
             reportSource->setChecked(!on);
     });
+    addReviewToggle(intensity, reportSource);
 
     QMenu* data = bar->addMenu("Data");
     data->setObjectName("MnuData");
@@ -139,6 +141,7 @@ void FrmDraw::buildMenus() {
     add(data, "MnuEditBasin", "Edit Basin", [this] { openNodeInfo(); });
     data->addSeparator()->setObjectName("MnuSeperator2");
     add(data, "MnuSolve", "Solve", [this] { solve(); });
+    add(data, "MnuReview", "Review Project...", [this] { openReview(); });
 
     QMenu* help = bar->addMenu("About");
     help->setObjectName("mnuHelp");

@@ -4,6 +4,7 @@
 #include "network/NetworkModel.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <optional>
@@ -20,6 +21,7 @@ namespace pluvane::gui {
 class AppContext;
 class CanvasView;
 class EditHistory;
+class FrmReview;
 
 // The drawing window of an open project: its own menus and toolbar, the canvas, the element
 // pop-up menus. It owns the project's network model while it is open.
@@ -39,6 +41,8 @@ public:
     // The commands of the menus and the toolbar.
     void addElement(ElementKind kind);
     void solve();
+    // "Review Project...": the review window, filled anew (FrmDrawReview.cpp).
+    void openReview();
     QMenu* popupMenu(ElementKind kind) const { return m_popups.at(kind); }
     // The session's undo history; null until load() succeeded.
     EditHistory* history() const { return m_history; }
@@ -58,6 +62,10 @@ protected:
 
 private:
     void refreshNames();
+    // The review findings again: the canvas markers and an open review window.
+    void refreshReview();
+    void selectTag(const QString& tag);
+    void addReviewToggle(QMenu* menu, QAction* before);
     void buildMenus();
     void buildToolbar();
     void buildPopups();
@@ -93,6 +101,7 @@ private:
     // Where the pressed image was when the press began: one drag is one undo step.
     std::optional<std::pair<ElementKind, int>> m_dragged;
     QPointF m_dragStart;
+    QPointer<FrmReview> m_review;
 };
 
 } // namespace pluvane::gui

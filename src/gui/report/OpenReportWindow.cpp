@@ -44,7 +44,8 @@ FrmViewReport* OpenReportWindow(AppContext& ctx) {
     bool built = false;
     FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf, &built] {
         built = true;
-        const ReportOptions options{ReportRainfallSourceEnabled(Settings::Load())};
+        const Settings settings = Settings::Load();
+        const ReportOptions options{ReportRainfallSourceEnabled(settings), ReportReviewNotesEnabled(settings)};
         Report report = BuildReport(ctx.workspace(), options);
         idf = idfSourceOf(ctx.workspace(), report);
         return std::move(report.document);

@@ -1,0 +1,246 @@
+// The review notes as the user meets them: the note under an element dialog's fields, the
+// marker on a warned element, the Review Project window and the report toggle.
+
+#include "GuiTestSupport.h"
+#include "Settings.h"
+#include "app/AppContext.h"
+#include "app/MDIFrmMain.h"
+#include "elements/BasinDialogs.h"
+#include "elements/ChannelDialogs.h"
+#include "elements/ElementRecords.h"
+#include "elements/ReviewNote.h"
+#include "elements/SurfaceDialogs.h"
+#include "network/CanvasView.h"
+#include "network/FrmDraw.h"
+#include "network/FrmReview.h"
+#include "settings/FrmInfo.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace pluvane;
+using namespace pluvane::gui;
+using namespace pluvane::gui::test;
+
+namespace {
+
+void fill(QWidget* dialog, const char* field, const QString& text) {
+    auto* edit = dialog->findChild<QLineEdit*>(field);
+    QVERIFY2(edit, field);
+    edit->setText(text);
+}
+
+void click(QWidget* dialog, const char* button) {
+    auto* b = dialog->findChild<QPushButton*>(button);
+    QVERIFY2(b, button);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Points the settings file at a folder of the test's own for as long as it lives.
+struct PrivateSettings {
+    QTemporaryDir dir;
+    QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    PrivateSettings() { qputenv("XDG_CONFIG_HOME", dir.path().toUtf8()); }
+    ~PrivateSettings() { qputenv("XDG_CONFIG_HOME", saved); }
+};
+
+// The index of an element's picture in its kind's list.
+int indexOf(FrmDraw* canvas, ElementKind kind, const std::string& tag) {
+    const auto& images = canvas->model().images(kind);
+    for (int i = 0; i < static_cast<int>(images.size()); ++i)
+        if (images[static_cast<std::size_t>(i)].tag == tag)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+class TstReviewNotes : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TestProject data;
+        RecordingPrompts prompts;
+        AppContext ctx{data.workspace, prompts};
+        MDIFrmMain window{ctx};
+        Fixture() {
+            ctx.workspace().ProjectPath.clear();
+            ctx.workspace().CurrentIntensityTable.clear();
+            window.show();
+            prompts.fileNames.push_back(data.path("review.rmt"));
+            window.newProject();
+            FrmInfo* setup = ctx.existing<FrmInfo>();
+            if (!setup)
+                qFatal("no setup dialog");
+            fill(setup, "TxtProjectName", "Review test");
+            fill(setup, "TxtBasinName", "Outfall 1");
+            fill(setup, "TxtITable", "Atlanta");
+            click(setup, "CmdOK");
+        }
+        FrmDraw* canvas() { return window.canvas(); }
+        // A sub-basin through its add dialog; Tc is calculated by OK.
+        void addBasin(const QString& length) {
+            canvas()->addElement(ElementKind::Basin);
+            auto* dialog = ctx.existing<FrmBasInfo>();
+            QVERIFY(dialog);
+            fill(dialog, "TxtArea", "1.5");
+            fill(dialog, "TxtSlope", "0.02");
+            fill(dialog, "TxtSoilType", "Parks, cemeteries");
+            fill(dialog, "TxtC", "0.2");
+            fill(dialog, "TxtLength", length);
+            click(dialog, "CmdOK");
+        }
+    };
+
+    // Opens the add dialog of a kind with its inputs filled as a user would leave them.
+    static QWidget* openFilled(Fixture& f, ElementKind kind) {
+        f.canvas()->addElement(kind);
+        QWidget* dialog = nullptr;
+        switch (kind) {
+        case ElementKind::Basin:
+            dialog = f.ctx.existing<FrmBasInfo>();
+            fill(dialog, "TxtArea", "1.5");
+            fill(dialog, "TxtSlope", "0.02");
+            fill(dialog, "TxtC", "0.2");
+            fill(dialog, "TxtLength", "100");
+            break;
+        case ElementKind::Surface:
+            dialog = f.ctx.existing<FrmSurfaceAddInfo>();
+            fill(dialog, "TxtLength", "300");
+            fill(dialog, "TxtSlope", "0.02");
+            break;
+        default:
+            dialog = f.ctx.existing<FrmChannelAddInfo>();
+            fill(dialog, "TxtArea", "4");
+            fill(dialog, "TxtWP", "6.47");
+            fill(dialog, "TxtSlope", "0.005");
+            fill(dialog, "TxtLength", "600");
+            break;
+        }
+        return dialog;
+    }
+
+private slots:
+    void theNoteFollowsTheFields_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("bad");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("good");
+        QTest::newRow("basin length") << int(ElementKind::Basin) << "TxtLength" << "150"
+                                      << "Warning: sheet-flow length 150 ft exceeds 100 ft" << "100";
+        QTest::newRow("basin c") << int(ElementKind::Basin) << "TxtC" << "1.5"
+                                 << "Warning: run-off coefficient 1.5 is outside 0 < C <= 1" << "0.5";
+        QTest::newRow("surface slope") << int(ElementKind::Surface) << "TxtSlope" << "2"
+                                       << "slope 2 ft/ft is above 0.5 ft/ft: likely typed in percent" << "0.02";
+        QTest::newRow("channel slope") << int(ElementKind::Channel) << "TxtSlope" << "0.0001"
+                                       << "Note: slope 0.0001 ft/ft is below 0.0005 ft/ft" << "0.005";
+        QTest::newRow("channel n") << int(ElementKind::Channel) << "TxtN" << "0.05"
+                                   << "Note: n 0.05 differs from 0.013 of \"Concrete Channel\"" << "0.013";
+    }
+
+    void theNoteFollowsTheFields() {
+        QFETCH(int, kind);
+        QFETCH(QString, field);
+        QFETCH(QString, bad);
+        QFETCH(QString, expected);
+        QFETCH(QString, good);
+        Fixture f;
+        QWidget* dialog = openFilled(f, static_cast<ElementKind>(kind));
+        QVERIFY(dialog);
+        auto* note = dialog->findChild<QLabel*>("LblReviewNote");
+        QVERIFY(note);
+        QVERIFY2(note->isHidden(), qPrintable(note->text()));
+
+        fill(dialog, field.toUtf8().constData(), bad);
+        QVERIFY(note->isVisible());
+        QVERIFY2(note->text().startsWith(expected) || note->toolTip().contains(expected),
+                 qPrintable(note->text() + " | " + note->toolTip()));
+        SaveScreenshot(dialog, QString("review-note-%1").arg(QTest::currentDataTag()));
+
+        fill(dialog, field.toUtf8().constData(), good);
+        QVERIFY2(note->isHidden(), qPrintable(note->text()));
+    }
+
+    // A note refuses nothing: the values are saved as they are.
+    void aNotedElementIsStillSaved() {
+        Fixture f;
+        f.addBasin("150");
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
+        const auto row = LoadBasin(f.ctx.workspace(), "Basin1");
+        QVERIFY(row);
+        QCOMPARE(row->travelLength, std::string("150"));
+    }
+
+    void aWarnedElementCarriesAMarker() {
+        Fixture f;
+        f.addBasin("150");
+        f.addBasin("80");
+        CanvasView* view = f.canvas()->view();
+        const int warned = indexOf(f.canvas(), ElementKind::Basin, "Basin1");
+        const int clean = indexOf(f.canvas(), ElementKind::Basin, "Basin2");
+        QVERIFY(warned > 0 && clean > 0);
+        QVERIFY(view->markerShown(ElementKind::Basin, warned));
+        QVERIFY(!view->markerShown(ElementKind::Basin, clean));
+        SaveScreenshot(f.canvas(), "review-marker");
+
+        // Mended through the update dialog: the marker goes.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->viewPointOf(ElementKind::Basin, warned));
+        f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
+        auto* update = f.ctx.existing<FrmBasUpdate>();
+        QVERIFY(update);
+        fill(update, "TxtLength", "90");
+        fill(update, "TxtTc", "");
+        click(update, "CmdOK");
+        QCOMPARE(LoadBasin(f.ctx.workspace(), "Basin1")->travelLength, std::string("90"));
+        QVERIFY(!view->markerShown(ElementKind::Basin, warned));
+    }
+
+    void reviewProjectListsTheNotesAndSelects() {
+        Fixture f;
+        f.addBasin("80");
+        f.addBasin("150");
+        auto* menuItem = f.canvas()->findChild<QAction*>("MnuReview");
+        QVERIFY(menuItem);
+        QCOMPARE(menuItem->text(), QString("Review Project..."));
+        menuItem->trigger();
+        auto* review = f.canvas()->findChild<FrmReview*>("FrmReview");
+        QVERIFY(review && review->isVisible());
+        auto* list = review->findChild<QListWidget*>("LstFindings");
+        QCOMPARE(list->count(), static_cast<int>(review->findings().size()));
+        int row = -1;
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->text().startsWith("warning Basin2 \"Basin 2\": sheet-flow length 150 ft"))
+                row = i;
+        QVERIFY2(row >= 0, qPrintable(list->count() ? list->item(0)->text() : QString("empty")));
+        QVERIFY(!f.ctx.workspace().SelectedElement || f.ctx.workspace().SelectedElement->tag != "Basin2");
+        list->setCurrentRow(row);
+        QVERIFY(f.ctx.workspace().SelectedElement);
+        QCOMPARE(f.ctx.workspace().SelectedElement->tag, std::string("Basin2"));
+        SaveScreenshot(review, "review-window");
+        QVERIFY(f.prompts.shown.empty());
+    }
+
+    void theReportToggleSitsBesideTheRainfallSourceOne() {
+        PrivateSettings settings;
+        Fixture f;
+        auto* intensity = f.canvas()->findChild<QMenu*>("MnuIntensity");
+        auto* toggle = f.canvas()->findChild<QAction*>("MnuReportReview");
+        QVERIFY(toggle);
+        const QList<QAction*> actions = intensity->actions();
+        QCOMPARE(actions.indexOf(toggle) + 1, actions.indexOf(f.canvas()->findChild<QAction*>("MnuReportSource")));
+        QCOMPARE(toggle->text(), QString("Review Notes in Report"));
+        QVERIFY(toggle->isCheckable() && !toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(ReportReviewNotesEnabled(Settings::Load()));
+        toggle->trigger();
+        QVERIFY(!ReportReviewNotesEnabled(Settings::Load()));
+    }
+};
+
+QTEST_MAIN(TstReviewNotes)
+#include "tst_review_notes.moc"
