@@ -90,11 +90,24 @@ std::uint8_t component(Reader& in) {
 
 std::string SerializeDocument(const RichDocument& document) {
     std::string out(kHeader);
+    // The page furniture first: the PDF helper prints the same header and footer as the window.
+    const PageFurniture& furniture = document.furniture;
+    out += "F ";
+    put(out, int(furniture.enabled));
+    out += ' ';
+    put(out, furniture.headerLeft.size());
+    out += '\n' + furniture.headerLeft + '\n';
+    put(out, furniture.headerRight.size());
+    out += '\n' + furniture.headerRight + '\n';
     for (const Paragraph& paragraph : document.paragraphs) {
         out += "P ";
         put(out, paragraph.leftIndent);
         out += ' ';
         put(out, paragraph.rightIndent);
+        out += ' ';
+        put(out, paragraph.hangingIndent);
+        out += ' ';
+        put(out, int(paragraph.keepWithNext));
         out += ' ';
         put(out, paragraph.tabStops.size());
         for (int stop : paragraph.tabStops) {
@@ -129,10 +142,16 @@ RichDocument ParseDocument(std::string_view text) {
     document.paragraphs.clear();
     while (!in.atEnd()) {
         const char tag = in.tag();
-        if (tag == 'P') {
+        if (tag == 'F' && document.paragraphs.empty()) {
+            document.furniture.enabled = flag(in, ' ');
+            document.furniture.headerLeft = in.bytes(in.number<std::size_t>('\n'));
+            document.furniture.headerRight = in.bytes(in.number<std::size_t>('\n'));
+        } else if (tag == 'P') {
             Paragraph& paragraph = document.paragraphs.emplace_back();
             paragraph.leftIndent = in.number<int>(' ');
             paragraph.rightIndent = in.number<int>(' ');
+            paragraph.hangingIndent = in.number<int>(' ');
+            paragraph.keepWithNext = flag(in, ' ');
             const std::size_t count = in.number<std::size_t>();
             for (std::size_t k = 0; k < count; ++k) {
                 in.expect(' ');
