@@ -18,7 +18,7 @@ constexpr std::size_t kMaxLocationNameBytes = 255;
 std::string periodColumn(std::size_t k) { return QuoteIdentifier(std::to_string(ReturnPeriods[k])); }
 
 void requireLocationTable(Database& db, const std::string& name) {
-    const std::string folded = lower(name);
+    const std::string folded = LowerAscii(name);
     if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
         throw Error("\"" + name + "\" is not a rainfall location: the name is reserved by the intensity "
                     "database. Choose another location.");
