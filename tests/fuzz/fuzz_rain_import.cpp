@@ -3,7 +3,7 @@
 #include "FuzzTarget.h"
 
 #include "Error.h"
-#include "store/RainfallImport.h"
+#include "rain/RainfallImport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

@@ -1,5 +1,7 @@
 #include "solve/SolveEngine.h"
 
+#include "rain/RainfallNames.h"
+
 #include "Error.h"
 #include "Workspace.h"
 #include "store/ProjectDb.h"
@@ -14,9 +16,6 @@
 namespace pluvane {
 
 namespace {
-
-const char* const kDurationLabels[] = {"5 min", "10 min", "15 min", "30 min", "1 hr",
-                                       "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
 
 std::string durationLabel(const std::string& duration) {
     for (std::size_t r = 0; r < kDurationTexts.size(); ++r)
