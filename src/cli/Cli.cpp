@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "CheckCommand.h"
 
 #include "Error.h"
 #include "Settings.h"
@@ -55,12 +56,16 @@ constexpr const char* kUsageText =
     "      intensities and peak flows Q = C * Cf * A * I for the seven return periods;\n"
     "      the location defaults to the project's, else Atlanta; with --project the\n"
     "      results are also stored in the project\n"
-    "  solve PROJECT.rmt [--rtf FILE] [--text FILE] [--pdf FILE] [--rainfall-source]\n"
+    "  solve PROJECT.rmt [--rtf FILE] [--text FILE] [--pdf FILE] [--rainfall-source] [--review]\n"
     "      solve the project with its node's rainfall location as the Solve command\n"
     "      does: store the results in the project, print the runoff rates and write\n"
     "      the report as rich text, plain text or PDF; --rainfall-source adds the\n"
     "      line naming the rainfall and its source (else the ReportRainfallSource\n"
-    "      setting decides)\n"
+    "      setting decides); --review adds the Review Notes section (else the\n"
+    "      ReportReviewNotes setting decides)\n"
+    "  check PROJECT.rmt [--json]\n"
+    "      list what a plan reviewer would ask about the project, one note a line\n"
+    "      (--json: as one JSON document); exit code 3 when there are notes\n"
     "  help\n"
     "      show this text\n"
     "\n"
@@ -300,6 +305,7 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
     if (args.has("--rtf") || args.has("--text") || args.has("--pdf")) {
         ReportOptions options;
         options.rainfallSource = args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::Load());
+        options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::Load());
         const RichDocument document = RenderReport(ws, inputs, attempt, options);
         const auto write = [&](const char* option, const auto& save) {
             if (!args.has(option))
@@ -329,7 +335,13 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
     if (command == "peak")
         return peak(ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}), out);
     if (command == "solve")
-        return solve(ws, Arguments::Parse(rest, {"--rtf", "--text", "--pdf"}, {"--rainfall-source"}), out, err, pdf);
+        return solve(ws, Arguments::Parse(rest, {"--rtf", "--text", "--pdf"}, {"--rainfall-source", "--review"}), out, err, pdf);
+    if (command == "check") {
+        const Arguments parsed = Arguments::Parse(rest, {}, {"--json"});
+        if (parsed.words.size() != 1)
+            throw UsageError("check needs one project file");
+        return CheckProject(ws, parsed.words[0], parsed.has("--json"), out);
+    }
     if (command == "locations") {
         const std::string sub = rest.empty() ? "" : rest[0];
         const std::vector<std::string> subArgs(rest.begin() + (rest.empty() ? 0 : 1), rest.end());

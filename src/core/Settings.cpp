@@ -76,6 +76,7 @@ std::optional<std::string> ReadInstallPathSetting(const Settings& settings) {
 
 namespace {
 constexpr const char* kReportRainfallSource = "ReportRainfallSource";
+constexpr const char* kReportReviewNotes = "ReportReviewNotes";
 } // namespace
 
 bool ReportRainfallSourceEnabled(const Settings& settings) {
@@ -83,5 +84,9 @@ bool ReportRainfallSourceEnabled(const Settings& settings) {
 }
 
 void SetReportRainfallSource(Settings& settings, bool on) { settings.setValue(kReportRainfallSource, on ? "1" : "0"); }
+
+bool ReportReviewNotesEnabled(const Settings& settings) { return settings.value(kReportReviewNotes) == "1"; }
+
+void SetReportReviewNotes(Settings& settings, bool on) { settings.setValue(kReportReviewNotes, on ? "1" : "0"); }
 
 } // namespace pluvane

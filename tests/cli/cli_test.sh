@@ -180,5 +180,28 @@ sqlite3 "$p" "UPDATE TblNodeInfo SET IntensityTable = 'Nowhere'"
 check "solve without its rainfall" 1 'could not be solved: The rainfall table "Nowhere" does not exist' -- "$cli" "${d[@]}" solve "$p" --text "$work/failed.txt"
 if grep -q '^The project could not be solved' "$work/failed.txt" && ! grep -q '^Q(cfs)' "$work/failed.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL failed report"; fi
 
+# check: the example project as the build writes it from examples/willow-creek.sql, then one
+# change at a time.
+root=$(cd "$(dirname "$0")/../.." && pwd)
+w="$work/willow.rmt"
+"$cli" "${d[@]}" new "$w" >/dev/null && sqlite3 "$w" <"$root/examples/willow-creek.sql"
+check "check example" 3 '^warning Basin2 "North lawn": sheet-flow length 150 ft exceeds 100 ft \(NRCS NEH 630 ch. 15, 2010\)$' -- "$cli" "${d[@]}" check "$w"
+check "check example json" 3 '^\{"findings": \[\{"code": "SHEET_LENGTH_100", "severity": "warning", "element": "Basin2", "name": "North lawn", ".*"code": "SHEET_MCCUEN_SPIESS"' -- "$cli" "${d[@]}" check "$w" --json
+check "solve review" 0 "Wrote" -- "$cli" "${d[@]}" solve "$w" --review --text "$work/reviewed.txt"
+"$cli" "${d[@]}" solve "$w" --text "$work/unreviewed.txt" >/dev/null
+if grep -qx 'Review Notes' "$work/reviewed.txt" && grep -q '^warning Basin2 "North lawn": sheet-flow length 150 ft' "$work/reviewed.txt" &&
+  ! grep -q 'Review Notes' "$work/unreviewed.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL solve --review section"; fi
+sqlite3 "$w" "UPDATE TblBasinInfo SET Deleted = 'True' WHERE BasinTag = 'Basin2'"
+check "check clean" 0 '^\{"findings": \[\]\}$' -- "$cli" "${d[@]}" check "$w" --json
+out=$("$cli" "${d[@]}" check "$w")
+if [ -z "$out" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL check clean prints: $out"; fi
+sqlite3 "$w" "UPDATE TblBasinInfo SET Tc = '5' WHERE BasinTag = 'Basin1'"
+check "check typed tc" 3 '^\{"findings": \[\{"code": "TC_TYPED", "severity": "note", "element": "Basin1", "name": "Lots 1-6 roofs & drives", "message": "Tc 5 min \(its inputs give 1.1061 min\) was typed, not computed"' -- "$cli" "${d[@]}" check "$w" --json
+sqlite3 "$w" "UPDATE TblBasinInfo SET Tc = '1.1061', Area = '0' WHERE BasinTag IN ('Basin1', 'Basin3')"
+check "check no area" 3 '"code": "AREA_ZERO", "severity": "warning", "element": null, "name": "Willow Creek Phase 2"' -- "$cli" "${d[@]}" check "$w" --json
+check "check not a project" 1 "is not a database" -- "$cli" "${d[@]}" check "$work/notes.rmt"
+check "check missing" 1 "does not exist|cannot be" -- "$cli" "${d[@]}" check "$work/absent.rmt"
+check "check usage" 2 "check needs one project file" -- "$cli" "${d[@]}" check
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,6 +4,7 @@
 #include "Workspace.h"
 #include "report/ReportNotes.h"
 #include "report/ReportStyle.h"
+#include "review/ProjectReview.h"
 #include "store/Database.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
@@ -80,6 +81,8 @@ public:
         runoffSection();
         if (m_options.rainfallSource)
             rainfallSource();
+        if (m_options.reviewNotes)
+            reviewNotes();
         closingNotice();
         return m_out.take();
     }
@@ -335,6 +338,27 @@ private:
         style(ReportStyle::Body);
         append(cellText(RainfallSourceLine(m_ws, m_ws.CurrentIntensityTable)));
         append(kCrLf);
+    }
+
+    // The notes stand beside the results: a review that cannot run says so in its place.
+    void reviewNotes() {
+        append(kCrLf);
+        style(ReportStyle::SectionTitle);
+        append("Review Notes\r\n\r\n");
+        style(ReportStyle::Body);
+        std::vector<std::string> lines;
+        try {
+            for (const Finding& finding : ReviewProject(m_ws))
+                lines.push_back(FindingLine(finding));
+        } catch (const Error& e) {
+            lines.push_back(std::string("The project could not be reviewed: ") + e.what());
+        }
+        if (lines.empty())
+            lines.push_back("None: nothing a plan reviewer would flag was found.");
+        for (const std::string& line : lines) {
+            append(cellText(line));
+            append(kCrLf);
+        }
     }
 
     void closingNotice() {

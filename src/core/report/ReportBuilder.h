@@ -26,6 +26,9 @@ struct ReportOptions {
     // One line after the runoff-rate table naming CurrentIntensityTable and where its values
     // come from, so that the printed report cites its rainfall.
     bool rainfallSource = false;
+    // A "Review Notes" section after the runoff-rate table (and the rainfall line): what a plan
+    // reviewer would ask about the project, one note a line.
+    bool reviewNotes = false;
 };
 
 // Builds the solution report of the project ProjectPath for the element kinds whose solve flag

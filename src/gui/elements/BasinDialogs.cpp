@@ -4,6 +4,7 @@
 #include "elements/Catalogs.h"
 #include "elements/ElementCalculations.h"
 #include "elements/ElementWindows.h"
+#include "elements/ReviewNote.h"
 #include "elements/FrmCCo.h"
 #include "network/NetworkModel.h"
 
@@ -57,6 +58,8 @@ BasinDialog::BasinDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(
+        new ReviewNote(this, [this] { return ReviewBasin(loadedTag(), fields(), ReviewRainfall(m_ctx.workspace())); }));
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

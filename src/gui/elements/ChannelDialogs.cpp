@@ -3,6 +3,7 @@
 #include "ElementKind.h"
 #include "elements/Catalogs.h"
 #include "elements/ElementCalculations.h"
+#include "elements/ReviewNote.h"
 #include "elements/ElementWindows.h"
 #include "elements/FrmTrapezArea.h"
 #include "network/NetworkModel.h"
@@ -58,6 +59,7 @@ ChannelDialog::ChannelDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(new ReviewNote(this, [this] { return ReviewChannel(loadedTag(), fields()); }));
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -3,6 +3,7 @@
 #include "ElementKind.h"
 #include "elements/Catalogs.h"
 #include "elements/ElementCalculations.h"
+#include "elements/ReviewNote.h"
 #include "network/NetworkModel.h"
 
 #include <QComboBox>
@@ -51,6 +52,7 @@ SurfaceDialog::SurfaceDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(new ReviewNote(this, [this] { return ReviewSurface(loadedTag(), fields()); }));
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -99,6 +99,7 @@ void CanvasView::sync() {
     }
     for (std::size_t k = 0; k < connectors.size(); ++k)
         m_lines[k]->setLine(connectors[k].x1, connectors[k].y1, connectors[k].x2, connectors[k].y2);
+    syncMarkers();
     // Let the scene grow with the drawing so every element stays reachable by scrolling.
     m_scene->setSceneRect(m_scene->itemsBoundingRect().united(QRectF(0, 0, 16000, 12000)));
 }

@@ -6,12 +6,14 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 class QGraphicsPixmapItem;
 class QGraphicsLineItem;
 class QGraphicsRectItem;
+class QGraphicsEllipseItem;
 class QGraphicsSimpleTextItem;
 
 namespace pluvane {
@@ -40,6 +42,11 @@ public:
     QPoint viewPointOf(ElementKind kind, int index, double dx = 100, double dy = 100) const;
     int connectorCount() const { return static_cast<int>(m_lines.size()); }
 
+    // The tags of the elements a review found a warning about; each carries a small marker at
+    // its top-right corner (CanvasMarkers.cpp).
+    void setWarned(std::set<std::string> tags);
+    bool markerShown(ElementKind kind, int index) const;
+
 signals:
     void imagePressed(pluvane::ElementKind kind, int index, Qt::MouseButton button, QPoint globalPos);
     void imageReleased(pluvane::ElementKind kind, int index);
@@ -56,6 +63,7 @@ private:
     };
     std::optional<Hit> hitAt(const QPoint& viewPos) const;
     QGraphicsPixmapItem* itemFor(ElementKind kind, int index);
+    void syncMarkers();
 
     NetworkModel& m_model;
     QGraphicsScene* m_scene;
@@ -64,6 +72,8 @@ private:
     std::map<std::pair<int, int>, QGraphicsSimpleTextItem*> m_labels;
     std::map<std::pair<ElementKind, std::string>, QString> m_names;
     std::vector<QGraphicsLineItem*> m_lines;
+    std::set<std::string> m_warned;
+    std::map<std::pair<int, int>, QGraphicsEllipseItem*> m_markers;
     qreal m_topZ = 1;
     // The grabbed point, in twips from the pressed image's top-left corner.
     std::optional<Hit> m_grabbed;

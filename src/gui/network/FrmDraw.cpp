@@ -69,6 +69,7 @@ void FrmDraw::refreshNames() {
     } catch (const std::exception&) {
     }
     m_view->setNames(std::move(names));
+    refreshReview();
 }
 
 void FrmDraw::buildMenus() {
@@ -108,6 +109,7 @@ void FrmDraw::buildMenus() {
         if (!saved)
             reportSource->setChecked(!on);
     });
+    addReviewToggle(intensity, reportSource);
 
     QMenu* data = bar->addMenu("Data");
     data->setObjectName("MnuData");
@@ -118,6 +120,7 @@ void FrmDraw::buildMenus() {
     add(data, "MnuEditBasin", "Edit Basin", [this] { openNodeInfo(); });
     data->addSeparator()->setObjectName("MnuSeperator2");
     add(data, "MnuSolve", "Solve", [this] { solve(); });
+    add(data, "MnuReview", "Review Project...", [this] { openReview(); });
 
     QMenu* help = bar->addMenu("About");
     help->setObjectName("mnuHelp");

@@ -5,6 +5,7 @@
 #include "store/ProjectLock.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 
@@ -16,6 +17,7 @@ namespace pluvane::gui {
 
 class AppContext;
 class CanvasView;
+class FrmReview;
 
 // The drawing window of an open project: its own menus and toolbar, the canvas, the element
 // pop-up menus. It owns the project's network model while it is open.
@@ -35,6 +37,8 @@ public:
     // The commands of the menus and the toolbar.
     void addElement(ElementKind kind);
     void solve();
+    // "Review Project...": the review window, filled anew (FrmDrawReview.cpp).
+    void openReview();
     QMenu* popupMenu(ElementKind kind) const { return m_popups.at(kind); }
 
 signals:
@@ -50,6 +54,10 @@ protected:
 
 private:
     void refreshNames();
+    // The review findings again: the canvas markers and an open review window.
+    void refreshReview();
+    void selectTag(const QString& tag);
+    void addReviewToggle(QMenu* menu, QAction* before);
     void buildMenus();
     void buildToolbar();
     void buildPopups();
@@ -71,6 +79,7 @@ private:
     std::map<ElementKind, QAction*> m_popupNames;
     ProjectLock m_lock;
     bool m_closed = false;
+    QPointer<FrmReview> m_review;
 };
 
 } // namespace pluvane::gui

@@ -33,7 +33,8 @@ std::optional<IdfCurvesSource> idfSourceOf(const Workspace& ws, const Report& re
 FrmViewReport* OpenReportWindow(AppContext& ctx) {
     std::optional<IdfCurvesSource> idf;
     FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf] {
-        const ReportOptions options{ReportRainfallSourceEnabled(Settings::Load())};
+        const Settings settings = Settings::Load();
+        const ReportOptions options{ReportRainfallSourceEnabled(settings), ReportReviewNotesEnabled(settings)};
         Report report = BuildReport(ctx.workspace(), options);
         idf = idfSourceOf(ctx.workspace(), report);
         return std::move(report.document);

@@ -1,0 +1,195 @@
+#include "review/ProjectReview.h"
+
+#include "ElementKind.h"
+#include "Error.h"
+#include "ReturnPeriods.h"
+#include "Workspace.h"
+#include "settings/ProjectSettings.h"
+#include "solve/SolveEngine.h"
+#include "store/Database.h"
+#include "store/ProjectDb.h"
+#include "store/RainfallImport.h"
+#include "text/NumberText.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace pluvane {
+
+namespace {
+
+// The tags of a kind's live rows, in insertion order (the order the solve reads them).
+std::vector<std::string> liveTags(const Workspace& ws, ElementKind kind) {
+    const ElementKindInfo& info = kindInfo(kind);
+    Database db = OpenProjectDb(ws);
+    std::vector<std::string> tags;
+    {
+        Statement q = db.prepare("SELECT " + std::string(info.tagColumn) + " FROM " + std::string(info.table) +
+                                 " WHERE Deleted = 'False' ORDER BY rowid;");
+        while (q.step())
+            tags.push_back(q.text(0).value_or(""));
+    }
+    CloseDb(db);
+    return tags;
+}
+
+template <class Fields, class Load>
+std::vector<TaggedRow<Fields>> liveRows(const Workspace& ws, ElementKind kind, Load load) {
+    std::vector<TaggedRow<Fields>> rows;
+    for (const std::string& tag : liveTags(ws, kind))
+        if (std::optional<Fields> fields = load(ws, tag))
+            rows.push_back({tag, std::move(*fields)});
+    return rows;
+}
+
+bool containsNoCase(std::string_view text, std::string_view word) {
+    return std::search(text.begin(), text.end(), word.begin(), word.end(), [](unsigned char a, unsigned char b) {
+               return std::tolower(a) == std::tolower(b);
+           }) != text.end();
+}
+
+// The provenance line that says the table was edited, else the whole provenance.
+std::string editedLine(const std::string& provenance) {
+    std::size_t start = 0;
+    while (start <= provenance.size()) {
+        std::size_t end = provenance.find('\n', start);
+        if (end == std::string::npos)
+            end = provenance.size();
+        const std::string line = provenance.substr(start, end - start);
+        if (containsNoCase(line, "edited by hand"))
+            return line;
+        start = end + 1;
+    }
+    return provenance;
+}
+
+std::string periodList(const std::vector<std::int16_t>& periods) {
+    std::string list;
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == periods.size() ? " and " : ", ";
+        list += std::to_string(periods[i]);
+    }
+    return list + "-year";
+}
+
+void projectTotals(std::vector<Finding>& out, const ReviewInputs& in) {
+    const auto add = [&](std::string_view code, std::string message) {
+        const ReviewRule& rule = ReviewRuleOf(code);
+        out.push_back(Finding{std::string(code), rule.severity, std::nullopt, in.projectName, std::move(message),
+                              std::string(rule.reference)});
+    };
+    if (in.basins.empty() && in.surfaces.empty() && in.channels.empty())
+        return;
+
+    // The totals as the solve forms them: areas and Tc summed, C weighted by area.
+    double area = 0.0, tc = 0.0;
+    for (const auto& b : in.basins) {
+        area += ParseLenient(b.fields.area);
+        tc += ParseLenient(b.fields.tc);
+    }
+    for (const auto& s : in.surfaces)
+        tc += ParseLenient(s.fields.tc);
+    for (const auto& c : in.channels)
+        tc += ParseLenient(c.fields.tc);
+    double c = 0.0;
+    if (area != 0.0)
+        for (const auto& b : in.basins)
+            c += ParseLenient(b.fields.area) / area * ParseLenient(b.fields.c);
+
+    if (area > ReviewRuleOf("AREA_LARGE").threshold)
+        add("AREA_LARGE", "total area " + PlainNumberText(area) + " ac exceeds " +
+                              PlainNumberText(ReviewRuleOf("AREA_LARGE").threshold) +
+                              " ac; the rational method is meant for small basins");
+    if (area <= 0.0)
+        add("AREA_ZERO", "the elements drain no area (total " + PlainNumberText(area) + " ac): every Q is 0");
+
+    if (area > 0.0) {
+        std::vector<std::int16_t> capped;
+        for (std::int16_t period : ReturnPeriods)
+            if (c * FrequencyFactor(period) > ReviewRuleOf("CF_CAPPED").threshold)
+                capped.push_back(period);
+        if (!capped.empty())
+            add("CF_CAPPED", "C x Cf exceeds 1 for the " + periodList(capped) + " period" +
+                                 (capped.size() > 1 ? "s" : "") + " (average C " + FormatFixed(c, 4) +
+                                 "); the product was taken as 1.0");
+    }
+
+    if (tc < ReviewRuleOf("TC_SHORT").threshold)
+        add("TC_SHORT", "total Tc " + PlainNumberText(tc) + " min is under " +
+                            PlainNumberText(ReviewRuleOf("TC_SHORT").threshold) +
+                            " min: the 5-minute intensities are used; many agencies require a minimum Tc");
+    double longest = ReviewRuleOf("TC_BEYOND_TABLE").threshold;
+    if (in.rows && !in.rows->empty())
+        longest = std::min(longest, ParseLenient(in.rows->back().duration));
+    if (tc / 60.0 >= longest)
+        add("TC_BEYOND_TABLE", "total Tc " + PlainNumberText(tc) + " min reaches the rainfall table's last duration " +
+                                   PlainNumberText(longest) + " h: the intensities of that last row are used");
+}
+
+void rainfall(std::vector<Finding>& out, const ReviewInputs& in) {
+    if (in.location.empty() || !in.rows)
+        return;
+    const auto add = [&](std::string_view code, std::string message) {
+        const ReviewRule& rule = ReviewRuleOf(code);
+        out.push_back(Finding{std::string(code), rule.severity, std::nullopt, in.location, std::move(message),
+                              std::string(rule.reference)});
+    };
+    if (in.provenance.find_first_not_of(" \t\r\n") == std::string::npos)
+        add("RAIN_NO_SOURCE", "the rainfall table records no source: its intensities cannot be cited");
+    else if (containsNoCase(in.provenance, "edited by hand"))
+        add("RAIN_EDITED", "the rainfall table's source says it was changed: " + editedLine(in.provenance));
+
+    IntensityGrid grid;
+    for (std::size_t r = 0; r < grid.size() && r < in.rows->size(); ++r)
+        grid[r] = (*in.rows)[r].values;
+    for (std::string& message : CheckIntensityGrid(grid))
+        add("RAIN_ORDER", std::move(message));
+}
+
+} // namespace
+
+ReviewInputs CollectReviewInputs(const Workspace& ws) {
+    ReviewInputs in;
+    Workspace probe = ws; // the loaders below set the current table; the caller's stays as it is
+    const ProjectSetup setup = LoadProjectSettings(probe);
+    in.projectName = setup.project.projectName;
+    const std::optional<NodeFields> node = LoadNodeSettings(probe);
+    in.location = node && !node->intensityTable.empty() ? node->intensityTable : ws.CurrentIntensityTable;
+
+    in.basins = liveRows<BasinFields>(ws, ElementKind::Basin, LoadBasin);
+    in.surfaces = liveRows<SurfaceFields>(ws, ElementKind::Surface, LoadSurface);
+    in.channels = liveRows<ChannelFields>(ws, ElementKind::Channel, LoadChannel);
+
+    if (!in.location.empty()) {
+        probe.CurrentIntensityTable = in.location;
+        try {
+            in.rows = ReadLocationRows(probe, in.location);
+            in.provenance = ReadProvenance(probe, in.location);
+            in.twoYearRainfall = ReadTwoYearDailyIntensity(probe) * 24.0;
+        } catch (const Error&) {
+            // A missing table or one without a 24-hour row: what could be read is kept.
+        }
+    }
+    return in;
+}
+
+std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
+    std::vector<Finding> out;
+    const auto append = [&](std::vector<Finding> more) {
+        out.insert(out.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    };
+    for (const auto& b : in.basins)
+        append(ReviewBasin(b.tag, b.fields, in.twoYearRainfall));
+    for (const auto& s : in.surfaces)
+        append(ReviewSurface(s.tag, s.fields));
+    for (const auto& c : in.channels)
+        append(ReviewChannel(c.tag, c.fields));
+    projectTotals(out, in);
+    rainfall(out, in);
+    return out;
+}
+
+std::vector<Finding> ReviewProject(const Workspace& ws) { return ReviewInputsOf(CollectReviewInputs(ws)); }
+
+} // namespace pluvane

@@ -1,0 +1,67 @@
+#include "elements/ReviewNote.h"
+
+#include "Error.h"
+#include "Workspace.h"
+#include "store/IntensityDb.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace pluvane::gui {
+
+namespace {
+
+constexpr int kNoteWidth = 420; // pixels; a longer note is cut with an ellipsis
+
+QString noteText(const Finding& finding) {
+    const QString severity = finding.severity == Severity::Warning ? "Warning" : "Note";
+    return severity + ": " + QString::fromStdString(finding.message) + " (" +
+           QString::fromStdString(finding.reference) + ")";
+}
+
+} // namespace
+
+ReviewNote::ReviewNote(QWidget* dialog, Review review) : QLabel(dialog), m_review(std::move(review)) {
+    setObjectName("LblReviewNote");
+    setWordWrap(false);
+    setFixedWidth(kNoteWidth);
+    setStyleSheet("color: #8a5a00;");
+    for (QLineEdit* field : dialog->findChildren<QLineEdit*>())
+        connect(field, &QLineEdit::textChanged, this, &ReviewNote::refresh);
+    for (QComboBox* list : dialog->findChildren<QComboBox*>())
+        connect(list, &QComboBox::currentTextChanged, this, &ReviewNote::refresh);
+    refresh();
+}
+
+void ReviewNote::refresh() {
+    try {
+        m_findings = m_review();
+    } catch (const std::exception&) {
+        m_findings.clear(); // a note that cannot be worked out is simply not shown
+    }
+    if (m_findings.empty()) {
+        clear();
+        setToolTip(QString());
+        hide();
+        return;
+    }
+    QString line = noteText(m_findings.front());
+    if (m_findings.size() > 1)
+        line += QString("  (+%1 more)").arg(m_findings.size() - 1);
+    setText(fontMetrics().elidedText(line, Qt::ElideMiddle, kNoteWidth));
+    QStringList all;
+    for (const Finding& finding : m_findings)
+        all << noteText(finding);
+    setToolTip(all.join('\n'));
+    show();
+}
+
+std::optional<double> ReviewRainfall(const Workspace& ws) {
+    try {
+        return ReadTwoYearDailyIntensity(ws) * 24.0;
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace pluvane::gui

@@ -1,0 +1,303 @@
+#include "Error.h"
+#include "Settings.h"
+#include "TestSupport.h"
+#include "elements/ElementCalculations.h"
+#include "elements/ElementRecords.h"
+#include "report/ReportBuilder.h"
+#include "report/RtfWriter.h"
+#include "review/ProjectReview.h"
+#include "review/ReviewChecks.h"
+#include "settings/ProjectSettings.h"
+#include "store/IntensityDb.h"
+#include "text/Json.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace pluvane;
+using namespace pluvane::test;
+
+namespace {
+
+// A small project a reviewer passes: one sub-basin, one shallow flow path and one channel on
+// the Atlanta table, every Tc and velocity as Calculate writes it. A row of the table below
+// changes one thing of it.
+struct ProjectSpec {
+    BasinFields basin{"Roofs", "1.2", "Residential: Single Family areas", "0.40", "0.02", "100",
+                      "Smooth Surfaces (Asphalt, concrete, gravel, bare soil)", "0.011", ""};
+    std::optional<SurfaceFields> surface = SurfaceFields{"Swale", "0.02", "300", "", "Unpaved", ""};
+    std::optional<ChannelFields> channel =
+        ChannelFields{"Ditch", "4.00", "6.47", "0.005", "600", "Earth Channel", "0.025", "", ""};
+    // Both set nothing unless given: the project then uses a copy of Atlanta with this source
+    // text and these cells changed.
+    std::optional<std::string> provenance;
+    std::function<void(IntensityGrid&)> editGrid;
+};
+
+// Writes the project of a spec into ws; empty Tc and velocity texts are calculated (from the
+// project's rainfall, so after it is chosen).
+void buildProject(Workspace& ws, ProjectSpec spec) {
+    std::string location = "Atlanta";
+    if (spec.provenance || spec.editGrid) {
+        const std::vector<IntensityRow> rows = ReadLocationRows(ws, "Atlanta");
+        IntensityGrid grid;
+        for (std::size_t r = 0; r < grid.size(); ++r)
+            grid[r] = rows[r].values;
+        if (spec.editGrid)
+            spec.editGrid(grid);
+        location = "Review Copy";
+        SaveLocation(ws, location, grid, spec.provenance.value_or(ReadProvenance(ws, "Atlanta")));
+    }
+    SaveProjectSettings(ws, {"Review test", "J-1", "Engineer", "Manager", "today"}, {"Outfall", location}, false);
+
+    BasinFields& b = spec.basin;
+    if (b.tc.empty())
+        b.tc = CalculateSheetFlowTc(ws, b.n, b.travelLength, b.slope);
+    InsertBasin(ws, "Basin1", 900, 840, b);
+    if (SurfaceFields* s = spec.surface ? &*spec.surface : nullptr) {
+        if (s->velocity.empty() || s->tc.empty()) {
+            const ShallowFlowTexts flow = CalculateShallowFlow(s->type, s->length, s->slope);
+            s->velocity = s->velocity.empty() ? flow.velocity : s->velocity;
+            s->tc = s->tc.empty() ? flow.tc : s->tc;
+        }
+        InsertSurface(ws, "Surface1", 1500, 2500, *s);
+    }
+    if (ChannelFields* c = spec.channel ? &*spec.channel : nullptr) {
+        if (c->velocity.empty() || c->tc.empty()) {
+            const ChannelFlowTexts flow =
+                CalculateChannelFlow(c->area, c->wettedPerimeter, c->slope, c->n, c->length, ManningOrder::AddDialog);
+            c->velocity = c->velocity.empty() ? flow.velocity : c->velocity;
+            c->tc = c->tc.empty() ? flow.tc : c->tc;
+        }
+        InsertChannel(ws, "Channel1", 2100, 4000, *c);
+    }
+}
+
+struct ReviewRow {
+    const char* label;
+    std::function<void(ProjectSpec&)> change;
+    std::set<std::string> codes; // exactly these codes are found
+};
+
+std::ostream& operator<<(std::ostream& out, const ReviewRow& row) { return out << row.label; }
+
+class ProjectReviewTest : public ::testing::TestWithParam<ReviewRow> {};
+
+TEST_P(ProjectReviewTest, FindsExactlyItsChecks) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    ProjectSpec spec;
+    GetParam().change(spec);
+    buildProject(ws, spec);
+
+    const std::vector<Finding> findings = ReviewProject(ws);
+    std::set<std::string> codes;
+    for (const Finding& f : findings) {
+        codes.insert(f.code);
+        EXPECT_EQ(f.reference, ReviewRuleOf(f.code).reference);
+        EXPECT_EQ(f.severity, ReviewRuleOf(f.code).severity);
+        EXPECT_FALSE(f.message.empty());
+    }
+    EXPECT_EQ(codes, GetParam().codes) << (findings.empty() ? "" : FindingLine(findings.front()));
+}
+
+const ReviewRow kReviewRows[] = {
+    {"clean", [](ProjectSpec&) {}, {}},
+    {"sheet150", [](ProjectSpec& s) { s.basin.travelLength = "150"; }, {"SHEET_LENGTH_100"}},
+    {"sheet350", [](ProjectSpec& s) { s.basin.travelLength = "350"; }, {"SHEET_LENGTH_300"}},
+    {"mccuen",
+     [](ProjectSpec& s) {
+         s.basin.nType = "Grass, Dense grass";
+         s.basin.n = "0.24";
+         s.basin.travelLength = "80"; // limit 100 sqrt(0.02) / 0.24 = 58.9 ft
+     },
+     {"SHEET_MCCUEN_SPIESS"}},
+    {"percent", [](ProjectSpec& s) { s.basin.slope = "2"; }, {"SLOPE_PERCENT"}},
+    {"flat", [](ProjectSpec& s) { s.channel->slope = "0.0002"; }, {"SLOPE_FLAT"}},
+    {"czero", [](ProjectSpec& s) { s.basin.c = "0"; }, {"C_RANGE"}},
+    {"cabove", [](ProjectSpec& s) { s.basin.c = "1.2"; }, {"C_RANGE", "CF_CAPPED"}},
+    {"capped", [](ProjectSpec& s) { s.basin.c = "0.85"; }, {"CF_CAPPED"}},
+    {"large", [](ProjectSpec& s) { s.basin.area = "250"; }, {"AREA_LARGE"}},
+    {"noarea", [](ProjectSpec& s) { s.basin.area = "0"; }, {"AREA_ZERO"}},
+    {"short",
+     [](ProjectSpec& s) {
+         s.surface.reset();
+         s.channel.reset();
+     },
+     {"TC_SHORT"}},
+    {"beyond", [](ProjectSpec& s) { s.channel->length = "300000"; }, {"TC_BEYOND_TABLE"}},
+    {"typed", [](ProjectSpec& s) { s.basin.tc = "5"; }, {"TC_TYPED"}},
+    {"typedmatching", [](ProjectSpec& s) { s.surface->tc = "2.19"; }, {"TC_TYPED"}},
+    {"stale", [](ProjectSpec& s) { s.basin.tc = "2.0000"; }, {"TC_STALE"}},
+    {"stalevelocity", [](ProjectSpec& s) { s.channel->velocity = "3.5000"; }, {"TC_STALE"}},
+    {"typedwithoutinputs",
+     [](ProjectSpec& s) {
+         s.surface->type = "Gravel";
+         s.surface->velocity = "0.0000";
+         s.surface->tc = "4.0000";
+     },
+     {"TC_TYPED"}},
+    {"ncustom", [](ProjectSpec& s) { s.basin.n = "0.02"; }, {"N_CUSTOM"}},
+    {"nunlisted", [](ProjectSpec& s) { s.channel->material = "Riprap"; }, {"N_CUSTOM"}},
+    {"nsame", [](ProjectSpec& s) { s.channel->n = "0.0250"; }, {}},
+    {"nosource", [](ProjectSpec& s) { s.provenance = ""; }, {"RAIN_NO_SOURCE"}},
+    {"edited", [](ProjectSpec& s) { s.provenance = "NOAA Atlas 14\nedited by hand on 2026-12-08"; },
+     {"RAIN_EDITED"}},
+    {"order", [](ProjectSpec& s) { s.editGrid = [](IntensityGrid& g) { g[4][3] = "0.10"; }; }, {"RAIN_ORDER"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Checks, ProjectReviewTest, ::testing::ValuesIn(kReviewRows),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(ProjectReview, EveryCheckOfTheTableIsTrippedByARow) {
+    std::set<std::string> tripped;
+    for (const ReviewRow& row : kReviewRows)
+        tripped.insert(row.codes.begin(), row.codes.end());
+    for (const ReviewRule& rule : kReviewRules)
+        EXPECT_TRUE(tripped.count(std::string(rule.code))) << rule.code;
+}
+
+TEST(ProjectReview, MessagesNameTheValuesAndTheRule) {
+    BasinFields f = ProjectSpec{}.basin;
+    f.travelLength = "250";
+    f.tc = "12";
+    const std::vector<Finding> findings = ReviewBasin("Basin3", f, 4.32);
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(FindingLine(findings[0]),
+              "warning Basin3 \"Roofs\": sheet-flow length 250 ft exceeds 100 ft (NRCS NEH 630 ch. 15, 2010)");
+    EXPECT_EQ(findings[1].code, "TC_TYPED");
+    EXPECT_NE(findings[1].message.find("Tc 12 min (its inputs give "), std::string::npos) << findings[1].message;
+}
+
+TEST(ProjectReview, CappedPeriodsAreNamed) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    ProjectSpec spec;
+    spec.basin.c = "0.85"; // 0.85 x 1.2 and 0.85 x 1.25 exceed 1, 0.85 x 1.1 does not
+    buildProject(ws, spec);
+    const std::vector<Finding> findings = ReviewProject(ws);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].element, std::nullopt);
+    EXPECT_EQ(findings[0].name, "Review test");
+    EXPECT_NE(findings[0].message.find("50 and 100-year periods"), std::string::npos) << findings[0].message;
+}
+
+TEST(ProjectReview, WithoutRainfallATcIsOnlyJudgedByItsForm) {
+    const BasinFields f = ProjectSpec{}.basin;
+    BasinFields computed = f;
+    computed.tc = "3.0000";
+    EXPECT_TRUE(ReviewBasin("Basin1", computed, std::nullopt).empty());
+    BasinFields typed = f;
+    typed.tc = "3";
+    const std::vector<Finding> findings = ReviewBasin("Basin1", typed, std::nullopt);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].code, "TC_TYPED");
+}
+
+TEST(ProjectReview, ReviewLeavesTheWorkspaceAndTheFileAlone) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    buildProject(ws, ProjectSpec{});
+    ws.CurrentIntensityTable = "Fort Myers";
+    ReviewProject(ws);
+    EXPECT_EQ(ws.CurrentIntensityTable, "Fort Myers");
+    EXPECT_EQ(LoadBasin(ws, "Basin1")->c, "0.40");
+}
+
+TEST(ProjectReview, AnUnreadableProjectThrows) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    ws.ProjectPath = WriteFile(folder, "notes.rmt", "not a project");
+    EXPECT_THROW(ReviewProject(ws), Error);
+}
+
+TEST(ProjectReview, FindingsAsJson) {
+    const std::vector<Finding> findings = {
+        {"RAIN_EDITED", Severity::Note, std::nullopt, "Town \"A\"", "line1\nline2", "ref"},
+        {"C_RANGE", Severity::Warning, "Basin1", "Lot", "C 0", "HEC"},
+    };
+    EXPECT_EQ(FindingsJson(findings),
+              "{\"findings\": [{\"code\": \"RAIN_EDITED\", \"severity\": \"note\", \"element\": null, "
+              "\"name\": \"Town \\\"A\\\"\", \"message\": \"line1\\nline2\", \"reference\": \"ref\"}, "
+              "{\"code\": \"C_RANGE\", \"severity\": \"warning\", \"element\": \"Basin1\", \"name\": \"Lot\", "
+              "\"message\": \"C 0\", \"reference\": \"HEC\"}]}");
+    EXPECT_EQ(FindingsJson({}), "{\"findings\": []}");
+    EXPECT_TRUE(HasWarning(findings, "Basin1"));
+    EXPECT_FALSE(HasWarning(findings, "Basin2"));
+}
+
+// The section is added only when asked for, after the runoff-rate table, and leaves the rest of
+// the report as it was.
+TEST(ProjectReview, ReportSectionOnlyWhenAsked) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    ProjectSpec spec;
+    spec.basin.travelLength = "150";
+    buildProject(ws, spec);
+    ASSERT_TRUE(ProbeSolveFlags(ws));
+    const std::string plain = WritePlainText(BuildReport(ws).document);
+    ReportOptions options;
+    options.reviewNotes = true;
+    const std::string reviewed = WritePlainText(BuildReport(ws, options).document);
+    EXPECT_EQ(plain.find("Review Notes"), std::string::npos);
+    const std::size_t section = reviewed.find("Review Notes");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_GT(section, reviewed.find("Q(cfs)"));
+    EXPECT_NE(reviewed.find("warning Basin1 \"Roofs\": sheet-flow length 150 ft exceeds 100 ft", section),
+              std::string::npos);
+    const std::size_t notice = reviewed.find("It's the engineer's responsibility");
+    EXPECT_EQ(reviewed.substr(notice), plain.substr(plain.find("It's the engineer's responsibility")));
+    EXPECT_EQ(reviewed.substr(0, section).find(plain.substr(0, plain.find("Q(cfs)"))), 0u);
+}
+
+TEST(ProjectReview, TheSettingIsOffUnlessItReadsOne) {
+    TempFolder folder;
+    const std::string path = folder.file("pluvane.conf");
+    EXPECT_FALSE(ReportReviewNotesEnabled(Settings::Load(path)));
+    for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
+             {"ReportReviewNotes=1\n", true}, {"ReportReviewNotes=0\n", false}, {"ReportRainfallSource=1\n", false}}) {
+        WriteFile(folder, "pluvane.conf", text);
+        EXPECT_EQ(ReportReviewNotesEnabled(Settings::Load(path)), on) << text;
+    }
+    Settings settings = Settings::Load(path);
+    SetReportReviewNotes(settings, true);
+    settings.Save();
+    EXPECT_TRUE(ReportReviewNotesEnabled(Settings::Load(path)));
+    EXPECT_TRUE(ReportRainfallSourceEnabled(Settings::Load(path))); // the other key is kept
+}
+
+struct JsonRow {
+    std::string text;
+    std::string json;
+};
+
+class JsonStringTest : public ::testing::TestWithParam<JsonRow> {};
+
+TEST_P(JsonStringTest, Escapes) { EXPECT_EQ(JsonString(GetParam().text), GetParam().json); }
+
+INSTANTIATE_TEST_SUITE_P(Texts, JsonStringTest,
+                         ::testing::Values(JsonRow{"", "\"\""}, JsonRow{"a\"b\\c", "\"a\\\"b\\\\c\""},
+                                           JsonRow{"\t\r\n\b\f", "\"\\t\\r\\n\\b\\f\""},
+                                           JsonRow{std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
+                                           JsonRow{std::string("\0", 1), "\"\\u0000\""},
+                                           JsonRow{"caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x8C\xA7", "\"caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x8C\xA7\""},
+                                           JsonRow{"\xE9t\xC3", "\"\xEF\xBF\xBDt\xEF\xBF\xBD\""},
+                                           JsonRow{"\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},
+                                           JsonRow{"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""}));
+
+TEST(JsonNumber, ShortestAndFinite) {
+    EXPECT_EQ(JsonNumber(0.1), "0.1");
+    EXPECT_EQ(JsonNumber(-2.5), "-2.5");
+    EXPECT_EQ(JsonNumber(1e21), "1e+21");
+    EXPECT_EQ(JsonNumber(std::numeric_limits<double>::infinity()), "null");
+    EXPECT_EQ(JsonNumber(std::nan("")), "null");
+}
+
+} // namespace
