@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -48,28 +49,77 @@ std::string reportPath(const BatchOptions& options, const std::string& target, c
     return (fs::path(target) / fs::path(project).stem()).string() + extension;
 }
 
+// The rainfall tables, read once before the workers start and only read by them: every project
+// of a run is solved on the same tables, and a run of many projects on one location reads it once.
+struct RainfallSnapshot {
+    struct Location {
+        std::vector<IntensityRow> rows;
+        std::string provenance;
+    };
+    std::map<std::string, Location> byName; // lower-case name, as SQLite matches table names
+
+    static std::string key(std::string name) {
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    }
+    // Nothing is kept for a location that cannot be read: its projects then take the ordinary
+    // solve, which says what is wrong.
+    static RainfallSnapshot Read(const std::string& dataFolder) {
+        RainfallSnapshot snapshot;
+        Workspace ws;
+        ws.DataFolder = dataFolder;
+        try {
+            for (const std::string& name : ListLocations(ws)) {
+                try {
+                    snapshot.byName.emplace(key(name), Location{ReadLocationRows(ws, name), ReadProvenance(ws, name)});
+                } catch (const Error&) {
+                }
+            }
+        } catch (const Error&) {
+        }
+        return snapshot;
+    }
+    const Location* find(const std::string& name) const {
+        const auto it = byName.find(key(name));
+        return it == byName.end() || it->second.rows.empty() ? nullptr : &it->second;
+    }
+};
+
+// TrySolve on the snapshot's rows: the same engine and the same stored row.
+SolveAttempt solveOnSnapshot(const Workspace& ws, const SolveInputs& inputs, const RainfallSnapshot::Location& rain) {
+    SolveAttempt attempt;
+    try {
+        attempt.result = SolveFromRows(rain.rows, inputs.totalArea, inputs.averageC, inputs.totalTc);
+        StoreResults(ws, *attempt.result);
+    } catch (const Error& e) {
+        attempt.result.reset();
+        attempt.failure = e.what();
+    }
+    return attempt;
+}
+
 // Everything of one project but its PDF. Touches only its own Workspace and files; the shared
 // rainfall database is only read.
-ProjectOutcome solveProject(const std::string& dataFolder, const std::string& path, const BatchOptions& options) {
+ProjectOutcome solveProject(const std::string& dataFolder, const std::string& path, const BatchOptions& options,
+                            const RainfallSnapshot& snapshot) {
     ProjectOutcome outcome;
     outcome.path = path;
     Workspace ws;
     ws.DataFolder = dataFolder;
     ws.ProjectPath = path;
-    CheckProjectFile(ws.ProjectPath);
+    // OpenProjectDb refuses what is not a project, so the first read checks the file.
     const std::optional<std::string> location = readNodeLocation(ws);
     if (!location)
         throw Error("The project has no node yet; finish its setup in Pluvane before solving.");
     ws.CurrentIntensityTable = outcome.location = *location;
     if (!ProbeSolveFlags(ws))
         throw Error("Nothing to Solve");
-    try {
-        outcome.source = ReadProvenance(ws, outcome.location);
-    } catch (const Error&) {
-        outcome.source.clear(); // the solve says what is wrong with the rainfall
-    }
+    const RainfallSnapshot::Location* rain = snapshot.find(outcome.location);
+    if (rain)
+        outcome.source = rain->provenance;
     outcome.inputs = CollectSolveInputs(ws);
-    const SolveAttempt attempt = TrySolve(ws, *outcome.inputs);
+    const SolveAttempt attempt = rain ? solveOnSnapshot(ws, *outcome.inputs, *rain) : TrySolve(ws, *outcome.inputs);
     outcome.result = attempt.result;
     if (options.review)
         outcome.findings = ReviewProject(ws);
@@ -167,6 +217,7 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
     if (options.pdfFolder && !pdf)
         throw Error("PDF export needs the desktop build of pluvane-cli");
     checkOutputs(options);
+    const RainfallSnapshot snapshot = RainfallSnapshot::Read(dataFolder);
 
     const std::size_t count = options.projects.size();
     std::vector<ProjectOutcome> outcomes(count);
@@ -178,7 +229,7 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
         for (std::size_t i = next++; i < count; i = next++) {
             ProjectOutcome outcome;
             try {
-                outcome = solveProject(dataFolder, options.projects[i], options);
+                outcome = solveProject(dataFolder, options.projects[i], options, snapshot);
             } catch (const std::exception& e) {
                 outcome = ProjectOutcome{};
                 outcome.failure = e.what();
