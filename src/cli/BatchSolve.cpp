@@ -1,8 +1,10 @@
 #include "BatchSolve.h"
 
 #include "Error.h"
+#include "ProjectAccess.h"
 #include "ResultsExport.h"
 #include "Workspace.h"
+#include "io/FileChecks.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportNotes.h"
 #include "report/RtfWriter.h"
@@ -14,6 +16,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cctype>
 #include <chrono>
@@ -90,13 +93,18 @@ struct RainfallSnapshot {
 SolveAttempt solveOnSnapshot(const Workspace& ws, const SolveInputs& inputs, const RainfallSnapshot::Location& rain) {
     SolveAttempt attempt;
     try {
-        attempt.result = SolveFromRows(rain.rows, inputs.totalArea, inputs.averageC, inputs.totalTc);
+        attempt.result =
+            SolveFromRows(rain.rows, inputs.totalArea, inputs.averageC, inputs.totalTc, ws.CurrentIntensityTable);
         StoreResults(ws, *attempt.result);
     } catch (const Error& e) {
         attempt.result.reset();
         attempt.failure = e.what();
     }
     return attempt;
+}
+
+std::array<std::pair<const std::optional<std::string>*, const char*>, 3> reportFolders(const BatchOptions& options) {
+    return {{{&options.rtfFolder, ".rtf"}, {&options.textFolder, ".txt"}, {&options.pdfFolder, ".pdf"}}};
 }
 
 // Everything of one project but its PDF. Touches only its own Workspace and files; the shared
@@ -108,7 +116,11 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
     Workspace ws;
     ws.DataFolder = dataFolder;
     ws.ProjectPath = path;
-    // OpenProjectDb refuses what is not a project, so the first read checks the file.
+    // As a single solve: refused while the project is open in a Pluvane window.
+    const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
+    for (const auto& [folder, extension] : reportFolders(options))
+        if (*folder)
+            RefuseOutputOverInput(ws, reportPath(options, **folder, path, extension));
     const std::optional<std::string> location = readNodeLocation(ws);
     if (!location)
         throw Error("The project has no node yet; finish its setup in Pluvane before solving.");
@@ -144,7 +156,7 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
 }
 
 // Refuses, before anything is solved, what would make one project's files clobber another's.
-void checkOutputs(const BatchOptions& options) {
+void checkOutputs(const std::string& dataFolder, const BatchOptions& options) {
     std::map<fs::path, std::string> seen;
     for (const std::string& project : options.projects) {
         std::error_code ec;
@@ -153,9 +165,20 @@ void checkOutputs(const BatchOptions& options) {
         if (!fresh)
             throw Error("The project \"" + project + "\" is given twice (as \"" + it->second + "\").");
     }
-    const std::pair<const std::optional<std::string>*, const char*> folders[] = {
-        {&options.rtfFolder, ".rtf"}, {&options.textFolder, ".txt"}, {&options.pdfFolder, ".pdf"}};
-    for (const auto& [folder, extension] : folders) {
+    // No output may land on one of the projects, under any name.
+    const auto refuseOverProject = [&](const std::string& output) {
+        for (const std::string& project : options.projects)
+            if (SameFile(output, project))
+                throw Error("The output file \"" + output + "\" is the project \"" + project +
+                            "\"; choose another name. Nothing was written.");
+    };
+    if (options.outFile) {
+        refuseOverProject(*options.outFile);
+        Workspace data;
+        data.DataFolder = dataFolder;
+        RefuseOutputOverInput(data, *options.outFile);
+    }
+    for (const auto& [folder, extension] : reportFolders(options)) {
         if (!*folder || options.projects.size() == 1)
             continue;
         std::error_code ec;
@@ -165,6 +188,7 @@ void checkOutputs(const BatchOptions& options) {
         std::map<std::string, std::string> names;
         for (const std::string& project : options.projects) {
             const std::string report = reportPath(options, **folder, project, extension);
+            refuseOverProject(report);
             const auto [it, fresh] = names.emplace(report, project);
             if (!fresh)
                 throw Error("The projects \"" + it->second + "\" and \"" + project + "\" would both write \"" +
@@ -216,7 +240,7 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
               const PdfWriter& pdf) {
     if (options.pdfFolder && !pdf)
         throw Error("PDF export needs the desktop build of pluvane-cli");
-    checkOutputs(options);
+    checkOutputs(dataFolder, options);
     const RainfallSnapshot snapshot = RainfallSnapshot::Read(dataFolder);
 
     const std::size_t count = options.projects.size();

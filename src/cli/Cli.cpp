@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "ProjectAccess.h"
 
 #include "BatchSolve.h"
 #include "LocationsExport.h"
@@ -225,6 +226,10 @@ int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
     const std::string& path = args.words[0];
     if (fs::exists(path) && !args.has("--force"))
         throw Error("The file \"" + path + "\" exists already; add --force to replace it.");
+    // A file replaced under an open window: refuse it as the program would.
+    std::optional<ProjectLock> lock;
+    if (fs::exists(path))
+        lock = ProjectLock::Acquire(path);
     CreateProjectFromTemplate(ws, path);
     out << "Created project \"" << path << "\".\n";
     return kOk;
@@ -267,9 +272,10 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
     const double A = strictNumber("--area", args.options.at("--area"));
     const double C = strictNumber("--c", args.options.at("--c"));
     const double Tc = strictNumber("--tc", args.options.at("--tc"));
+    ProjectLock lock;
     if (args.has("--project")) {
         ws.ProjectPath = args.options.at("--project");
-        CheckProjectFile(ws.ProjectPath);
+        lock = LockProjectForWriting(ws.ProjectPath);
         ws.CurrentIntensityTable = nodeLocation(ws).value_or("");
     }
     if (args.has("--location"))
@@ -280,7 +286,8 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
 
     const SolveResult result = args.has("--project")
                                    ? ComputeResults(ws, A, C, Tc)
-                                   : SolveFromRows(ReadLocationRows(ws, ws.CurrentIntensityTable), A, C, Tc);
+                                   : SolveFromRows(ReadLocationRows(ws, ws.CurrentIntensityTable), A, C, Tc,
+                                                   ws.CurrentIntensityTable);
     out << "Location: " << ws.CurrentIntensityTable << '\n'
         << "A = " << PlainNumberText(A) << " ac, C = " << PlainNumberText(C)
         << ", Tc = " << PlainNumberText(Tc) << " min\n\n";
@@ -300,7 +307,10 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
     if (args.has("--pdf") && !pdf)
         throw Error("PDF export needs the desktop build of pluvane-cli");
     ws.ProjectPath = args.words[0];
-    CheckProjectFile(ws.ProjectPath);
+    const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
+    for (const char* option : {"--rtf", "--text", "--pdf"})
+        if (args.has(option))
+            RefuseOutputOverInput(ws, args.options.at(option));
     const std::optional<std::string> location = nodeLocation(ws);
     if (!location)
         throw Error("The project \"" + ws.ProjectPath +

@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "Error.h"
+#include "io/AtomicFile.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -56,18 +57,10 @@ void Settings::setValue(const std::string& key, const std::string& value) {
 void Settings::Save() const {
     std::error_code ec;
     fs::create_directories(fs::path(m_path).parent_path(), ec);
-    const std::string temp = m_path + ".part";
-    {
-        std::ofstream out(temp, std::ios::trunc);
-        for (const auto& [key, value] : m_values)
-            out << key << '=' << value << '\n';
-        out.flush();
-        if (!out)
-            throw Error("The settings file \"" + m_path + "\" cannot be written.");
-    }
-    fs::rename(temp, m_path, ec);
-    if (ec)
-        throw Error("The settings file \"" + m_path + "\" cannot be written: " + ec.message() + ".");
+    std::string text;
+    for (const auto& [key, value] : m_values)
+        text += key + '=' + value + '\n';
+    WriteFileAtomically(m_path, text, "The settings file");
 }
 
 std::optional<std::string> ReadInstallPathSetting(const Settings& settings) {

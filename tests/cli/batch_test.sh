@@ -59,6 +59,9 @@ out=$("$cli" "${d[@]}" solve "${p[0]}" "$work/other/site-001.rmt" --text "$work/
 [ $rc -eq 1 ] && grep -q "would both write" <<<"$out" && ok || bad "two reports of one name: $rc $out"
 out=$("$cli" "${d[@]}" solve "${p[0]}" "${p[1]}" --rtf "$work/reports/none" 2>&1); rc=$?
 [ $rc -eq 1 ] && grep -q "is not a folder" <<<"$out" && ok || bad "missing report folder: $rc $out"
+before=$(sqlite3 "${p[1]}" "SELECT Qpeak_100 FROM TblResults")
+out=$("$cli" "${d[@]}" solve "${p[0]}" "${p[1]}" --json --out "$work/p/../p/site-002.rmt" 2>&1); rc=$?
+[ $rc -eq 1 ] && grep -q "is the project" <<<"$out" && [ "$(sqlite3 "${p[1]}" "SELECT Qpeak_100 FROM TblResults")" = "$before" ] && ok || bad "--out over a project: $rc $out"
 out=$("$cli" "${d[@]}" solve "${p[0]}" --jobs 0 2>&1); rc=$?
 [ $rc -eq 2 ] && grep -q "jobs needs a whole number" <<<"$out" && ok || bad "--jobs 0: $rc"
 out=$("$cli" "${d[@]}" solve "${p[0]}" --json --csv 2>&1); rc=$?

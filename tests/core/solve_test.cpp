@@ -164,17 +164,17 @@ TEST(SolveStore, ASecondSolveOverwritesTheRowAndAddsNone) {
     EXPECT_EQ(rows[0].text("Qpeak_1"), "2.0400"); // 3 * 1.36 * 0.5
 }
 
-TEST(SolveStore, UnparsableCellsCountAsZeroForTheirPeriodOnly) {
+TEST(SolveStore, UnparsableCellsRefuseTheSolveInsteadOfCountingAsZero) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     IntensityGrid grid = UniformGrid("4");
     for (auto& row : grid)
         row[2] = "n/a";
     SaveLocation(ws, "Patchy", grid);
-    const SolveResult result = ComputeResults(ws, 1.0, 1.0, 30.0);
-    EXPECT_EQ(result.I[2], 0.0f);
-    EXPECT_EQ(result.Q[2], 0.0f);
-    EXPECT_EQ(result.Q[1], 4.0f);
+    ws.CurrentIntensityTable = "Patchy";
+    EXPECT_EQ(ErrorMessageOf([&] { ComputeResults(ws, 1.0, 1.0, 30.0); }),
+              "The rainfall table \"Patchy\" cannot be used: its intensity for 30 min and 5 years "
+              "(\"n/a\") is not a number. Correct the table before solving.");
 }
 
 TEST(SolveStore, AProjectWithoutAResultsTableGetsOne) {

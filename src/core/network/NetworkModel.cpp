@@ -5,12 +5,21 @@
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
 namespace pluvane {
 
 namespace {
+
+// A stored position far off any sheet (a damaged or hand-edited file) is drawn at the edge of
+// a generous sheet rather than overflowing single precision and the later rounding.
+constexpr double kMaxStoredTwips = 10'000'000.0;
+
+float storedPosition(double twips) {
+    return static_cast<float>(std::clamp(twips, -kMaxStoredTwips, kMaxStoredTwips));
+}
 
 constexpr std::size_t slot(ElementKind kind) { return static_cast<std::size_t>(kind); }
 
@@ -92,8 +101,8 @@ LoadResult NetworkModel::LoadNetwork(Workspace& ws) {
         std::vector<CanvasImage>& images = lists[slot(kind)];
         for (const Record& row : readAll(query)) {
             CanvasImage image = images[0];
-            image.top = static_cast<float>(row.number(info.topColumn));
-            image.left = static_cast<float>(row.number(info.leftColumn));
+            image.top = storedPosition(row.number(info.topColumn));
+            image.left = storedPosition(row.number(info.leftColumn));
             image.tag = row.text(info.tagColumn);
             image.visible = row.get("Deleted") == std::optional<std::string>("False");
             images.push_back(std::move(image));
@@ -105,8 +114,8 @@ LoadResult NetworkModel::LoadNetwork(Workspace& ws) {
         const std::vector<Record> rows = readAll(query);
         if (!rows.empty()) {
             CanvasImage& node = lists[slot(ElementKind::Node)][0];
-            node.top = static_cast<float>(rows[0].number("NodeY"));
-            node.left = static_cast<float>(rows[0].number("NodeX"));
+            node.top = storedPosition(rows[0].number("NodeY"));
+            node.left = storedPosition(rows[0].number("NodeX"));
             intensityTable = rows[0].text("IntensityTable");
         }
     }

@@ -1,6 +1,7 @@
 #include "report/RtfWriter.h"
 
 #include "Error.h"
+#include "io/AtomicFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -207,36 +208,7 @@ std::string WritePlainText(const RichDocument& document) {
 }
 
 void SaveFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty())
-        throw Error("No file name was given.");
-    const fs::path target(path);
-    std::error_code ec;
-    if (fs::is_directory(target, ec))
-        throw Error("\"" + path + "\" is a folder; choose a file name.");
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    if (!fs::is_directory(folder, ec))
-        throw Error("The file \"" + path + "\" cannot be written: the folder \"" + folder.string() +
-                    "\" does not exist.");
-
-    const std::string temp = path + ".part";
-    const auto fail = [&](const std::string& reason) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw Error("The file \"" + path + "\" cannot be written: " + reason + ".");
-    };
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            fail(errno != 0 ? std::strerror(errno) : "it cannot be created");
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (out.fail())
-            fail(errno != 0 ? std::strerror(errno) : "writing it failed");
-    }
-    fs::rename(temp, target, ec);
-    if (ec)
-        fail(ec.message());
+    WriteFileAtomically(path, bytes);
 }
 
 void SaveRtf(const RichDocument& document, const std::string& path) {

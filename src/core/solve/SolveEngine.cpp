@@ -5,17 +5,65 @@
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
 
+#include <charconv>
 #include <cmath>
+#include <string_view>
+#include <utility>
 #include <limits>
 
 namespace pluvane {
 
 namespace {
 
-std::array<float, 7> rowIntensities(const IntensityRow& row) {
+const char* const kDurationLabels[] = {"5 min", "10 min", "15 min", "30 min", "1 hr",
+                                       "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
+
+std::string durationLabel(const std::string& duration) {
+    for (std::size_t r = 0; r < kDurationTexts.size(); ++r)
+        if (duration == kDurationTexts[r])
+            return kDurationLabels[r];
+    return duration.empty() ? std::string("an unnamed duration") : duration + " hr";
+}
+
+std::string tableName(std::string_view table) {
+    return table.empty() ? std::string("The rainfall table") : "The rainfall table \"" + std::string(table) + "\"";
+}
+
+std::string trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return "";
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// The intensities of one row, each a whole finite positive number in single precision: a
+// solve that took a blank or a typo as 0 would report a flow of 0 as if it were computed.
+std::array<float, 7> rowIntensities(const IntensityRow& row, std::string_view table) {
     std::array<float, 7> values{};
-    for (std::size_t k = 0; k < values.size(); ++k)
-        values[k] = static_cast<float>(ParseLenient(row.values[k]));
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const std::string text = trimBlanks(row.values[k]);
+        const auto refuse = [&](const std::string& why) {
+            throw Error(tableName(table) + " cannot be used: its intensity for " + durationLabel(row.duration) +
+                        " and " + std::to_string(ReturnPeriods[k]) + " years " + why +
+                        ". Correct the table before solving.");
+        };
+        if (text.empty())
+            refuse("is missing");
+        double value = 0.0;
+        const char* begin = text.data() + (text.front() == '+' ? 1 : 0);
+        const char* end = text.data() + text.size();
+        const auto parsed = std::from_chars(begin, end, value);
+        if (parsed.ec == std::errc::result_out_of_range ||
+            (parsed.ec == std::errc() && parsed.ptr == end &&
+             std::abs(value) > static_cast<double>(std::numeric_limits<float>::max())))
+            refuse("(\"" + text + "\") is too large to compute with");
+        if (parsed.ec != std::errc() || parsed.ptr != end || !std::isfinite(value))
+            refuse("(\"" + text + "\") is not a number");
+        if (!(value > 0.0))
+            refuse("(\"" + text + "\") is not positive");
+        values[k] = static_cast<float>(value);
+    }
     return values;
 }
 
@@ -50,10 +98,16 @@ double FrequencyFactor(std::int16_t returnPeriod) {
 
 double MinOf(double x, double y) { return x < y ? x : y; }
 
-SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, double C, double Tc) {
-    if (!std::isfinite(A) || !std::isfinite(C) || !std::isfinite(Tc))
-        throw Error("The area, run-off coefficient or time of concentration is not a number; "
-                    "check the element data.");
+SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, double C, double Tc,
+                          std::string_view table) {
+    const std::pair<const char*, double> inputs[] = {
+        {"total area", A}, {"run-off coefficient", C}, {"time of concentration", Tc}};
+    for (const auto& [name, value] : inputs) {
+        if (std::isnan(value))
+            throw Error(std::string("The ") + name + " is not a number; check the element data.");
+        if (!std::isfinite(value))
+            throw Error(std::string("The ") + name + " is too large to compute with; check the element data.");
+    }
     if (rows.empty())
         throw Error("The rainfall table has no rows; enter its values before solving.");
     SolveResult result;
@@ -77,14 +131,14 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
         // Past the table there is nothing to interpolate towards; the last row overstates the
         // intensity for a longer storm, which errs on the safe side, and the report says so.
         result.outcome = SolveOutcome::BeyondTable;
-        result.I = rowIntensities(rows.back());
+        result.I = rowIntensities(rows.back(), table);
     } else if (b < 2) {
         result.outcome = SolveOutcome::TableRow;
-        result.I = rowIntensities(rows[b]);
+        result.I = rowIntensities(rows[b], table);
     } else {
         result.outcome = SolveOutcome::Interpolated;
-        const std::array<float, 7> L = rowIntensities(rows[b - 1]);
-        const std::array<float, 7> U = rowIntensities(rows[b]);
+        const std::array<float, 7> L = rowIntensities(rows[b - 1], table);
+        const std::array<float, 7> U = rowIntensities(rows[b], table);
         const float D0 = durations[b - 1];
         const float D1 = durations[b];
         for (std::size_t k = 0; k < result.I.size(); ++k) {
@@ -92,7 +146,17 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
             const float dD = D1 - D0;
             const double product = static_cast<double>(dI) * (TcHr - static_cast<double>(D0));
             const double quotient = product / static_cast<double>(dD);
-            result.I[k] = static_cast<float>(static_cast<double>(L[k]) + quotient);
+            const double interpolated = static_cast<double>(L[k]) + quotient;
+            // Two huge neighbours overflow single precision, and durations out of order
+            // extrapolate below zero: neither is an intensity.
+            if (!std::isfinite(interpolated) ||
+                std::abs(interpolated) > static_cast<double>(std::numeric_limits<float>::max()) ||
+                !std::isfinite(dI) || !(interpolated > 0.0))
+                throw Error(tableName(table) + " cannot be used: interpolating its " + std::to_string(ReturnPeriods[k]) +
+                            "-year intensities between " + durationLabel(rows[b - 1].duration) + " and " +
+                            durationLabel(rows[b].duration) + " gives no finite positive value. Correct the "
+                            "table before solving.");
+            result.I[k] = static_cast<float>(interpolated);
         }
     }
 
@@ -100,8 +164,10 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
         const double Cf = FrequencyFactor(ReturnPeriods[k]);
         const double Ce = MinOf(Cf * C, 1.0);
         const double q = A * (static_cast<double>(result.I[k]) * Ce);
-        if (std::abs(q) > static_cast<double>(std::numeric_limits<float>::max()))
-            throw Error("The peak flow is too large to compute; check the sub-basin areas.");
+        if (!std::isfinite(q) || std::abs(q) > static_cast<double>(std::numeric_limits<float>::max()))
+            throw Error("The " + std::to_string(ReturnPeriods[k]) + "-year peak flow for a Tc of " +
+                        PlainNumberText(Tc) + " min with " + std::string(tableName(table)).replace(0, 1, "t") +
+                        " is too large to compute; check the sub-basin areas.");
         result.Q[k] = static_cast<float>(q);
     }
     return result;
@@ -114,7 +180,7 @@ SolveResult ComputeResults(const Workspace& ws, double A, double C, double Tc) {
     if (rows.empty())
         throw Error("The rainfall table \"" + ws.CurrentIntensityTable +
                     "\" has no rows; enter its values before solving.");
-    const SolveResult result = SolveFromRows(rows, A, C, Tc);
+    const SolveResult result = SolveFromRows(rows, A, C, Tc, ws.CurrentIntensityTable);
     StoreResults(ws, result);
     return result;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pluvane {
@@ -36,9 +37,12 @@ double FrequencyFactor(std::int16_t returnPeriod);
 double MinOf(double x, double y);
 
 // The engine on rows already read (ascending durations): intensities at Tc (minutes) and
-// Q = A * I * min(Cf * C, 1). Never reads past the rows. Throws Error for an empty table or a
-// non-finite input, or when a peak flow exceeds single precision.
-SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, double C, double Tc);
+// Q = A * I * min(Cf * C, 1). Never reads past the rows. Throws Error, naming `table`, the
+// duration and the return period, for an empty table, an intensity it uses that is missing,
+// not a number, not finite in single precision or not positive, a non-finite input, or a
+// result that is not finite.
+SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, double C, double Tc,
+                          std::string_view table = {});
 
 // The solve of a project: reads the table CurrentIntensityTable, computes, and stores the single
 // row of TblResults (created when the file lacks the table; overwritten when it has a row).

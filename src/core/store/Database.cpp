@@ -1,6 +1,7 @@
 #include "store/Database.h"
 
 #include "Error.h"
+#include "io/FileChecks.h"
 #include "text/NumberText.h"
 
 #include <sqlite3.h>
@@ -35,6 +36,9 @@ Database Database::open(const std::string& path, Mode mode) {
         flags |= SQLITE_OPEN_CREATE;
     if (path.empty())
         throw Error("No file name was given.");
+    // SQLite says "disk I/O error" of a folder and blocks on a FIFO: say what the path is.
+    if (mode != Mode::Create)
+        RequireRegularFile(path);
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     Database result(db, path);
@@ -77,8 +81,20 @@ void Database::fail(int code, const std::string& doing) const {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         throw Error("The file \"" + m_path + "\" is in use by another program. Close it there and try again.");
-    case SQLITE_READONLY:
+    case SQLITE_READONLY: {
+        if (code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY)
+            throw Error("The file \"" + m_path +
+                        "\" was left half-written by an interrupted write and cannot be restored: " +
+                        [&] {
+                            const std::string obstacle = WriteObstacle(m_path);
+                            return obstacle.empty() ? std::string("it cannot be written") : obstacle;
+                        }() + ". Make it writable and open it again.");
+        const std::string obstacle = WriteObstacle(m_path);
+        if (obstacle.rfind("the folder", 0) == 0)
+            throw Error("The file \"" + m_path + "\" cannot be changed: " + obstacle +
+                        " (changes need a journal file beside it).");
         throw Error("The file \"" + m_path + "\" is read-only; changes cannot be saved.");
+    }
     case SQLITE_CORRUPT:
         throw Error("The file \"" + m_path + "\" is damaged (" + detail + ").");
     case SQLITE_FULL:

@@ -25,6 +25,10 @@ std::string lower(std::string text) {
 std::string periodColumn(std::size_t k) { return QuoteIdentifier(std::to_string(ReturnPeriods[k])); }
 
 void requireLocationTable(Database& db, const std::string& name) {
+    const std::string folded = lower(name);
+    if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
+        throw Error("\"" + name + "\" is not a rainfall location: the name is reserved by the intensity "
+                    "database. Choose another location.");
     if (!db.hasTable(name))
         throw Error("The rainfall table \"" + name + "\" does not exist in the intensity database.");
 }
@@ -77,6 +81,12 @@ bool LocationExists(const Workspace& ws, const std::string& name) {
 std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::string& name) {
     Database db = OpenIntensityDb(ws);
     requireLocationTable(db, name);
+    {
+        Statement columns = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " LIMIT 0");
+        for (const char* column : {"ID", "Duration"})
+            if (columns.columnIndex(column) < 0)
+                throw Error("The rainfall table \"" + name + "\" is damaged: it has no " + column + " column.");
+    }
     Statement q = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " ORDER BY ID");
     std::vector<IntensityRow> rows;
     for (const Record& record : readAll(q)) {

@@ -2,6 +2,8 @@
 
 #include "Error.h"
 #include "Workspace.h"
+#include "io/AtomicFile.h"
+#include "io/FileChecks.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -35,11 +37,6 @@ void requireTables(Database& db, const std::string& what) {
     }
 }
 
-// A temporary name beside `path`, so the final rename stays on one file system.
-std::string siblingTempPath(const std::string& path) {
-    return path + ".part";
-}
-
 } // namespace
 
 Database OpenProjectDb(const Workspace& ws) {
@@ -63,7 +60,9 @@ Database OpenIntensityDb(const Workspace& ws) {
 void CloseDb(Database& db) { db.close(); }
 
 void CheckProjectFile(const std::string& path) {
-    Database db = Database::open(path, Database::Mode::ReadOnly);
+    // Read-write (SQLite falls back to reading a write-protected file): a journal left by a
+    // killed write is rolled back on this first read, where a read-only connection could not.
+    Database db = Database::open(path, Database::Mode::ReadWrite);
     requireTables(db, "a Pluvane project");
 }
 
@@ -81,33 +80,24 @@ void CreateProjectFromTemplate(const Workspace& ws, const std::string& path) {
     const std::string source = ws.templatePath();
     if (!fs::exists(source))
         throw Error("The project template \"" + source + "\" is missing; the new project was not created.");
-    const std::string temp = siblingTempPath(path);
-    std::error_code ec;
-    fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
-    if (!ec)
-        fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw Error("The project \"" + path + "\" could not be created: " + ec.message() + ".");
-    }
+    ReplaceFileAtomically(
+        path,
+        [&](const std::string& temp) {
+            std::error_code ec;
+            fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
+            if (ec)
+                throw Error("The project \"" + path + "\" could not be created: " + ec.message() + ".");
+        },
+        "The project");
 }
 
 void CreateDatabaseFromSql(const std::string& path, const std::string& sql) {
-    const std::string temp = siblingTempPath(path);
-    std::error_code ec;
-    fs::remove(temp, ec);
-    {
+    ReplaceFileAtomically(path, [&](const std::string& temp) {
         Database db = Database::open(temp, Database::Mode::Create);
         Transaction transaction(db);
         db.exec(sql);
         transaction.commit();
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        throw Error("The database \"" + path + "\" could not be written.");
-    }
+    }, "The database");
 }
 
 void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::string& tag,
@@ -155,13 +145,6 @@ std::map<std::string, std::string> ReadElementNames(const Workspace& ws, Element
     return names;
 }
 
-std::string ReadTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw Error("The file \"" + path + "\" cannot be read.");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string ReadTextFile(const std::string& path) { return ReadFileLimited(path); }
 
 } // namespace pluvane

@@ -25,7 +25,9 @@ Database OpenIntensityDb(const Workspace& ws);
 // Ends an operation: closes the connection (the destructor does the same on every path).
 void CloseDb(Database& db);
 
-// Checks that `path` is a project file: opens it read-only and looks for the project tables.
+// Checks that `path` is a regular file holding the project tables. It opens the file
+// read-write, so that a write killed halfway is rolled back here rather than locking every
+// later open out; nothing else is written.
 void CheckProjectFile(const std::string& path);
 
 // Removes the rows marked deleted from the three element tables, in one transaction: all

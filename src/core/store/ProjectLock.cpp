@@ -1,6 +1,7 @@
 #include "store/ProjectLock.h"
 
 #include "Error.h"
+#include "io/FileChecks.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -25,7 +26,9 @@ ProjectLock& ProjectLock::operator=(ProjectLock&& other) noexcept {
 ProjectLock::~ProjectLock() { release(); }
 
 ProjectLock ProjectLock::Acquire(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    RequireRegularFile(path, "The project");
+    // O_NONBLOCK: opening a FIFO put in the file's place must not hang.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw Error("The project \"" + path + "\" cannot be opened: it does not exist or is not readable.");
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -43,7 +46,7 @@ ProjectLock ProjectLock::Acquire(const std::string& path) {
 }
 
 bool ProjectLock::IsHeldElsewhere(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;

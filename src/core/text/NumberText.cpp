@@ -150,7 +150,14 @@ std::string PlainNumberText(double value) {
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                    std::chars_format::general, 15);
     (void)ec;
-    return std::string(buffer.data(), end);
+    std::string text(buffer.data(), end);
+    // Near the top of the range, 15 digits round up past the largest double (DBL_MAX gives
+    // 1.79769313486232e+308, which reads back as overflow): take the shortest exact text.
+    if (std::abs(value) > 1e307 && !std::isfinite(std::strtod(text.c_str(), nullptr))) {
+        auto exact = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        text.assign(buffer.data(), exact.ptr);
+    }
+    return text;
 }
 
 std::string ShortestText(float value) {
@@ -168,6 +175,14 @@ std::string ShortestText(float value) {
 }
 
 long long RoundHalfEven(double value) {
+    // Out of range of the result (and NaN) the conversion would be undefined: clamp.
+    constexpr double kLimit = 9.2e18; // just inside the range of long long
+    if (std::isnan(value))
+        return 0;
+    if (value >= kLimit)
+        return static_cast<long long>(kLimit);
+    if (value <= -kLimit)
+        return -static_cast<long long>(kLimit);
     const double down = std::floor(value);
     const double diff = value - down;
     double result = down;

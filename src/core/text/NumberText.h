@@ -25,7 +25,7 @@ std::string PlainNumberText(double value);
 // (positions in twips, results).
 std::string ShortestText(float value);
 
-// Nearest whole number, halves to even (2.5 -> 2, 3.5 -> 4).
+// Nearest whole number, halves to even (2.5 -> 2, 3.5 -> 4); beyond +-9.2e18 the limit, NaN 0.
 long long RoundHalfEven(double value);
 
 } // namespace pluvane

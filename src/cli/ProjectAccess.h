@@ -1,0 +1,22 @@
+#pragma once
+
+#include "store/ProjectLock.h"
+
+#include <string>
+
+namespace pluvane {
+struct Workspace;
+}
+
+namespace pluvane::cli {
+
+// Every command that writes a project holds the program's own lock on it for the whole
+// command, so it refuses a project open in a Pluvane window as a second window does. The
+// file must be a project (checked first; a journal left by a killed write is rolled back).
+ProjectLock LockProjectForWriting(const std::string& path);
+
+// Refuses an output file that is one of the command's inputs under any name (the project,
+// the rainfall database, the template): a report written there would destroy it.
+void RefuseOutputOverInput(const Workspace& ws, const std::string& output);
+
+} // namespace pluvane::cli

@@ -1,0 +1,85 @@
+#include "io/FileChecks.h"
+
+#include "Error.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pluvane {
+
+namespace fs = std::filesystem;
+
+void RequireRegularFile(const std::string& path, const std::string& what) {
+    if (path.empty())
+        throw Error("No file name was given.");
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == EACCES)
+            throw Error(what + " \"" + path + "\" cannot be opened: it is not readable.");
+        throw Error(what + " \"" + path + "\" cannot be opened: it does not exist.");
+    }
+    if (S_ISDIR(info.st_mode))
+        throw Error(what + " \"" + path + "\" is a folder, not a file.");
+    if (!S_ISREG(info.st_mode))
+        throw Error(what + " \"" + path + "\" is not a regular file (a pipe or a device); it cannot be used.");
+}
+
+std::string ReadFileLimited(const std::string& path, std::size_t maxBytes) {
+    RequireRegularFile(path);
+    // O_NONBLOCK: a FIFO swapped in after the check must not hang the read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw Error("The file \"" + path + "\" cannot be read: " + std::strerror(errno) + ".");
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw Error("The file \"" + path + "\" is not a regular file; it cannot be read.");
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            throw Error("The file \"" + path + "\" cannot be read: " + std::strerror(error) + ".");
+        }
+        if (n == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
+        if (text.size() > maxBytes) {
+            ::close(fd);
+            throw Error("The file \"" + path + "\" is larger than " + std::to_string(maxBytes / (1024 * 1024)) +
+                        " MB, too large for a table Pluvane reads.");
+        }
+    }
+    ::close(fd);
+    return text;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    if (a.empty() || b.empty() || ::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string WriteObstacle(const std::string& path) {
+    const fs::path target(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
+        return "the file is read-only";
+    if (::access(folder.c_str(), W_OK) != 0)
+        return "the folder \"" + folder.string() + "\" is read-only";
+    return "";
+}
+
+} // namespace pluvane
