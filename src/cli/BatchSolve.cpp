@@ -14,6 +14,7 @@
 #include "text/NumberText.h"
 #include "text/Text.h"
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <array>
@@ -266,6 +267,9 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
         }
     };
     unsigned jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    // Each worker opens connections of its own, which needs a thread-safe SQLite build.
+    if (sqlite3_threadsafe() == 0)
+        jobs = 1;
     jobs = static_cast<unsigned>(std::min<std::size_t>(jobs, count));
     std::vector<std::thread> workers;
     for (unsigned j = 0; j < jobs; ++j)
