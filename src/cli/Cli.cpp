@@ -8,6 +8,8 @@
 #include "Error.h"
 #include "Settings.h"
 #include "Workspace.h"
+#include "rain/RainfallImport.h"
+#include "rain/RainfallNames.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportNotes.h"
 #include "report/RtfWriter.h"
@@ -15,11 +17,9 @@
 #include "solve/SolveInputs.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
-#include "store/RainfallImport.h"
 #include "text/NumberText.h"
 #include "text/Text.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -86,9 +86,6 @@ constexpr const char* kUsageText =
     "\n"
     "The data folder holds empty.mdb and intensity.mdb: --data-folder, else the InstallPath\n"
     "setting, else the folder of this program.\n";
-
-const char* const kDurationLabels[] = {"5 min", "10 min", "15 min", "30 min", "1 hr",
-                                       "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
 
 class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -157,10 +154,7 @@ std::string label(const std::string& text, int width) {
 // The name as the location list spells it (names match without regard to case).
 std::string listedName(const Workspace& ws, const std::string& name) {
     for (const std::string& listed : ListLocations(ws))
-        if (listed.size() == name.size() &&
-            std::equal(listed.begin(), listed.end(), name.begin(), [](unsigned char a, unsigned char b) {
-                return std::tolower(a) == std::tolower(b);
-            }))
+        if (EqualsIgnoreCase(listed, name))
             return listed;
     throw Error("There is no rainfall location named \"" + name + "\".");
 }
@@ -281,7 +275,7 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
     if (args.has("--location"))
         ws.CurrentIntensityTable = args.options.at("--location");
     if (ws.CurrentIntensityTable.empty())
-        ws.CurrentIntensityTable = "Atlanta";
+        ws.CurrentIntensityTable = kDefaultLocation;
     ws.CurrentIntensityTable = listedName(ws, ws.CurrentIntensityTable);
 
     const SolveResult result = args.has("--project")

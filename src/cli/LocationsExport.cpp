@@ -4,7 +4,7 @@
 #include "Workspace.h"
 #include "report/RtfWriter.h"
 #include "store/IntensityDb.h"
-#include "store/LocationCsv.h"
+#include "rain/LocationCsvWriter.h"
 
 #include <algorithm>
 #include <cctype>

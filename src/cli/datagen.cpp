@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "Workspace.h"
 #include "store/IntensityDb.h"
+#include "rain/LocationCsv.h"
 #include "store/ProjectDb.h"
 
 #include <filesystem>

@@ -3,30 +3,13 @@
 #include <iostream>
 
 #ifdef PLUVANE_CLI_PDF
-#include "report/ReportPdf.h"
-
-#include <QGuiApplication>
-#include <QString>
-
-#include <memory>
+#include "PdfHelper.h"
 #endif
 
 int main(int argc, char** argv) {
 #ifdef PLUVANE_CLI_PDF
-    // PDF pages need Qt's fonts, hence a GUI application: made only when a PDF is asked for,
-    // on the offscreen platform unless the user chose another, so no display is needed.
-    char programName[] = "pluvane-cli";
-    char* qtArgv[] = {programName, nullptr};
-    int qtArgc = 1;
-    std::unique_ptr<QGuiApplication> app;
-    const pluvane::cli::PdfWriter pdf = [&](const pluvane::RichDocument& document, const std::string& path) {
-        if (!QGuiApplication::instance()) {
-            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-        }
-        pluvane::gui::WriteReportPdf(document, QString::fromStdString(path));
-    };
+    // PDF pages need the toolkit: the helper beside this program draws them, in its own process.
+    const pluvane::cli::PdfWriter pdf = pluvane::cli::WritePdfThroughHelper;
 #else
     const pluvane::cli::PdfWriter pdf; // without Qt, `solve --pdf` is refused
 #endif

@@ -171,6 +171,10 @@ if [ "$pdf_build" = pdf ]; then
   else
     failed=$((failed + 1)); echo "FAIL pdf file: not a readable PDF"
   fi
+  # The pages are drawn by the helper beside the program; its reason comes back as the error.
+  mkdir -p "$work/handover"
+  check "pdf to a missing folder" 1 "^pluvane-cli: The PDF file \"$work/missing/report.pdf\" could not be written" -- env TMPDIR="$work/handover" "$cli" "${d[@]}" solve "$p" --pdf "$work/missing/report.pdf"
+  if [ -z "$(ls -A "$work/handover")" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL pdf helper left its document behind"; fi
 else
   check "pdf without a writer" 1 "PDF export needs the desktop build of pluvane-cli" -- "$cli" "${d[@]}" solve "$p" --pdf "$work/report.pdf"
 fi

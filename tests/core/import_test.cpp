@@ -2,7 +2,7 @@
 // server and spreadsheets produce, written here by hand, and the shipped CSV format.
 #include "Error.h"
 #include "TestSupport.h"
-#include "store/RainfallImport.h"
+#include "rain/RainfallImport.h"
 #include "text/NumberText.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "Error.h"
 #include "TestSupport.h"
+#include "rain/LocationCsv.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 

@@ -1,7 +1,8 @@
 // The shipped CSV format written back: every shipped table round-trips through the writer.
 #include "Error.h"
+#include "rain/LocationCsv.h"
 #include "store/IntensityDb.h"
-#include "store/LocationCsv.h"
+#include "rain/LocationCsvWriter.h"
 #include "store/ProjectDb.h"
 
 #include <gtest/gtest.h>

@@ -14,7 +14,7 @@
 #include "store/Database.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
-#include "store/RainfallImport.h"
+#include "rain/RainfallImport.h"
 
 #include <QClipboard>
 #include <QFile>

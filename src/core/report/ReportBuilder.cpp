@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -34,7 +33,7 @@ std::string cellText(std::string_view text) { return CellText(text); }
 std::string leadingCharacters(std::string_view text, std::size_t count) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80; // 10xxxxxx
         if (!continuation && characters++ == count)
             return cellText(text.substr(0, i));
     }
@@ -422,12 +421,7 @@ std::string RainfallSourceLine(const Workspace& ws, const std::string& location)
     std::string provenance;
     // A report is not refused for its source line: an unreadable database reads as no record.
     try {
-        const auto sameName = [&location](const std::string& listed) {
-            return listed.size() == location.size() &&
-                   std::equal(listed.begin(), listed.end(), location.begin(), [](unsigned char a, unsigned char b) {
-                       return std::tolower(a) == std::tolower(b);
-                   });
-        };
+        const auto sameName = [&location](const std::string& listed) { return EqualsIgnoreCase(listed, location); };
         const std::vector<std::string> names = ListLocations(ws);
         if (const auto listed = std::find_if(names.begin(), names.end(), sameName); listed != names.end())
             name = *listed;
@@ -438,11 +432,10 @@ std::string RainfallSourceLine(const Workspace& ws, const std::string& location)
     std::string joined;
     std::istringstream lines(provenance);
     for (std::string line; std::getline(lines, line);) {
-        const auto first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos)
+        const std::string trimmed = Trim(line, " \t\r");
+        if (trimmed.empty())
             continue;
-        const auto last = line.find_last_not_of(" \t\r");
-        joined += (joined.empty() ? "" : "; ") + line.substr(first, last - first + 1);
+        joined += (joined.empty() ? "" : "; ") + trimmed;
     }
     return "Rainfall: " + name + " \u2014 " + (joined.empty() ? "source not recorded" : joined);
 }

@@ -8,7 +8,7 @@
 #include "solve/SolveEngine.h"
 #include "store/Database.h"
 #include "store/ProjectDb.h"
-#include "store/RainfallImport.h"
+#include "rain/RainfallImport.h"
 #include "text/NumberText.h"
 
 #include <algorithm>

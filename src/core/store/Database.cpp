@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "io/FileChecks.h"
 #include "text/NumberText.h"
+#include "text/Text.h"
 
 #include <sqlite3.h>
 
@@ -13,13 +14,6 @@
 namespace pluvane {
 
 namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 // How long a statement waits for another program to let go of the file before it gives up.
 constexpr int kBusyTimeoutMs = 1000;
@@ -183,7 +177,7 @@ std::string Statement::columnName(int column) const {
 
 int Statement::columnIndex(std::string_view name) const {
     for (int i = 0; i < columnCount(); ++i)
-        if (equalsNoCase(columnName(i), name))
+        if (EqualsIgnoreCase(columnName(i), name))
             return i;
     return -1;
 }
@@ -221,7 +215,7 @@ Record::Record(std::vector<std::string> names, std::vector<std::optional<std::st
 
 std::optional<std::string> Record::get(std::string_view column) const {
     for (std::size_t i = 0; i < m_names.size(); ++i)
-        if (equalsNoCase(m_names[i], column))
+        if (EqualsIgnoreCase(m_names[i], column))
             return m_values[i];
     return std::nullopt;
 }

@@ -4,11 +4,10 @@
 #include "Workspace.h"
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
+#include "text/Text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <sstream>
 
 namespace pluvane {
 
@@ -16,16 +15,10 @@ namespace {
 
 constexpr std::size_t kMaxLocationNameBytes = 255;
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::string periodColumn(std::size_t k) { return QuoteIdentifier(std::to_string(ReturnPeriods[k])); }
 
 void requireLocationTable(Database& db, const std::string& name) {
-    const std::string folded = lower(name);
+    const std::string folded = LowerAscii(name);
     if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
         throw Error("\"" + name + "\" is not a rainfall location: the name is reserved by the intensity "
                     "database. Choose another location.");
@@ -39,25 +32,6 @@ std::string createTableSql(const std::string& name) {
     for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
         sql += ", " + periodColumn(k) + " TEXT NULL";
     return sql + ")";
-}
-
-std::string trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return "";
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::vector<std::string> splitCsv(const std::string& line) {
-    std::vector<std::string> cells;
-    std::string cell;
-    std::istringstream in(line);
-    while (std::getline(in, cell, ','))
-        cells.push_back(trim(cell));
-    if (!line.empty() && line.back() == ',')
-        cells.emplace_back();
-    return cells;
 }
 
 } // namespace
@@ -122,14 +96,14 @@ std::string ReadProvenance(const Workspace& ws, const std::string& name) {
 }
 
 void CheckLocationName(const std::string& name) {
-    if (trim(name).empty())
+    if (Trim(name).empty())
         throw Error("Please enter a name for the rainfall table.");
     if (name.size() > kMaxLocationNameBytes)
         throw Error("The rainfall table name is too long (at most 255 characters).");
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7f)
             throw Error("The rainfall table name must not contain control characters.");
-    const std::string folded = lower(name);
+    const std::string folded = LowerAscii(name);
     if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
         throw Error("\"" + name + "\" is reserved by the intensity database; please choose another name.");
 }
@@ -201,77 +175,6 @@ void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& g
     transaction.commit();
     CloseDb(db);
     ws.CurrentIntensityTable = name;
-}
-
-LocationFile ParseLocationCsv(const std::string& text) {
-    LocationFile file;
-    std::vector<std::string> provenance;
-    std::istringstream in(text);
-    std::string line;
-    int lineNumber = 0;
-    std::vector<int> columnOfPeriod; // header position of each return period
-    std::array<bool, 10> seen{};
-    bool headerSeen = false;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0)
-            line.erase(0, 3);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const std::string where = "line " + std::to_string(lineNumber) + ": ";
-        if (trim(line).empty())
-            continue;
-        if (line.front() == '#') {
-            const std::string body = trim(std::string_view(line).substr(1));
-            const auto colon = body.find(':');
-            if (colon != std::string::npos && lower(trim(body.substr(0, colon))) == "location")
-                file.name = trim(body.substr(colon + 1));
-            else
-                provenance.push_back(body);
-            continue;
-        }
-        const std::vector<std::string> cells = splitCsv(line);
-        if (!headerSeen) {
-            if (lower(cells.front()) != "duration_hours")
-                throw Error(where + "expected the header \"duration_hours,1,2,5,10,25,50,100\".");
-            for (std::int16_t period : ReturnPeriods) {
-                const auto it = std::find(cells.begin() + 1, cells.end(), std::to_string(period));
-                if (it == cells.end())
-                    throw Error(where + "the header has no column for the " +
-                                std::to_string(period) + "-year return period.");
-                columnOfPeriod.push_back(static_cast<int>(it - cells.begin()));
-            }
-            headerSeen = true;
-            continue;
-        }
-        const double hours = ParseLenient(cells.front());
-        std::size_t row = kDurationTexts.size();
-        for (std::size_t r = 0; r < kDurationTexts.size(); ++r)
-            if (std::abs(hours - ParseLenient(kDurationTexts[r])) < 1e-4)
-                row = r;
-        if (row == kDurationTexts.size())
-            throw Error(where + "the duration \"" + cells.front() +
-                        "\" is not one of the ten stored durations (5 min to 24 hr).");
-        if (seen[row])
-            throw Error(where + "the duration \"" + cells.front() + "\" appears twice.");
-        seen[row] = true;
-        for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
-            const auto column = static_cast<std::size_t>(columnOfPeriod[k]);
-            const std::string cell = column < cells.size() ? cells[column] : "";
-            if (ParseLenient(cell) <= 0.0)
-                throw Error(where + "the " + std::to_string(ReturnPeriods[k]) +
-                            "-year intensity \"" + cell + "\" is not a positive number.");
-            file.grid[row][k] = cell;
-        }
-    }
-    if (!headerSeen)
-        throw Error("The file has no header line \"duration_hours,1,2,5,10,25,50,100\".");
-    for (std::size_t r = 0; r < seen.size(); ++r)
-        if (!seen[r])
-            throw Error(std::string("The file has no row for the duration ") + kDurationTexts[r] + " hours.");
-    for (std::size_t i = 0; i < provenance.size(); ++i)
-        file.provenance += (i ? "\n" : "") + provenance[i];
-    return file;
 }
 
 } // namespace pluvane

@@ -49,14 +49,11 @@ void CheckLocationName(const std::string& name);
 void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
                   const std::optional<std::string>& provenance = std::nullopt);
 
-// A location read from the shipped CSV format: "# location: NAME" and other "# key: value"
-// provenance lines, the header "duration_hours,1,2,5,10,25,50,100" (columns matched by their
-// header values) and ten rows, one per stored duration. Throws Error naming the line at fault.
+// A location as a rainfall file gives it (rain/LocationCsv.h, rain/RainfallImport.h).
 struct LocationFile {
     std::string name;
     std::string provenance; // the other "#" lines, "key: value" each, joined by line feeds
     IntensityGrid grid;
 };
-LocationFile ParseLocationCsv(const std::string& text);
 
 } // namespace pluvane

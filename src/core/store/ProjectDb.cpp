@@ -5,6 +5,7 @@
 #include "io/AtomicFile.h"
 #include "io/FileChecks.h"
 #include "text/NumberText.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,9 +29,7 @@ void requireTables(Database& db, const std::string& what) {
     while (q.step())
         tables.insert(q.text(0).value_or(""));
     for (const char* table : kProjectTables) {
-        std::string folded(table);
-        std::transform(folded.begin(), folded.end(), folded.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const std::string folded = LowerAscii(table);
         if (!tables.count(folded))
             throw Error("The file \"" + db.path() + "\" is not " + what + ": the table " + table +
                         " is missing.");

@@ -139,147 +139,194 @@ LogRange IdfPlot::intensityRange() const {
     return low > 0 ? NiceLogRange(low, high) : LogRange{0.1, 10};
 }
 
+namespace {
+
+// The plot's layout, in pixels.
+constexpr int kTitleGap = 14;        // below the title line
+constexpr int kAxisTitleGap = 10;    // between the rotated axis title and the tick labels
+constexpr int kTickLabelGap = 8;     // between the y tick labels and the plot area
+constexpr int kBottomGap = 14;       // below the x tick labels and the x axis title
+constexpr int kRightMargin = 18;
+constexpr int kMinimumArea = 40;     // smaller than this, nothing is drawn
+constexpr double kLabelScale = 0.9;  // tick and legend labels against the widget font
+constexpr int kCrowdedDecades = 4;   // beyond this many decades only decades are labelled
+constexpr double kCurveWidth = 1.8;
+constexpr double kPointRadius = 2.6;
+constexpr double kTcLineWidth = 1.4;
+constexpr int kLegendSample = 18;    // the length of a legend's line sample
+constexpr double kLegendLineWidth = 2.2;
+
+const QColor kDecadeGrid(0xb0, 0xb7, 0xbb);
+const QColor kMinorGrid(0xe6, 0xe9, 0xeb);
+const QColor kFrameColour(0x37, 0x47, 0x4f);
+const QColor kNoDataColour(0x78, 0x90, 0x9c);
+const QColor kLegendText(0x26, 0x32, 0x38);
+
+// The plot area and the two logarithmic axes that map onto it.
+struct PlotFrame {
+    QRectF area;
+    LogRange x, y;
+    QFontMetrics fm;
+
+    double xOf(double minutes) const {
+        return area.left() + (std::log10(minutes) - std::log10(x.low)) / (std::log10(x.high) - std::log10(x.low)) *
+                                 area.width();
+    }
+    double yOf(double intensity) const {
+        return area.bottom() - (std::log10(intensity) - std::log10(y.low)) /
+                                   (std::log10(y.high) - std::log10(y.low)) * area.height();
+    }
+};
+
+// Over many decades the 2s and 5s would crowd: then only the decades are labelled.
+bool labelled(const LogRange& range, double value) {
+    const bool crowded = decadeOf(range.high) - decadeOf(range.low) > kCrowdedDecades;
+    return !crowded || isDecade(value);
+}
+
+// Grid: every decade darker, the values between lighter; then the frame.
+void drawGrid(QPainter& p, const PlotFrame& f) {
+    const QPen decadePen(kDecadeGrid, 1);
+    const QPen minorPen(kMinorGrid, 1);
+    for (const double x : seriesIn(f.x, {1, 2, 3, 4, 5, 6, 7, 8, 9})) {
+        p.setPen(isDecade(x) ? decadePen : minorPen);
+        p.drawLine(QPointF(f.xOf(x), f.area.top()), QPointF(f.xOf(x), f.area.bottom()));
+    }
+    for (const double y : seriesIn(f.y, {1, 2, 3, 4, 5, 6, 7, 8, 9})) {
+        p.setPen(isDecade(y) ? decadePen : minorPen);
+        p.drawLine(QPointF(f.area.left(), f.yOf(y)), QPointF(f.area.right(), f.yOf(y)));
+    }
+    p.setPen(QPen(kFrameColour, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(f.area);
+}
+
+// Tick labels and axis titles, in the label font.
+void drawAxes(QPainter& p, const PlotFrame& f, int yLabelWidth) {
+    const QFontMetrics& fm = f.fm;
+    for (const double x : seriesIn(f.x, {1, 2, 5})) {
+        if (!labelled(f.x, x))
+            continue;
+        const QRectF box(f.xOf(x) - 40, f.area.bottom() + 4, 80, fm.height());
+        p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, tickText(x));
+    }
+    for (const double y : seriesIn(f.y, {1, 2, 5})) {
+        if (!labelled(f.y, y))
+            continue;
+        const QRectF box(f.area.left() - 6 - yLabelWidth, f.yOf(y) - fm.height() / 2.0, yLabelWidth, fm.height());
+        p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, tickText(y));
+    }
+    p.drawText(QRectF(f.area.left(), f.area.bottom() + fm.height() + 8, f.area.width(), fm.height()),
+               Qt::AlignHCenter | Qt::AlignTop, "Duration (min)");
+    p.save();
+    p.translate(4, f.area.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-f.area.height() / 2, 0, f.area.height(), fm.height()), Qt::AlignHCenter | Qt::AlignTop,
+               "Intensity (in/hr)");
+    p.restore();
+}
+
+// The curves, broken where a cell holds no positive number. False when there was no point.
+bool drawCurves(QPainter& p, const PlotFrame& f, const std::vector<IdfCurve>& curves) {
+    p.save();
+    p.setClipRect(f.area.adjusted(-4, -4, 4, 4));
+    bool anyPoint = false;
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+        const QColor colour = IdfCurveColour(static_cast<int>(k));
+        const std::vector<IdfPoint>& points = curves[k].points;
+        p.setPen(QPen(colour, kCurveWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (std::size_t i = 1; i < points.size(); ++i)
+            if (points[i].row == points[i - 1].row + 1)
+                p.drawLine(QPointF(f.xOf(points[i - 1].minutes), f.yOf(points[i - 1].intensity)),
+                           QPointF(f.xOf(points[i].minutes), f.yOf(points[i].intensity)));
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        for (const IdfPoint& point : points) {
+            p.drawEllipse(QPointF(f.xOf(point.minutes), f.yOf(point.intensity)), kPointRadius, kPointRadius);
+            anyPoint = true;
+        }
+    }
+    p.restore();
+    return anyPoint;
+}
+
+void drawTcMarker(QPainter& p, const PlotFrame& f, double tc) {
+    const double x = f.xOf(tc);
+    p.setPen(QPen(kFrameColour, kTcLineWidth, Qt::DashLine));
+    p.drawLine(QPointF(x, f.area.top()), QPointF(x, f.area.bottom()));
+    const QString text = QString("Tc = %1 min").arg(QString::fromStdString(FormatFixed(tc, 1)));
+    const double width = f.fm.horizontalAdvance(text) + 8;
+    // Beside the line, on whichever side has room, low down where the falling curves leave space.
+    const double labelLeft = x + width + 4 <= f.area.right() ? x + 3 : x - width - 3;
+    const QRectF box(labelLeft, f.area.bottom() - f.fm.height() - 6, width, f.fm.height() + 2);
+    p.fillRect(box, QColor(255, 255, 255, 225));
+    p.setPen(kFrameColour);
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
+// Legend, top right, where the falling curves leave room: the highest curve first.
+void drawLegend(QPainter& p, const PlotFrame& f, const std::vector<IdfCurve>& curves) {
+    int textWidth = 0;
+    for (const IdfCurve& curve : curves)
+        textWidth = std::max(textWidth, f.fm.horizontalAdvance(periodText(curve.years)));
+    const double rowHeight = f.fm.height();
+    const int width = kLegendSample + 6 + textWidth + 16;
+    const QRectF legend(f.area.right() - width - 6, f.area.top() + 6, width,
+                        rowHeight * static_cast<double>(curves.size()) + 8);
+    p.setPen(QPen(kDecadeGrid, 1));
+    p.setBrush(QColor(255, 255, 255, 235));
+    p.drawRect(legend);
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        const std::size_t k = curves.size() - 1 - i;
+        const double y = legend.top() + 4 + rowHeight * static_cast<double>(i) + rowHeight / 2;
+        p.setPen(QPen(IdfCurveColour(static_cast<int>(k)), kLegendLineWidth));
+        p.drawLine(QPointF(legend.left() + 8, y), QPointF(legend.left() + 8 + kLegendSample, y));
+        p.setPen(kLegendText);
+        p.drawText(QRectF(legend.left() + 8 + kLegendSample + 6, y - rowHeight / 2, textWidth + 4, rowHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, periodText(curves[k].years));
+    }
+}
+
+} // namespace
+
 void IdfPlot::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), Qt::white); // paper, whatever the desktop's colours
 
     QFont labelFont = font();
-    labelFont.setPointSizeF(labelFont.pointSizeF() * 0.9);
+    labelFont.setPointSizeF(labelFont.pointSizeF() * kLabelScale);
     QFont titleFont = font();
     titleFont.setBold(true);
     const QFontMetrics fm(labelFont);
     const LogRange xRange = durationRange();
     const LogRange yRange = intensityRange();
-    const std::vector<double> xTicks = seriesIn(xRange, {1, 2, 5});
-    const std::vector<double> yTicks = seriesIn(yRange, {1, 2, 5});
-    // Over many decades the 2s and 5s would crowd: then only the decades are labelled.
-    const auto labelled = [](const LogRange& range, double value) {
-        const bool crowded = decadeOf(range.high) - decadeOf(range.low) > 4;
-        return !crowded || isDecade(value);
-    };
     int yLabelWidth = 0;
-    for (const double value : yTicks)
+    for (const double value : seriesIn(yRange, {1, 2, 5}))
         yLabelWidth = std::max(yLabelWidth, fm.horizontalAdvance(tickText(value)));
 
-    const int top = m_title.isEmpty() ? fm.height() : QFontMetrics(titleFont).height() + 14;
-    const int left = fm.height() + 10 + yLabelWidth + 8;
-    const int bottom = 2 * fm.height() + 14;
-    const QRectF area = QRectF(rect()).adjusted(left, top, -18, -bottom);
-    if (area.width() < 40 || area.height() < 40)
+    const int top = m_title.isEmpty() ? fm.height() : QFontMetrics(titleFont).height() + kTitleGap;
+    const int left = fm.height() + kAxisTitleGap + yLabelWidth + kTickLabelGap;
+    const int bottom = 2 * fm.height() + kBottomGap;
+    const PlotFrame frame{QRectF(rect()).adjusted(left, top, -kRightMargin, -bottom), xRange, yRange, fm};
+    if (frame.area.width() < kMinimumArea || frame.area.height() < kMinimumArea)
         return;
 
-    const auto xOf = [&](double minutes) {
-        return area.left() + (std::log10(minutes) - std::log10(xRange.low)) /
-                                 (std::log10(xRange.high) - std::log10(xRange.low)) * area.width();
-    };
-    const auto yOf = [&](double intensity) {
-        return area.bottom() - (std::log10(intensity) - std::log10(yRange.low)) /
-                                   (std::log10(yRange.high) - std::log10(yRange.low)) * area.height();
-    };
-
-    // Grid: every decade darker, the values between lighter.
-    const QPen decadePen(QColor(0xb0, 0xb7, 0xbb), 1);
-    const QPen minorPen(QColor(0xe6, 0xe9, 0xeb), 1);
-    for (const double x : seriesIn(xRange, {1, 2, 3, 4, 5, 6, 7, 8, 9})) {
-        p.setPen(isDecade(x) ? decadePen : minorPen);
-        p.drawLine(QPointF(xOf(x), area.top()), QPointF(xOf(x), area.bottom()));
-    }
-    for (const double y : seriesIn(yRange, {1, 2, 3, 4, 5, 6, 7, 8, 9})) {
-        p.setPen(isDecade(y) ? decadePen : minorPen);
-        p.drawLine(QPointF(area.left(), yOf(y)), QPointF(area.right(), yOf(y)));
-    }
-    p.setPen(QPen(QColor(0x37, 0x47, 0x4f), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(area);
-
-    // Tick labels and axis titles.
+    drawGrid(p, frame);
     p.setFont(labelFont);
-    for (const double x : xTicks) {
-        if (!labelled(xRange, x))
-            continue;
-        const QRectF box(xOf(x) - 40, area.bottom() + 4, 80, fm.height());
-        p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, tickText(x));
-    }
-    for (const double y : yTicks) {
-        if (!labelled(yRange, y))
-            continue;
-        const QRectF box(area.left() - 6 - yLabelWidth, yOf(y) - fm.height() / 2.0, yLabelWidth, fm.height());
-        p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, tickText(y));
-    }
-    p.drawText(QRectF(area.left(), area.bottom() + fm.height() + 8, area.width(), fm.height()),
-               Qt::AlignHCenter | Qt::AlignTop, "Duration (min)");
-    p.save();
-    p.translate(4, area.center().y());
-    p.rotate(-90);
-    p.drawText(QRectF(-area.height() / 2, 0, area.height(), fm.height()), Qt::AlignHCenter | Qt::AlignTop,
-               "Intensity (in/hr)");
-    p.restore();
+    drawAxes(p, frame, yLabelWidth);
     if (!m_title.isEmpty()) {
         p.setFont(titleFont);
-        p.drawText(QRectF(area.left(), 4, area.width(), top - 8), Qt::AlignCenter, m_title);
+        p.drawText(QRectF(frame.area.left(), 4, frame.area.width(), top - 8), Qt::AlignCenter, m_title);
         p.setFont(labelFont);
     }
-
-    // The curves, broken where a cell holds no positive number.
-    p.save();
-    p.setClipRect(area.adjusted(-4, -4, 4, 4));
-    bool anyPoint = false;
-    for (std::size_t k = 0; k < m_curves.size(); ++k) {
-        const QColor colour = IdfCurveColour(static_cast<int>(k));
-        const std::vector<IdfPoint>& points = m_curves[k].points;
-        p.setPen(QPen(colour, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        for (std::size_t i = 1; i < points.size(); ++i)
-            if (points[i].row == points[i - 1].row + 1)
-                p.drawLine(QPointF(xOf(points[i - 1].minutes), yOf(points[i - 1].intensity)),
-                           QPointF(xOf(points[i].minutes), yOf(points[i].intensity)));
-        p.setPen(Qt::NoPen);
-        p.setBrush(colour);
-        for (const IdfPoint& point : points) {
-            p.drawEllipse(QPointF(xOf(point.minutes), yOf(point.intensity)), 2.6, 2.6);
-            anyPoint = true;
-        }
+    if (!drawCurves(p, frame, m_curves)) {
+        p.setPen(kNoDataColour);
+        p.drawText(frame.area, Qt::AlignCenter, "No positive intensities to plot");
     }
-    p.restore();
-    if (!anyPoint) {
-        p.setPen(QColor(0x78, 0x90, 0x9c));
-        p.drawText(area, Qt::AlignCenter, "No positive intensities to plot");
-    }
-
-    if (m_tc) {
-        const double x = xOf(*m_tc);
-        p.setPen(QPen(QColor(0x37, 0x47, 0x4f), 1.4, Qt::DashLine));
-        p.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
-        const QString text = QString("Tc = %1 min").arg(QString::fromStdString(FormatFixed(*m_tc, 1)));
-        const double width = fm.horizontalAdvance(text) + 8;
-        // Beside the line, on whichever side has room, low down where the falling curves leave space.
-        const double labelLeft = x + width + 4 <= area.right() ? x + 3 : x - width - 3;
-        const QRectF box(labelLeft, area.bottom() - fm.height() - 6, width, fm.height() + 2);
-        p.fillRect(box, QColor(255, 255, 255, 225));
-        p.setPen(QColor(0x37, 0x47, 0x4f));
-        p.drawText(box, Qt::AlignCenter, text);
-    }
-
-    // Legend, top right, where the falling curves leave room: the highest curve first.
-    const int sample = 18;
-    int textWidth = 0;
-    for (const IdfCurve& curve : m_curves)
-        textWidth = std::max(textWidth, fm.horizontalAdvance(periodText(curve.years)));
-    const double rowHeight = fm.height();
-    const QRectF legend(area.right() - (sample + 6 + textWidth + 16) - 6, area.top() + 6,
-                        sample + 6 + textWidth + 16, rowHeight * static_cast<double>(m_curves.size()) + 8);
-    p.setPen(QPen(QColor(0xb0, 0xb7, 0xbb), 1));
-    p.setBrush(QColor(255, 255, 255, 235));
-    p.drawRect(legend);
-    for (std::size_t i = 0; i < m_curves.size(); ++i) {
-        const std::size_t k = m_curves.size() - 1 - i;
-        const double y = legend.top() + 4 + rowHeight * static_cast<double>(i) + rowHeight / 2;
-        p.setPen(QPen(IdfCurveColour(static_cast<int>(k)), 2.2));
-        p.drawLine(QPointF(legend.left() + 8, y), QPointF(legend.left() + 8 + sample, y));
-        p.setPen(QColor(0x26, 0x32, 0x38));
-        p.drawText(QRectF(legend.left() + 8 + sample + 6, y - rowHeight / 2, textWidth + 4, rowHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, periodText(m_curves[k].years));
-    }
+    if (m_tc)
+        drawTcMarker(p, frame, *m_tc);
+    drawLegend(p, frame, m_curves);
 }
 
 QIcon IdfCurvesIcon() {

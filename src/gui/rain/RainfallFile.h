@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/RainfallImport.h"
+#include "rain/RainfallImport.h"
 
 #include <QString>
 

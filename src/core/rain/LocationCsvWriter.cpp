@@ -1,4 +1,4 @@
-#include "store/LocationCsv.h"
+#include "rain/LocationCsvWriter.h"
 
 #include "Error.h"
 #include "text/NumberText.h"

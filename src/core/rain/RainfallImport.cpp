@@ -1,7 +1,11 @@
-#include "store/RainfallImport.h"
+#include "rain/RainfallImport.h"
 
 #include "Error.h"
+#include "rain/LocationCsv.h"
+#include "rain/RainMessages.h"
+#include "rain/RainfallNames.h"
 #include "text/NumberText.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -19,81 +23,18 @@ constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
 
 constexpr double kMillimetresPerInch = 25.4;
 
+// The reader's blanks within a line are spaces and tabs (lines are already split).
+std::string trim(std::string_view text) { return Trim(text, " \t"); }
+std::string lower(std::string_view text) { return LowerAscii(text); }
+bool startsWithNoCase(std::string_view text, std::string_view prefix) { return StartsWithIgnoreCase(text, prefix); }
+bool containsNoCase(std::string_view text, std::string_view part) { return ContainsIgnoreCase(text, part); }
+
 // The ten stored durations as the editor labels them, and their length in minutes.
-constexpr std::array<const char*, 10> kDurationNames{"5 min", "10 min", "15 min", "30 min", "1 hr",
-                                                     "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
+constexpr const std::array<const char*, 10>& kDurationNames = kDurationLabels;
 constexpr std::array<int, 10> kDurationMinutes{5, 10, 15, 30, 60, 120, 180, 360, 720, 1440};
 // The row labels of a PFDS file for the same ten durations.
 constexpr std::array<std::string_view, 10> kPfdsLabels{"5-min", "10-min", "15-min", "30-min", "60-min",
                                                        "2-hr",  "3-hr",   "6-hr",   "12-hr",  "24-hr"};
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return out;
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && lower(text.substr(0, prefix.size())) == lower(prefix);
-}
-
-bool containsNoCase(std::string_view text, std::string_view part) {
-    return lower(text).find(lower(part)) != std::string::npos;
-}
-
-std::string trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return "";
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
-
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Length of the well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates), or 0.
-std::size_t utf8SequenceLength(const std::string& bytes, std::size_t i) {
-    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = at(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // the allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size() || at(i + 1) < low || at(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if ((at(i + k) & 0xC0) != 0x80)
-            return 0;
-    return length;
-}
 
 // UTF-8 text with LF line ends. Older downloads and files re-saved on Windows carry
 // Windows-1252 bytes (the degree sign of "40.4167°" is the byte B0): each byte that does not
@@ -115,11 +56,11 @@ std::string decodeLeniently(const std::string& bytes) {
         } else if (byte < 0x80) {
             out += static_cast<char>(byte);
             ++i;
-        } else if (const std::size_t length = utf8SequenceLength(bytes, i)) {
+        } else if (const std::size_t length = Utf8SequenceLength(bytes, i)) {
             out.append(bytes, i, length);
             i += length;
         } else {
-            appendUtf8(out, byte < 0xA0 ? kHigh[byte - 0x80] : char32_t{byte});
+            AppendUtf8(out, byte < 0xA0 ? kHigh[byte - 0x80] : char32_t{byte});
             ++i;
         }
     }
@@ -145,27 +86,7 @@ std::vector<std::string> splitLines(const std::string& text) {
 // The cells of a CSV line, double quotes honoured, blanks kept. Trailing empty cells are
 // dropped: a spreadsheet that re-saved the file pads every line to its widest row.
 std::vector<std::string> csvCells(const std::string& line) {
-    std::vector<std::string> cells(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-                cells.back() += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                cells.back() += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            cells.emplace_back();
-        } else {
-            cells.back() += c;
-        }
-    }
+    std::vector<std::string> cells = SplitCsvQuoted(line);
     while (!cells.empty() && trim(cells.back()).empty())
         cells.pop_back();
     return cells;
@@ -331,25 +252,18 @@ bool isShippedHeader(const std::string& line) {
     return !cells.empty() && lower(trim(cells.front())) == "duration_hours";
 }
 
-const char* const kOutsideCoverage =
-    "The file holds no estimates: the data server says the point is not within a project area "
-    "of NOAA Atlas 14. Pick a point inside the atlas' coverage, or enter the table of another "
-    "source by hand.";
 
-ImportedTable readPfds(const std::vector<std::string>& lines, const std::string& text) {
-    if (containsNoCase(text, "not within a project area"))
-        throw Error(kOutsideCoverage);
-
-    std::size_t header = lines.size();
-    for (std::size_t i = 0; i < lines.size() && header == lines.size(); ++i)
+// The line of the table header ("... by duration for ARI (years):").
+std::size_t findPfdsHeader(const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
         if (isPfdsHeader(lines[i]))
-            header = i;
-    if (header == lines.size())
-        throw Error("The file looks like a NOAA precipitation-frequency download but holds no table "
-                    "(no line starting \"by duration for\").");
+            return i;
+    throw Error(std::string(kPfdsNoTable));
+}
 
-    // The table block runs from the header to a blank line or the next block's title; later
-    // blocks of an "all statistics" download are the 90% confidence bounds, not estimates.
+// The table block runs from the header to a blank line or the next block's title; later
+// blocks of an "all statistics" download are the 90% confidence bounds, not estimates.
+std::size_t pfdsBlockEnd(const std::vector<std::string>& lines, std::size_t header) {
     std::size_t blockEnd = header + 1;
     while (blockEnd < lines.size()) {
         const std::string t = lineText(lines[blockEnd]);
@@ -357,51 +271,69 @@ ImportedTable readPfds(const std::vector<std::string>& lines, const std::string&
             break;
         ++blockEnd;
     }
+    return blockEnd;
+}
 
-    std::array<std::optional<MetaLine>, kMetaCount> meta;
+// The lines around the table: the first line (title and units) and the first of each kind of
+// "key: value" line.
+struct PfdsMeta {
+    std::array<std::optional<MetaLine>, kMetaCount> lines;
     std::string firstLine;
+
+    const std::optional<MetaLine>& line(Meta m) const { return lines[static_cast<std::size_t>(m)]; }
+    std::string value(Meta m) const { return line(m) ? line(m)->value : std::string(); }
+};
+
+PfdsMeta readPfdsMeta(const std::vector<std::string>& lines, std::size_t header, std::size_t blockEnd) {
+    PfdsMeta meta;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i >= header && i < blockEnd)
             continue;
         const std::string t = lineText(lines[i]);
         if (t.empty())
             continue;
-        if (firstLine.empty())
-            firstLine = t;
-        if (const auto found = metadataOf(t); found && !meta[static_cast<std::size_t>(found->first)])
-            meta[static_cast<std::size_t>(found->first)] = found->second;
+        if (meta.firstLine.empty())
+            meta.firstLine = t;
+        if (const auto found = metadataOf(t); found && !meta.lines[static_cast<std::size_t>(found->first)])
+            meta.lines[static_cast<std::size_t>(found->first)] = found->second;
     }
-    const auto metaValue = [&](Meta m) {
-        const auto& line = meta[static_cast<std::size_t>(m)];
-        return line ? line->value : std::string();
-    };
+    return meta;
+}
 
-    const std::vector<std::string> headerCells = csvCells(lines[header]);
+void refuseAnnualMaximum(const std::vector<std::string>& headerCells, const PfdsMeta& meta) {
     const std::string headerLabel = lower(cellValue(headerCells.front()));
     const bool fractionColumns = std::any_of(headerCells.begin() + 1, headerCells.end(), [](const std::string& c) {
         return c.find('/') != std::string::npos;
     });
     if (headerLabel.find("aep") != std::string::npos || fractionColumns ||
-        containsNoCase(metaValue(Meta::Series), "annual"))
-        throw Error("This file holds the annual maximum series (AMS): its columns are annual exceedance "
-                    "probabilities 1/2 ... 1/1000 and it has no 1-year column. Pluvane's tables need the "
-                    "1-year to 100-year columns of the partial duration series; download the partial "
-                    "duration series (PDS) for the same point instead.");
+        containsNoCase(meta.value(Meta::Series), "annual"))
+        throw Error(std::string(kPfdsAnnualMaximum));
+}
 
-    const std::optional<Units> units = unitsOf(firstLine);
+// What the values are: depths or intensities, inches or millimetres.
+struct PfdsUnits {
+    bool depth = false;
+    bool metric = false;
+};
+
+PfdsUnits pfdsUnits(const PfdsMeta& meta) {
+    const std::optional<Units> units = unitsOf(meta.firstLine);
     if (!units)
-        throw Error("The file does not say its units: its first line should end with \"(inches)\", "
-                    "\"(inches/hour)\", \"(millimeters)\" or \"(millimeters/hour)\".");
-    const bool depth = *units == Units::Inches || *units == Units::Millimetres;
-    const bool metric = *units == Units::Millimetres || *units == Units::MillimetresPerHour;
-    const std::string dataType = lower(metaValue(Meta::DataType));
-    if ((depth && dataType.find("intensity") != std::string::npos) ||
-        (!depth && dataType.find("depth") != std::string::npos))
-        throw Error("The file's units (" + firstLine.substr(firstLine.rfind('(')) + ") and its data type (" +
-                    metaValue(Meta::DataType) + ") disagree, so depth cannot be told from intensity.");
+        throw Error(std::string(kPfdsNoUnits));
+    PfdsUnits found;
+    found.depth = *units == Units::Inches || *units == Units::Millimetres;
+    found.metric = *units == Units::Millimetres || *units == Units::MillimetresPerHour;
+    const std::string dataType = lower(meta.value(Meta::DataType));
+    if ((found.depth && dataType.find("intensity") != std::string::npos) ||
+        (!found.depth && dataType.find("depth") != std::string::npos))
+        throw Error(PfdsUnitsDisagreeMessage(meta.firstLine.substr(meta.firstLine.rfind('(')),
+                                             meta.value(Meta::DataType)));
+    return found;
+}
 
-    // Columns by their header value: the server's order is not to be relied on, and a column
-    // that is missing must not silently shift the others.
+// Columns by their header value: the server's order is not to be relied on, and a column
+// that is missing must not silently shift the others.
+std::array<std::size_t, 7> pfdsColumns(const std::vector<std::string>& headerCells, const std::string& headerLine) {
     std::array<std::size_t, 7> columnOf{};
     for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
         const auto found = std::find_if(headerCells.begin() + 1, headerCells.end(), [&](const std::string& cell) {
@@ -409,12 +341,17 @@ ImportedTable readPfds(const std::vector<std::string>& lines, const std::string&
             return years && *years == ReturnPeriods[k];
         });
         if (found == headerCells.end())
-            throw Error("The table has no column for the " + periodName(k) + " return period (header \"" +
-                        lineText(lines[header]) + "\").");
+            throw Error(PfdsNoColumnMessage(periodName(k), lineText(headerLine)));
         columnOf[k] = static_cast<std::size_t>(found - headerCells.begin());
     }
+    return columnOf;
+}
 
-    std::array<std::optional<std::vector<std::string>>, 10> rows;
+// The cells of the ten stored durations' rows, each found once at most.
+using PfdsRows = std::array<std::optional<std::vector<std::string>>, 10>;
+
+PfdsRows pfdsRows(const std::vector<std::string>& lines, std::size_t header, std::size_t blockEnd) {
+    PfdsRows rows;
     for (std::size_t i = header + 1; i < blockEnd; ++i) {
         std::vector<std::string> cells = csvCells(lines[i]);
         const auto label = std::find(kPfdsLabels.begin(), kPfdsLabels.end(), rowLabel(cells.front()));
@@ -422,60 +359,80 @@ ImportedTable readPfds(const std::vector<std::string>& lines, const std::string&
             continue; // 2-day ... 60-day: longer than any stored duration
         auto& row = rows[static_cast<std::size_t>(label - kPfdsLabels.begin())];
         if (row)
-            throw Error("The table has the row \"" + std::string(*label) + "\" twice.");
+            throw Error(PfdsRowTwiceMessage(*label));
         row = std::move(cells);
     }
+    return rows;
+}
 
-    const double toInches = metric ? 1.0 / kMillimetresPerInch : 1.0;
-    ImportedTable imported;
+// The grid in in/hr: depths divided by the duration, millimetres made inches.
+void fillPfdsGrid(const PfdsRows& rows, const std::array<std::size_t, 7>& columnOf, PfdsUnits units,
+                  IntensityGrid& grid) {
+    const double toInches = units.metric ? 1.0 / kMillimetresPerInch : 1.0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const std::string where(kPfdsLabels[r]);
         if (!rows[r])
-            throw Error("The table has no row \"" + where + "\"; Pluvane needs the ten durations 5-min to 24-hr.");
+            throw Error(PfdsNoRowMessage(where));
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
             const std::vector<std::string>& cells = *rows[r];
             const std::string cell = columnOf[k] < cells.size() ? cellValue(cells[columnOf[k]]) : "";
             if (lower(cell) == "none")
-                throw Error("The file has no " + periodName(k) + " " + where +
-                            " value (\"None\"): the data server gave no estimate there, so the table "
-                            "cannot be completed from this file.");
+                throw Error(PfdsNoEstimateMessage(periodName(k), where));
             const std::optional<double> value = strictNumber(cell);
             if (!value)
-                throw Error("The " + periodName(k) + " " + where + " value \"" + cell + "\" is not a number.");
-            std::string& out = imported.table.grid[r][k];
-            if (depth)
+                throw Error(PfdsNotANumberMessage(periodName(k), where, cell));
+            std::string& out = grid[r][k];
+            if (units.depth)
                 out = threeSignificant(*value * toInches * 60.0 / kDurationMinutes[r]);
-            else if (metric)
+            else if (units.metric)
                 out = threeSignificant(*value * toInches);
             else
                 out = cell; // published intensities are kept as printed
         }
     }
+}
 
-    const std::string& location = metaValue(Meta::Location);
-    imported.table.name = trim(location.substr(0, location.find(',')));
-
-    std::vector<std::string> provenance{firstLine};
-    if (const std::string volume = metaValue(Meta::Volume); !volume.empty())
+// Where the values come from, one line each, and how they were converted.
+std::string pfdsProvenance(const PfdsMeta& meta, PfdsUnits units) {
+    std::vector<std::string> provenance{meta.firstLine};
+    if (const std::string volume = meta.value(Meta::Volume); !volume.empty())
         provenance.push_back(volume);
     for (Meta m : {Meta::DataType, Meta::Series, Meta::ProjectArea, Meta::Location, Meta::Station, Meta::Latitude,
                    Meta::Longitude, Meta::Elevation, Meta::Retrieved}) {
-        const auto& line = meta[static_cast<std::size_t>(m)];
+        const auto& line = meta.line(m);
         if (line && meaningful(line->value))
             provenance.push_back(line->key + ": " + line->value);
     }
-    if (depth)
+    if (units.depth)
         provenance.push_back(std::string("converted from depth as depth / duration") +
-                             (metric ? ", millimeters to inches (/ 25.4)" : "") +
+                             (units.metric ? ", millimeters to inches (/ 25.4)" : "") +
                              ", in/hr to 3 significant figures");
-    else if (metric)
+    else if (units.metric)
         provenance.push_back("converted from millimeters/hour to in/hr (/ 25.4), 3 significant figures");
+    std::string joined;
     for (std::size_t i = 0; i < provenance.size(); ++i)
-        imported.table.provenance += (i ? "\n" : "") + provenance[i];
+        joined += (i ? "\n" : "") + provenance[i];
+    return joined;
+}
 
-    if (metric)
-        imported.warnings.push_back("The file gives millimeters; its values were converted to inches "
-                                    "(1 in = 25.4 mm) and rounded to 3 significant figures.");
+ImportedTable readPfds(const std::vector<std::string>& lines, const std::string& text) {
+    if (containsNoCase(text, "not within a project area"))
+        throw Error(std::string(kOutsideCoverage));
+    const std::size_t header = findPfdsHeader(lines);
+    const std::size_t blockEnd = pfdsBlockEnd(lines, header);
+    const PfdsMeta meta = readPfdsMeta(lines, header, blockEnd);
+    const std::vector<std::string> headerCells = csvCells(lines[header]);
+    refuseAnnualMaximum(headerCells, meta);
+    const PfdsUnits units = pfdsUnits(meta);
+    const std::array<std::size_t, 7> columnOf = pfdsColumns(headerCells, lines[header]);
+
+    ImportedTable imported;
+    fillPfdsGrid(pfdsRows(lines, header, blockEnd), columnOf, units, imported.table.grid);
+    const std::string location = meta.value(Meta::Location);
+    imported.table.name = trim(location.substr(0, location.find(',')));
+    imported.table.provenance = pfdsProvenance(meta, units);
+    if (units.metric)
+        imported.warnings.emplace_back(kPfdsMillimetresWarning);
     return imported;
 }
 
@@ -504,11 +461,11 @@ std::vector<std::string> CheckIntensityGrid(const IntensityGrid& grid) {
 
 ImportedTable ImportRainfallFile(const std::string& bytes) {
     if (bytes.size() > kMaxFileBytes)
-        throw Error("The file is too large to be a rainfall table.");
+        throw Error(std::string(kFileTooLarge));
     if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0)
-        throw Error("The file is saved as UTF-16 text; save it as CSV (comma delimited) and import that.");
+        throw Error(std::string(kFileIsUtf16));
     if (bytes.find('\0') != std::string::npos)
-        throw Error("The file is not a text (CSV) file.");
+        throw Error(std::string(kFileNotText));
 
     const std::string text = decodeLeniently(bytes);
     const std::vector<std::string> lines = splitLines(text);
@@ -518,13 +475,11 @@ ImportedTable ImportRainfallFile(const std::string& bytes) {
     } else if (std::any_of(lines.begin(), lines.end(), isShippedHeader)) {
         imported.table = ParseLocationCsv(text);
     } else if (containsNoCase(text, "not within a project area")) {
-        throw Error(kOutsideCoverage);
+        throw Error(std::string(kOutsideCoverage));
     } else if (containsNoCase(text, "precipitation frequency")) {
         imported = readPfds(lines, text); // refused with what is missing
     } else {
-        throw Error("The file is neither a NOAA Atlas 14 precipitation-frequency CSV (no line starting "
-                    "\"by duration for\") nor a table in Pluvane's CSV format (no header "
-                    "\"duration_hours,1,2,5,10,25,50,100\").");
+        throw Error(std::string(kFileNotRainfall));
     }
     for (std::string& warning : CheckIntensityGrid(imported.table.grid))
         imported.warnings.push_back(std::move(warning));
