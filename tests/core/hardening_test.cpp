@@ -171,7 +171,8 @@ TEST(FileKinds, FoldersPipesAndDevicesAreNamedAsSuch) {
         {fifo, "not a regular file"},
         {"/dev/zero", "not a regular file"},
         {folder.file("missing.rmt"), "does not exist"}};
-    for (const auto& [path, words] : cases) {
+    for (const auto& [file, words] : cases) {
+        const std::string path = file;
         for (const auto& action : std::initializer_list<std::function<void()>>{
                  [&] { CheckProjectFile(path); }, [&] { ReadTextFile(path); }}) {
             const std::string message = ErrorMessageOf(action);

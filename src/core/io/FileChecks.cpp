@@ -30,6 +30,9 @@ void RequireRegularFile(const std::string& path, const std::string& what) {
 }
 
 std::string ReadFileLimited(const std::string& path, std::size_t maxBytes) {
+    struct stat found {};
+    if (!path.empty() && ::stat(path.c_str(), &found) != 0)
+        throw Error("The file \"" + path + "\" cannot be read: it does not exist or is not readable.");
     RequireRegularFile(path);
     // O_NONBLOCK: a FIFO swapped in after the check must not hang the read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Damaged, hostile and locked files given to the command line: each refused with exit 1 and a
+# message naming the problem, the file left byte for byte as it was.
+# usage: bad_files_test.sh BIN_DIR
+set -u
+bin=$1
+cli="$bin/pluvane-cli"
+work=$(mktemp -d)
+holders=()
+trap 'for h in "${holders[@]}"; do kill "$h" 2>/dev/null; done; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+cp "$bin/empty.mdb" "$bin/intensity.mdb" "$work/"
+export XDG_CONFIG_HOME="$work/config"
+d=(--data-folder "$work")
+passed=0
+failed=0
+digest() { if [ ! -f "$1" ]; then stat -c '%F' "$1"; else sha256sum <"$1"; fi; }
+
+# A solvable project: the worked example, 5 in/hr everywhere.
+{
+  echo "# location: Five"
+  echo "duration_hours,1,2,5,10,25,50,100"
+  for h in 0.083333 0.166667 0.25 0.50 1.0 2.0 3.0 6.0 12.0 24.0; do echo "$h,5,5,5,5,5,5,5"; done
+} >"$work/five.csv"
+"$cli" "${d[@]}" locations import "$work/five.csv" >/dev/null
+make_project() { # make_project PATH [LOCATION]
+  "$cli" "${d[@]}" new "$1" >/dev/null
+  sqlite3 "$1" "INSERT INTO TblNodeInfo (NodeName, IntensityTable, NodeX, NodeY) VALUES ('Outfall', '${2:-Five}', '0', '0');
+    INSERT INTO TblBasinInfo (BasinTag, BasinName, BasinX, BasinY, Area, SoilType, CVal, Slope, TravelLength, Deleted, BasinNType, BasinN, Tc)
+    VALUES ('Basin1', 'Site', '480', '960', '10', 'Roofs', '0.9', '0.02', '100', 'False', 'Smooth', '0.011', '30');"
+}
+good="$work/good.rmt"
+make_project "$good"
+
+# The damaged files.
+: >"$work/empty.rmt"
+head -c 3000 "$good" >"$work/truncated.rmt"
+head -c 8192 /dev/urandom >"$work/random.rmt"
+mkdir "$work/folder.rmt"
+mkfifo "$work/fifo.rmt"
+sqlite3 "$work/schema.rmt" "CREATE TABLE Other (x TEXT);"
+cp "$good" "$work/huge.rmt"
+sqlite3 "$work/huge.rmt" "UPDATE TblBasinInfo SET Area = '1e308'; INSERT INTO TblBasinInfo (BasinTag, BasinName, Area, CVal, Deleted, Tc) VALUES ('Basin2', 'B', '1e308', '0.9', 'False', '5');"
+for cell in "" abc 1e39 -5; do
+  sqlite3 "$work/intensity.mdb" "CREATE TABLE IF NOT EXISTS \"Bad$cell\" AS SELECT * FROM \"Five\"; UPDATE \"Bad$cell\" SET \"100\" = '$cell';
+    INSERT INTO BasinName (BasinName) SELECT 'Bad$cell' WHERE NOT EXISTS (SELECT 1 FROM BasinName WHERE BasinName = 'Bad$cell');"
+  make_project "$work/cell$cell.rmt" "Bad$cell"
+done
+sqlite3 "$work/intensity.mdb" "UPDATE \"Bad1e39\" SET \"100\" = '1e39' WHERE ID IN (4, 5);"
+sqlite3 "$work/intensity.mdb" "CREATE TABLE Blobs AS SELECT * FROM Five; UPDATE Blobs SET \"1\" = NULL, \"100\" = X'00FF';
+  INSERT INTO BasinName (BasinName) VALUES ('Blobs');"
+make_project "$work/blobs.rmt" Blobs
+make_project "$work/reserved.rmt" BasinName
+cp "$good" "$work/locked.rmt"
+flock -x "$work/locked.rmt" sleep 60 &
+holders+=($!)
+cp "$good" "$work/self.rmt"
+ln -s "$work/self.rmt" "$work/alias.rmt"
+head -c 100000 /dev/urandom >"$work/noise.csv"
+sleep 0.2
+
+# name | expected message (grep -E) | file that must stay unchanged | command...
+cases=(
+  "zero length|is not a Pluvane project: the table TblProjectInfo is missing|$work/empty.rmt|solve $work/empty.rmt"
+  "truncated|damaged|not a database|$work/truncated.rmt|solve $work/truncated.rmt"
+  "random bytes|is not a database|$work/random.rmt|solve $work/random.rmt"
+  "directory|is a folder, not a file|$work/folder.rmt|solve $work/folder.rmt"
+  "fifo|not a regular file|$work/fifo.rmt|solve $work/fifo.rmt"
+  "fifo peak|not a regular file|$work/fifo.rmt|peak --area 1 --c 1 --tc 5 --project $work/fifo.rmt"
+  "wrong schema|the table TblProjectInfo is missing|$work/schema.rmt|solve $work/schema.rmt"
+  "huge area|total area is too large|$work/huge.rmt|solve $work/huge.rmt"
+  "null and blob cells|30 min and 1 years is missing|$work/blobs.rmt|solve $work/blobs.rmt"
+  "missing cell|30 min and 100 years is missing|$work/cell.rmt|solve $work/cell.rmt"
+  "text cell|\"abc\"\) is not a number|$work/cellabc.rmt|solve $work/cellabc.rmt"
+  "huge cells|\"1e39\"\) is too large|$work/cell1e39.rmt|solve $work/cell1e39.rmt"
+  "negative cell|\"-5\"\) is not positive|$work/cell-5.rmt|solve $work/cell-5.rmt"
+  "reserved location|\"BasinName\" is not a rainfall location|$work/reserved.rmt|solve $work/reserved.rmt"
+  "locked solve|open in another Pluvane window|$work/locked.rmt|solve $work/locked.rmt"
+  "locked peak|open in another Pluvane window|$work/locked.rmt|peak --area 1 --c 1 --tc 5 --project $work/locked.rmt"
+  "locked new|open in another Pluvane window|$work/locked.rmt|new $work/locked.rmt --force"
+  "report over project|is the project|$work/self.rmt|solve $work/self.rmt --text $work/alias.rmt"
+  "report over rainfall|is the rainfall intensity database|$work/intensity.mdb|solve $work/self.rmt --rtf $work/./intensity.mdb"
+  "report over template|is the project template|$work/empty.mdb|solve $work/self.rmt --text $work/empty.mdb"
+  "import zeros|not a regular file|/dev/zero|locations import /dev/zero"
+  "import folder|is a folder|$work/folder.rmt|locations import $work/folder.rmt"
+  "import noise|not a text|$work/intensity.mdb|locations import $work/noise.csv"
+)
+for row in "${cases[@]}"; do
+  IFS='|' read -r -a f <<<"$row"
+  n=${#f[@]}
+  name=${f[0]} cmd=${f[n - 1]} keep=${f[n - 2]}
+  pattern=$(IFS='|'; echo "${f[*]:1:n-3}")
+  before=$(digest "$keep")
+  # shellcheck disable=SC2086
+  out=$(timeout 10 "$cli" "${d[@]}" $cmd 2>&1)
+  rc=$?
+  after=$(digest "$keep")
+  if [ "$rc" -eq 1 ] && grep -qE -- "$pattern" <<<"$out" && [ "$before" = "$after" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAIL %s (exit %s; pattern %s; unchanged %s)\n%s\n' "$name" "$rc" "$pattern" \
+      "$([ "$before" = "$after" ] && echo yes || echo no)" "$out"
+  fi
+done
+
+# The stored results of a refused solve stay as they were.
+cp "$good" "$work/kept.rmt"
+"$cli" "${d[@]}" solve "$work/kept.rmt" >/dev/null
+sqlite3 "$work/kept.rmt" "UPDATE TblNodeInfo SET IntensityTable = 'Badabc'"
+before=$(sqlite3 "$work/kept.rmt" "SELECT * FROM TblResults")
+"$cli" "${d[@]}" solve "$work/kept.rmt" --text "$work/kept.txt" >/dev/null 2>&1
+if [ "$before" = "$(sqlite3 "$work/kept.rmt" "SELECT * FROM TblResults")" ] && [ -n "$before" ] &&
+  grep -q 'could not be solved.*not a number' "$work/kept.txt"; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1)); echo "FAIL refused solve kept TblResults / report says why"
+fi
+
+# Read-only file and folder, tried as an unprivileged user (root writes through permissions).
+if [ "$(id -u)" -ne 0 ] || command -v setpriv >/dev/null; then
+  as_user=()
+  [ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  mkdir "$work/ro"
+  cp "$good" "$work/ro/file.rmt" && cp "$good" "$work/ro/infolder.rmt"
+  chmod 755 "$work" && chmod 644 "$work"/*.mdb && chmod 444 "$work/ro/file.rmt"
+  [ "$(id -u)" -eq 0 ] && chown 65534 "$work/ro/infolder.rmt"
+  chmod 555 "$work/ro"
+  for row in "file.rmt|is read-only" "infolder.rmt|the folder \"$work/ro\" is read-only"; do
+    IFS='|' read -r file pattern <<<"$row"
+    before=$(digest "$work/ro/$file")
+    out=$(HOME=/tmp "${as_user[@]}" "$cli" "${d[@]}" solve "$work/ro/$file" 2>&1)
+    rc=$?
+    if [ "$rc" -eq 1 ] && grep -qF -- "$pattern" <<<"$out" && [ "$before" = "$(digest "$work/ro/$file")" ]; then
+      passed=$((passed + 1))
+    else
+      failed=$((failed + 1)); printf 'FAIL read-only %s (exit %s)\n%s\n' "$file" "$rc" "$out"
+    fi
+  done
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
