@@ -1,6 +1,9 @@
 #include "Cli.h"
-#include "CheckCommand.h"
 #include "ProjectAccess.h"
+
+#include "BatchSolve.h"
+#include "LocationsExport.h"
+#include "CheckCommand.h"
 
 #include "Error.h"
 #include "Settings.h"
@@ -48,6 +51,9 @@ constexpr const char* kUsageText =
     "      list the rainfall locations of the intensity database\n"
     "  locations show NAME\n"
     "      print a location's intensity table (in/hr) and where its values come from\n"
+    "  locations export NAME [--csv] [--out FILE]\n"
+    "      write a location in the shipped CSV format, with its source lines, so that\n"
+    "      `locations import` reads it back unchanged\n"
     "  locations import FILE.csv [--name NAME] [--replace]\n"
     "      add a location from a NOAA Atlas 14 precipitation-frequency CSV (partial\n"
     "      duration series, depth or intensity) or a table in the shipped CSV format;\n"
@@ -64,6 +70,14 @@ constexpr const char* kUsageText =
     "      line naming the rainfall and its source (else the ReportRainfallSource\n"
     "      setting decides); --review adds the Review Notes section (else the\n"
     "      ReportReviewNotes setting decides)\n"
+    "  solve P1.rmt P2.rmt ... [--jobs N] [--json | --csv] [--out FILE] [--review]\n"
+    "        [--rtf FOLDER] [--text FOLDER] [--pdf FOLDER] [--rainfall-source]\n"
+    "      solve several projects at once on N threads (default: one per core), each\n"
+    "      stored in its own file; one line per project in the order given, failures\n"
+    "      on stderr and exit code 1 when any failed; the reports go to the folders,\n"
+    "      named after each project (site.rmt -> site.txt); --json or --csv print\n"
+    "      every project's inputs and results (to FILE with --out) in place of the\n"
+    "      lines, with the review notes when --review is given\n"
     "  check PROJECT.rmt [--json]\n"
     "      list what a plan reviewer would ask about the project, one note a line\n"
     "      (--json: as one JSON document); exit code 3 when there are notes\n"
@@ -330,6 +344,45 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
     return kOk;
 }
 
+// A --jobs count: a whole number of threads, at least one.
+unsigned jobCount(const std::string& text) {
+    unsigned value = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end || value == 0 || value > 256)
+        throw UsageError("--jobs needs a whole number from 1 to 256, not \"" + text + "\"");
+    return value;
+}
+
+// `solve` with several projects, or with results for scripts (--json, --csv).
+int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::ostream& out, std::ostream& err,
+              const PdfWriter& pdf) {
+    if (args.words.empty())
+        throw UsageError("solve needs one project file or more");
+    if (args.has("--json") && args.has("--csv"))
+        throw UsageError("solve takes --json or --csv, not both");
+    if (args.has("--out") && !args.has("--json") && !args.has("--csv"))
+        throw UsageError("--out names the file of the --json or --csv results");
+    BatchOptions options;
+    options.projects = args.words;
+    options.jobs = jobs;
+    const auto folder = [&](const char* option) {
+        return args.has(option) ? std::optional(args.options.at(option)) : std::nullopt;
+    };
+    options.rtfFolder = folder("--rtf");
+    options.textFolder = folder("--text");
+    options.pdfFolder = folder("--pdf");
+    options.outFile = folder("--out");
+    const Settings settings = Settings::Load();
+    options.rainfallSource = args.has("--rainfall-source") || ReportRainfallSourceEnabled(settings);
+    options.review = args.has("--review");
+    options.reviewNotes = options.review || ReportReviewNotesEnabled(settings);
+    options.format = args.has("--json")  ? BatchOptions::Format::Json
+                     : args.has("--csv") ? BatchOptions::Format::Csv
+                                         : BatchOptions::Format::None;
+    return SolveMany(ws.DataFolder, options, out, err, pdf);
+}
+
 int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              const PdfWriter& pdf) {
     const std::string command = args.empty() ? "" : args[0];
@@ -338,8 +391,14 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
         return newProject(ws, Arguments::Parse(rest, {}, {"--force"}), out);
     if (command == "peak")
         return peak(ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}), out);
-    if (command == "solve")
-        return solve(ws, Arguments::Parse(rest, {"--rtf", "--text", "--pdf"}, {"--rainfall-source", "--review"}), out, err, pdf);
+    if (command == "solve") {
+        const Arguments parsed = Arguments::Parse(rest, {"--rtf", "--text", "--pdf", "--jobs", "--out"},
+                                                  {"--rainfall-source", "--review", "--json", "--csv"});
+        const unsigned jobs = parsed.has("--jobs") ? jobCount(parsed.options.at("--jobs")) : 0;
+        if (parsed.words.size() == 1 && !parsed.has("--json") && !parsed.has("--csv") && !parsed.has("--out"))
+            return solve(ws, parsed, out, err, pdf);
+        return solveMany(ws, parsed, jobs, out, err, pdf);
+    }
     if (command == "check") {
         const Arguments parsed = Arguments::Parse(rest, {}, {"--json"});
         if (parsed.words.size() != 1)
@@ -353,9 +412,17 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
             return locationsList(ws, out);
         if (sub == "show" && subArgs.size() == 1)
             return locationsShow(ws, subArgs[0], out);
+        if (sub == "export") {
+            const Arguments parsed = Arguments::Parse(subArgs, {"--out"}, {"--csv"});
+            if (parsed.words.size() != 1)
+                throw UsageError("locations export needs one location name");
+            const std::optional<std::string> file =
+                parsed.has("--out") ? std::optional(parsed.options.at("--out")) : std::nullopt;
+            return ExportLocation(ws, parsed.words[0], file, out);
+        }
         if (sub == "import")
             return locationsImport(ws, Arguments::Parse(subArgs, {"--name"}, {"--replace"}), out, err);
-        throw UsageError("locations takes list, show NAME or import FILE.csv");
+        throw UsageError("locations takes list, show NAME, export NAME or import FILE.csv");
     }
     throw UsageError(command.empty() ? "no command given" : "unknown command " + command);
 }

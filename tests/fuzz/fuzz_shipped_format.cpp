@@ -3,7 +3,6 @@
 
 #include "Error.h"
 #include "rain/LocationCsv.h"
-#include "store/IntensityDb.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

@@ -7,6 +7,8 @@
 #include "Workspace.h"
 #include "settings/ProjectSettings.h"
 #include "solve/SolveEngine.h"
+#include "store/Database.h"
+#include "store/ProjectDb.h"
 #include "rain/RainfallImport.h"
 #include "text/NumberText.h"
 

@@ -1,0 +1,325 @@
+#include "BatchSolve.h"
+
+#include "Error.h"
+#include "ProjectAccess.h"
+#include "ResultsExport.h"
+#include "Workspace.h"
+#include "io/FileChecks.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportNotes.h"
+#include "report/RtfWriter.h"
+#include "review/ProjectReview.h"
+#include "store/IntensityDb.h"
+#include "store/ProjectDb.h"
+#include "text/NumberText.h"
+#include "text/Text.h"
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+namespace pluvane::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::string> readNodeLocation(const Workspace& ws) {
+    Database db = OpenProjectDb(ws);
+    Statement q = db.prepare("SELECT IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1");
+    if (!q.step())
+        return std::nullopt;
+    return q.text(0).value_or("");
+}
+
+// Where a project's report goes: with several projects the option names a folder and the file is
+// named after the project; with one it names the file, as it always has.
+std::string reportPath(const BatchOptions& options, const std::string& target, const std::string& project,
+                       const char* extension) {
+    if (options.projects.size() == 1)
+        return target;
+    return (fs::path(target) / fs::path(project).stem()).string() + extension;
+}
+
+// The rainfall tables, read once before the workers start and only read by them: every project
+// of a run is solved on the same tables, and a run of many projects on one location reads it once.
+struct RainfallSnapshot {
+    struct Location {
+        std::vector<IntensityRow> rows;
+        std::string provenance;
+    };
+    std::map<std::string, Location> byName; // lower-case name, as SQLite matches table names
+
+    static std::string key(std::string name) {
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    }
+    // Nothing is kept for a location that cannot be read: its projects then take the ordinary
+    // solve, which says what is wrong.
+    static RainfallSnapshot Read(const std::string& dataFolder) {
+        RainfallSnapshot snapshot;
+        Workspace ws;
+        ws.DataFolder = dataFolder;
+        try {
+            for (const std::string& name : ListLocations(ws)) {
+                try {
+                    snapshot.byName.emplace(key(name), Location{ReadLocationRows(ws, name), ReadProvenance(ws, name)});
+                } catch (const Error&) {
+                }
+            }
+        } catch (const Error&) {
+        }
+        return snapshot;
+    }
+    const Location* find(const std::string& name) const {
+        const auto it = byName.find(key(name));
+        return it == byName.end() || it->second.rows.empty() ? nullptr : &it->second;
+    }
+};
+
+// TrySolve on the snapshot's rows: the same engine and the same stored row.
+SolveAttempt solveOnSnapshot(const Workspace& ws, const SolveInputs& inputs, const RainfallSnapshot::Location& rain) {
+    SolveAttempt attempt;
+    try {
+        attempt.result =
+            SolveFromRows(rain.rows, inputs.totalArea, inputs.averageC, inputs.totalTc, ws.CurrentIntensityTable);
+        StoreResults(ws, *attempt.result);
+    } catch (const Error& e) {
+        attempt.result.reset();
+        attempt.failure = e.what();
+    }
+    return attempt;
+}
+
+std::array<std::pair<const std::optional<std::string>*, const char*>, 3> reportFolders(const BatchOptions& options) {
+    return {{{&options.rtfFolder, ".rtf"}, {&options.textFolder, ".txt"}, {&options.pdfFolder, ".pdf"}}};
+}
+
+// Everything of one project but its PDF. Touches only its own Workspace and files; the shared
+// rainfall database is only read.
+ProjectOutcome solveProject(const std::string& dataFolder, const std::string& path, const BatchOptions& options,
+                            const RainfallSnapshot& snapshot) {
+    ProjectOutcome outcome;
+    outcome.path = path;
+    Workspace ws;
+    ws.DataFolder = dataFolder;
+    ws.ProjectPath = path;
+    // As a single solve: refused while the project is open in a Pluvane window.
+    const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
+    for (const auto& [folder, extension] : reportFolders(options))
+        if (*folder)
+            RefuseOutputOverInput(ws, reportPath(options, **folder, path, extension));
+    const std::optional<std::string> location = readNodeLocation(ws);
+    if (!location)
+        throw Error("The project has no node yet; finish its setup in Pluvane before solving.");
+    ws.CurrentIntensityTable = outcome.location = *location;
+    if (!ProbeSolveFlags(ws))
+        throw Error("Nothing to Solve");
+    const RainfallSnapshot::Location* rain = snapshot.find(outcome.location);
+    if (rain)
+        outcome.source = rain->provenance;
+    outcome.inputs = CollectSolveInputs(ws);
+    const SolveAttempt attempt = rain ? solveOnSnapshot(ws, *outcome.inputs, *rain) : TrySolve(ws, *outcome.inputs);
+    outcome.result = attempt.result;
+    if (options.review)
+        outcome.findings = ReviewProject(ws);
+    if (options.rtfFolder || options.textFolder || options.pdfFolder) {
+        ReportOptions report;
+        report.rainfallSource = options.rainfallSource;
+        report.reviewNotes = options.reviewNotes;
+        RichDocument document = RenderReport(ws, *outcome.inputs, attempt, report);
+        if (options.rtfFolder)
+            SaveRtf(document, reportPath(options, *options.rtfFolder, path, ".rtf"));
+        if (options.textFolder)
+            SavePlainText(document, reportPath(options, *options.textFolder, path, ".txt"));
+        if (options.pdfFolder)
+            outcome.pdfDocument = std::move(document);
+    }
+    if (!attempt.result) {
+        outcome.failure = SolveFailureLine(CellText(attempt.failure));
+        return outcome;
+    }
+    outcome.solved = true;
+    return outcome;
+}
+
+// Refuses, before anything is solved, what would make one project's files clobber another's.
+void checkOutputs(const std::string& dataFolder, const BatchOptions& options) {
+    std::map<fs::path, std::string> seen;
+    for (const std::string& project : options.projects) {
+        std::error_code ec;
+        const fs::path canonical = fs::weakly_canonical(project, ec);
+        const auto [it, fresh] = seen.emplace(ec ? fs::path(project) : canonical, project);
+        if (!fresh)
+            throw Error("The project \"" + project + "\" is given twice (as \"" + it->second + "\").");
+    }
+    // No output may land on one of the projects, under any name.
+    const auto refuseOverProject = [&](const std::string& output) {
+        for (const std::string& project : options.projects)
+            if (SameFile(output, project))
+                throw Error("The output file \"" + output + "\" is the project \"" + project +
+                            "\"; choose another name. Nothing was written.");
+    };
+    if (options.outFile) {
+        refuseOverProject(*options.outFile);
+        Workspace data;
+        data.DataFolder = dataFolder;
+        RefuseOutputOverInput(data, *options.outFile);
+    }
+    for (const auto& [folder, extension] : reportFolders(options)) {
+        if (!*folder || options.projects.size() == 1)
+            continue;
+        std::error_code ec;
+        if (!fs::is_directory(**folder, ec))
+            throw Error("With several projects the reports go to a folder, one file per project; \"" +
+                        **folder + "\" is not a folder.");
+        std::map<std::string, std::string> names;
+        for (const std::string& project : options.projects) {
+            const std::string report = reportPath(options, **folder, project, extension);
+            refuseOverProject(report);
+            const auto [it, fresh] = names.emplace(report, project);
+            if (!fresh)
+                throw Error("The projects \"" + it->second + "\" and \"" + project + "\" would both write \"" +
+                            report + "\"; solve them in separate runs.");
+        }
+    }
+}
+
+// "Solved 37 of 200" on a terminal's stderr, once the run has taken a second.
+class Progress {
+public:
+    Progress(std::ostream& err, std::size_t total)
+        : m_err(err), m_total(total), m_start(std::chrono::steady_clock::now()),
+          m_enabled(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1) {}
+
+    void show(std::size_t done) {
+        if (!m_enabled || std::chrono::steady_clock::now() - m_start < std::chrono::seconds(1))
+            return;
+        m_err << "\rSolved " << done << " of " << m_total << std::flush;
+        m_shown = true;
+    }
+    // Clears the count before other text goes to the terminal.
+    void clear() {
+        if (m_shown)
+            m_err << "\r\033[K" << std::flush;
+        m_shown = false;
+    }
+
+private:
+    std::ostream& m_err;
+    std::size_t m_total;
+    std::chrono::steady_clock::time_point m_start;
+    bool m_enabled;
+    bool m_shown = false;
+};
+
+} // namespace
+
+std::string SummaryLine(const ProjectOutcome& outcome) {
+    if (!outcome.solved)
+        return outcome.path + ": not solved";
+    std::string line = outcome.path + ": " + outcome.location + ", Q (cfs)";
+    for (float q : outcome.result->Q)
+        line += " " + FormatFixed(q, 2);
+    return line;
+}
+
+int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::ostream& out, std::ostream& err,
+              const PdfWriter& pdf) {
+    if (options.pdfFolder && !pdf)
+        throw Error("PDF export needs the desktop build of pluvane-cli");
+    checkOutputs(dataFolder, options);
+    const RainfallSnapshot snapshot = RainfallSnapshot::Read(dataFolder);
+
+    const std::size_t count = options.projects.size();
+    std::vector<ProjectOutcome> outcomes(count);
+    std::vector<char> finished(count, 0);
+    std::mutex mutex;
+    std::condition_variable ready;
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < count; i = next++) {
+            ProjectOutcome outcome;
+            try {
+                outcome = solveProject(dataFolder, options.projects[i], options, snapshot);
+            } catch (const std::exception& e) {
+                outcome = ProjectOutcome{};
+                outcome.failure = e.what();
+            }
+            outcome.path = options.projects[i];
+            std::lock_guard lock(mutex);
+            outcomes[i] = std::move(outcome);
+            finished[i] = 1;
+            ready.notify_all();
+        }
+    };
+    unsigned jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    // Each worker opens connections of its own, which needs a thread-safe SQLite build.
+    if (sqlite3_threadsafe() == 0)
+        jobs = 1;
+    jobs = static_cast<unsigned>(std::min<std::size_t>(jobs, count));
+    std::vector<std::thread> workers;
+    for (unsigned j = 0; j < jobs; ++j)
+        workers.emplace_back(work);
+
+    // Results are reported in the order given, each as soon as it and all before it are done.
+    const bool documentToStdout = options.format != BatchOptions::Format::None && !options.outFile;
+    Progress progress(err, count);
+    int status = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        {
+            std::unique_lock lock(mutex);
+            while (!finished[i]) {
+                ready.wait_for(lock, std::chrono::milliseconds(200));
+                progress.show(i);
+            }
+        }
+        ProjectOutcome& outcome = outcomes[i];
+        if (outcome.pdfDocument) {
+            try {
+                pdf(*outcome.pdfDocument, reportPath(options, *options.pdfFolder, outcome.path, ".pdf"));
+            } catch (const std::exception& e) {
+                outcome.solved = false;
+                outcome.failure = e.what();
+            }
+            outcome.pdfDocument.reset();
+        }
+        progress.clear();
+        if (!documentToStdout)
+            out << SummaryLine(outcome) << '\n';
+        if (!outcome.solved) {
+            err << "pluvane-cli: " << outcome.path << ": " << outcome.failure << '\n';
+            status = 1;
+        }
+        progress.show(i + 1);
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+    progress.clear();
+
+    if (options.format != BatchOptions::Format::None) {
+        const std::string document =
+            options.format == BatchOptions::Format::Json ? ResultsJson(outcomes, options.review)
+                                                         : ResultsCsv(outcomes, options.review);
+        if (options.outFile)
+            SaveFileAtomically(*options.outFile, document);
+        else
+            out << document << std::flush;
+    }
+    return status;
+}
+
+} // namespace pluvane::cli
