@@ -29,7 +29,8 @@ struct BenchFolder {
     BenchFolder() {
         fs::create_directories(path);
         for (const char* file : {"empty.mdb", "intensity.mdb"})
-            fs::copy_file(fs::path(PLUVANE_BIN_DIR) / file, path / file, fs::copy_options::overwrite_existing);
+            fs::copy_file(fs::path(PLUVANE_BIN_DIR) / file, path / file,
+                          fs::copy_options::overwrite_existing);
         ws.DataFolder = path.string();
         ws.ProjectPath = (path / "bench.rmt").string();
         ws.CurrentIntensityTable = "Atlanta";
@@ -84,7 +85,8 @@ BENCHMARK(ShallowFlowFromFields);
 
 void ManningFromFields(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(CalculateChannelFlow("10", "8", "0.005", "0.013", "1000", ManningOrder::AddDialog));
+        benchmark::DoNotOptimize(
+            CalculateChannelFlow("10", "8", "0.005", "0.013", "1000", ManningOrder::AddDialog));
 }
 BENCHMARK(ManningFromFields);
 
@@ -128,10 +130,13 @@ const Workspace& fullProject() {
         for (int i = 1; i <= 20; ++i) {
             const std::string n = std::to_string(i);
             InsertBasin(full, "Basin" + n, 480, 480 * i,
-                        {"Sub-basin " + n, "2." + n, "Lawns, sandy", "0.35", "0.02", "150", "Grass, short", "0.15", "1" + n});
-            InsertSurface(full, "Surface" + n, 600, 480 * i, {"Swale " + n, "0.01", "300", "1.61", "Unpaved", "3.1"});
-            InsertChannel(full, "Channel" + n, 960, 480 * i,
-                          {"Pipe " + n, "3.14", "6.28", "0.005", "400", "Concrete", "0.013", "6.2", "1.07"});
+                        {"Sub-basin " + n, "2." + n, "Lawns, sandy", "0.35", "0.02", "150",
+                         "Grass, short", "0.15", "1" + n});
+            InsertSurface(full, "Surface" + n, 600, 480 * i,
+                          {"Swale " + n, "0.01", "300", "1.61", "Unpaved", "3.1"});
+            InsertChannel(
+                full, "Channel" + n, 960, 480 * i,
+                {"Pipe " + n, "3.14", "6.28", "0.005", "400", "Concrete", "0.013", "6.2", "1.07"});
         }
         full.HasOverland = full.HasShallow = full.HasChannel = true;
         return full;

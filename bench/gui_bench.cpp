@@ -27,12 +27,14 @@ using namespace pluvane::gui;
 namespace {
 
 struct Data {
-    fs::path folder = fs::temp_directory_path() / ("pluvane-gui-bench-" + std::to_string(::getpid()));
+    fs::path folder =
+        fs::temp_directory_path() / ("pluvane-gui-bench-" + std::to_string(::getpid()));
     Workspace ws;
     Data() {
         fs::create_directories(folder);
         for (const char* file : {"empty.mdb", "intensity.mdb"})
-            fs::copy_file(fs::path(PLUVANE_BIN_DIR) / file, folder / file, fs::copy_options::overwrite_existing);
+            fs::copy_file(fs::path(PLUVANE_BIN_DIR) / file, folder / file,
+                          fs::copy_options::overwrite_existing);
         ws.DataFolder = folder.string();
         ws.ProjectPath = (folder / "sixty.rmt").string();
         CreateProjectFromTemplate(ws, ws.ProjectPath);
@@ -42,10 +44,13 @@ struct Data {
         }
         for (int i = 1; i <= 20; ++i) {
             const long long x = 300 + 300 * i;
-            InsertBasin(ws, "Basin" + std::to_string(i), x, 800, {"Lot", "1", "Parks", "0.2", "0.02", "100", "Range", "0.13", "5"});
-            InsertSurface(ws, "Surface" + std::to_string(i), x, 2000, {"Swale", "0.01", "300", "1.6130", "Unpaved", "3.1"});
+            InsertBasin(ws, "Basin" + std::to_string(i), x, 800,
+                        {"Lot", "1", "Parks", "0.2", "0.02", "100", "Range", "0.13", "5"});
+            InsertSurface(ws, "Surface" + std::to_string(i), x, 2000,
+                          {"Swale", "0.01", "300", "1.6130", "Unpaved", "3.1"});
             InsertChannel(ws, "Channel" + std::to_string(i), x, 3200,
-                          {"Ditch", "10", "8", "0.005", "1000", "Concrete Channel", "0.013", "9.3792", "1.777"});
+                          {"Ditch", "10", "8", "0.005", "1000", "Concrete Channel", "0.013",
+                           "9.3792", "1.777"});
         }
     }
     ~Data() { fs::remove_all(folder); }
@@ -121,7 +126,8 @@ void DragStepAndReleaseWrite(benchmark::State& state, bool release) {
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, start);
     window.closeCanvas();
 }
-BENCHMARK_CAPTURE(DragStepAndReleaseWrite, drag_step_60_connectors, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(DragStepAndReleaseWrite, drag_step_60_connectors, false)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(DragStepAndReleaseWrite, release_write, true)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -46,8 +46,8 @@ std::optional<std::string> readNodeLocation(const Workspace& ws) {
 
 // Where a project's report goes: with several projects the option names a folder and the file is
 // named after the project; with one it names the file, as it always has.
-std::string reportPath(const BatchOptions& options, const std::string& target, const std::string& project,
-                       const char* extension) {
+std::string reportPath(const BatchOptions& options, const std::string& target,
+                       const std::string& project, const char* extension) {
     if (options.projects.size() == 1)
         return target;
     return (fs::path(target) / fs::path(project).stem()).string() + extension;
@@ -76,7 +76,8 @@ struct RainfallSnapshot {
         try {
             for (const std::string& name : ListLocations(ws)) {
                 try {
-                    snapshot.byName.emplace(key(name), Location{ReadLocationRows(ws, name), ReadProvenance(ws, name)});
+                    snapshot.byName.emplace(
+                        key(name), Location{ReadLocationRows(ws, name), ReadProvenance(ws, name)});
                 } catch (const Error&) {
                 }
             }
@@ -91,11 +92,12 @@ struct RainfallSnapshot {
 };
 
 // TrySolve on the snapshot's rows: the same engine and the same stored row.
-SolveAttempt solveOnSnapshot(const Workspace& ws, const SolveInputs& inputs, const RainfallSnapshot::Location& rain) {
+SolveAttempt solveOnSnapshot(const Workspace& ws, const SolveInputs& inputs,
+                             const RainfallSnapshot::Location& rain) {
     SolveAttempt attempt;
     try {
-        attempt.result =
-            SolveFromRows(rain.rows, inputs.totalArea, inputs.averageC, inputs.totalTc, ws.CurrentIntensityTable);
+        attempt.result = SolveFromRows(rain.rows, inputs.totalArea, inputs.averageC, inputs.totalTc,
+                                       ws.CurrentIntensityTable);
         StoreResults(ws, *attempt.result);
     } catch (const Error& e) {
         attempt.result.reset();
@@ -104,14 +106,17 @@ SolveAttempt solveOnSnapshot(const Workspace& ws, const SolveInputs& inputs, con
     return attempt;
 }
 
-std::array<std::pair<const std::optional<std::string>*, const char*>, 3> reportFolders(const BatchOptions& options) {
-    return {{{&options.rtfFolder, ".rtf"}, {&options.textFolder, ".txt"}, {&options.pdfFolder, ".pdf"}}};
+std::array<std::pair<const std::optional<std::string>*, const char*>, 3>
+reportFolders(const BatchOptions& options) {
+    return {{{&options.rtfFolder, ".rtf"},
+             {&options.textFolder, ".txt"},
+             {&options.pdfFolder, ".pdf"}}};
 }
 
 // Everything of one project but its PDF. Touches only its own Workspace and files; the shared
 // rainfall database is only read.
-ProjectOutcome solveProject(const std::string& dataFolder, const std::string& path, const BatchOptions& options,
-                            const RainfallSnapshot& snapshot) {
+ProjectOutcome solveProject(const std::string& dataFolder, const std::string& path,
+                            const BatchOptions& options, const RainfallSnapshot& snapshot) {
     ProjectOutcome outcome;
     outcome.path = path;
     Workspace ws;
@@ -132,7 +137,8 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
     if (rain)
         outcome.source = rain->provenance;
     outcome.inputs = CollectSolveInputs(ws);
-    const SolveAttempt attempt = rain ? solveOnSnapshot(ws, *outcome.inputs, *rain) : TrySolve(ws, *outcome.inputs);
+    const SolveAttempt attempt =
+        rain ? solveOnSnapshot(ws, *outcome.inputs, *rain) : TrySolve(ws, *outcome.inputs);
     outcome.result = attempt.result;
     if (options.review)
         outcome.findings = ReviewProject(ws);
@@ -164,7 +170,8 @@ void checkOutputs(const std::string& dataFolder, const BatchOptions& options) {
         const fs::path canonical = fs::weakly_canonical(project, ec);
         const auto [it, fresh] = seen.emplace(ec ? fs::path(project) : canonical, project);
         if (!fresh)
-            throw Error("The project \"" + project + "\" is given twice (as \"" + it->second + "\").");
+            throw Error("The project \"" + project + "\" is given twice (as \"" + it->second +
+                        "\").");
     }
     // No output may land on one of the projects, under any name.
     const auto refuseOverProject = [&](const std::string& output) {
@@ -184,16 +191,17 @@ void checkOutputs(const std::string& dataFolder, const BatchOptions& options) {
             continue;
         std::error_code ec;
         if (!fs::is_directory(**folder, ec))
-            throw Error("With several projects the reports go to a folder, one file per project; \"" +
-                        **folder + "\" is not a folder.");
+            throw Error(
+                "With several projects the reports go to a folder, one file per project; \"" +
+                **folder + "\" is not a folder.");
         std::map<std::string, std::string> names;
         for (const std::string& project : options.projects) {
             const std::string report = reportPath(options, **folder, project, extension);
             refuseOverProject(report);
             const auto [it, fresh] = names.emplace(report, project);
             if (!fresh)
-                throw Error("The projects \"" + it->second + "\" and \"" + project + "\" would both write \"" +
-                            report + "\"; solve them in separate runs.");
+                throw Error("The projects \"" + it->second + "\" and \"" + project +
+                            "\" would both write \"" + report + "\"; solve them in separate runs.");
         }
     }
 }
@@ -237,8 +245,8 @@ std::string SummaryLine(const ProjectOutcome& outcome) {
     return line;
 }
 
-int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::ostream& out, std::ostream& err,
-              const PdfWriter& pdf) {
+int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::ostream& out,
+              std::ostream& err, const PdfWriter& pdf) {
     if (options.pdfFolder && !pdf)
         throw Error("PDF export needs the desktop build of pluvane-cli");
     checkOutputs(dataFolder, options);
@@ -290,7 +298,8 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
         ProjectOutcome& outcome = outcomes[i];
         if (outcome.pdfDocument) {
             try {
-                pdf(*outcome.pdfDocument, reportPath(options, *options.pdfFolder, outcome.path, ".pdf"));
+                pdf(*outcome.pdfDocument,
+                    reportPath(options, *options.pdfFolder, outcome.path, ".pdf"));
             } catch (const std::exception& e) {
                 outcome.solved = false;
                 outcome.failure = e.what();
@@ -311,9 +320,9 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
     progress.clear();
 
     if (options.format != BatchOptions::Format::None) {
-        const std::string document =
-            options.format == BatchOptions::Format::Json ? ResultsJson(outcomes, options.review)
-                                                         : ResultsCsv(outcomes, options.review);
+        const std::string document = options.format == BatchOptions::Format::Json
+                                         ? ResultsJson(outcomes, options.review)
+                                         : ResultsCsv(outcomes, options.review);
         if (options.outFile)
             SaveFileAtomically(*options.outFile, document);
         else

@@ -35,15 +35,16 @@ struct ProjectOutcome {
     std::optional<SolveInputs> inputs;
     std::optional<SolveResult> result;
     std::vector<Finding> findings; // with BatchOptions::review
-    std::optional<RichDocument> pdfDocument; // written by the calling thread (the PDF writer is not thread-safe)
+    std::optional<RichDocument>
+        pdfDocument; // written by the calling thread (the PDF writer is not thread-safe)
 };
 
 // Solves the projects on `jobs` threads, each with a Workspace of its own. Prints one summary line
 // per project in the order given (left out when the JSON/CSV document goes to `out`), each failure
 // on `err`, and returns 0 when all were solved, 1 otherwise. Throws Error before solving anything
 // when the options cannot all be honoured (an output folder missing, two reports of one name).
-int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::ostream& out, std::ostream& err,
-              const PdfWriter& pdf);
+int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::ostream& out,
+              std::ostream& err, const PdfWriter& pdf);
 
 // The summary line of a project: `PATH: LOCATION, Q (cfs) q1 q2 ... q100` or `PATH: not solved`.
 std::string SummaryLine(const ProjectOutcome& outcome);

@@ -5,7 +5,7 @@
 
 namespace pluvane {
 struct Workspace;
-}
+} // namespace pluvane
 
 namespace pluvane::cli {
 

@@ -2,8 +2,8 @@
 #include "ProjectAccess.h"
 
 #include "BatchSolve.h"
-#include "LocationsExport.h"
 #include "CheckCommand.h"
+#include "LocationsExport.h"
 
 #include "Error.h"
 #include "Settings.h"
@@ -20,15 +20,15 @@
 #include "text/NumberText.h"
 #include "text/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <iomanip>
-#include <algorithm>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 namespace pluvane::cli {
@@ -96,7 +96,8 @@ struct Arguments {
     std::vector<std::string> words;
     std::map<std::string, std::string> options; // flags map to ""
 
-    static Arguments Parse(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+    static Arguments Parse(const std::vector<std::string>& args,
+                           const std::vector<std::string>& valued,
                            const std::vector<std::string>& flags) {
         Arguments parsed;
         for (std::size_t i = 0; i < args.size(); ++i) {
@@ -181,9 +182,9 @@ int locationsShow(const Workspace& ws, const std::string& name, std::ostream& ou
     out << '\n';
     for (std::size_t r = 0; r < rows.size(); ++r) {
         out << label(r < std::size(kDurationLabels) && rows[r].duration == kDurationTexts[r]
-                        ? kDurationLabels[r]
-                        : rows[r].duration + " hr",
-                    9);
+                         ? kDurationLabels[r]
+                         : rows[r].duration + " hr",
+                     9);
         for (const std::string& value : rows[r].values)
             out << cell(value, 9);
         out << '\n';
@@ -280,8 +281,8 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
 
     const SolveResult result = args.has("--project")
                                    ? ComputeResults(ws, A, C, Tc)
-                                   : SolveFromRows(ReadLocationRows(ws, ws.CurrentIntensityTable), A, C, Tc,
-                                                   ws.CurrentIntensityTable);
+                                   : SolveFromRows(ReadLocationRows(ws, ws.CurrentIntensityTable),
+                                                   A, C, Tc, ws.CurrentIntensityTable);
     out << "Location: " << ws.CurrentIntensityTable << '\n'
         << "A = " << PlainNumberText(A) << " ac, C = " << PlainNumberText(C)
         << ", Tc = " << PlainNumberText(Tc) << " min\n\n";
@@ -295,7 +296,8 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
 // (which stores TblResults), then the report only when a file of it is asked for. The requested
 // files are written even when the solve failed, since the report then says why; the exit code
 // still tells the failure.
-int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream& err, const PdfWriter& pdf) {
+int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream& err,
+          const PdfWriter& pdf) {
     if (args.words.size() != 1)
         throw UsageError("solve needs one project file");
     if (args.has("--pdf") && !pdf)
@@ -322,7 +324,8 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
     }
     if (args.has("--rtf") || args.has("--text") || args.has("--pdf")) {
         ReportOptions options;
-        options.rainfallSource = args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::Load());
+        options.rainfallSource =
+            args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::Load());
         options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::Load());
         const RichDocument document = RenderReport(ws, inputs, attempt, options);
         const auto write = [&](const char* option, const auto& save) {
@@ -355,8 +358,8 @@ unsigned jobCount(const std::string& text) {
 }
 
 // `solve` with several projects, or with results for scripts (--json, --csv).
-int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::ostream& out, std::ostream& err,
-              const PdfWriter& pdf) {
+int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::ostream& out,
+              std::ostream& err, const PdfWriter& pdf) {
     if (args.words.empty())
         throw UsageError("solve needs one project file or more");
     if (args.has("--json") && args.has("--csv"))
@@ -383,19 +386,23 @@ int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::os
     return SolveMany(ws.DataFolder, options, out, err, pdf);
 }
 
-int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             const PdfWriter& pdf) {
+int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out,
+             std::ostream& err, const PdfWriter& pdf) {
     const std::string command = args.empty() ? "" : args[0];
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
     if (command == "new")
         return newProject(ws, Arguments::Parse(rest, {}, {"--force"}), out);
     if (command == "peak")
-        return peak(ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}), out);
+        return peak(
+            ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}),
+            out);
     if (command == "solve") {
-        const Arguments parsed = Arguments::Parse(rest, {"--rtf", "--text", "--pdf", "--jobs", "--out"},
-                                                  {"--rainfall-source", "--review", "--json", "--csv"});
+        const Arguments parsed =
+            Arguments::Parse(rest, {"--rtf", "--text", "--pdf", "--jobs", "--out"},
+                             {"--rainfall-source", "--review", "--json", "--csv"});
         const unsigned jobs = parsed.has("--jobs") ? jobCount(parsed.options.at("--jobs")) : 0;
-        if (parsed.words.size() == 1 && !parsed.has("--json") && !parsed.has("--csv") && !parsed.has("--out"))
+        if (parsed.words.size() == 1 && !parsed.has("--json") && !parsed.has("--csv") &&
+            !parsed.has("--out"))
             return solve(ws, parsed, out, err, pdf);
         return solveMany(ws, parsed, jobs, out, err, pdf);
     }
@@ -421,7 +428,8 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
             return ExportLocation(ws, parsed.words[0], file, out);
         }
         if (sub == "import")
-            return locationsImport(ws, Arguments::Parse(subArgs, {"--name"}, {"--replace"}), out, err);
+            return locationsImport(ws, Arguments::Parse(subArgs, {"--name"}, {"--replace"}), out,
+                                   err);
         throw UsageError("locations takes list, show NAME, export NAME or import FILE.csv");
     }
     throw UsageError(command.empty() ? "no command given" : "unknown command " + command);
@@ -444,8 +452,9 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err, const PdfWr
         } else if (!args.empty() && args[0] == "--data-folder") {
             throw UsageError("--data-folder needs a value");
         }
-        ws.DataFolder = LookupDataFolder(dataFolder ? dataFolder : ReadInstallPathSetting(Settings::Load()),
-                                         executableDir(argc > 0 ? argv[0] : nullptr));
+        ws.DataFolder =
+            LookupDataFolder(dataFolder ? dataFolder : ReadInstallPathSetting(Settings::Load()),
+                             executableDir(argc > 0 ? argv[0] : nullptr));
         return dispatch(ws, args, out, err, pdf);
     } catch (const UsageError& e) {
         err << "pluvane-cli: " << e.what() << "\n\n" << kUsageText;

@@ -2,9 +2,9 @@
 
 #include "Error.h"
 #include "Workspace.h"
+#include "rain/LocationCsvWriter.h"
 #include "report/RtfWriter.h"
 #include "store/IntensityDb.h"
-#include "rain/LocationCsvWriter.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,18 +12,21 @@
 
 namespace pluvane::cli {
 
-int ExportLocation(const Workspace& ws, const std::string& name, const std::optional<std::string>& file,
-                   std::ostream& out) {
+int ExportLocation(const Workspace& ws, const std::string& name,
+                   const std::optional<std::string>& file, std::ostream& out) {
     // The name as the list spells it, so the file carries the location's own name.
     std::string listed;
     for (const std::string& candidate : ListLocations(ws))
         if (candidate.size() == name.size() &&
             std::equal(candidate.begin(), candidate.end(), name.begin(),
-                       [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); }))
+                       [](unsigned char a, unsigned char b) {
+                           return std::tolower(a) == std::tolower(b);
+                       }))
             listed = candidate;
     if (listed.empty())
         throw Error("There is no rainfall location named \"" + name + "\".");
-    const std::string csv = WriteLocationCsv(listed, ReadLocationRows(ws, listed), ReadProvenance(ws, listed));
+    const std::string csv =
+        WriteLocationCsv(listed, ReadLocationRows(ws, listed), ReadProvenance(ws, listed));
     if (file) {
         SaveFileAtomically(*file, csv);
         out << "Wrote \"" << *file << "\".\n";

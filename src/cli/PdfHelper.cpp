@@ -28,7 +28,8 @@ fs::path helperPath() {
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     const fs::path helper = exe.parent_path() / kHelperName;
     if (ec || !fs::is_regular_file(helper, ec))
-        throw Error("PDF export needs the program pluvane-pdf beside pluvane-cli, and it is missing.");
+        throw Error(
+            "PDF export needs the program pluvane-pdf beside pluvane-cli, and it is missing.");
     return helper;
 }
 

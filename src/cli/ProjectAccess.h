@@ -6,7 +6,7 @@
 
 namespace pluvane {
 struct Workspace;
-}
+} // namespace pluvane
 
 namespace pluvane::cli {
 

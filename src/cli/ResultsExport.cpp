@@ -54,13 +54,16 @@ std::string ResultsJson(const std::vector<ProjectOutcome>& outcomes, bool review
             return in ? JsonNumber(in->*member) : std::string("null");
         };
         json += p ? ",\n" : "\n";
-        json += "{\"path\": " + JsonString(o.path) + ", \"solved\": " + (o.solved ? "true" : "false") +
+        json += "{\"path\": " + JsonString(o.path) +
+                ", \"solved\": " + (o.solved ? "true" : "false") +
                 ", \"failure\": " + (o.solved ? "null" : JsonString(o.failure)) +
                 ", \"location\": " + (o.location.empty() ? "null" : JsonString(o.location)) +
                 ", \"source\": " + (o.source.empty() ? "null" : JsonString(o.source)) +
-                ", \"A\": " + value(&SolveInputs::totalArea) + ", \"C\": " + value(&SolveInputs::averageC) +
+                ", \"A\": " + value(&SolveInputs::totalArea) +
+                ", \"C\": " + value(&SolveInputs::averageC) +
                 ", \"Tc\": {\"overland\": " + value(&SolveInputs::overlandTc) +
-                ", \"shallow\": " + value(&SolveInputs::shallowTc) + ", \"channel\": " + value(&SolveInputs::channelTc) +
+                ", \"shallow\": " + value(&SolveInputs::shallowTc) +
+                ", \"channel\": " + value(&SolveInputs::channelTc) +
                 ", \"total\": " + value(&SolveInputs::totalTc) + "}, \"periods\": [";
         if (o.result && in) {
             for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
@@ -84,8 +87,9 @@ std::string ResultsJson(const std::vector<ProjectOutcome>& outcomes, bool review
 }
 
 std::string ResultsCsv(const std::vector<ProjectOutcome>& outcomes, bool review) {
-    std::string csv = "path,solved,failure,location,source,A,C,Tc_overland,Tc_shallow,Tc_channel,Tc_total,"
-                      "return_period,Cf,C_Cf,I,Q";
+    std::string csv =
+        "path,solved,failure,location,source,A,C,Tc_overland,Tc_shallow,Tc_channel,Tc_total,"
+        "return_period,Cf,C_Cf,I,Q";
     csv += review ? ",review\r\n" : "\r\n";
     for (const ProjectOutcome& o : outcomes) {
         std::string head = csvField(o.path) + "," + (o.solved ? "true" : "false") + "," +
@@ -103,8 +107,9 @@ std::string ResultsCsv(const std::vector<ProjectOutcome>& outcomes, bool review)
             continue;
         }
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
-            csv += head + std::to_string(ReturnPeriods[k]) + "," + doubleText(FrequencyFactor(ReturnPeriods[k])) +
-                   "," + doubleText(effectiveC(o.inputs->averageC, ReturnPeriods[k])) + "," +
+            csv += head + std::to_string(ReturnPeriods[k]) + "," +
+                   doubleText(FrequencyFactor(ReturnPeriods[k])) + "," +
+                   doubleText(effectiveC(o.inputs->averageC, ReturnPeriods[k])) + "," +
                    floatText(o.result->I[k]) + "," + floatText(o.result->Q[k]) + tail;
     }
     return csv;

@@ -4,8 +4,8 @@
 //   pluvane-datagen intensity OUT.mdb SCHEMA.sql TABLE.csv...
 #include "Error.h"
 #include "Workspace.h"
-#include "store/IntensityDb.h"
 #include "rain/LocationCsv.h"
+#include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 
 #include <filesystem>

@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const pluvane::RichDocument document = pluvane::ParseDocument(pluvane::ReadTextFile(argv[1]));
+        const pluvane::RichDocument document =
+            pluvane::ParseDocument(pluvane::ReadTextFile(argv[1]));
         // PDF pages need Qt's fonts, hence a GUI application, on the offscreen platform unless
         // the user chose another, so that no display is needed.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))

@@ -76,10 +76,16 @@ bool ReportRainfallSourceEnabled(const Settings& settings) {
     return settings.value(kReportRainfallSource) == "1";
 }
 
-void SetReportRainfallSource(Settings& settings, bool on) { settings.setValue(kReportRainfallSource, on ? "1" : "0"); }
+void SetReportRainfallSource(Settings& settings, bool on) {
+    settings.setValue(kReportRainfallSource, on ? "1" : "0");
+}
 
-bool ReportReviewNotesEnabled(const Settings& settings) { return settings.value(kReportReviewNotes) == "1"; }
+bool ReportReviewNotesEnabled(const Settings& settings) {
+    return settings.value(kReportReviewNotes) == "1";
+}
 
-void SetReportReviewNotes(Settings& settings, bool on) { settings.setValue(kReportReviewNotes, on ? "1" : "0"); }
+void SetReportReviewNotes(Settings& settings, bool on) {
+    settings.setValue(kReportReviewNotes, on ? "1" : "0");
+}
 
 } // namespace pluvane

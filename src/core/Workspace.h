@@ -22,7 +22,7 @@ struct Workspace {
     std::string DataFolder;            // holds empty.mdb and intensity.mdb; set once at start-up
     std::string CurrentIntensityTable; // current rainfall location; empty at start
     std::optional<ElementRef> SelectedElement;
-    bool HasOverland = false;          // solve flags: live elements of each kind exist
+    bool HasOverland = false; // solve flags: live elements of each kind exist
     bool HasShallow = false;
     bool HasChannel = false;
 

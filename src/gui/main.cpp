@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
 
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty())
-        QTimer::singleShot(0, &window, [&window, file = files.first()] { window.openProjectFile(file); });
+        QTimer::singleShot(0, &window,
+                           [&window, file = files.first()] { window.openProjectFile(file); });
     return QApplication::exec();
 }

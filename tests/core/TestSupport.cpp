@@ -26,7 +26,8 @@ TempFolder::~TempFolder() {
 
 Workspace MakeWorkspace(const TempFolder& folder) {
     const fs::path bin = PLUVANE_BIN_DIR;
-    fs::copy_file(bin / "empty.mdb", folder.path() / "empty.mdb", fs::copy_options::overwrite_existing);
+    fs::copy_file(bin / "empty.mdb", folder.path() / "empty.mdb",
+                  fs::copy_options::overwrite_existing);
     fs::copy_file(bin / "intensity.mdb", folder.path() / "intensity.mdb",
                   fs::copy_options::overwrite_existing);
     Workspace ws;

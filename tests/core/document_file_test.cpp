@@ -21,7 +21,8 @@ TEST(DocumentFile, TheWorkedReportReadsBackEqual) {
 TEST(DocumentFile, OddTextsAndFormatsReadBackEqual) {
     RichDocument document;
     document.paragraphs = {Paragraph{-5, 200, {}, {}}, Paragraph{0, 0, {666, 666, 1998}, {}}};
-    document.paragraphs[1].runs = {pluvane::Run{"tab\there \xC3\xA9 \n R 1 2", CharFormat{10.5, true, false, true, {1, 2, 255}}},
+    document.paragraphs[1].runs = {pluvane::Run{"tab\there \xC3\xA9 \n R 1 2",
+                                                CharFormat{10.5, true, false, true, {1, 2, 255}}},
                                    pluvane::Run{"", CharFormat{}}};
     document.paragraphs[0].hangingIndent = 3700;
     document.paragraphs[1].keepWithNext = true;
@@ -33,13 +34,14 @@ class DamagedDocument : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(DamagedDocument, IsRefused) { EXPECT_THROW(ParseDocument(GetParam()), Error); }
 
-INSTANTIATE_TEST_SUITE_P(Texts, DamagedDocument,
-                         ::testing::Values("", "pluvane-document 1\n", "pluvane-document 2\nP 0 0 0\n",
-                                           "pluvane-document 1\nR 10 0 0 0 0 0 0 1\nx\n",
-                                           "pluvane-document 1\nP 0 0 0 0 2 100\n",
-                                           "pluvane-document 1\nP 0 0 0 0 0\nR 10 2 0 0 0 0 0 1\nx\n",
-                                           "pluvane-document 1\nP 0 0 0 0 0\nR 10 0 0 0 0 0 256 1\nx\n",
-                                           "pluvane-document 1\nP 0 0 0 0 0\nR 10 0 0 0 0 0 0 9\nx\n",
-                                           "pluvane-document 1\nP 0 0 0 0 0\nQ\n"));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DamagedDocument,
+    ::testing::Values("", "pluvane-document 1\n", "pluvane-document 2\nP 0 0 0\n",
+                      "pluvane-document 1\nR 10 0 0 0 0 0 0 1\nx\n",
+                      "pluvane-document 1\nP 0 0 0 0 2 100\n",
+                      "pluvane-document 1\nP 0 0 0 0 0\nR 10 2 0 0 0 0 0 1\nx\n",
+                      "pluvane-document 1\nP 0 0 0 0 0\nR 10 0 0 0 0 0 256 1\nx\n",
+                      "pluvane-document 1\nP 0 0 0 0 0\nR 10 0 0 0 0 0 0 9\nx\n",
+                      "pluvane-document 1\nP 0 0 0 0 0\nQ\n"));
 
 } // namespace

@@ -75,12 +75,23 @@ TEST(ElementsKeyFilter, DiscardsEverythingElse) {
         char16_t code;
         const char* what;
     } discarded[] = {
-        {u'-', "minus"},        {u'+', "plus"},          {u'e', "exponent"},
-        {u'E', "exponent"},     {u',', "comma"},         {u' ', "blank"},
-        {13, "Enter"},          {22, "Ctrl+V"},          {3, "Ctrl+C"},
-        {24, "Ctrl+X"},         {27, "Esc"},             {u'/', "just below 0"},
-        {u':', "just above 9"}, {u'a', "letter"},        {127, "delete"},
-        {u'\u00e9', "e acute"}, {u'\u0663', "Arabic-Indic three"},
+        {u'-', "minus"},
+        {u'+', "plus"},
+        {u'e', "exponent"},
+        {u'E', "exponent"},
+        {u',', "comma"},
+        {u' ', "blank"},
+        {13, "Enter"},
+        {22, "Ctrl+V"},
+        {3, "Ctrl+C"},
+        {24, "Ctrl+X"},
+        {27, "Esc"},
+        {u'/', "just below 0"},
+        {u':', "just above 9"},
+        {u'a', "letter"},
+        {127, "delete"},
+        {u'\u00e9', "e acute"},
+        {u'\u0663', "Arabic-Indic three"},
         {u'\uff11', "fullwidth one"},
     };
     for (const auto& key : discarded)
@@ -342,11 +353,13 @@ TEST(ElementsShallowFlow, RefusesUndefinedValues) {
 
 TEST(ElementsChannelFlow, WorkedExampleInBothDialogs) {
     for (ManningOrder order : {ManningOrder::AddDialog, ManningOrder::UpdateDialog}) {
-        const ChannelFlowTexts result = CalculateChannelFlow("10", "8", "0.005", "0.013", "1000", order);
+        const ChannelFlowTexts result =
+            CalculateChannelFlow("10", "8", "0.005", "0.013", "1000", order);
         EXPECT_EQ(result.velocity, "9.3792");
         EXPECT_EQ(result.tc, "1.7770");
         // Tc from the unrounded velocity: 9.3792 would give 177.6982.
-        EXPECT_EQ(CalculateChannelFlow("10", "8", "0.005", "0.013", "100000", order).tc, "177.6976");
+        EXPECT_EQ(CalculateChannelFlow("10", "8", "0.005", "0.013", "100000", order).tc,
+                  "177.6976");
         EXPECT_EQ(CalculateChannelFlow("10", "8", "0.005", "0.013", "", order).tc, "0.0000");
     }
 }
@@ -379,8 +392,9 @@ TEST(ElementsChannelFlow, RefusesUndefinedValues) {
         for (ManningOrder order : {ManningOrder::AddDialog, ManningOrder::UpdateDialog}) {
             SCOPED_TRACE(std::string("A=") + c.area + " WP=" + c.wp + " S=" + c.slope +
                          " n=" + c.n + " L=" + c.length);
-            expectRefused([&] { CalculateChannelFlow(c.area, c.wp, c.slope, c.n, c.length, order); },
-                          c.mentions);
+            expectRefused(
+                [&] { CalculateChannelFlow(c.area, c.wp, c.slope, c.n, c.length, order); },
+                c.mentions);
         }
     }
 }
@@ -420,7 +434,7 @@ TEST(ElementsTrapezoid, RefusesASectionTooLargeForANumber) {
 
 namespace {
 
-const char* const kAwkwardTexts[] = {"",    "0",     "-1",     "1e308", "1e-308",
+const char* const kAwkwardTexts[] = {"",    "0",     "-1",    "1e308", "1e-308",
                                      "abc", "0.013", "1.2.3", "-0",    "1e-10"};
 
 template <class Calculate>
@@ -457,10 +471,12 @@ TEST(ElementsCalculations, NeverGiveANonNumber) {
                         inputs);
                 for (const char* d : kAwkwardTexts)
                     for (const char* e : kAwkwardTexts)
-                        for (ManningOrder order : {ManningOrder::AddDialog, ManningOrder::UpdateDialog})
+                        for (ManningOrder order :
+                             {ManningOrder::AddDialog, ManningOrder::UpdateDialog})
                             expectNumbersOrRefusal(
                                 [&] {
-                                    const ChannelFlowTexts t = CalculateChannelFlow(a, b, c, d, e, order);
+                                    const ChannelFlowTexts t =
+                                        CalculateChannelFlow(a, b, c, d, e, order);
                                     return Outputs{{t.velocity, 4, false}, {t.tc, 4, false}};
                                 },
                                 inputs + " " + d + " " + e);
@@ -474,7 +490,9 @@ TEST(ElementsCalculations, SheetFlowNeverGivesANonNumber) {
         for (const char* length : kAwkwardTexts)
             for (const char* slope : kAwkwardTexts)
                 expectNumbersOrRefusal(
-                    [&] { return Outputs{{CalculateSheetFlowTc(ws, n, length, slope), 4, false}}; },
+                    [&] {
+                        return Outputs{{CalculateSheetFlowTc(ws, n, length, slope), 4, false}};
+                    },
                     std::string(n) + ", " + length + ", " + slope);
 }
 
@@ -498,17 +516,17 @@ struct BasinKind {
 
     static Fields sample(int variant) {
         if (variant == 1)
-            return {kAwkwardName, "12.50", "Streets: Concrete", "0.95", "0.020", "100",
-                    "Woods, Light underbrush", "0.40", "1.1424"};
-        return {kInjection, "3", "Parks, cemeteries", "0.18", "0.01", "150",
-                "Grass, Dense grass", "0.24", "24.5550"};
+            return {kAwkwardName, "12.50", "Streets: Concrete",       "0.95",
+                    "0.020",      "100",   "Woods, Light underbrush", "0.40",
+                    "1.1424"};
+        return {kInjection, "3",   "Parks, cemeteries",  "0.18",
+                "0.01",     "150", "Grass, Dense grass", "0.24",
+                "24.5550"};
     }
     static std::vector<std::pair<std::string, std::string>> columns(const Fields& f) {
-        return {{"BasinName", f.name},   {"Area", f.area},
-                {"SoilType", f.soilType}, {"CVal", f.c},
-                {"Slope", f.slope},       {"TravelLength", f.travelLength},
-                {"BasinNType", f.nType},  {"BasinN", f.n},
-                {"Tc", f.tc}};
+        return {{"BasinName", f.name},   {"Area", f.area},   {"SoilType", f.soilType},
+                {"CVal", f.c},           {"Slope", f.slope}, {"TravelLength", f.travelLength},
+                {"BasinNType", f.nType}, {"BasinN", f.n},    {"Tc", f.tc}};
     }
     static void insert(const Workspace& ws, const std::string& tag, long long left, long long top,
                        const Fields& f) {
@@ -561,16 +579,20 @@ struct ChannelKind {
 
     static Fields sample(int variant) {
         if (variant == 1)
-            return {kAwkwardName, "10", "8", "0.005", "1000", "Concrete Channel", "0.013",
-                    "9.3792", "1.7770"};
-        return {kInjection, "20.00", "16.65", "0.01", "250", "Earth Channel", "0.025", "7.1234",
-                "0.5850"};
+            return {kAwkwardName,       "10",    "8",      "0.005", "1000",
+                    "Concrete Channel", "0.013", "9.3792", "1.7770"};
+        return {kInjection,      "20.00", "16.65",  "0.01",  "250",
+                "Earth Channel", "0.025", "7.1234", "0.5850"};
     }
     static std::vector<std::pair<std::string, std::string>> columns(const Fields& f) {
-        return {{"ChannelName", f.name},          {"ChannelArea", f.area},
-                {"ChannelWP", f.wettedPerimeter}, {"ChannelSlope", f.slope},
-                {"ChannelLength", f.length},      {"ChannelMaterial", f.material},
-                {"ChannelN", f.n},                {"ChannelVelocity", f.velocity},
+        return {{"ChannelName", f.name},
+                {"ChannelArea", f.area},
+                {"ChannelWP", f.wettedPerimeter},
+                {"ChannelSlope", f.slope},
+                {"ChannelLength", f.length},
+                {"ChannelMaterial", f.material},
+                {"ChannelN", f.n},
+                {"ChannelVelocity", f.velocity},
                 {"ChannelTc", f.tc}};
     }
     static void insert(const Workspace& ws, const std::string& tag, long long left, long long top,
@@ -598,7 +620,8 @@ protected:
     // Every row of the kind's table, read on a connection of the test's own.
     std::vector<Record> storedRows() const {
         Database db = Database::open(ws.ProjectPath, Database::Mode::ReadOnly);
-        Statement query = db.prepare(std::string("SELECT * FROM ") + Kind::table + " ORDER BY rowid");
+        Statement query =
+            db.prepare(std::string("SELECT * FROM ") + Kind::table + " ORDER BY rowid");
         return readAll(query);
     }
 
@@ -660,8 +683,7 @@ TYPED_TEST(ElementsRecords, UpdateOfAnUnknownTagChangesNothing) {
     const auto first = TypeParam::sample(1);
     TypeParam::insert(this->ws, this->tag(1), 650, 840, first);
 
-    for (const std::string& unknown : {this->tag(2), std::string(""),
-                                       this->tag(1) + "' OR '1'='1"})
+    for (const std::string& unknown : {this->tag(2), std::string(""), this->tag(1) + "' OR '1'='1"})
         EXPECT_FALSE(TypeParam::update(this->ws, unknown, TypeParam::sample(2))) << unknown;
 
     const std::vector<Record> rows = this->storedRows();
@@ -685,8 +707,9 @@ TYPED_TEST(ElementsRecords, NullColumnsLoadAsEmptyTexts) {
 TYPED_TEST(ElementsRecords, ASecondRowWithTheSameTagIsRefused) {
     const auto first = TypeParam::sample(1);
     TypeParam::insert(this->ws, this->tag(3), 650, 840, first);
-    expectRefused([&] { TypeParam::insert(this->ws, this->tag(3), 700, 840, TypeParam::sample(2)); },
-                  "\"" + this->tag(3) + "\"");
+    expectRefused(
+        [&] { TypeParam::insert(this->ws, this->tag(3), 700, 840, TypeParam::sample(2)); },
+        "\"" + this->tag(3) + "\"");
 
     const std::vector<Record> rows = this->storedRows();
     ASSERT_EQ(rows.size(), 1u);

@@ -118,20 +118,22 @@ TEST_P(SolveRefusal, NamesTheCellAndKeepsTheStoredResults) {
     EXPECT_EQ(storedIval100(ws), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, SolveRefusal,
-                         ::testing::Values(BadCell{"", "missing"}, BadCell{"abc", "not a number"},
-                                           BadCell{"4 in", "not a number"}, BadCell{"nan", "not a number"},
-                                           BadCell{"inf", "too large"}, BadCell{"1e39", "too large"},
-                                           BadCell{"1e999", "too large"}, BadCell{"-5", "not positive"},
-                                           BadCell{"0", "not positive"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cells, SolveRefusal,
+    ::testing::Values(BadCell{"", "missing"}, BadCell{"abc", "not a number"},
+                      BadCell{"4 in", "not a number"}, BadCell{"nan", "not a number"},
+                      BadCell{"inf", "too large"}, BadCell{"1e39", "too large"},
+                      BadCell{"1e999", "too large"}, BadCell{"-5", "not positive"},
+                      BadCell{"0", "not positive"}));
 
 TEST(SolveRefusal, AFlowBeyondSinglePrecisionNamesPeriodTcAndTable) {
     std::vector<IntensityRow> rows;
     for (const char* duration : kDurationTexts)
         rows.push_back({duration, {"3e38", "3e38", "3e38", "3e38", "3e38", "3e38", "3e38"}});
-    EXPECT_EQ(ErrorMessageOf([&] { SolveFromRows(rows, 5.0, 1.0, 20.0, "Huge"); }),
-              "The 1-year peak flow for a Tc of 20 min with the rainfall table \"Huge\" is too large to "
-              "compute; check the sub-basin areas.");
+    EXPECT_EQ(
+        ErrorMessageOf([&] { SolveFromRows(rows, 5.0, 1.0, 20.0, "Huge"); }),
+        "The 1-year peak flow for a Tc of 20 min with the rainfall table \"Huge\" is too large to "
+        "compute; check the sub-basin areas.");
     EXPECT_EQ(ErrorMessageOf([&] { SolveFromRows(rows, INFINITY, 1.0, 5.0); }),
               "The total area is too large to compute with; check the element data.");
     EXPECT_EQ(ErrorMessageOf([&] { SolveFromRows(rows, 1.0, NAN, 5.0); }),
@@ -184,7 +186,8 @@ TEST(FileKinds, FoldersPipesAndDevicesAreNamedAsSuch) {
         std::ofstream out(large, std::ios::binary);
         out << std::string(kMaxImportBytes + 1, ',');
     }
-    EXPECT_NE(ErrorMessageOf([&] { ReadTextFile(large); }).find("larger than 4 MB"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { ReadTextFile(large); }).find("larger than 4 MB"),
+              std::string::npos);
 }
 
 TEST(FileKinds, SameFileComparesIdentityNotNames) {
@@ -218,8 +221,10 @@ TEST(AtomicFile, UniqueTemporariesLeaveNothingBehindAndSpareAFolderOfTheOldName)
     EXPECT_EQ(ReadTextFile(target), "two");
     EXPECT_TRUE(fs::exists(target + ".part/keep"));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_THROW(ReplaceFileAtomically(target, [](const std::string&) { throw Error("stop"); }), Error);
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+    EXPECT_THROW(ReplaceFileAtomically(target, [](const std::string&) { throw Error("stop"); }),
+                 Error);
     EXPECT_EQ(ReadTextFile(target), "two");
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.file("out")))

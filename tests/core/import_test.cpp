@@ -24,8 +24,10 @@ struct DepthRow {
     std::array<const char*, 10> values;
 };
 const std::array<DepthRow, 19> kDepths{{
-    {"5-min", {"0.409", "0.485", "0.575", "0.647", "0.740", "0.812", "0.884", "0.960", "1.06", "1.14"}},
-    {"10-min", {"0.599", "0.710", "0.842", "0.947", "1.08", "1.19", "1.29", "1.40", "1.55", "1.66"}},
+    {"5-min",
+     {"0.409", "0.485", "0.575", "0.647", "0.740", "0.812", "0.884", "0.960", "1.06", "1.14"}},
+    {"10-min",
+     {"0.599", "0.710", "0.842", "0.947", "1.08", "1.19", "1.29", "1.40", "1.55", "1.66"}},
     {"15-min", {"0.730", "0.866", "1.03", "1.16", "1.32", "1.45", "1.58", "1.71", "1.89", "2.03"}},
     {"30-min", {"1.00", "1.19", "1.43", "1.62", "1.87", "2.07", "2.27", "2.47", "2.75", "2.96"}},
     {"60-min", {"1.29", "1.54", "1.87", "2.14", "2.52", "2.82", "3.13", "3.45", "3.89", "4.24"}},
@@ -64,17 +66,18 @@ const IntensityGrid kHandIntensities{{
     {"0.115", "0.138", "0.170", "0.197", "0.237", "0.270", "0.306"},
 }};
 
-const char* const kDepthProvenance = "Point precipitation frequency estimates (inches)\n"
-                                     "NOAA Atlas 14 Volume 2 Version 3\n"
-                                     "Data type: Precipitation depth\n"
-                                     "Time series type: Partial duration\n"
-                                     "Project area: Ohio River Basin\n"
-                                     "Location name (ESRI Maps): Champaign, Illinois, USA\n"
-                                     "Latitude: 40.0962 Degree\n"
-                                     "Longitude: -88.2574 Degree\n"
-                                     "Elevation (USGS): 755 ft\n"
-                                     "Date/time (GMT): Mon Jun 19 14:23:29 2023\n"
-                                     "converted from depth as depth / duration, in/hr to 3 significant figures";
+const char* const kDepthProvenance =
+    "Point precipitation frequency estimates (inches)\n"
+    "NOAA Atlas 14 Volume 2 Version 3\n"
+    "Data type: Precipitation depth\n"
+    "Time series type: Partial duration\n"
+    "Project area: Ohio River Basin\n"
+    "Location name (ESRI Maps): Champaign, Illinois, USA\n"
+    "Latitude: 40.0962 Degree\n"
+    "Longitude: -88.2574 Degree\n"
+    "Elevation (USGS): 755 ft\n"
+    "Date/time (GMT): Mon Jun 19 14:23:29 2023\n"
+    "converted from depth as depth / duration, in/hr to 3 significant figures";
 
 // How a test file differs from the plain depth download.
 struct Variant {
@@ -82,7 +85,7 @@ struct Variant {
     std::string dataType = "Precipitation depth";
     std::string series = "Partial duration";
     std::string header = "by duration for ARI (years):";
-    std::vector<int> periods{kFilePeriods.begin(), kFilePeriods.end()}; // header order
+    std::vector<int> periods{kFilePeriods.begin(), kFilePeriods.end()};    // header order
     std::function<std::string(std::size_t row, std::size_t column)> value; // default kDepths
     std::string location = "Champaign, Illinois, USA";
     std::string latitude = "40.0962 Degree";
@@ -90,19 +93,27 @@ struct Variant {
 };
 
 std::string fileOf(const Variant& v) {
-    std::string text = "Point precipitation frequency estimates (" + v.units + ")\n"
+    std::string text = "Point precipitation frequency estimates (" + v.units +
+                       ")\n"
                        "NOAA Atlas 14 Volume 2 Version 3\n"
-                       "Data type: " + v.dataType + "\n"
-                       "Time series type: " + v.series + "\n"
+                       "Data type: " +
+                       v.dataType +
+                       "\n"
+                       "Time series type: " +
+                       v.series +
+                       "\n"
                        "Project area: Ohio River Basin\n";
     if (!v.location.empty())
         text += "Location name (ESRI Maps): " + v.location + "\n";
     text += "Station Name: -\n"
-            "Latitude: " + v.latitude + "\n"
+            "Latitude: " +
+            v.latitude +
+            "\n"
             "Longitude: -88.2574 Degree\n"
             "Elevation (USGS): 755 ft\n"
             "\n\n"
-            "PRECIPITATION FREQUENCY ESTIMATES\n" + v.header + ",";
+            "PRECIPITATION FREQUENCY ESTIMATES\n" +
+            v.header + ",";
     for (std::size_t k = 0; k < v.periods.size(); ++k)
         text += (k ? "," : " ") + std::to_string(v.periods[k]);
     text += "\n";
@@ -110,12 +121,15 @@ std::string fileOf(const Variant& v) {
         text += std::string(kDepths[r].label) + ":,";
         for (std::size_t k = 0; k < v.periods.size(); ++k) {
             const auto column = static_cast<std::size_t>(
-                std::find(kFilePeriods.begin(), kFilePeriods.end(), v.periods[k]) - kFilePeriods.begin());
-            text += (k ? "," : " ") + (v.value ? v.value(r, column) : std::string(kDepths[r].values[column]));
+                std::find(kFilePeriods.begin(), kFilePeriods.end(), v.periods[k]) -
+                kFilePeriods.begin());
+            text += (k ? "," : " ") +
+                    (v.value ? v.value(r, column) : std::string(kDepths[r].values[column]));
         }
         text += "\n";
     }
-    text += v.trailer + "\nDate/time (GMT):  Mon Jun 19 14:23:29 2023\npyRunTime:  0.013230323791503906\n";
+    text += v.trailer +
+            "\nDate/time (GMT):  Mon Jun 19 14:23:29 2023\npyRunTime:  0.013230323791503906\n";
     return text;
 }
 
@@ -170,9 +184,10 @@ TEST(ImportPfds, DepthFileIsConvertedToIntensityAsWorkedByHand) {
 }
 
 TEST(ImportPfds, ThreeSignificantFiguresAcrossAPowerOfTenAndBelowOneTenth) {
-    std::string text = replaced(depthFile(), "0.740,0.812", "0.740,0.833"); // 0.833 * 12 = 9.996 -> 10.0
-    text = replaced(text, "24-hr:, 2.77", "24-hr:, 1.19");                  // 1.19 / 24 = 0.049583 -> 0.0496
-    text = replaced(text, "2.07,2.27,2.47", "2.07,49.99,2.47");             // 49.99 * 2 = 99.98 -> 100
+    std::string text =
+        replaced(depthFile(), "0.740,0.812", "0.740,0.833");    // 0.833 * 12 = 9.996 -> 10.0
+    text = replaced(text, "24-hr:, 2.77", "24-hr:, 1.19");      // 1.19 / 24 = 0.049583 -> 0.0496
+    text = replaced(text, "2.07,2.27,2.47", "2.07,49.99,2.47"); // 49.99 * 2 = 99.98 -> 100
     const ImportedTable imported = ImportRainfallFile(text);
     EXPECT_EQ(imported.table.grid[0][5], "10.0");
     EXPECT_EQ(imported.table.grid[9][0], "0.0496");
@@ -191,7 +206,8 @@ TEST(ImportPfds, IntensityFileIsTakenAsPrinted) {
     const ImportedTable imported = ImportRainfallFile(fileOf(v));
     EXPECT_EQ(imported.table.grid, kHandIntensities);
     EXPECT_EQ(imported.table.provenance.find("converted"), std::string::npos);
-    EXPECT_NE(imported.table.provenance.find("Data type: Precipitation intensity"), std::string::npos);
+    EXPECT_NE(imported.table.provenance.find("Data type: Precipitation intensity"),
+              std::string::npos);
     EXPECT_TRUE(imported.warnings.empty());
 }
 
@@ -205,8 +221,9 @@ TEST(ImportPfds, ColumnsAreMatchedByTheirHeaderValues) {
     EXPECT_EQ(ImportRainfallFile(fileOf(v)).table.grid, kHandIntensities);
 
     v.periods = {1, 2, 5, 10, 50, 100, 200, 500, 1000};
-    EXPECT_NE(ErrorMessageOf([&] { ImportRainfallFile(fileOf(v)); }).find("no column for the 25-year"),
-              std::string::npos);
+    EXPECT_NE(
+        ErrorMessageOf([&] { ImportRainfallFile(fileOf(v)); }).find("no column for the 25-year"),
+        std::string::npos);
 }
 
 TEST(ImportPfds, SpreadsheetPaddingQuotesAndDroppedColonsChangeNothing) {
@@ -228,7 +245,8 @@ TEST(ImportPfds, WindowsBytesAndLineEndsAreRead) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     const ImportedTable imported = ImportRainfallFile(crlf);
     EXPECT_EQ(imported.table.grid, kHandIntensities);
-    EXPECT_NE(imported.table.provenance.find("Latitude: 40.4167\xC2\xB0\nLongitude"), std::string::npos)
+    EXPECT_NE(imported.table.provenance.find("Latitude: 40.4167\xC2\xB0\nLongitude"),
+              std::string::npos)
         << imported.table.provenance;
     EXPECT_EQ(imported.table.provenance.find('\r'), std::string::npos);
 
@@ -248,9 +266,11 @@ TEST(ImportPfds, OnlyTheFirstBlockIsTakenNotTheConfidenceBounds) {
     // An "all statistics" download: the upper and lower 90% bounds follow as blocks of the same
     // shape, with or without a blank line before their titles.
     std::string bounds;
-    for (const char* title : {"PRECIPITATION FREQUENCY ESTIMATES AT UPPER BOUND OF 90% CONFIDENCE INTERVAL",
-                              "PRECIPITATION FREQUENCY ESTIMATES AT LOWER BOUND OF 90% CONFIDENCE INTERVAL"}) {
-        bounds += std::string(title) + "\nby duration for ARI (years):, 1,2,5,10,25,50,100,200,500,1000\n";
+    for (const char* title :
+         {"PRECIPITATION FREQUENCY ESTIMATES AT UPPER BOUND OF 90% CONFIDENCE INTERVAL",
+          "PRECIPITATION FREQUENCY ESTIMATES AT LOWER BOUND OF 90% CONFIDENCE INTERVAL"}) {
+        bounds += std::string(title) +
+                  "\nby duration for ARI (years):, 1,2,5,10,25,50,100,200,500,1000\n";
         for (const DepthRow& row : kDepths)
             bounds += std::string(row.label) + ":, 9,9,9,9,9,9,9,9,9,9\n";
     }
@@ -281,7 +301,8 @@ TEST(ImportPfds, MillimetresAreConvertedToInchesWithAWarning) {
     EXPECT_EQ(g[9][6], "0.306");
     ASSERT_EQ(imported.warnings.size(), 1u);
     EXPECT_NE(imported.warnings[0].find("millimeters"), std::string::npos);
-    EXPECT_NE(imported.table.provenance.find("converted from depth as depth / duration, millimeters to inches"),
+    EXPECT_NE(imported.table.provenance.find(
+                  "converted from depth as depth / duration, millimeters to inches"),
               std::string::npos);
 
     // Intensities in mm/hr: 124.714 mm/hr / 25.4 = 4.91 in/hr.
@@ -311,13 +332,17 @@ TEST(ImportPfds, AnnualMaximumSeriesIsRefusedWithItsReason) {
 
     // Each sign alone is enough: the header's fractions, or the series named in the metadata.
     const std::string headerOnly = replaced(ams, "Annual maximum", "Partial duration");
-    EXPECT_NE(ErrorMessageOf([&] { ImportRainfallFile(headerOnly); }).find("annual maximum"), std::string::npos);
-    const std::string fractionsOnly = replaced(headerOnly, "by duration for AEP:", "by duration for ARI (years):");
-    EXPECT_NE(ErrorMessageOf([&] { ImportRainfallFile(fractionsOnly); }).find("annual maximum"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { ImportRainfallFile(headerOnly); }).find("annual maximum"),
+              std::string::npos);
+    const std::string fractionsOnly =
+        replaced(headerOnly, "by duration for AEP:", "by duration for ARI (years):");
+    EXPECT_NE(ErrorMessageOf([&] { ImportRainfallFile(fractionsOnly); }).find("annual maximum"),
+              std::string::npos);
     Variant metadataOnly;
     metadataOnly.series = "Annual maximum";
-    EXPECT_NE(ErrorMessageOf([&] { ImportRainfallFile(fileOf(metadataOnly)); }).find("annual maximum"),
-              std::string::npos);
+    EXPECT_NE(
+        ErrorMessageOf([&] { ImportRainfallFile(fileOf(metadataOnly)); }).find("annual maximum"),
+        std::string::npos);
 }
 
 TEST(ImportPfds, FilesWithoutUsableValuesAreRefusedWithTheReason) {
@@ -327,24 +352,31 @@ TEST(ImportPfds, FilesWithoutUsableValuesAreRefusedWithTheReason) {
         std::string text;
         const char* says;
     } cases[] = {
-        {"None in a needed cell", replaced(good, "60-min:, 1.29,1.54,1.87", "60-min:, 1.29,1.54,None"),
+        {"None in a needed cell",
+         replaced(good, "60-min:, 1.29,1.54,1.87", "60-min:, 1.29,1.54,None"),
          "no 5-year 60-min value (\"None\")"},
         {"outside the atlas",
          "Point precipitation frequency estimates (inches)\nError: the selected location is not within a project "
          "area of NOAA Atlas 14.\n",
          "not within a project area"},
         {"outside, with a table",
-         replaced(good, "Project area: Ohio River Basin", "Project area: not within a project area"),
+         replaced(good, "Project area: Ohio River Basin",
+                  "Project area: not within a project area"),
          "not within a project area"},
-        {"no table", "Point precipitation frequency estimates (inches)\nNOAA Atlas 14 Volume 2 Version 3\n",
+        {"no table",
+         "Point precipitation frequency estimates (inches)\nNOAA Atlas 14 Volume 2 Version 3\n",
          "holds no table"},
-        {"no units", replaced(good, "Point precipitation frequency estimates (inches)", "Point estimates"),
+        {"no units",
+         replaced(good, "Point precipitation frequency estimates (inches)", "Point estimates"),
          "does not say its units"},
         {"units against data type", replaced(good, "(inches)", "(inches/hour)"), "disagree"},
         {"missing duration", replaced(good, "3-hr:,", "3-hour:,"), "no row \"3-hr\""},
         {"duration twice", replaced(good, "10-min:,", "5-min:,"), "\"5-min\" twice"},
-        {"not a number", replaced(good, "0.647", "0.6a7"), "10-year 5-min value \"0.6a7\" is not a number"},
-        {"short row", replaced(good, "24-hr:, 2.77,3.30,4.07,4.73,5.69,6.49,7.35,8.27,9.58,10.7", "24-hr:, 2.77,3.30"),
+        {"not a number", replaced(good, "0.647", "0.6a7"),
+         "10-year 5-min value \"0.6a7\" is not a number"},
+        {"short row",
+         replaced(good, "24-hr:, 2.77,3.30,4.07,4.73,5.69,6.49,7.35,8.27,9.58,10.7",
+                  "24-hr:, 2.77,3.30"),
          "5-year 24-hr value \"\" is not a number"},
     };
     for (const auto& c : cases) {
@@ -372,18 +404,19 @@ TEST(ImportPfds, WithoutALocationNameNoNameIsSuggested) {
 TEST(ImportValidation, ValuesThatBreakTheCurvesAreWarnedAboutNotRefused) {
     std::string text = depthFile();
     text = replaced(text, "0.575,0.647", "0.575,0.560"); // 5-min: 10-yr 6.72 below 5-yr 6.90
-    text = replaced(text, "6.44,7.26", "12.0,7.26"); // 12-hr 100-yr 1.00 above 6-hr 0.933
+    text = replaced(text, "6.44,7.26", "12.0,7.26");     // 12-hr 100-yr 1.00 above 6-hr 0.933
     text = replaced(text, "6-hr:, 2.06,2.46,3.05", "6-hr:, 2.06,2.46,0");
     const ImportedTable imported = ImportRainfallFile(text);
     EXPECT_EQ(imported.table.grid[0][3], "6.72");
     EXPECT_EQ(imported.table.grid[8][6], "1.00");
     EXPECT_EQ(imported.table.grid[7][2], "0");
-    EXPECT_EQ(joined(imported.warnings),
-              "5 min, 10-year: 6.72 in/hr is less than the 5-year 6.90 in/hr; intensity should rise with the "
-              "return period.\n"
-              "6 hr, 5-year: the intensity \"0\" is not a positive number.\n"
-              "12 hr, 100-year: 1.00 in/hr is more than the 6 hr 0.933 in/hr; intensity should fall as the "
-              "duration grows.\n");
+    EXPECT_EQ(
+        joined(imported.warnings),
+        "5 min, 10-year: 6.72 in/hr is less than the 5-year 6.90 in/hr; intensity should rise with the "
+        "return period.\n"
+        "6 hr, 5-year: the intensity \"0\" is not a positive number.\n"
+        "12 hr, 100-year: 1.00 in/hr is more than the 6 hr 0.933 in/hr; intensity should fall as the "
+        "duration grows.\n");
 }
 
 TEST(ImportValidation, EqualNeighboursAndTheShippedTablesPass) {
@@ -409,16 +442,19 @@ TEST(ImportShipped, TheShippedFormatGoesThroughItsOwnReader) {
     }
     const ImportedTable imported = ImportRainfallFile(text);
     EXPECT_EQ(imported.table.name, "Test Hollow");
-    EXPECT_EQ(imported.table.provenance, "source: NOAA Atlas 14, precipitation frequency estimates, 40.4\xC2\xB0 N");
+    EXPECT_EQ(imported.table.provenance,
+              "source: NOAA Atlas 14, precipitation frequency estimates, 40.4\xC2\xB0 N");
     EXPECT_EQ(imported.table.grid, kHandIntensities);
     EXPECT_TRUE(imported.warnings.empty());
 
     // Its line errors come through, and its values are checked like any other.
-    EXPECT_NE(ErrorMessageOf([&] { ImportRainfallFile(replaced(text, "4.91", "-4.91")); }).find("line 4"),
-              std::string::npos);
-    EXPECT_EQ(joined(ImportRainfallFile(replaced(text, "10.6", "9.00")).warnings),
-              "5 min, 100-year: 9.00 in/hr is less than the 50-year 9.74 in/hr; intensity should rise with the "
-              "return period.\n");
+    EXPECT_NE(
+        ErrorMessageOf([&] { ImportRainfallFile(replaced(text, "4.91", "-4.91")); }).find("line 4"),
+        std::string::npos);
+    EXPECT_EQ(
+        joined(ImportRainfallFile(replaced(text, "10.6", "9.00")).warnings),
+        "5 min, 100-year: 9.00 in/hr is less than the 50-year 9.74 in/hr; intensity should rise with the "
+        "return period.\n");
 }
 
 TEST(ImportShipped, FilesOfNeitherFormatAreRefused) {
@@ -429,7 +465,11 @@ TEST(ImportShipped, FilesOfNeitherFormatAreRefused) {
     } cases[] = {
         {"another table", "date,rain\n2024-01-01,0.5\n", "neither a NOAA Atlas 14"},
         {"empty", "", "neither"},
-        {"binary", std::string("\x7f" "ELF\0\0\x01", 7), "not a text (CSV) file"},
+        {"binary",
+         std::string("\x7f"
+                     "ELF\0\0\x01",
+                     7),
+         "not a text (CSV) file"},
         {"UTF-16", "\xFF\xFEP\0o\0", "UTF-16"},
     };
     for (const auto& c : cases) {

@@ -14,7 +14,6 @@ using namespace pluvane::test;
 
 namespace {
 
-
 int locationTableRows(const Workspace& ws, const std::string& name) {
     Database db = OpenIntensityDb(ws);
     Statement q = db.prepare("SELECT COUNT(*) FROM " + QuoteIdentifier(name));
@@ -22,30 +21,30 @@ int locationTableRows(const Workspace& ws, const std::string& name) {
     return static_cast<int>(q.integer(0));
 }
 
-
-const char* const kShippedCsv =
-    "# location: Test Hollow\n"
-    "# source: hand-made for a test\n"
-    "# point: 1 N, 2 W\n"
-    "duration_hours,1,2,5,10,25,50,100\n"
-    "0.083333,4.84,5.58,6.83,7.88,9.38,10.6,11.8\n"
-    "0.166667,3.54,4.09,5.00,5.77,6.84,7.74,8.64\n"
-    "0.25,2.88,3.32,4.08,4.68,5.60,6.28,7.00\n"
-    "0.50,2.08,2.40,2.96,3.40,4.06,4.56,5.08\n"
-    "1.0,1.36,1.57,1.92,2.23,2.67,3.03,3.40\n"
-    "2.0,0.845,0.970,1.19,1.38,1.66,1.89,2.13\n"
-    "3.0,0.633,0.723,0.883,1.03,1.24,1.42,1.61\n"
-    "6.0,0.388,0.440,0.532,0.617,0.747,0.857,0.975\n"
-    "12.0,0.238,0.268,0.323,0.372,0.447,0.509,0.577\n"
-    "24.0,0.140,0.160,0.194,0.224,0.268,0.305,0.343\n";
+const char* const kShippedCsv = "# location: Test Hollow\n"
+                                "# source: hand-made for a test\n"
+                                "# point: 1 N, 2 W\n"
+                                "duration_hours,1,2,5,10,25,50,100\n"
+                                "0.083333,4.84,5.58,6.83,7.88,9.38,10.6,11.8\n"
+                                "0.166667,3.54,4.09,5.00,5.77,6.84,7.74,8.64\n"
+                                "0.25,2.88,3.32,4.08,4.68,5.60,6.28,7.00\n"
+                                "0.50,2.08,2.40,2.96,3.40,4.06,4.56,5.08\n"
+                                "1.0,1.36,1.57,1.92,2.23,2.67,3.03,3.40\n"
+                                "2.0,0.845,0.970,1.19,1.38,1.66,1.89,2.13\n"
+                                "3.0,0.633,0.723,0.883,1.03,1.24,1.42,1.61\n"
+                                "6.0,0.388,0.440,0.532,0.617,0.747,0.857,0.975\n"
+                                "12.0,0.238,0.268,0.323,0.372,0.447,0.509,0.577\n"
+                                "24.0,0.140,0.160,0.194,0.224,0.268,0.305,0.343\n";
 
 } // namespace
 
 TEST(IntensityShipped, ListsTheShippedLocationsWithTenRowsAndTheirSources) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    EXPECT_EQ(ListLocations(ws), (std::vector<std::string>{"Atlanta", "Fort Myers", "Lake Houston"}));
-    for (const std::string& name : std::vector<std::string>{"Atlanta", "Fort Myers", "Lake Houston"}) {
+    EXPECT_EQ(ListLocations(ws),
+              (std::vector<std::string>{"Atlanta", "Fort Myers", "Lake Houston"}));
+    for (const std::string& name :
+         std::vector<std::string>{"Atlanta", "Fort Myers", "Lake Houston"}) {
         const auto rows = ReadLocationRows(ws, name);
         ASSERT_EQ(rows.size(), 10u) << name;
         for (std::size_t r = 0; r < rows.size(); ++r)
@@ -83,7 +82,8 @@ TEST(IntensitySave, AnExistingNameInAnotherCaseOverwritesValuesOnly) {
     const std::string before = ReadProvenance(ws, "Atlanta");
     SaveLocation(ws, "atlanta", UniformGrid("1.25"));
     EXPECT_EQ(ws.CurrentIntensityTable, "atlanta");
-    EXPECT_EQ(ListLocations(ws), (std::vector<std::string>{"Atlanta", "Fort Myers", "Lake Houston"}));
+    EXPECT_EQ(ListLocations(ws),
+              (std::vector<std::string>{"Atlanta", "Fort Myers", "Lake Houston"}));
     EXPECT_EQ(locationTableRows(ws, "Atlanta"), 10);
     const auto rows = ReadLocationRows(ws, "ATLANTA");
     for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -98,7 +98,8 @@ TEST(IntensitySave, AnExistingNameInAnotherCaseOverwritesValuesOnly) {
 TEST(IntensitySave, AwkwardButValidNamesAreQuotedAndWork) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    for (const std::string& name : std::vector<std::string>{"O'Brien \"North\" Creek", "Café du Lac", "select", "2nd Street", "a;b--c"}) {
+    for (const std::string& name : std::vector<std::string>{
+             "O'Brien \"North\" Creek", "Café du Lac", "select", "2nd Street", "a;b--c"}) {
         SaveLocation(ws, name, UniformGrid("3.5"));
         EXPECT_TRUE(LocationExists(ws, name)) << name;
         EXPECT_EQ(ReadLocationRows(ws, name).size(), 10u) << name;
@@ -111,10 +112,11 @@ TEST(IntensitySave, AwkwardButValidNamesAreQuotedAndWork) {
 TEST(IntensitySave, NamesThatCannotBeStoredAreRefusedAndNothingIsCreated) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    for (const std::string& name : std::vector<std::string>{std::string(""), std::string("   "), std::string("BasinName"),
-                                   std::string("sqlite_master"), std::string("tab\there"),
-                                   std::string(300, 'x')}) {
-        const std::string message = ErrorMessageOf([&] { SaveLocation(ws, name, UniformGrid("1")); });
+    for (const std::string& name : std::vector<std::string>{
+             std::string(""), std::string("   "), std::string("BasinName"),
+             std::string("sqlite_master"), std::string("tab\there"), std::string(300, 'x')}) {
+        const std::string message =
+            ErrorMessageOf([&] { SaveLocation(ws, name, UniformGrid("1")); });
         EXPECT_FALSE(message.empty()) << '"' << name << '"';
     }
     EXPECT_EQ(ListLocations(ws).size(), 3u);
@@ -151,17 +153,20 @@ TEST(IntensityDailyRainfall, MissingTablesAndRowsAreNamedInTheMessage) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     ws.CurrentIntensityTable.clear();
-    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("No rainfall intensity table"),
-              std::string::npos);
+    EXPECT_NE(
+        ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("No rainfall intensity table"),
+        std::string::npos);
     ws.CurrentIntensityTable = "Nowhere";
-    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("\"Nowhere\" does not exist"),
-              std::string::npos);
+    EXPECT_NE(
+        ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("\"Nowhere\" does not exist"),
+        std::string::npos);
     SaveLocation(ws, "Short", UniformGrid("1"));
     {
         Database db = OpenIntensityDb(ws);
         db.exec("UPDATE Short SET Duration = '24' WHERE ID = 10"); // not the exact text "24.0"
     }
-    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("no 24-hour row"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("no 24-hour row"),
+              std::string::npos);
 }
 
 TEST(IntensityCsv, ReadsTheShippedFormat) {

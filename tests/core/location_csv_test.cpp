@@ -1,8 +1,8 @@
 // The shipped CSV format written back: every shipped table round-trips through the writer.
 #include "Error.h"
 #include "rain/LocationCsv.h"
-#include "store/IntensityDb.h"
 #include "rain/LocationCsvWriter.h"
+#include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 
 #include <gtest/gtest.h>
@@ -30,12 +30,14 @@ TEST(LocationCsv, EveryShippedTableReadsBackUnchanged) {
             continue;
         ++tables;
         const LocationFile shipped = ParseLocationCsv(ReadTextFile(entry.path().string()));
-        const std::string written = WriteLocationCsv(shipped.name, rowsOf(shipped), shipped.provenance);
+        const std::string written =
+            WriteLocationCsv(shipped.name, rowsOf(shipped), shipped.provenance);
         const LocationFile again = ParseLocationCsv(written);
         EXPECT_EQ(again.name, shipped.name) << entry.path();
         EXPECT_EQ(again.provenance, shipped.provenance) << entry.path();
         EXPECT_EQ(again.grid, shipped.grid) << entry.path();
-        EXPECT_EQ(WriteLocationCsv(again.name, rowsOf(again), again.provenance), written) << entry.path();
+        EXPECT_EQ(WriteLocationCsv(again.name, rowsOf(again), again.provenance), written)
+            << entry.path();
     }
     EXPECT_GE(tables, 3);
 }

@@ -202,8 +202,9 @@ TEST_F(NetworkPlacement, IndexTagTakenByARowAfterPurgeTakesTheNextFreeNumber) {
 TEST_F(NetworkPlacement, TagAvoidsEveryRowAndEveryImage) {
     load();
     // Table only: the smallest free number above the index.
-    EXPECT_EQ(model.PlaceNewElement(ElementKind::Channel,
-                                    std::set<std::string>{"Channel1", "Channel2", "Channel4"})
+    EXPECT_EQ(model
+                  .PlaceNewElement(ElementKind::Channel,
+                                   std::set<std::string>{"Channel1", "Channel2", "Channel4"})
                   .tag,
               "Channel3");
 
@@ -458,8 +459,8 @@ TEST_F(NetworkSelect, PressedImageIsTheOnlyBorderedOne) {
 
     auto borderedCount = [&] {
         int count = 0;
-        for (ElementKind kind : {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel,
-                                 ElementKind::Node})
+        for (ElementKind kind :
+             {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel, ElementKind::Node})
             for (const CanvasImage& image : model.images(kind))
                 count += image.bordered ? 1 : 0;
         return count;

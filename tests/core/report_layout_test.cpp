@@ -30,13 +30,16 @@ Workspace MakeWideProject(const TempFolder& folder) {
     const std::string w(20, 'W');
     InsertBasin(ws, "Basin1", 480, 480, {w, "0.8", w, "0.6", "0.01", "80", w, "0.011", "1.2209"});
     InsertBasin(ws, "Basin2", 480, 960,
-                {"Commercial pad", "2.5", "Business: Neighborhood", "0.18", "0.015", "150", "Grass, Short", "0.15",
-                 "13.8801"});
+                {"Commercial pad", "2.5", "Business: Neighborhood", "0.18", "0.015", "150",
+                 "Grass, Short", "0.15", "13.8801"});
     InsertSurface(ws, "Surface1", 600, 1680, {w, "0.02", "300", "2.2811", w, "2.1919"});
-    InsertSurface(ws, "Surface2", 600, 2160, {"Commercial pad", "0.01", "250", "2.033", "Unpaved", "2.0495"});
-    InsertChannel(ws, "Channel1", 480, 2520, {w, "4.00", "6.47", "0.005", "600", w, "0.025", "3.0502", "3.2784"});
+    InsertSurface(ws, "Surface2", 600, 2160,
+                  {"Commercial pad", "0.01", "250", "2.033", "Unpaved", "2.0495"});
+    InsertChannel(ws, "Channel1", 480, 2520,
+                  {w, "4.00", "6.47", "0.005", "600", w, "0.025", "3.0502", "3.2784"});
     InsertChannel(ws, "Channel2", 480, 3000,
-                  {"Commercial pad", "3.14", "6.28", "0.01", "120", "Concrete Channel", "0.013", "7.2009", "0.2777"});
+                  {"Commercial pad", "3.14", "6.28", "0.01", "120", "Concrete Channel", "0.013",
+                   "7.2009", "0.2777"});
     ws.HasOverland = ws.HasShallow = ws.HasChannel = true;
     return ws;
 }
@@ -57,8 +60,10 @@ const std::vector<std::pair<std::string, std::vector<int>>>& designedStops() {
         {"Name\tArea\tSlope\tL\tType\tn\tTc\t", {1500, 2700, 3900, 5100, 6500, 7500, 8500}},
         {"Name\tUse\ta\ta/A\tC\tCA\t", {2000, 4000, 4000, 5000, 6000, 7000}},
         {"Name\tType\tSlope \tLength\tV(fps)\tTc(min)", {1333, 2666, 3999, 5332, 6665, 7998}},
-        {"Name\tL\tn\tMaterial\tS\tA\tWP\tV\tTc", {666, 1998, 1998, 2664, 3330, 4662, 4662, 5328, 5994, 6660, 7326, 7992}},
-        {"\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr", {1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000}},
+        {"Name\tL\tn\tMaterial\tS\tA\tWP\tV\tTc",
+         {666, 1998, 1998, 2664, 3330, 4662, 4662, 5328, 5994, 6660, 7326, 7992}},
+        {"\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr",
+         {1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000}},
     };
     return stops;
 }
@@ -80,15 +85,23 @@ TEST(FontMetrics, AdvancesAreTheFacesOwn) {
         bool bold;
         int units;
     } cases[] = {
-        {"W", false, 1933},  {"i", false, 455},   {" ", false, 569},     {"0", false, 1139},
-        {"W", true, 1933},   {"i", true, 569},    {"a\tb", false, 2278}, {"\xC3\xA9", false, 1139}, // é
-        {"I(in/hr)", true, 6370}, {"\xE2\x80\x94", false, 2740}, // an em dash: not in the table, the widest glyph
+        {"W", false, 1933},
+        {"i", false, 455},
+        {" ", false, 569},
+        {"0", false, 1139},
+        {"W", true, 1933},
+        {"i", true, 569},
+        {"a\tb", false, 2278},
+        {"\xC3\xA9", false, 1139}, // é
+        {"I(in/hr)", true, 6370},
+        {"\xE2\x80\x94", false, 2740}, // an em dash: not in the table, the widest glyph
     };
     for (const auto& c : cases)
         EXPECT_NEAR(TextWidthTwips(c.text, 10, c.bold), c.units * 200.0 / 2048, 1e-9) << c.text;
     EXPECT_NEAR(TextWidthTwips("WW", 12, false), 2 * 1933 * 240.0 / 2048, 1e-9);
     EXPECT_DOUBLE_EQ(CharacterWidthTwips(U'W', 10, false), TextWidthTwips("W", 10, false));
-    EXPECT_EQ(TextWidthTwips("\xFF", 10, false), TextWidthTwips("\xE2\x80\x94", 10, false)); // a stray byte: widest
+    EXPECT_EQ(TextWidthTwips("\xFF", 10, false),
+              TextWidthTwips("\xE2\x80\x94", 10, false)); // a stray byte: widest
 }
 
 TEST(ColumnFit, StopsMoveRightAsFarAsTheCellsBeforeThemNeed) {
@@ -101,14 +114,28 @@ TEST(ColumnFit, StopsMoveRightAsFarAsTheCellsBeforeThemNeed) {
         std::vector<int> expected;
         double size; // of the rows once fitted
     } cases[] = {
-        {"cells that fit leave the stops", {1500, 2700, 3900}, {"Name\tArea\tSlope\tL", "Lot 1\t2.5\t0.02\t100"},
-         {1500, 2700, 3900}, 10},
-        {"a wide first cell moves every stop", {1500, 2700, 2700, 3900}, {"Name\tArea\tSlope\tL", "WWWWWWWWWWWWW\t0.8\t0.01\t80"},
-         {moved, moved + 1200, moved + 1200, moved + 2400}, 10},
-        {"a stop no heading tab lands on moves along", {1000, 5000, 8000},
-         {"Overland Flow Tc \t: 21.82", "Shallow Concentrated Flow Tc\t: 6.3244"}, {1000, 5000, 8000}, 10},
-        {"too wide for the page: a step smaller", {1500, 2700}, {"Name\tValue", std::string(60, 'W') + "\t1"},
-         {static_cast<int>(std::ceil(300 + TextWidthTwips(std::string(60, 'W'), 8, false) * 1.04 + 50)), 0}, 8},
+        {"cells that fit leave the stops",
+         {1500, 2700, 3900},
+         {"Name\tArea\tSlope\tL", "Lot 1\t2.5\t0.02\t100"},
+         {1500, 2700, 3900},
+         10},
+        {"a wide first cell moves every stop",
+         {1500, 2700, 2700, 3900},
+         {"Name\tArea\tSlope\tL", "WWWWWWWWWWWWW\t0.8\t0.01\t80"},
+         {moved, moved + 1200, moved + 1200, moved + 2400},
+         10},
+        {"a stop no heading tab lands on moves along",
+         {1000, 5000, 8000},
+         {"Overland Flow Tc \t: 21.82", "Shallow Concentrated Flow Tc\t: 6.3244"},
+         {1000, 5000, 8000},
+         10},
+        {"too wide for the page: a step smaller",
+         {1500, 2700},
+         {"Name\tValue", std::string(60, 'W') + "\t1"},
+         {static_cast<int>(
+              std::ceil(300 + TextWidthTwips(std::string(60, 'W'), 8, false) * 1.04 + 50)),
+          0},
+         8},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -124,11 +151,13 @@ TEST(ColumnFit, StopsMoveRightAsFarAsTheCellsBeforeThemNeed) {
         FitColumns(document);
         std::vector<int> expected = c.expected;
         if (expected.size() == 2 && expected[1] == 0)
-            expected[1] = std::min(expected[0] + 1200, 9880); // past the last column with text: kept on the page
+            expected[1] = std::min(expected[0] + 1200,
+                                   9880); // past the last column with text: kept on the page
         EXPECT_EQ(document.paragraphs[0].tabStops, expected);
         EXPECT_EQ(document.paragraphs[1].tabStops, expected);
         EXPECT_EQ(document.paragraphs[1].runs[0].format.size, c.size);
-        EXPECT_TRUE(document.paragraphs[2].tabStops == expected) << "the paragraph being written follows";
+        EXPECT_TRUE(document.paragraphs[2].tabStops == expected)
+            << "the paragraph being written follows";
         for (std::size_t r = 0; r < c.rows.size(); ++r)
             EXPECT_EQ(document.paragraphs[r].text(), c.rows[r]) << "the text stays as written";
     }
@@ -160,7 +189,8 @@ TEST(ReportLayout, WideNamesInEverySectionSitUnderTheirHeadings) {
         for (std::size_t k = 0; k < designed.size(); ++k)
             EXPECT_GE(head.tabStops[k], designed[k]) << "stop " << k;
         const std::vector<double> columns = TabLandings(head);
-        for (std::size_t p = h + 1; p < document.paragraphs.size() && document.paragraphs[p].tabStops == head.tabStops;
+        for (std::size_t p = h + 1;
+             p < document.paragraphs.size() && document.paragraphs[p].tabStops == head.tabStops;
              ++p) {
             const Paragraph& row = document.paragraphs[p];
             const std::vector<std::string> cells = cellsOf(row.text());
@@ -176,17 +206,21 @@ TEST(ReportLayout, WideNamesInEverySectionSitUnderTheirHeadings) {
     EXPECT_GT(checked, 60);
     // The wide names did move the stops: the shallow table's first column holds 15 W.
     const Paragraph& shallow = document.paragraphs[indexOf(document, designedStops()[2].first)];
-    EXPECT_GT(shallow.tabStops[0], 300 + TextWidthTwips(std::string(15, 'W'), shallow.runs[0].format.size, false));
+    EXPECT_GT(shallow.tabStops[0],
+              300 + TextWidthTwips(std::string(15, 'W'), shallow.runs[0].format.size, false));
 }
 
 TEST(ReportLayout, HeadingsKeepWithTheirFirstRowsAndTheResultsTableIsKeptWhole) {
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
     for (int i = 3; i <= 8; ++i) // long enough that the heading rule is not the short-table rule
-        InsertChannel(ws, "Channel" + std::to_string(i), 480, 480 * i,
-                      {"C" + std::to_string(i), "1", "2", "0.01", "10", "Earth", "0.02", "1.5", "0.1"});
+        InsertChannel(
+            ws, "Channel" + std::to_string(i), 480, 480 * i,
+            {"C" + std::to_string(i), "1", "2", "0.01", "10", "Earth", "0.02", "1.5", "0.1"});
     const RichDocument document = BuildReport(ws).document;
-    const auto keeps = [&](const std::string& text) { return document.paragraphs[indexOf(document, text)].keepWithNext; };
+    const auto keeps = [&](const std::string& text) {
+        return document.paragraphs[indexOf(document, text)].keepWithNext;
+    };
     EXPECT_TRUE(keeps("Name\tL\tn\tMaterial\tS\tA\tWP\tV\tTc"));
     EXPECT_FALSE(keeps("Pipe 1\t300\t0.013\tConcrete\t0.005\t3.14\t6.28\t4.57\t1.0946"));
     EXPECT_TRUE(keeps("Channel Flow")); // its title goes with the table
@@ -202,19 +236,26 @@ TEST(ReportLayout, HeadingsKeepWithTheirFirstRowsAndTheResultsTableIsKeptWhole) 
 TEST(ReportLayout, ProjectValuesHangUnderTheirColumnAndThePagesCarryTheProject) {
     TempFolder folder;
     const RichDocument document = BuildReport(MakeWorkedProject(folder)).document;
-    const Paragraph& name = document.paragraphs[indexOf(document, "Project Name:\tAlder Creek Retail")];
+    const Paragraph& name =
+        document.paragraphs[indexOf(document, "Project Name:\tAlder Creek Retail")];
     EXPECT_EQ(name.hangingIndent, 4000);
     EXPECT_EQ(name.leftIndent, 300);
     EXPECT_EQ(document.paragraphs[indexOf(document, "Job Number:\t24-117")].hangingIndent, 4000);
     EXPECT_EQ(document.paragraphs[indexOf(document, std::string(65, '-'))].hangingIndent, 0);
-    EXPECT_EQ(document.furniture, (PageFurniture{true, "Alder Creek Retail", "Job Number: 24-117"}));
+    EXPECT_EQ(document.furniture,
+              (PageFurniture{true, "Alder Creek Retail", "Job Number: 24-117"}));
 
     const std::string rtf = WriteRtf(document);
-    EXPECT_NE(rtf.find("\\pard\\keepn\\li4000\\fi-3700\\ri200\\tx4000 \\fs24\\b"), std::string::npos);
-    EXPECT_NE(rtf.find("{\\header\\pard\\plain\\tqr\\tx10080\\fs18 Alder Creek Retail\\tab Job Number: 24-117\\par}"),
+    EXPECT_NE(rtf.find("\\pard\\keepn\\li4000\\fi-3700\\ri200\\tx4000 \\fs24\\b"),
               std::string::npos);
-    EXPECT_NE(rtf.find("{\\footer\\pard\\plain\\tqr\\tx10080\\fs18 Page {\\chpgn} of {\\field{\\*\\fldinst NUMPAGES }"),
-              std::string::npos);
+    EXPECT_NE(
+        rtf.find(
+            "{\\header\\pard\\plain\\tqr\\tx10080\\fs18 Alder Creek Retail\\tab Job Number: 24-117\\par}"),
+        std::string::npos);
+    EXPECT_NE(
+        rtf.find(
+            "{\\footer\\pard\\plain\\tqr\\tx10080\\fs18 Page {\\chpgn} of {\\field{\\*\\fldinst NUMPAGES }"),
+        std::string::npos);
     EXPECT_NE(rtf.find("DATE \\\\@ \"yyyy-MM-dd\""), std::string::npos);
 }
 
@@ -225,7 +266,8 @@ TEST(ReportLayout, TheRtfTabStopsAreTheModels) {
     // One "\pard..." line per written paragraph, in order.
     std::vector<std::string> pards;
     const std::regex pard(R"(\n\\pard([^ ]*) )");
-    for (auto it = std::sregex_iterator(rtf.begin(), rtf.end(), pard); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(rtf.begin(), rtf.end(), pard); it != std::sregex_iterator();
+         ++it)
         pards.push_back((*it)[1]);
     ASSERT_EQ(pards.size(), document.paragraphs.size() - 1); // the last, empty one is not written
     for (std::size_t p = 0; p < pards.size(); ++p) {
@@ -234,7 +276,8 @@ TEST(ReportLayout, TheRtfTabStopsAreTheModels) {
         model.erase(std::unique(model.begin(), model.end()), model.end());
         std::vector<int> written;
         const std::regex tx(R"(\\tx(\d+))");
-        for (auto it = std::sregex_iterator(pards[p].begin(), pards[p].end(), tx); it != std::sregex_iterator(); ++it)
+        for (auto it = std::sregex_iterator(pards[p].begin(), pards[p].end(), tx);
+             it != std::sregex_iterator(); ++it)
             written.push_back(std::stoi((*it)[1]));
         EXPECT_EQ(written, model) << "paragraph " << p << ": " << document.paragraphs[p].text();
     }
@@ -254,7 +297,8 @@ TEST(ReportRainfallSource, StoredLinesJoinWithoutDoubledMarks) {
         TempFolder folder;
         Workspace ws = MakeWorkspace(folder);
         SaveLocation(ws, "Pine Creek", UniformGrid("5.0"), std::string(c.stored));
-        EXPECT_EQ(RainfallSourceLine(ws, "Pine Creek"), std::string("Rainfall: Pine Creek \u2014 ") + c.joined)
+        EXPECT_EQ(RainfallSourceLine(ws, "Pine Creek"),
+                  std::string("Rainfall: Pine Creek \u2014 ") + c.joined)
             << c.stored;
     }
 }

@@ -32,7 +32,8 @@ std::string DumpParagraph(const Paragraph& paragraph) {
             line += 'u';
         if (f.color != Color{}) {
             char hex[8];
-            std::snprintf(hex, sizeof hex, "#%02x%02x%02x", f.color.red, f.color.green, f.color.blue);
+            std::snprintf(hex, sizeof hex, "#%02x%02x%02x", f.color.red, f.color.green,
+                          f.color.blue);
             line += ' ';
             line += hex;
         }
@@ -46,14 +47,16 @@ std::string DumpParagraph(const Paragraph& paragraph) {
 std::string Dump(const RichDocument& document) {
     std::string text;
     for (std::size_t p = 0; p < document.paragraphs.size(); ++p) {
-        const bool lastAndEmpty = p + 1 == document.paragraphs.size() && document.paragraphs[p].runs.empty();
+        const bool lastAndEmpty =
+            p + 1 == document.paragraphs.size() && document.paragraphs[p].runs.empty();
         if (!lastAndEmpty)
             text += DumpParagraph(document.paragraphs[p]) + "\n";
     }
     return text;
 }
 
-std::string DumpSection(const RichDocument& document, const std::string& first, const std::string& end) {
+std::string DumpSection(const RichDocument& document, const std::string& first,
+                        const std::string& end) {
     std::string text;
     bool inside = false;
     for (std::size_t p = 0; p < document.paragraphs.size(); ++p) {
@@ -73,12 +76,15 @@ std::string DumpSection(const RichDocument& document, const std::string& first, 
 
 void InsertProjectRows(const Workspace& ws, const std::string& location) {
     Database db = OpenProjectDb(ws);
-    db.prepare("INSERT INTO TblProjectInfo (ProjectName, DesignEngineer, ProjectManager, DesignDate, JobNumber, "
-               "IValueBasinName) VALUES (?, ?, ?, ?, ?, ?)")
-        .bindAll(std::string("Alder Creek Retail"), std::string("M. Okafor"), std::string("R. Lindqvist"),
-                 std::string("2026-03-14"), std::string("24-117"), location)
+    db.prepare(
+          "INSERT INTO TblProjectInfo (ProjectName, DesignEngineer, ProjectManager, DesignDate, JobNumber, "
+          "IValueBasinName) VALUES (?, ?, ?, ?, ?, ?)")
+        .bindAll(std::string("Alder Creek Retail"), std::string("M. Okafor"),
+                 std::string("R. Lindqvist"), std::string("2026-03-14"), std::string("24-117"),
+                 location)
         .run();
-    db.prepare("INSERT INTO TblNodeInfo (NodeName, IntensityTable, NodeX, NodeY) VALUES (?, ?, ?, ?)")
+    db.prepare(
+          "INSERT INTO TblNodeInfo (NodeName, IntensityTable, NodeX, NodeY) VALUES (?, ?, ?, ?)")
         .bindAll(std::string("Outfall"), location, std::string("5040"), std::string("5160"))
         .run();
 }
@@ -88,14 +94,23 @@ Workspace MakeWorkedProject(const TempFolder& folder) {
     SaveLocation(ws, "Uniform Five", UniformGrid("5.0"));
     InsertProjectRows(ws, "Uniform Five");
     //            name          area   use             C      slope   L      n type            n       Tc
-    InsertBasin(ws, "Basin1", 480, 480, {"North Lot", "2.5", "Asphalt", "0.95", "0.02", "100", "Smooth surfaces", "0.011", "1.52"});
-    InsertBasin(ws, "Basin2", 480, 960, {"Lawn Strip", "1.5", "Lawns, sandy", "0.1", "0.01", "150", "Grass, short", "0.15", "20.3"});
+    InsertBasin(
+        ws, "Basin1", 480, 480,
+        {"North Lot", "2.5", "Asphalt", "0.95", "0.02", "100", "Smooth surfaces", "0.011", "1.52"});
+    InsertBasin(ws, "Basin2", 480, 960,
+                {"Lawn Strip", "1.5", "Lawns, sandy", "0.1", "0.01", "150", "Grass, short", "0.15",
+                 "20.3"});
     //              name        slope   length  velocity  type       Tc
-    InsertSurface(ws, "Surface1", 600, 1680, {"Swale A", "0.01", "500", "1.6135", "Unpaved", "5.1647"});
-    InsertSurface(ws, "Surface2", 600, 2160, {"Gutter", "0.02", "200", "2.8742", "Paved", "1.1597"});
+    InsertSurface(ws, "Surface1", 600, 1680,
+                  {"Swale A", "0.01", "500", "1.6135", "Unpaved", "5.1647"});
+    InsertSurface(ws, "Surface2", 600, 2160,
+                  {"Gutter", "0.02", "200", "2.8742", "Paved", "1.1597"});
     //              name      area    WP      slope    length  material    n        V          Tc
-    InsertChannel(ws, "Channel1", 480, 2520, {"Pipe 1", "3.14", "6.28", "0.005", "300", "Concrete", "0.013", "4.5678", "1.0946"});
-    InsertChannel(ws, "Channel2", 480, 3000, {"Ditch", "10", "8", "0.01", "400", "Grass", "0.03", "1.23456", "5.4"});
+    InsertChannel(
+        ws, "Channel1", 480, 2520,
+        {"Pipe 1", "3.14", "6.28", "0.005", "300", "Concrete", "0.013", "4.5678", "1.0946"});
+    InsertChannel(ws, "Channel2", 480, 3000,
+                  {"Ditch", "10", "8", "0.01", "400", "Grass", "0.03", "1.23456", "5.4"});
     ws.HasOverland = ws.HasShallow = ws.HasChannel = true;
     return ws;
 }

@@ -17,7 +17,8 @@ std::string Dump(const RichDocument& document);
 
 // The paragraphs from the one whose text is `first` up to, not including, the one whose text
 // is `end` ("" = to the end), dumped; "" when `first` is missing.
-std::string DumpSection(const RichDocument& document, const std::string& first, const std::string& end);
+std::string DumpSection(const RichDocument& document, const std::string& first,
+                        const std::string& end);
 
 // Writes the project row and the node row (whose location is `location`) of ws's project.
 void InsertProjectRows(const Workspace& ws, const std::string& location);

@@ -2,12 +2,12 @@
 // report_support.h, so that a failing comparison shows a readable diff), the numbers it prints,
 // the solve it runs, and the projects that lack data.
 #include "Error.h"
+#include "Settings.h"
 #include "elements/ElementRecords.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportNotes.h"
 #include "report/ReportStyle.h"
 #include "report_support.h"
-#include "Settings.h"
 #include "store/ProjectDb.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +71,8 @@ Workspace MakeUniformProject(const TempFolder& folder) {
     return ws;
 }
 
-BasinFields basin(const std::string& name, const std::string& area, const std::string& c, const std::string& tc) {
+BasinFields basin(const std::string& name, const std::string& area, const std::string& c,
+                  const std::string& tc) {
     return {name, area, "Asphalt", c, "0.02", "100", "Smooth surfaces", "0.011", tc};
 }
 
@@ -204,8 +205,9 @@ TEST(ReportGolden, OnlyChannelsLeaveOutTheOtherSectionsAndCountThemAsZero) {
     EXPECT_FALSE(hasParagraph(report.document, "Average Runoff Coefficient"));
     EXPECT_FALSE(hasParagraph(report.document, "Shallow Concentrated Flow"));
     // The channel section follows the project block at once, in the project block's stops.
-    EXPECT_EQ(DumpSection(report.document, std::string(65, '-'), "Runoff Rate Calculations"),
-              R"([300/200 4000] {12}-----------------------------------------------------------------
+    EXPECT_EQ(
+        DumpSection(report.document, std::string(65, '-'), "Runoff Rate Calculations"),
+        R"([300/200 4000] {12}-----------------------------------------------------------------
 [300/200 4000]
 [300/200 4000] {12biu}Channel Flow
 [300/200 4000]
@@ -228,7 +230,8 @@ TEST(ReportGolden, OnlyChannelsLeaveOutTheOtherSectionsAndCountThemAsZero) {
 [300/200 1000,5000,8000]
 [300/200 1000,5000,8000]
 )");
-    EXPECT_TRUE(hasParagraph(report.document, "I(in/hr)\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00"));
+    EXPECT_TRUE(
+        hasParagraph(report.document, "I(in/hr)\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00"));
     EXPECT_TRUE(hasParagraph(report.document, "Q(cfs)\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00"));
 }
 
@@ -236,7 +239,8 @@ TEST(ReportGolden, ThirtyRowsArePrintedInOrderWithTheirTotals) {
     TempFolder folder;
     Workspace ws = MakeUniformProject(folder);
     for (int i = 1; i <= 30; ++i) {
-        InsertBasin(ws, numbered("Basin", i), 480, 480, basin(numbered("Lot ", i, true), "1", "0.5", "1"));
+        InsertBasin(ws, numbered("Basin", i), 480, 480,
+                    basin(numbered("Lot ", i, true), "1", "0.5", "1"));
     }
     ProbeSolveFlags(ws);
     const Report report = BuildReport(ws);
@@ -276,11 +280,13 @@ TEST(ReportGolden, LongNamesAreCutToTheirColumnsByCharacters) {
                  "Smooth surfaces (paved)", "0.011", "3"});
     // "é" is two bytes: the cut counts characters and never splits one.
     InsertBasin(ws, "Basin2", 480, 960,
-                {"Cafés Rooftop Garden", "2", "Roofs", "0.9", "0.02", "100", "Exactly13char", "0.011", "3"});
+                {"Cafés Rooftop Garden", "2", "Roofs", "0.9", "0.02", "100", "Exactly13char",
+                 "0.011", "3"});
     InsertSurface(ws, "Surface1", 600, 1680,
                   {"Riverside Commons Swale", "0.01", "500", "1.6", "Unpaved (gravel)", "5"});
     InsertChannel(ws, "Channel1", 480, 2520,
-                  {"Riverside Culvert", "3.14", "6.28", "0.005", "300", "Concrete, finished", "0.013", "4.5", "1"});
+                  {"Riverside Culvert", "3.14", "6.28", "0.005", "300", "Concrete, finished",
+                   "0.013", "4.5", "1"});
     ProbeSolveFlags(ws);
     const Report report = BuildReport(ws);
 
@@ -292,8 +298,10 @@ TEST(ReportGolden, LongNamesAreCutToTheirColumnsByCharacters) {
     ASSERT_EQ(cRows.size(), 2u);
     EXPECT_EQ(cRows[0], "Riverside Commo\tLawns, sandy so\t2\t0.500\t0.1\t0.0500");
     EXPECT_EQ(cRows[1], "Cafés Rooftop G\tRoofs\t2\t0.500\t0.9\t0.4500");
-    EXPECT_TRUE(hasParagraph(report.document, "Riverside Commo\tUnpaved (gravel\t0.01\t500\t1.6\t5"));
-    EXPECT_TRUE(hasParagraph(report.document, "Riverside C\t300\t0.013\tConcrete, f\t0.005\t3.14\t6.28\t4.50\t1"));
+    EXPECT_TRUE(
+        hasParagraph(report.document, "Riverside Commo\tUnpaved (gravel\t0.01\t500\t1.6\t5"));
+    EXPECT_TRUE(hasParagraph(report.document,
+                             "Riverside C\t300\t0.013\tConcrete, f\t0.005\t3.14\t6.28\t4.50\t1"));
 }
 
 TEST(ReportGolden, TabsAndLineEndsInStoredTextsDoNotShiftColumnsOrSplitRows) {
@@ -317,7 +325,8 @@ TEST(ReportNumbers, TextbookExampleGivesTheWorkedPeakFlows) {
     const Report report = BuildReport(ws);
     EXPECT_TRUE(hasParagraph(report.document, "Site\tAsphalt\t10\t1.000\t0.9\t0.9000"));
     EXPECT_TRUE(hasParagraph(report.document, "TOTAL\t\t10\t\t\t0.9000"));
-    EXPECT_TRUE(hasParagraph(report.document, "Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00"));
+    EXPECT_TRUE(
+        hasParagraph(report.document, "Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00"));
     EXPECT_EQ(storedResults(ws).at(0).text("Qpeak_1"), "45.0000");
 }
 
@@ -332,11 +341,13 @@ TEST(ReportNumbers, AverageCoefficientWeighsEachSubBasinByItsShareOfTheArea) {
     ProbeSolveFlags(ws);
     const Report report = BuildReport(ws);
     EXPECT_EQ(textsBetween(report.document, "Name\tUse\ta\ta/A\tC\tCA\t", kRule8),
-              (std::vector<std::string>{"Roof\tAsphalt\t3\t0.750\t0.9\t0.6750", "Yard\tAsphalt\t1\t0.250\t0.3\t0.0750"}));
+              (std::vector<std::string>{"Roof\tAsphalt\t3\t0.750\t0.9\t0.6750",
+                                        "Yard\tAsphalt\t1\t0.250\t0.3\t0.0750"}));
     EXPECT_TRUE(hasParagraph(report.document, "TOTAL\t\t4\t\t\t0.7500"));
     EXPECT_TRUE(hasParagraph(report.document, "TOTAL\t4\t\t200\t\t\t16.5"));
     // Q = 4 * 5 * 0.75 = 15 for the first four periods, 16.5 at Cf 1.1, 18 at 1.2, 18.75 at 1.25.
-    EXPECT_TRUE(hasParagraph(report.document, "Q(cfs)\t15.00\t15.00\t15.00\t15.00\t16.50\t18.00\t18.75"));
+    EXPECT_TRUE(
+        hasParagraph(report.document, "Q(cfs)\t15.00\t15.00\t15.00\t15.00\t16.50\t18.00\t18.75"));
 }
 
 TEST(ReportData, ZeroTotalAreaPrintsNotApplicableAndStillSolves) {
@@ -349,10 +360,12 @@ TEST(ReportData, ZeroTotalAreaPrintsNotApplicableAndStillSolves) {
     ProbeSolveFlags(ws);
     const Report report = BuildReport(ws);
     EXPECT_EQ(textsBetween(report.document, "Name\tUse\ta\ta/A\tC\tCA\t", kRule8),
-              (std::vector<std::string>{"Pond\tAsphalt\t0\tn/a\t0.9\tn/a", "Pad\tAsphalt\t0\tn/a\t0.5\tn/a"}));
+              (std::vector<std::string>{"Pond\tAsphalt\t0\tn/a\t0.9\tn/a",
+                                        "Pad\tAsphalt\t0\tn/a\t0.5\tn/a"}));
     EXPECT_TRUE(hasParagraph(report.document, "TOTAL\t\t0\t\t\tn/a"));
     ASSERT_TRUE(report.solve.has_value());
-    EXPECT_TRUE(hasParagraph(report.document, "I(in/hr)\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00"));
+    EXPECT_TRUE(
+        hasParagraph(report.document, "I(in/hr)\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00"));
     EXPECT_TRUE(hasParagraph(report.document, "Q(cfs)\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00"));
     for (const std::string& line : texts(report.document)) {
         EXPECT_EQ(line.find("nan"), std::string::npos) << line;
@@ -395,8 +408,12 @@ TEST(ReportData, NullAndMissingColumnsPrintEmptyTextsAndZeroNumbers) {
     Workspace ws = MakeUniformProject(folder);
     exec(ws, "ALTER TABLE TblBasinInfo DROP COLUMN SoilType");
     exec(ws, "INSERT INTO TblBasinInfo (BasinTag, Area, Deleted) VALUES ('Basin1', '2', 'False')");
-    exec(ws, "INSERT INTO TblSurfaceInfo (SurfTag, SurfName, Deleted) VALUES ('Surface1', 'Swale', 'False')");
-    exec(ws, "INSERT INTO TblChannelInfo (ChannelTag, ChannelTc, Deleted) VALUES ('Channel1', '4', 'False')");
+    exec(
+        ws,
+        "INSERT INTO TblSurfaceInfo (SurfTag, SurfName, Deleted) VALUES ('Surface1', 'Swale', 'False')");
+    exec(
+        ws,
+        "INSERT INTO TblChannelInfo (ChannelTag, ChannelTc, Deleted) VALUES ('Channel1', '4', 'False')");
     ProbeSolveFlags(ws);
     const Report report = BuildReport(ws);
     EXPECT_EQ(textsBetween(report.document, kOverlandHeading, kRule8),
@@ -462,13 +479,16 @@ TEST(ReportSolve, ASecondBuildOverwritesTheResultsRowAndAddsNone) {
     EXPECT_EQ(storedResults(ws)[0].text("Qpeak_1"), "12.6250");
 
     // 6.5 + 1.5 = 8 acres; C = 6.5/8 * 0.95 + 1.5/8 * 0.1 = 0.790625; Q = 8 * 5 * C = 31.625.
-    UpdateBasin(ws, "Basin1", {"North Lot", "6.5", "Asphalt", "0.95", "0.02", "100", "Smooth surfaces", "0.011", "1.52"});
+    UpdateBasin(
+        ws, "Basin1",
+        {"North Lot", "6.5", "Asphalt", "0.95", "0.02", "100", "Smooth surfaces", "0.011", "1.52"});
     const Report again = BuildReport(ws);
     const auto rows = storedResults(ws);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].text("Qpeak_1"), "31.6250");
     EXPECT_EQ(rows[0].text("Ival_1"), "5.0000");
-    EXPECT_TRUE(hasParagraph(again.document, "Q(cfs)\t31.63\t31.63\t31.63\t31.63\t34.79\t37.95\t39.53"));
+    EXPECT_TRUE(
+        hasParagraph(again.document, "Q(cfs)\t31.63\t31.63\t31.63\t31.63\t34.79\t37.95\t39.53"));
 }
 
 TEST(ReportSolve, AMissingResultsTableIsCreatedByTheSolve) {
@@ -477,7 +497,8 @@ TEST(ReportSolve, AMissingResultsTableIsCreatedByTheSolve) {
     exec(ws, "DROP TABLE TblResults");
     const Report report = BuildReport(ws);
     ASSERT_TRUE(report.solve.has_value());
-    EXPECT_TRUE(hasParagraph(report.document, "Q(cfs)\t12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78"));
+    EXPECT_TRUE(
+        hasParagraph(report.document, "Q(cfs)\t12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78"));
     EXPECT_EQ(storedResults(ws).size(), 1u);
 }
 
@@ -489,7 +510,8 @@ TEST(ReportSolve, TcBeyondTheTableIsSaidRightAfterTheRunoffTable) {
     const Report report = BuildReport(ws);
     ASSERT_TRUE(report.solve.has_value());
     ASSERT_EQ(report.solve->outcome, SolveOutcome::BeyondTable);
-    const std::size_t q = indexOf(report.document, "Q(cfs)\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00");
+    const std::size_t q =
+        indexOf(report.document, "Q(cfs)\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00");
     ASSERT_LT(q + 1, report.document.paragraphs.size());
     const Paragraph& note = report.document.paragraphs[q + 1];
     EXPECT_EQ(note.text(), SolveNote(*report.solve));
@@ -525,11 +547,13 @@ TEST(ReportSolve, AFailedSolveEndsTheTableAtItsLabelAndSaysWhy) {
         c.breakIt(ws);
         const Report report = BuildReport(ws);
         EXPECT_FALSE(report.solve.has_value());
-        EXPECT_EQ(DumpSection(report.document, kResultsHeading, ""),
-                  std::string(R"([300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10bu}\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr
+        EXPECT_EQ(
+            DumpSection(report.document, kResultsHeading, ""),
+            std::string(
+                R"([300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10bu}\t1Yr\t2Yr\t5Yr\t10Yr\t25Yr\t50Yr\t100Yr
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}I(in/hr)\t
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}The project could not be solved: )") +
-                      c.reason + R"(
+                c.reason + R"(
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000]
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000]
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000]
@@ -609,7 +633,8 @@ TEST(ReportSolve, EachReturnPeriodHeadingStandsOverItsValues) {
     const std::string plain = report.document.plainText();
     const auto lineStarting = [&](const std::string& prefix) {
         const auto at = plain.find("\n" + prefix);
-        return at == std::string::npos ? std::string() : plain.substr(at + 1, plain.find('\n', at + 1) - at - 1);
+        return at == std::string::npos ? std::string()
+                                       : plain.substr(at + 1, plain.find('\n', at + 1) - at - 1);
     };
     const std::string heading = lineStarting("\t1Yr");
     const std::string intensities = lineStarting("I(in/hr)\t");
@@ -619,7 +644,8 @@ TEST(ReportSolve, EachReturnPeriodHeadingStandsOverItsValues) {
     ASSERT_FALSE(flows.empty());
     const char* periods[] = {"1Yr", "2Yr", "5Yr", "10Yr", "25Yr", "50Yr", "100Yr"};
     for (std::size_t k = 0; k < 7; ++k) {
-        const std::size_t headingTabs = std::count(heading.begin(), heading.begin() + heading.find(periods[k]), '\t');
+        const std::size_t headingTabs =
+            std::count(heading.begin(), heading.begin() + heading.find(periods[k]), '\t');
         EXPECT_EQ(headingTabs, tabsBefore(intensities, k + 1)) << periods[k];
         EXPECT_EQ(headingTabs, tabsBefore(flows, k + 1)) << periods[k];
     }
@@ -628,7 +654,8 @@ TEST(ReportSolve, EachReturnPeriodHeadingStandsOverItsValues) {
 namespace {
 
 constexpr const char* kWorkedFlows = "Q(cfs)\t12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78";
-constexpr const char* kNoticeFirstLine = "It's the engineer's responsibility to check the results of this software";
+constexpr const char* kNoticeFirstLine =
+    "It's the engineer's responsibility to check the results of this software";
 
 // The worked project whose location carries a two-line provenance.
 Workspace MakeSourcedProject(const TempFolder& folder) {
@@ -650,9 +677,12 @@ TEST(ReportRainfallSource, OneBodyLineRightUnderTheRunoffTable) {
     TempFolder folder;
     const Workspace ws = MakeSourcedProject(folder);
     const Report report = BuildReport(ws, withRainfallSource());
-    EXPECT_EQ(DumpSection(report.document, kWorkedFlows, kNoticeFirstLine),
-              R"([300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}Q(cfs)\t{10}12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78
-[300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10}Rainfall: Uniform Five )" "\u2014" R"( source: textbook example; point: 1 N, 2 W
+    EXPECT_EQ(
+        DumpSection(report.document, kWorkedFlows, kNoticeFirstLine),
+        R"([300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}Q(cfs)\t{10}12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78
+[300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10}Rainfall: Uniform Five )"
+        "\u2014"
+        R"( source: textbook example; point: 1 N, 2 W
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000]
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000]
 [300/200 1000,2000,3000,4000,5000,6000,7000,8000]
@@ -683,7 +713,8 @@ TEST(ReportRainfallSource, TheLineFollowsTheSolveNoteOrTheFailure) {
         ProbeSolveFlags(ws);
         const Report report = BuildReport(ws, withRainfallSource());
         ASSERT_TRUE(report.solve.has_value());
-        const std::vector<std::string> after = textsBetween(report.document, "Q(cfs)\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00", "");
+        const std::vector<std::string> after =
+            textsBetween(report.document, "Q(cfs)\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00", "");
         ASSERT_GE(after.size(), 2u);
         EXPECT_EQ(after[0], SolveNote(*report.solve));
         EXPECT_EQ(after[1], "Rainfall: Uniform Five \u2014 source not recorded");
@@ -708,7 +739,9 @@ TEST(ReportRainfallSource, TheLineNamesTheLocationAsListed) {
               "Rainfall: Uniform Five \u2014 source: textbook example; point: 1 N, 2 W");
     EXPECT_EQ(RainfallSourceLine(ws, ""), "Rainfall: no location chosen");
     // The shipped tables carry their source.
-    EXPECT_EQ(RainfallSourceLine(ws, "Atlanta").rfind("Rainfall: Atlanta \u2014 source: NOAA Atlas 14 Volume 9", 0), 0u);
+    EXPECT_EQ(RainfallSourceLine(ws, "Atlanta")
+                  .rfind("Rainfall: Atlanta \u2014 source: NOAA Atlas 14 Volume 9", 0),
+              0u);
     // A database that cannot be read costs the line its source, not the report.
     ws.DataFolder = folder.file("nowhere");
     EXPECT_EQ(RainfallSourceLine(ws, "Atlanta"), "Rainfall: Atlanta \u2014 source not recorded");
@@ -718,9 +751,11 @@ TEST(ReportRainfallSource, TheSettingIsOffUnlessItReadsOne) {
     TempFolder folder;
     const std::string path = folder.file("pluvane.conf");
     EXPECT_FALSE(ReportRainfallSourceEnabled(Settings::Load(path)));
-    for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
-             {"ReportRainfallSource=1\n", true}, {"ReportRainfallSource=0\n", false},
-             {"ReportRainfallSource=yes\n", false}, {"reportrainfallsource=1\n", false}}) {
+    for (const auto& [text, on] :
+         std::vector<std::pair<std::string, bool>>{{"ReportRainfallSource=1\n", true},
+                                                   {"ReportRainfallSource=0\n", false},
+                                                   {"ReportRainfallSource=yes\n", false},
+                                                   {"reportrainfallsource=1\n", false}}) {
         WriteFile(folder, "pluvane.conf", text);
         EXPECT_EQ(ReportRainfallSourceEnabled(Settings::Load(path)), on) << text;
     }

@@ -30,8 +30,15 @@ namespace {
 // the Atlanta table, every Tc and velocity as Calculate writes it. A row of the table below
 // changes one thing of it.
 struct ProjectPlan {
-    BasinFields basin{"Roofs", "1.2", "Residential: Single Family areas", "0.40", "0.02", "100",
-                      "Smooth Surfaces (Asphalt, concrete, gravel, bare soil)", "0.011", ""};
+    BasinFields basin{"Roofs",
+                      "1.2",
+                      "Residential: Single Family areas",
+                      "0.40",
+                      "0.02",
+                      "100",
+                      "Smooth Surfaces (Asphalt, concrete, gravel, bare soil)",
+                      "0.011",
+                      ""};
     std::optional<SurfaceFields> surface = SurfaceFields{"Swale", "0.02", "300", "", "Unpaved", ""};
     std::optional<ChannelFields> channel =
         ChannelFields{"Ditch", "4.00", "6.47", "0.005", "600", "Earth Channel", "0.025", "", ""};
@@ -55,7 +62,8 @@ void buildProject(Workspace& ws, ProjectPlan plan) {
         location = "Review Copy";
         SaveLocation(ws, location, grid, plan.provenance.value_or(ReadProvenance(ws, "Atlanta")));
     }
-    SaveProjectSettings(ws, {"Review test", "J-1", "Engineer", "Manager", "today"}, {"Outfall", location}, false);
+    SaveProjectSettings(ws, {"Review test", "J-1", "Engineer", "Manager", "today"},
+                        {"Outfall", location}, false);
 
     BasinFields& b = plan.basin;
     if (b.tc.empty())
@@ -71,8 +79,8 @@ void buildProject(Workspace& ws, ProjectPlan plan) {
     }
     if (ChannelFields* c = plan.channel ? &*plan.channel : nullptr) {
         if (c->velocity.empty() || c->tc.empty()) {
-            const ChannelFlowTexts flow =
-                CalculateChannelFlow(c->area, c->wettedPerimeter, c->slope, c->n, c->length, ManningOrder::AddDialog);
+            const ChannelFlowTexts flow = CalculateChannelFlow(
+                c->area, c->wettedPerimeter, c->slope, c->n, c->length, ManningOrder::AddDialog);
             c->velocity = c->velocity.empty() ? flow.velocity : c->velocity;
             c->tc = c->tc.empty() ? flow.tc : c->tc;
         }
@@ -148,9 +156,12 @@ const ReviewRow kReviewRows[] = {
     {"nunlisted", [](ProjectPlan& s) { s.channel->material = "Riprap"; }, {"N_CUSTOM"}},
     {"nsame", [](ProjectPlan& s) { s.channel->n = "0.0250"; }, {}},
     {"nosource", [](ProjectPlan& s) { s.provenance = ""; }, {"RAIN_NO_SOURCE"}},
-    {"edited", [](ProjectPlan& s) { s.provenance = "NOAA Atlas 14\nedited by hand on 2026-12-08"; },
+    {"edited",
+     [](ProjectPlan& s) { s.provenance = "NOAA Atlas 14\nedited by hand on 2026-12-08"; },
      {"RAIN_EDITED"}},
-    {"order", [](ProjectPlan& s) { s.editGrid = [](IntensityGrid& g) { g[4][3] = "0.10"; }; }, {"RAIN_ORDER"}},
+    {"order",
+     [](ProjectPlan& s) { s.editGrid = [](IntensityGrid& g) { g[4][3] = "0.10"; }; },
+     {"RAIN_ORDER"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Checks, ProjectReviewTest, ::testing::ValuesIn(kReviewRows),
@@ -170,10 +181,12 @@ TEST(ProjectReview, MessagesNameTheValuesAndTheRule) {
     f.tc = "12";
     const std::vector<Finding> findings = ReviewBasin("Basin3", f, 4.32);
     ASSERT_EQ(findings.size(), 2u);
-    EXPECT_EQ(FindingLine(findings[0]),
-              "warning Basin3 \"Roofs\": sheet-flow length 250 ft exceeds 100 ft (NRCS NEH 630 ch. 15, 2010)");
+    EXPECT_EQ(
+        FindingLine(findings[0]),
+        "warning Basin3 \"Roofs\": sheet-flow length 250 ft exceeds 100 ft (NRCS NEH 630 ch. 15, 2010)");
     EXPECT_EQ(findings[1].code, "TC_TYPED");
-    EXPECT_NE(findings[1].message.find("Tc 12 min (its inputs give "), std::string::npos) << findings[1].message;
+    EXPECT_NE(findings[1].message.find("Tc 12 min (its inputs give "), std::string::npos)
+        << findings[1].message;
 }
 
 TEST(ProjectReview, CappedPeriodsAreNamed) {
@@ -186,7 +199,8 @@ TEST(ProjectReview, CappedPeriodsAreNamed) {
     ASSERT_EQ(findings.size(), 1u);
     EXPECT_EQ(findings[0].element, std::nullopt);
     EXPECT_EQ(findings[0].name, "Review test");
-    EXPECT_NE(findings[0].message.find("50 and 100-year periods"), std::string::npos) << findings[0].message;
+    EXPECT_NE(findings[0].message.find("50 and 100-year periods"), std::string::npos)
+        << findings[0].message;
 }
 
 TEST(ProjectReview, WithoutRainfallATcIsOnlyJudgedByItsForm) {
@@ -223,11 +237,12 @@ TEST(ProjectReview, FindingsAsJson) {
         {"RAIN_EDITED", Severity::Note, std::nullopt, "Town \"A\"", "line1\nline2", "ref"},
         {"C_RANGE", Severity::Warning, "Basin1", "Lot", "C 0", "HEC"},
     };
-    EXPECT_EQ(FindingsJson(findings),
-              "{\"findings\": [{\"code\": \"RAIN_EDITED\", \"severity\": \"note\", \"element\": null, "
-              "\"name\": \"Town \\\"A\\\"\", \"message\": \"line1\\nline2\", \"reference\": \"ref\"}, "
-              "{\"code\": \"C_RANGE\", \"severity\": \"warning\", \"element\": \"Basin1\", \"name\": \"Lot\", "
-              "\"message\": \"C 0\", \"reference\": \"HEC\"}]}");
+    EXPECT_EQ(
+        FindingsJson(findings),
+        "{\"findings\": [{\"code\": \"RAIN_EDITED\", \"severity\": \"note\", \"element\": null, "
+        "\"name\": \"Town \\\"A\\\"\", \"message\": \"line1\\nline2\", \"reference\": \"ref\"}, "
+        "{\"code\": \"C_RANGE\", \"severity\": \"warning\", \"element\": \"Basin1\", \"name\": \"Lot\", "
+        "\"message\": \"C 0\", \"reference\": \"HEC\"}]}");
     EXPECT_EQ(FindingsJson({}), "{\"findings\": []}");
     EXPECT_TRUE(HasWarning(findings, "Basin1"));
     EXPECT_FALSE(HasWarning(findings, "Basin2"));
@@ -250,10 +265,12 @@ TEST(ProjectReview, ReportSectionOnlyWhenAsked) {
     const std::size_t section = reviewed.find("Review Notes");
     ASSERT_NE(section, std::string::npos);
     EXPECT_GT(section, reviewed.find("Q(cfs)"));
-    EXPECT_NE(reviewed.find("warning Basin1 \"Roofs\": sheet-flow length 150 ft exceeds 100 ft", section),
-              std::string::npos);
+    EXPECT_NE(
+        reviewed.find("warning Basin1 \"Roofs\": sheet-flow length 150 ft exceeds 100 ft", section),
+        std::string::npos);
     const std::size_t notice = reviewed.find("It's the engineer's responsibility");
-    EXPECT_EQ(reviewed.substr(notice), plain.substr(plain.find("It's the engineer's responsibility")));
+    EXPECT_EQ(reviewed.substr(notice),
+              plain.substr(plain.find("It's the engineer's responsibility")));
     EXPECT_EQ(reviewed.substr(0, section).find(plain.substr(0, plain.find("Q(cfs)"))), 0u);
 }
 
@@ -261,8 +278,10 @@ TEST(ProjectReview, TheSettingIsOffUnlessItReadsOne) {
     TempFolder folder;
     const std::string path = folder.file("pluvane.conf");
     EXPECT_FALSE(ReportReviewNotesEnabled(Settings::Load(path)));
-    for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
-             {"ReportReviewNotes=1\n", true}, {"ReportReviewNotes=0\n", false}, {"ReportRainfallSource=1\n", false}}) {
+    for (const auto& [text, on] :
+         std::vector<std::pair<std::string, bool>>{{"ReportReviewNotes=1\n", true},
+                                                   {"ReportReviewNotes=0\n", false},
+                                                   {"ReportRainfallSource=1\n", false}}) {
         WriteFile(folder, "pluvane.conf", text);
         EXPECT_EQ(ReportReviewNotesEnabled(Settings::Load(path)), on) << text;
     }
@@ -282,15 +301,17 @@ class JsonStringTest : public ::testing::TestWithParam<JsonRow> {};
 
 TEST_P(JsonStringTest, Escapes) { EXPECT_EQ(JsonString(GetParam().text), GetParam().json); }
 
-INSTANTIATE_TEST_SUITE_P(Texts, JsonStringTest,
-                         ::testing::Values(JsonRow{"", "\"\""}, JsonRow{"a\"b\\c", "\"a\\\"b\\\\c\""},
-                                           JsonRow{"\t\r\n\b\f", "\"\\t\\r\\n\\b\\f\""},
-                                           JsonRow{std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
-                                           JsonRow{std::string("\0", 1), "\"\\u0000\""},
-                                           JsonRow{"caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x8C\xA7", "\"caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x8C\xA7\""},
-                                           JsonRow{"\xE9t\xC3", "\"\xEF\xBF\xBDt\xEF\xBF\xBD\""},
-                                           JsonRow{"\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},
-                                           JsonRow{"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, JsonStringTest,
+    ::testing::Values(JsonRow{"", "\"\""}, JsonRow{"a\"b\\c", "\"a\\\"b\\\\c\""},
+                      JsonRow{"\t\r\n\b\f", "\"\\t\\r\\n\\b\\f\""},
+                      JsonRow{std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
+                      JsonRow{std::string("\0", 1), "\"\\u0000\""},
+                      JsonRow{"caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x8C\xA7",
+                              "\"caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x8C\xA7\""},
+                      JsonRow{"\xE9t\xC3", "\"\xEF\xBF\xBDt\xEF\xBF\xBD\""},
+                      JsonRow{"\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},
+                      JsonRow{"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""}));
 
 TEST(JsonNumber, ShortestAndFinite) {
     EXPECT_EQ(JsonNumber(0.1), "0.1");

@@ -95,22 +95,25 @@ TEST(RtfWriter, SmallDocumentIsWrittenExactly) {
     writer.setUnderline(true);
     writer.setItalic(true);
     writer.append("Note\r\n\r\n");
-    EXPECT_EQ(WriteRtf(writer.document()),
-              "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n"
-              "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\n"
-              "\\paperw12240\\paperh15840\\margl1080\\margr1080\\margt1080\\margb1080\\f0\n"
-              "\\pard\\li300\\ri200\\tx1000\\tx2000\\tx4000 \\fs24\\b\\i0\\ulnone\\cf1 Name\\b0 \\tab Value\\par\n"
-              "\\pard\\li300\\ri200\\tx1000\\tx2000\\tx4000 \\fs16\\b0\\i\\ul\\cf2 Note\\par\n"
-              "\\pard\\li300\\ri200\\tx1000\\tx2000\\tx4000 \\par\n"
-              "}\n");
+    EXPECT_EQ(
+        WriteRtf(writer.document()),
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n"
+        "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\n"
+        "\\paperw12240\\paperh15840\\margl1080\\margr1080\\margt1080\\margb1080\\f0\n"
+        "\\pard\\li300\\ri200\\tx1000\\tx2000\\tx4000 \\fs24\\b\\i0\\ulnone\\cf1 Name\\b0 \\tab Value\\par\n"
+        "\\pard\\li300\\ri200\\tx1000\\tx2000\\tx4000 \\fs16\\b0\\i\\ul\\cf2 Note\\par\n"
+        "\\pard\\li300\\ri200\\tx1000\\tx2000\\tx4000 \\par\n"
+        "}\n");
     EXPECT_EQ(WritePlainText(writer.document()), "Name\tValue\nNote\n\n");
 }
 
 TEST(RtfWriter, EmptyDocumentIsAValidFileWithoutParagraphs) {
-    EXPECT_EQ(WriteRtf(RichDocument{}), std::string(
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n"
-        "{\\colortbl;}\n"
-        "\\paperw12240\\paperh15840\\margl1080\\margr1080\\margt1080\\margb1080\\f0\n}\n"));
+    EXPECT_EQ(
+        WriteRtf(RichDocument{}),
+        std::string(
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n"
+            "{\\colortbl;}\n"
+            "\\paperw12240\\paperh15840\\margl1080\\margr1080\\margt1080\\margb1080\\f0\n}\n"));
     EXPECT_EQ(WritePlainText(RichDocument{}), "");
 }
 
@@ -127,7 +130,8 @@ TEST(RtfWriter, EveryParagraphStatesItsFormatAndColoursAreListedOnce) {
     writer.setColor({255, 0, 0});
     writer.append("red again\r");
     const std::string rtf = WriteRtf(writer.document());
-    EXPECT_NE(rtf.find("{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}"), std::string::npos);
+    EXPECT_NE(rtf.find("{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}"),
+              std::string::npos);
     EXPECT_NE(rtf.find("\\pard \\fs21\\b\\i0\\ulnone\\cf1 red\\par\n"), std::string::npos);
     EXPECT_NE(rtf.find("\\pard \\fs21\\b\\i0\\ulnone\\cf2 black\\par\n"), std::string::npos);
     EXPECT_NE(rtf.find("\\pard \\fs21\\b\\i0\\ulnone\\cf1 red again\\par\n"), std::string::npos);
@@ -139,27 +143,37 @@ TEST(RtfEscaping, BracesBackslashesAndNonAsciiComeOutIntact) {
         const char* rtf;
     } cases[] = {
         {"Lot {7} \\ \"A\"", "Lot \\{7\\} \\\\ \"A\""},
-        {"Caf\xC3\xA9", "Caf\\u233\\'3f"},                          // é, two UTF-8 bytes
-        {"\xE2\x82\xAC" "5", "\\u8364\\'3f5"},                       // €, then a digit
-        {"\xEA\xB0\x80", "\\u-21504\\'3f"},                          // U+AC00 > 32767: negative
-        {"\xF0\x9D\x84\x9E!", "\\u-10188\\'3f\\u-8930\\'3f!"},       // U+1D11E: a surrogate pair
+        {"Caf\xC3\xA9", "Caf\\u233\\'3f"}, // é, two UTF-8 bytes
+        {"\xE2\x82\xAC"
+         "5",
+         "\\u8364\\'3f5"},                                     // €, then a digit
+        {"\xEA\xB0\x80", "\\u-21504\\'3f"},                    // U+AC00 > 32767: negative
+        {"\xF0\x9D\x84\x9E!", "\\u-10188\\'3f\\u-8930\\'3f!"}, // U+1D11E: a surrogate pair
         {"a\tb", "a\\tab b"},
-        {"a\x01" "b\x7F" "c\x1B", "abc"},                            // control characters dropped
-        {"a\xFF" "b", "a\\u-3\\'3fb"},                               // not UTF-8: U+FFFD
-        {"\xC0\xAF", "\\u-3\\'3f\\u-3\\'3f"},                        // overlong "/"
-        {"\xED\xA0\x80", "\\u-3\\'3f\\u-3\\'3f\\u-3\\'3f"},          // an encoded surrogate
-        {"end\xC3", "end\\u-3\\'3f"},                                // cut short
+        {"a\x01"
+         "b\x7F"
+         "c\x1B",
+         "abc"}, // control characters dropped
+        {"a\xFF"
+         "b",
+         "a\\u-3\\'3fb"},                                   // not UTF-8: U+FFFD
+        {"\xC0\xAF", "\\u-3\\'3f\\u-3\\'3f"},               // overlong "/"
+        {"\xED\xA0\x80", "\\u-3\\'3f\\u-3\\'3f\\u-3\\'3f"}, // an encoded surrogate
+        {"end\xC3", "end\\u-3\\'3f"},                       // cut short
     };
     for (const auto& c : cases)
-        EXPECT_EQ(rtfOfText(c.text), std::string("\\pard \\fs20\\b0\\i0\\ulnone\\cf1 ") + c.rtf + "\\par\n}\n")
+        EXPECT_EQ(rtfOfText(c.text),
+                  std::string("\\pard \\fs20\\b0\\i0\\ulnone\\cf1 ") + c.rtf + "\\par\n}\n")
             << c.text;
 }
 
 TEST(RtfEscaping, PlainTextCarriesTheSameCharacters) {
     RichDocument document;
-    document.paragraphs[0].runs.push_back(pluvane::Run{"Caf\xC3\xA9\tLot {7}\x01\xFF", CharFormat{}});
+    document.paragraphs[0].runs.push_back(
+        pluvane::Run{"Caf\xC3\xA9\tLot {7}\x01\xFF", CharFormat{}});
     document.paragraphs.push_back(Paragraph{});
-    document.paragraphs.push_back(Paragraph{0, 0, {}, {pluvane::Run{"\xF0\x9D\x84\x9E", CharFormat{}}}});
+    document.paragraphs.push_back(
+        Paragraph{0, 0, {}, {pluvane::Run{"\xF0\x9D\x84\x9E", CharFormat{}}}});
     EXPECT_EQ(WritePlainText(document), "Caf\xC3\xA9\tLot {7}\xEF\xBF\xBD\n\n\xF0\x9D\x84\x9E\n");
 }
 
@@ -184,8 +198,8 @@ TEST(RtfFile, AFailedWriteSaysSoAndLeavesTheOldFile) {
     TempFolder folder;
     const std::string missingFolder = folder.file("nowhere/report.rtf");
     EXPECT_EQ(ErrorMessageOf([&] { SaveFileAtomically(missingFolder, "x"); }),
-              "The file \"" + missingFolder + "\" cannot be written: the folder \"" + folder.file("nowhere") +
-                  "\" does not exist.");
+              "The file \"" + missingFolder + "\" cannot be written: the folder \"" +
+                  folder.file("nowhere") + "\" does not exist.");
     EXPECT_FALSE(fs::exists(missingFolder));
 
     const std::string folderPath = folder.path().string();
@@ -207,8 +221,11 @@ TEST(RtfPandoc, TheReportReadsBackAsItsPlainTextWithBoldAndUnderline) {
         GTEST_SKIP() << "pandoc is not on PATH";
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
-    InsertBasin(ws, "Basin3", 480, 1440, {"Lot {7} \\ \"A\"", "1", "Caf\xC3\xA9 lawn", "0.2", "0.01", "80", "Grass", "0.24", "9"});
-    InsertSurface(ws, "Surface3", 600, 2640, {"Caf\xC3\xA9 walk", "0.02", "50", "2.9", "Paved", "0.3"});
+    InsertBasin(
+        ws, "Basin3", 480, 1440,
+        {"Lot {7} \\ \"A\"", "1", "Caf\xC3\xA9 lawn", "0.2", "0.01", "80", "Grass", "0.24", "9"});
+    InsertSurface(ws, "Surface3", 600, 2640,
+                  {"Caf\xC3\xA9 walk", "0.02", "50", "2.9", "Paved", "0.3"});
     const Report report = BuildReport(ws);
     const std::string path = folder.file("report.rtf");
     SaveRtf(report.document, path);
@@ -217,24 +234,34 @@ TEST(RtfPandoc, TheReportReadsBackAsItsPlainTextWithBoldAndUnderline) {
     ASSERT_EQ(plainStatus, 0) << plain;
     const std::vector<std::string> ours = normalisedLines(WritePlainText(report.document));
     EXPECT_EQ(normalisedLines(plain), ours);
-    EXPECT_NE(std::find(ours.begin(), ours.end(), "Lot {7} \\ \"A\" 1 0.01 80 Grass 0.24 9"), ours.end());
-    EXPECT_NE(std::find(ours.begin(), ours.end(), "Caf\xC3\xA9 walk Paved 0.02 50 2.9 0.3"), ours.end());
+    EXPECT_NE(std::find(ours.begin(), ours.end(), "Lot {7} \\ \"A\" 1 0.01 80 Grass 0.24 9"),
+              ours.end());
+    EXPECT_NE(std::find(ours.begin(), ours.end(), "Caf\xC3\xA9 walk Paved 0.02 50 2.9 0.3"),
+              ours.end());
 
     const auto [json, jsonStatus] = run("pandoc -f rtf -t json '" + path + "'");
     ASSERT_EQ(jsonStatus, 0) << json;
-    const auto has = [&json = json](const std::string& fragment) { return json.find(fragment) != std::string::npos; };
+    const auto has = [&json = json](const std::string& fragment) {
+        return json.find(fragment) != std::string::npos;
+    };
     // A label bold only, its value plain.
-    EXPECT_TRUE(has(R"j({"t":"Para","c":[{"t":"Strong","c":[{"t":"Str","c":"Project"},{"t":"Space"},{"t":"Str","c":"Name:"}]},{"t":"Space"},{"t":"Str","c":"Alder"})j"));
+    EXPECT_TRUE(has(
+        R"j({"t":"Para","c":[{"t":"Strong","c":[{"t":"Str","c":"Project"},{"t":"Space"},{"t":"Str","c":"Name:"}]},{"t":"Space"},{"t":"Str","c":"Alder"})j"));
     // A section title bold, italic and underlined.
-    EXPECT_TRUE(has(R"j({"t":"Strong","c":[{"t":"Emph","c":[{"t":"Underline","c":[{"t":"Str","c":"Channel"},{"t":"Space"},{"t":"Str","c":"Flow"}]}]}]})j"));
+    EXPECT_TRUE(has(
+        R"j({"t":"Strong","c":[{"t":"Emph","c":[{"t":"Underline","c":[{"t":"Str","c":"Channel"},{"t":"Space"},{"t":"Str","c":"Flow"}]}]}]})j"));
     // A heading bold and underlined.
-    EXPECT_TRUE(has(R"j({"t":"Para","c":[{"t":"Strong","c":[{"t":"Underline","c":[{"t":"Str","c":"Average"},{"t":"Space"},{"t":"Str","c":"Runoff"},{"t":"Space"},{"t":"Str","c":"Coefficient"}]}]}]})j"));
+    EXPECT_TRUE(has(
+        R"j({"t":"Para","c":[{"t":"Strong","c":[{"t":"Underline","c":[{"t":"Str","c":"Average"},{"t":"Space"},{"t":"Str","c":"Runoff"},{"t":"Space"},{"t":"Str","c":"Coefficient"}]}]}]})j"));
     // The channel subtotal underlined but not bold.
-    EXPECT_TRUE(has(R"j({"t":"Para","c":[{"t":"Underline","c":[{"t":"Str","c":"Channel"},{"t":"Space"},{"t":"Str","c":"Flow"},{"t":"Space"},{"t":"Str","c":"Tc"})j"));
+    EXPECT_TRUE(has(
+        R"j({"t":"Para","c":[{"t":"Underline","c":[{"t":"Str","c":"Channel"},{"t":"Space"},{"t":"Str","c":"Flow"},{"t":"Space"},{"t":"Str","c":"Tc"})j"));
     // A body row plain.
-    EXPECT_TRUE(has(R"j({"t":"Para","c":[{"t":"Str","c":"North"},{"t":"Space"},{"t":"Str","c":"Lot"})j"));
+    EXPECT_TRUE(
+        has(R"j({"t":"Para","c":[{"t":"Str","c":"North"},{"t":"Space"},{"t":"Str","c":"Lot"})j"));
     // The row label of the results bold, its values plain.
-    EXPECT_TRUE(has(R"j({"t":"Para","c":[{"t":"Strong","c":[{"t":"Str","c":"Q(cfs)"},{"t":"Space"}]},{"t":"Str","c":)j"));
+    EXPECT_TRUE(has(
+        R"j({"t":"Para","c":[{"t":"Strong","c":[{"t":"Str","c":"Q(cfs)"},{"t":"Space"}]},{"t":"Str","c":)j"));
 
     // The reader is a real check: it refuses the file without its closing brace.
     const std::string rtf = WriteRtf(report.document);

@@ -45,7 +45,8 @@ void execOnProject(const Workspace& ws, const std::string& sql) {
     db.exec(sql);
 }
 
-const ProjectFields kProject{"Harbour Road Outfall", "J-2291", "R. O'Neil", "M. Dupré", "3/14/2027"};
+const ProjectFields kProject{"Harbour Road Outfall", "J-2291", "R. O'Neil", "M. Dupré",
+                             "3/14/2027"};
 
 } // namespace
 
@@ -59,7 +60,8 @@ TEST(SettingsProjectNew, ANewProjectLoadsAsNotExistingWithNothingFilled) {
     EXPECT_FALSE(setup.existingProject);
     EXPECT_EQ(setup.project, ProjectFields{});
     EXPECT_FALSE(setup.node.has_value());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta") << "loading a new project leaves the current table";
+    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta")
+        << "loading a new project leaves the current table";
 }
 
 TEST(SettingsProjectNew, OkWithOnlyTheNodeFieldsInsertsOneRowEachAtTheNodeStartPosition) {
@@ -77,7 +79,8 @@ TEST(SettingsProjectNew, OkWithOnlyTheNodeFieldsInsertsOneRowEachAtTheNodeStartP
 TEST(SettingsProjectNew, EmptyNodeFieldsAreRefusedAndNothingIsWritten) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    for (const NodeFields& node : {NodeFields{"", "Atlanta"}, NodeFields{"Outfall", ""}, NodeFields{}}) {
+    for (const NodeFields& node :
+         {NodeFields{"", "Atlanta"}, NodeFields{"Outfall", ""}, NodeFields{}}) {
         EXPECT_EQ(ErrorMessageOf([&] { SaveProjectSettings(ws, kProject, node, false); }),
                   "Please Fill in Basin Information Fields");
     }
@@ -108,7 +111,8 @@ TEST(SettingsProjectReopen, StoredValuesComeBackAndOkAddsNoRows) {
 
     const Workspace third = reopened(ws);
     EXPECT_EQ(tableRows(third, "TblProjectInfo"),
-              (Rows{{"Harbour Road Outfall, phase 2", "R. O'Neil", "M. Dupré", "3/14/2027", "J-2291", "Atlanta"}}));
+              (Rows{{"Harbour Road Outfall, phase 2", "R. O'Neil", "M. Dupré", "3/14/2027",
+                     "J-2291", "Atlanta"}}));
     EXPECT_EQ(tableRows(third, "TblNodeInfo"), (Rows{{"Outfall 1A", "Atlanta", "5040", "5160"}}))
         << "an update keeps the node where the canvas put it";
 }
@@ -116,8 +120,8 @@ TEST(SettingsProjectReopen, StoredValuesComeBackAndOkAddsNoRows) {
 TEST(SettingsProjectReopen, ApostrophesQuotesAndNonAsciiAreStoredExactly) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    const ProjectFields awkward{"Bob's \"Creek\"; DROP TABLE TblNodeInfo;--", "Nº 12'B", "Zoë Ångström",
-                                "Đặng Thị Hương", "14.03.2027"};
+    const ProjectFields awkward{"Bob's \"Creek\"; DROP TABLE TblNodeInfo;--", "Nº 12'B",
+                                "Zoë Ångström", "Đặng Thị Hương", "14.03.2027"};
     const NodeFields node{"Ausfluss Süd-Ost '2'", "O'Brien \"North\" Creek"};
     SaveProjectSettings(ws, awkward, node, false);
     Workspace again = reopened(ws);
@@ -131,10 +135,11 @@ TEST(SettingsProjectReopen, ApostrophesQuotesAndNonAsciiAreStoredExactly) {
 TEST(SettingsProjectReopen, TheLastRowsAreReadAndWritten) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    execOnProject(ws, "INSERT INTO TblProjectInfo (ProjectName, DesignDate) VALUES ('first', '1/1/2020');"
-                      "INSERT INTO TblProjectInfo (ProjectName, DesignDate) VALUES ('second', '2/2/2022');"
-                      "INSERT INTO TblNodeInfo VALUES ('node A', 'Atlanta', '100', '200');"
-                      "INSERT INTO TblNodeInfo VALUES ('node B', 'Fort Myers', '300', '400');");
+    execOnProject(
+        ws, "INSERT INTO TblProjectInfo (ProjectName, DesignDate) VALUES ('first', '1/1/2020');"
+            "INSERT INTO TblProjectInfo (ProjectName, DesignDate) VALUES ('second', '2/2/2022');"
+            "INSERT INTO TblNodeInfo VALUES ('node A', 'Atlanta', '100', '200');"
+            "INSERT INTO TblNodeInfo VALUES ('node B', 'Fort Myers', '300', '400');");
     ProjectSetup setup = LoadProjectSettings(ws);
     EXPECT_EQ(setup.project.projectName, "second");
     EXPECT_EQ(setup.project.designDate, "2/2/2022");
@@ -146,15 +151,16 @@ TEST(SettingsProjectReopen, TheLastRowsAreReadAndWritten) {
     EXPECT_EQ(projects[0][0], "first");
     EXPECT_EQ(projects[1][0], "renamed");
     // The name goes to the last node row; the table is the project's, recorded on every row.
-    EXPECT_EQ(tableRows(ws, "TblNodeInfo"),
-              (Rows{{"node A", "Lake Houston", "100", "200"}, {"node B2", "Lake Houston", "300", "400"}}));
+    EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"node A", "Lake Houston", "100", "200"},
+                                                  {"node B2", "Lake Houston", "300", "400"}}));
     EXPECT_EQ(RecordedIntensityTable(ws), "Lake Houston");
 }
 
 TEST(SettingsProjectHalfDone, AProjectRowWithoutANodeRowLoadsAndGetsItsNodeOnOk) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    execOnProject(ws, "INSERT INTO TblProjectInfo (ProjectName, IValueBasinName) VALUES ('half', 'Atlanta')");
+    execOnProject(
+        ws, "INSERT INTO TblProjectInfo (ProjectName, IValueBasinName) VALUES ('half', 'Atlanta')");
     ProjectSetup setup = LoadProjectSettings(ws);
     EXPECT_TRUE(setup.existingProject);
     EXPECT_EQ(setup.project.projectName, "half");
@@ -183,7 +189,8 @@ TEST(SettingsProjectFailure, AFailedNodeInsertLeavesBothTablesAsBefore) {
     execOnProject(ws, "CREATE TRIGGER refuse BEFORE INSERT ON TblNodeInfo "
                       "BEGIN SELECT RAISE(ABORT, 'node refused'); END;");
     EXPECT_THROW(SaveProjectSettings(ws, kProject, {"Outfall", "Atlanta"}, false), Error);
-    EXPECT_TRUE(tableRows(ws, "TblProjectInfo").empty()) << "the project row went in with the failed node row";
+    EXPECT_TRUE(tableRows(ws, "TblProjectInfo").empty())
+        << "the project row went in with the failed node row";
     EXPECT_TRUE(tableRows(ws, "TblNodeInfo").empty());
     EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta");
 }
@@ -196,7 +203,8 @@ TEST(SettingsProjectFailure, AFailedNodeUpdateLeavesBothTablesAsBefore) {
     const Rows nodes = tableRows(ws, "TblNodeInfo");
     execOnProject(ws, "CREATE TRIGGER refuse BEFORE UPDATE ON TblNodeInfo "
                       "BEGIN SELECT RAISE(ABORT, 'node refused'); END;");
-    EXPECT_THROW(SaveProjectSettings(ws, {"changed", "", "", "", ""}, {"Other", "Atlanta"}, true), Error);
+    EXPECT_THROW(SaveProjectSettings(ws, {"changed", "", "", "", ""}, {"Other", "Atlanta"}, true),
+                 Error);
     EXPECT_EQ(tableRows(ws, "TblProjectInfo"), projects);
     EXPECT_EQ(tableRows(ws, "TblNodeInfo"), nodes);
     EXPECT_EQ(ws.CurrentIntensityTable, "Fort Myers");
@@ -212,7 +220,8 @@ TEST(SettingsProjectFailure, NoProjectOrABrokenFileGivesAnErrorNotACrash) {
 
     Workspace notes = ws;
     notes.ProjectPath = WriteFile(folder, "notes.rmt", "not a database at all, just some notes\n");
-    EXPECT_NE(ErrorMessageOf([&] { LoadNodeSettings(notes); }).find("is not a database"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { LoadNodeSettings(notes); }).find("is not a database"),
+              std::string::npos);
     EXPECT_EQ(ReadTextFile(notes.ProjectPath), "not a database at all, just some notes\n");
 }
 
@@ -251,7 +260,8 @@ TEST(SettingsNode, SavingTheNameWritesTheFirstRowOnlyAndLeavesItsTableAndPositio
                       "INSERT INTO TblNodeInfo VALUES ('second', 'Lake Houston', '3', '4');");
     SaveNodeSettings(ws, {std::string("Main outfall's node"), std::nullopt});
     EXPECT_EQ(tableRows(reopened(ws), "TblNodeInfo"),
-              (Rows{{"Main outfall's node", "Fort Myers", "1", "2"}, {"second", "Lake Houston", "3", "4"}}));
+              (Rows{{"Main outfall's node", "Fort Myers", "1", "2"},
+                    {"second", "Lake Houston", "3", "4"}}));
 }
 
 TEST(SettingsNode, SavingIntoAnEmptyTableCreatesOneRowAtTheStartPosition) {
@@ -272,7 +282,8 @@ TEST(SettingsNode, ThePickerStoresTheTableAtOnceAndCreatesTheRowWhenMissing) {
 
     SaveNodeSettings(ws, {std::string("Outfall"), std::nullopt});
     EXPECT_THROW(SetNodeIntensityTable(ws, ""), Error);
-    EXPECT_EQ(ws.CurrentIntensityTable, "Lake Houston") << "no table is not a choice: nothing changes";
+    EXPECT_EQ(ws.CurrentIntensityTable, "Lake Houston")
+        << "no table is not a choice: nothing changes";
     EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"Outfall", "Lake Houston", "5040", "5160"}}));
 }
 
@@ -310,7 +321,8 @@ TEST(SettingsProjectTable, AProjectWithoutARowGetsNoRowAndAFailureKeepsTheCurren
 TEST(SettingsLocations, ListsTheStoredLocationsInOrderWithTheirSources) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    SaveLocation(ws, "Pine Creek", UniformGrid("2.0"), std::string("source: typed from a county manual"));
+    SaveLocation(ws, "Pine Creek", UniformGrid("2.0"),
+                 std::string("source: typed from a county manual"));
     SaveLocation(ws, "Alder Flat", UniformGrid("2.0"));
     const auto choices = ListLocationChoices(ws);
     std::vector<std::string> names;
@@ -332,10 +344,12 @@ TEST(SettingsLocations, AnEmptyListOrAMissingDatabaseIsAClearError) {
         Database db = OpenIntensityDb(ws);
         db.exec("DELETE FROM BasinName");
     }
-    EXPECT_NE(ErrorMessageOf([&] { ListLocationChoices(ws); }).find("holds no locations"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { ListLocationChoices(ws); }).find("holds no locations"),
+              std::string::npos);
 
     std::filesystem::remove(ws.intensityDbPath());
-    EXPECT_NE(ErrorMessageOf([&] { ListLocationChoices(ws); }).find("is missing"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { ListLocationChoices(ws); }).find("is missing"),
+              std::string::npos);
 }
 
 TEST(SettingsLocations, AListWithoutSourcesStillListsItsNames) {

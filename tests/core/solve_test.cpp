@@ -12,7 +12,6 @@ using namespace pluvane::test;
 
 namespace {
 
-
 std::vector<Record> storedResults(const Workspace& ws) {
     Database db = OpenProjectDb(ws);
     Statement q = db.prepare("SELECT * FROM TblResults");
@@ -25,7 +24,7 @@ constexpr std::size_t kTwoYear = 1;
 } // namespace
 
 TEST(SolveFactors, FrequencyFactorAndMinimum) {
-    const std::pair<std::int16_t, double> factors[] = {{1, 1.0},  {2, 1.0},  {5, 1.0},   {10, 1.0},
+    const std::pair<std::int16_t, double> factors[] = {{1, 1.0},  {2, 1.0},  {5, 1.0},    {10, 1.0},
                                                        {25, 1.1}, {50, 1.2}, {100, 1.25}, {3, 1.0}};
     for (const auto& [period, cf] : factors)
         EXPECT_DOUBLE_EQ(FrequencyFactor(period), cf) << period;
@@ -56,7 +55,8 @@ TEST(SolveWorkedExample, UniformFiveInchesGivesTheTextbookFlowsAndStoresThem) {
 }
 
 TEST(SolveWorkedExample, CoefficientIsCappedPerPeriodOnly) {
-    const std::vector<IntensityRow> rows(10, IntensityRow{"1.0", {"5", "5", "5", "5", "5", "5", "5"}});
+    const std::vector<IntensityRow> rows(10,
+                                         IntensityRow{"1.0", {"5", "5", "5", "5", "5", "5", "5"}});
     std::vector<IntensityRow> table = rows;
     for (std::size_t r = 0; r < table.size(); ++r)
         table[r].duration = kDurationTexts[r];
@@ -74,11 +74,9 @@ TEST(SolveLookup, ShortTimesTakeTheFirstRowsWithoutInterpolating) {
         double tc;
         float twoYear;
     } cases[] = {
-        {0.0, 5.58f},  // nothing has a Tc: the 5-minute row
-        {3.0, 5.58f},
-        {5.0, 4.09f},  // 5/60 h is just above the stored 0.083333
-        {7.0, 4.09f},
-        {10.0, 4.09f}, // 10/60 h is just below the stored 0.166667
+        {0.0, 5.58f},                // nothing has a Tc: the 5-minute row
+        {3.0, 5.58f}, {5.0, 4.09f},  // 5/60 h is just above the stored 0.083333
+        {7.0, 4.09f}, {10.0, 4.09f}, // 10/60 h is just below the stored 0.166667
     };
     for (const auto& c : cases) {
         const SolveResult result = SolveFromRows(rows, 1.0, 1.0, c.tc);

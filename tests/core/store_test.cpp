@@ -38,12 +38,17 @@ int rowCount(const Workspace& ws, const std::string& table) {
 void insertElementRows(const Workspace& ws) {
     Database db = OpenProjectDb(ws);
     for (const char* deleted : {"True", "False", "True"}) {
-        db.prepare("INSERT INTO TblBasinInfo (BasinTag, Deleted) VALUES ('Basin1', ?)").bind(1, deleted).run();
-        db.prepare("INSERT INTO TblSurfaceInfo (SurfTag, Deleted) VALUES ('Surface1', ?)").bind(1, deleted).run();
-        db.prepare("INSERT INTO TblChannelInfo (ChannelTag, Deleted) VALUES ('Channel1', ?)").bind(1, deleted).run();
+        db.prepare("INSERT INTO TblBasinInfo (BasinTag, Deleted) VALUES ('Basin1', ?)")
+            .bind(1, deleted)
+            .run();
+        db.prepare("INSERT INTO TblSurfaceInfo (SurfTag, Deleted) VALUES ('Surface1', ?)")
+            .bind(1, deleted)
+            .run();
+        db.prepare("INSERT INTO TblChannelInfo (ChannelTag, Deleted) VALUES ('Channel1', ?)")
+            .bind(1, deleted)
+            .run();
     }
 }
-
 
 } // namespace
 
@@ -52,7 +57,7 @@ TEST(StoreTemplate, HoldsTheSixTablesEmptyAndAllText) {
     Workspace ws = MakeWorkspace(folder);
     Database db = OpenProjectDb(ws);
     const std::map<std::string, std::size_t> expected{
-        {"TblProjectInfo", 6}, {"TblNodeInfo", 4},     {"TblBasinInfo", 13},
+        {"TblProjectInfo", 6},  {"TblNodeInfo", 4},     {"TblBasinInfo", 13},
         {"TblSurfaceInfo", 10}, {"TblChannelInfo", 13}, {"TblResults", 14}};
     for (const auto& [table, columns] : expected) {
         const auto types = columnTypes(db, table);
@@ -70,19 +75,23 @@ TEST(StoreOpen, BadFilesGiveClearErrorsAndAreLeftAlone) {
     Workspace ws = MakeWorkspace(folder);
 
     ws.ProjectPath = folder.file("missing.rmt");
-    EXPECT_NE(ErrorMessageOf([&] { OpenProjectDb(ws); }).find("cannot be opened"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { OpenProjectDb(ws); }).find("cannot be opened"),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(ws.ProjectPath)) << "opening must never create a project file";
 
     ws.ProjectPath = WriteFile(folder, "notes.rmt", "These are my notes, not a project.\n");
-    EXPECT_NE(ErrorMessageOf([&] { OpenProjectDb(ws); }).find("is not a database"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { OpenProjectDb(ws); }).find("is not a database"),
+              std::string::npos);
     EXPECT_EQ(ReadTextFile(ws.ProjectPath), "These are my notes, not a project.\n");
 
     ws.ProjectPath = folder.file("other.db");
     CreateDatabaseFromSql(ws.ProjectPath, "CREATE TABLE Something (x TEXT);");
-    EXPECT_NE(ErrorMessageOf([&] { OpenProjectDb(ws); }).find("the table TblProjectInfo is missing"),
-              std::string::npos);
-    EXPECT_NE(ErrorMessageOf([&] { CheckProjectFile(ws.ProjectPath); }).find("not a Pluvane project"),
-              std::string::npos);
+    EXPECT_NE(
+        ErrorMessageOf([&] { OpenProjectDb(ws); }).find("the table TblProjectInfo is missing"),
+        std::string::npos);
+    EXPECT_NE(
+        ErrorMessageOf([&] { CheckProjectFile(ws.ProjectPath); }).find("not a Pluvane project"),
+        std::string::npos);
 
     ws.ProjectPath.clear();
     EXPECT_EQ(ErrorMessageOf([&] { OpenProjectDb(ws); }), "No project is open.");
@@ -124,7 +133,8 @@ TEST(StorePurge, AFailurePartWayLeavesEveryTableAsItWas) {
     {
         Database db = OpenProjectDb(ws);
         // The third table refuses deletes, after the first two have gone through.
-        db.exec("CREATE TRIGGER refuse BEFORE DELETE ON TblSurfaceInfo BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+        db.exec(
+            "CREATE TRIGGER refuse BEFORE DELETE ON TblSurfaceInfo BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     }
     EXPECT_THROW(PurgeDeletedElements(ws), Error);
     EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 3);
@@ -163,7 +173,8 @@ TEST(StoreNewProject, CopiesTheTemplateAndReplacesAnOldFile) {
 
     const std::string target = folder.file("second.rmt");
     ws.DataFolder = folder.file("no-data-here");
-    EXPECT_NE(ErrorMessageOf([&] { CreateProjectFromTemplate(ws, target); }).find("template"), std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] { CreateProjectFromTemplate(ws, target); }).find("template"),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(target));
 
     ws.DataFolder = folder.path().string();
@@ -173,8 +184,12 @@ TEST(StoreNewProject, CopiesTheTemplateAndReplacesAnOldFile) {
 TEST(StoreDatabase, BoundValuesAreStoredExactlyAsTyped) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    const std::vector<std::string> values{"O'Brien's \"Lot\" 7", "back\\slash; DROP TABLE TblBasinInfo;--",
-                                          "Café Éléonore", "Lot {7}", "", " "};
+    const std::vector<std::string> values{"O'Brien's \"Lot\" 7",
+                                          "back\\slash; DROP TABLE TblBasinInfo;--",
+                                          "Café Éléonore",
+                                          "Lot {7}",
+                                          "",
+                                          " "};
     {
         Database db = OpenProjectDb(ws);
         Statement insert = db.prepare("INSERT INTO TblBasinInfo (BasinName) VALUES (?)");
@@ -188,7 +203,8 @@ TEST(StoreDatabase, BoundValuesAreStoredExactlyAsTyped) {
     const auto rows = readAll(q);
     ASSERT_EQ(rows.size(), values.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
-        EXPECT_EQ(rows[i].text("basinname"), values[i]) << "columns are found without regard to case";
+        EXPECT_EQ(rows[i].text("basinname"), values[i])
+            << "columns are found without regard to case";
         EXPECT_EQ(rows[i].get("Tc"), std::nullopt);
         EXPECT_EQ(rows[i].number("Tc"), 0.0);
     }
@@ -211,7 +227,9 @@ TEST(StoreLock, ASecondHolderIsRefusedUntilTheFirstLetsGo) {
     }
     EXPECT_FALSE(ProjectLock::IsHeldElsewhere(ws.ProjectPath));
     EXPECT_TRUE(ProjectLock::Acquire(ws.ProjectPath).held());
-    EXPECT_NE(ErrorMessageOf([&] { ProjectLock::Acquire(folder.file("none.rmt")); }).find("cannot be opened"),
+    EXPECT_NE(ErrorMessageOf([&] {
+                  ProjectLock::Acquire(folder.file("none.rmt"));
+              }).find("cannot be opened"),
               std::string::npos);
 }
 
@@ -235,8 +253,9 @@ TEST(StoreNames, ElementAndNodeNamesByTag) {
     Workspace ws = MakeWorkspace(folder);
     {
         Database db = OpenProjectDb(ws);
-        db.exec("INSERT INTO TblChannelInfo (ChannelTag, ChannelName) VALUES ('Channel1', 'Main ditch'), "
-                "('Channel2', 'O''Hara culvert')");
+        db.exec(
+            "INSERT INTO TblChannelInfo (ChannelTag, ChannelName) VALUES ('Channel1', 'Main ditch'), "
+            "('Channel2', 'O''Hara culvert')");
         db.exec("INSERT INTO TblNodeInfo (NodeName) VALUES ('Outfall A'), ('second row')");
     }
     EXPECT_EQ(ReadElementName(ws, ElementKind::Channel, "Channel2"), "O'Hara culvert");
@@ -244,7 +263,8 @@ TEST(StoreNames, ElementAndNodeNamesByTag) {
     EXPECT_EQ(ReadElementName(ws, ElementKind::Node, ""), "Outfall A");
     EXPECT_EQ(ReadElementName(ws, ElementKind::Basin, "Basin1"), "");
     const auto channels = ReadElementNames(ws, ElementKind::Channel);
-    EXPECT_EQ(channels, (std::map<std::string, std::string>{{"Channel1", "Main ditch"}, {"Channel2", "O'Hara culvert"}}));
+    EXPECT_EQ(channels, (std::map<std::string, std::string>{{"Channel1", "Main ditch"},
+                                                            {"Channel2", "O'Hara culvert"}}));
     EXPECT_EQ(ReadElementNames(ws, ElementKind::Node).at(""), "Outfall A");
     EXPECT_TRUE(ReadElementNames(ws, ElementKind::Surface).empty());
 }

@@ -10,7 +10,8 @@ namespace {
 TEST(TextHelpers, CaseIsAsciiCase) {
     EXPECT_TRUE(EqualsIgnoreCase("Fort Myers", "FORT myers"));
     EXPECT_FALSE(EqualsIgnoreCase("Fort Myers", "Fort Myers "));
-    EXPECT_FALSE(EqualsIgnoreCase("\xC3\x89", "\xC3\xA9")); // É and é are other bytes, not other case
+    EXPECT_FALSE(
+        EqualsIgnoreCase("\xC3\x89", "\xC3\xA9")); // É and é are other bytes, not other case
     EXPECT_EQ(LowerAscii("Duration_HOURS \xC3\x89"), "duration_hours \xC3\x89");
     EXPECT_TRUE(StartsWithIgnoreCase("Point precipitation", "POINT"));
     EXPECT_FALSE(StartsWithIgnoreCase("Po", "Point"));
@@ -40,16 +41,17 @@ TEST_P(CsvCells, SplitAsDocumented) {
 INSTANTIATE_TEST_SUITE_P(Lines, CsvCells,
                          ::testing::Values(CsvCase{"", {""}, {}}, CsvCase{",", {"", ""}, {"", ""}},
                                            CsvCase{"a, b ,", {"a", " b ", ""}, {"a", "b", ""}},
-                                           CsvCase{"\"x, y\",\"say \"\"hi\"\"\"", {"x, y", "say \"hi\""},
+                                           CsvCase{"\"x, y\",\"say \"\"hi\"\"\"",
+                                                   {"x, y", "say \"hi\""},
                                                    {"\"x", "y\"", "\"say \"\"hi\"\"\""}}));
 
 TEST(TextHelpers, Utf8SequencesAreCheckedAndWritten) {
     EXPECT_EQ(Utf8SequenceLength("\xC3\xA9", 0), 2u);
     EXPECT_EQ(Utf8SequenceLength("\xE2\x80\x94", 0), 3u);
     EXPECT_EQ(Utf8SequenceLength("\xF0\x9F\x98\x80", 0), 4u);
-    EXPECT_EQ(Utf8SequenceLength("\xC0\xAF", 0), 0u); // overlong
+    EXPECT_EQ(Utf8SequenceLength("\xC0\xAF", 0), 0u);     // overlong
     EXPECT_EQ(Utf8SequenceLength("\xED\xA0\x80", 0), 0u); // surrogate
-    EXPECT_EQ(Utf8SequenceLength("\xE2\x80", 0), 0u); // cut short
+    EXPECT_EQ(Utf8SequenceLength("\xE2\x80", 0), 0u);     // cut short
     EXPECT_EQ(Utf8SequenceLength("\xB0", 0), 0u);
     std::string out;
     for (char32_t code : {U'A', U'\u00B0', U'\u20AC'})

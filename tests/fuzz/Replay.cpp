@@ -29,10 +29,12 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     for (const fs::path& input : inputs) {
         std::ifstream in(input, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
     std::cout << inputs.size() << " inputs replayed in " << ms.count() << " ms\n";
     return 0;
 }

@@ -38,11 +38,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint8_t op = data[i++];
         const std::uint8_t arg = i < size ? data[i] : 0;
         switch (op % 6) {
-        case 0: writer.setBold(arg & 1); writer.setItalic(arg & 2); writer.setUnderline(arg & 4); ++i; break;
-        case 1: writer.setSize(1 + arg % 72); ++i; break;
-        case 2: writer.setIndents(arg * 40, (arg % 7) * 100); ++i; break;
-        case 3: writer.setTabStops({arg * 20, arg * 20 + 720}); ++i; break;
-        case 4: writer.setColor({arg, static_cast<std::uint8_t>(arg * 3), static_cast<std::uint8_t>(arg * 7)}); ++i; break;
+        case 0:
+            writer.setBold(arg & 1);
+            writer.setItalic(arg & 2);
+            writer.setUnderline(arg & 4);
+            ++i;
+            break;
+        case 1:
+            writer.setSize(1 + arg % 72);
+            ++i;
+            break;
+        case 2:
+            writer.setIndents(arg * 40, (arg % 7) * 100);
+            ++i;
+            break;
+        case 3:
+            writer.setTabStops({arg * 20, arg * 20 + 720});
+            ++i;
+            break;
+        case 4:
+            writer.setColor(
+                {arg, static_cast<std::uint8_t>(arg * 3), static_cast<std::uint8_t>(arg * 7)});
+            ++i;
+            break;
         default: {
             const std::size_t length = std::min<std::size_t>(1 + arg % 24, size - i);
             writer.append(std::string_view(reinterpret_cast<const char*>(data + i), length));
@@ -70,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool lastEmpty = document.paragraphs.back().runs.empty();
     const std::size_t written = document.paragraphs.size() - (lastEmpty ? 1 : 0);
     if (paragraphEnds(rtf) != written)
-        FuzzFail("paragraph ends " + std::to_string(paragraphEnds(rtf)) + " for " + std::to_string(written) +
-                 " paragraphs");
+        FuzzFail("paragraph ends " + std::to_string(paragraphEnds(rtf)) + " for " +
+                 std::to_string(written) + " paragraphs");
     return 0;
 }

@@ -23,10 +23,12 @@ namespace {
 struct Fixture {
     pluvane::Workspace ws;
     Fixture() {
-        const fs::path folder = fs::temp_directory_path() / ("pluvane-fuzz-" + std::to_string(::getpid()));
+        const fs::path folder =
+            fs::temp_directory_path() / ("pluvane-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(folder);
         for (const char* file : {"empty.mdb", "intensity.mdb"})
-            fs::copy_file(fs::path(PLUVANE_BIN_DIR) / file, folder / file, fs::copy_options::overwrite_existing);
+            fs::copy_file(fs::path(PLUVANE_BIN_DIR) / file, folder / file,
+                          fs::copy_options::overwrite_existing);
         ws.DataFolder = folder.string();
         ws.ProjectPath = (folder / "fuzz.rmt").string();
         pluvane::IntensityGrid grid;
@@ -49,22 +51,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     for (std::string line; std::getline(in, line) && lines.size() < 80;)
         lines.push_back(line);
-    const auto line = [&](std::size_t i, const char* otherwise) { return i < lines.size() ? lines[i] : otherwise; };
+    const auto line = [&](std::size_t i, const char* otherwise) {
+        return i < lines.size() ? lines[i] : otherwise;
+    };
     try {
         pluvane::CreateProjectFromTemplate(ws, ws.ProjectPath);
         {
             pluvane::Database project = pluvane::OpenProjectDb(ws);
-            project.prepare("INSERT INTO TblNodeInfo (NodeName, IntensityTable, NodeX, NodeY) VALUES ('N', 'Fuzz', '0', '0')").run();
-            project.prepare("INSERT INTO TblBasinInfo (BasinTag, BasinName, Area, CVal, Deleted, Tc) VALUES ('Basin1', 'B', ?, ?, 'False', ?)")
+            project
+                .prepare(
+                    "INSERT INTO TblNodeInfo (NodeName, IntensityTable, NodeX, NodeY) VALUES ('N', 'Fuzz', '0', '0')")
+                .run();
+            project
+                .prepare(
+                    "INSERT INTO TblBasinInfo (BasinTag, BasinName, Area, CVal, Deleted, Tc) VALUES ('Basin1', 'B', ?, ?, 'False', ?)")
                 .bindAll(line(0, "10"), line(1, "0.9"), line(2, "15"))
                 .run();
             pluvane::Database rain = pluvane::OpenIntensityDb(ws);
             pluvane::Transaction transaction(rain);
-            rain.exec("UPDATE Fuzz SET \"1\" = '3', \"2\" = '3', \"5\" = '3', \"10\" = '3', \"25\" = '3', \"50\" = '3', \"100\" = '3'");
+            rain.exec(
+                "UPDATE Fuzz SET \"1\" = '3', \"2\" = '3', \"5\" = '3', \"10\" = '3', \"25\" = '3', \"50\" = '3', \"100\" = '3'");
             const char* columns[] = {"1", "2", "5", "10", "25", "50", "100"};
             for (std::size_t i = 3; i + 1 < lines.size(); i += 2) {
-                const unsigned cell = static_cast<unsigned char>(lines[i].empty() ? 0 : lines[i][0]) % 70;
-                rain.prepare("UPDATE Fuzz SET " + pluvane::QuoteIdentifier(columns[cell % 7]) + " = ? WHERE ID = ?")
+                const unsigned cell =
+                    static_cast<unsigned char>(lines[i].empty() ? 0 : lines[i][0]) % 70;
+                rain.prepare("UPDATE Fuzz SET " + pluvane::QuoteIdentifier(columns[cell % 7]) +
+                             " = ? WHERE ID = ?")
                     .bind(1, lines[i + 1])
                     .bind(2, static_cast<std::int64_t>(cell / 7 + 1))
                     .run();
@@ -76,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (report.solve) {
             for (std::size_t k = 0; k < 7; ++k) {
                 if (!std::isfinite(report.solve->I[k]) || !(report.solve->I[k] > 0.0f))
-                    FuzzFail("a successful solve with an intensity that is not finite and positive");
+                    FuzzFail(
+                        "a successful solve with an intensity that is not finite and positive");
                 if (!std::isfinite(report.solve->Q[k]) || report.solve->Q[k] < 0.0f)
                     FuzzFail("a successful solve with a flow that is not finite and non-negative");
             }

@@ -56,12 +56,23 @@ struct KindFields {
 KindFields fieldsOf(ElementKind kind) {
     switch (kind) {
     case ElementKind::Basin:
-        return {"FrmBasInfo", "FrmBasUpdate", "TxtBasinName",
-                {{"TxtArea", "1"}, {"TxtSlope", "0.02"}, {"TxtSoilType", "Parks, cemeteries"}, {"TxtC", "0.2"}, {"TxtLength", "100"}}};
+        return {"FrmBasInfo",
+                "FrmBasUpdate",
+                "TxtBasinName",
+                {{"TxtArea", "1"},
+                 {"TxtSlope", "0.02"},
+                 {"TxtSoilType", "Parks, cemeteries"},
+                 {"TxtC", "0.2"},
+                 {"TxtLength", "100"}}};
     case ElementKind::Surface:
-        return {"FrmSurfaceAddInfo", "FrmSurfaceUpdateInfo", "TxtSurfName", {{"TxtLength", "500"}, {"TxtSlope", "0.01"}}};
+        return {"FrmSurfaceAddInfo",
+                "FrmSurfaceUpdateInfo",
+                "TxtSurfName",
+                {{"TxtLength", "500"}, {"TxtSlope", "0.01"}}};
     default:
-        return {"FrmChannelAddInfo", "FrmChannelUpdateInfo", "TxtChannelName",
+        return {"FrmChannelAddInfo",
+                "FrmChannelUpdateInfo",
+                "TxtChannelName",
                 {{"TxtArea", "10"}, {"TxtWP", "8"}, {"TxtSlope", "0.005"}, {"TxtLength", "1000"}}};
     }
 }
@@ -93,11 +104,13 @@ class TstCanvasUndo : public QObject {
         QString cell(ElementKind kind, const std::string& tag, std::string_view column) {
             const ElementKindInfo& info = kindInfo(kind);
             Database db = Database::open(path(), Database::Mode::ReadOnly);
-            Statement q = db.prepare("SELECT " + std::string(column) + " FROM " + std::string(info.table) +
-                                     (tag.empty() ? std::string() : " WHERE " + std::string(info.tagColumn) + " = ?"));
+            Statement q = db.prepare(
+                "SELECT " + std::string(column) + " FROM " + std::string(info.table) +
+                (tag.empty() ? std::string() : " WHERE " + std::string(info.tagColumn) + " = ?"));
             if (!tag.empty())
                 q.bind(1, tag);
-            return q.step() ? QString::fromStdString(q.text(0).value_or("<null>")) : QString("<no row>");
+            return q.step() ? QString::fromStdString(q.text(0).value_or("<null>"))
+                            : QString("<no row>");
         }
         // Adds an element of `kind` named `name` through its dialog; returns its image index.
         int add(ElementKind kind, const QString& name) {
@@ -112,7 +125,9 @@ class TstCanvasUndo : public QObject {
             click(dialog, "CmdOK");
             return static_cast<int>(canvas()->model().images(kind).size()) - 1;
         }
-        std::string tagOf(ElementKind kind, int index) { return canvas()->model().image(kind, index).tag; }
+        std::string tagOf(ElementKind kind, int index) {
+            return canvas()->model().image(kind, index).tag;
+        }
         void select(ElementKind kind, int index) {
             canvas()->model().Select(ctx.workspace(), kind, index);
         }
@@ -173,7 +188,8 @@ private slots:
         QCOMPARE(f.cell(kind, tag, info.nameColumn), QString("Second name"));
 
         // A drag is one step however many moves it took.
-        const QString left0 = f.cell(kind, tag, info.leftColumn), top0 = f.cell(kind, tag, info.topColumn);
+        const QString left0 = f.cell(kind, tag, info.leftColumn),
+                      top0 = f.cell(kind, tag, info.topColumn);
         f.drag(kind, index, QPoint(40, 20));
         const QString left1 = f.cell(kind, tag, info.leftColumn);
         QVERIFY(left1 != left0);
@@ -181,8 +197,12 @@ private slots:
 
         // Delete after the move, then take both back: the mark first, then the position.
         f.select(kind, index);
-        f.canvas()->findChild<QMenu*>(kind == ElementKind::Basin ? "MnuPopBasin" : kind == ElementKind::Surface ? "MnuPopSurface" : "MnuPopChannel")
-            ->actions()[2]->trigger();
+        f.canvas()
+            ->findChild<QMenu*>(kind == ElementKind::Basin     ? "MnuPopBasin"
+                                : kind == ElementKind::Surface ? "MnuPopSurface"
+                                                               : "MnuPopChannel")
+            ->actions()[2]
+            ->trigger();
         QCOMPARE(f.cell(kind, tag, "Deleted"), QString("True"));
         QVERIFY2(f.prompts.shown.empty(), "a delete that can be undone asks nothing");
         undo->trigger();
@@ -271,7 +291,8 @@ private slots:
 
     void fitShowsEveryElementAndLongNamesAreCutShort() {
         Fixture f;
-        const QString longName = QString("Northern catchment beyond the railway embankment ").repeated(2).trimmed();
+        const QString longName =
+            QString("Northern catchment beyond the railway embankment ").repeated(2).trimmed();
         const int index = f.add(ElementKind::Basin, longName);
         CanvasView* view = f.canvas()->view();
         QVERIFY(view->nameShown(ElementKind::Basin, index).size() <= CanvasView::kNameLength);

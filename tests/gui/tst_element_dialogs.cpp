@@ -908,7 +908,8 @@ private slots:
         QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(name->text().trimmed(), QStringLiteral("45")); // not filtered
         // One that does not is refused whole and said, never stripped to "05".
-        for (const QString& refused : {QStringLiteral("0,5%"), QStringLiteral("12abc"), QStringLiteral("-3")}) {
+        for (const QString& refused :
+             {QStringLiteral("0,5%"), QStringLiteral("12abc"), QStringLiteral("-3")}) {
             QGuiApplication::clipboard()->setText(refused);
             QTest::keyClick(area, Qt::Key_Insert, Qt::ShiftModifier);
             QCOMPARE(area->text(), QStringLiteral("245"));

@@ -79,7 +79,8 @@ struct ElementFixture {
 };
 
 // A named control of a dialog; a missing one ends the test program with its name.
-template <class T = QWidget> T* control(QWidget* dialog, const char* name) {
+template <class T = QWidget>
+T* control(QWidget* dialog, const char* name) {
     T* found = dialog->findChild<T*>(name);
     if (!found)
         qFatal("%s has no control %s of the expected type", qPrintable(dialog->objectName()), name);

@@ -34,7 +34,8 @@ private slots:
         QStringList tips;
         for (QAction* action : window.mainToolbar()->actions())
             tips << (action->isSeparator() ? QString("-") : action->toolTip());
-        QCOMPARE(tips, (QStringList{"-", "Start a New File", "Open an Existing File", "-", "Exit"}));
+        QCOMPARE(tips,
+                 (QStringList{"-", "Start a New File", "Open an Existing File", "-", "Exit"}));
     }
 
     void findsItsDataBesideTheProgram() {

@@ -70,8 +70,10 @@ std::string cell(const QString& path, const std::string& sql) {
 
 // The two records of the project's table, node row first.
 QStringList recordedTables(const QString& path) {
-    return {QString::fromStdString(cell(path, "SELECT IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1")),
-            QString::fromStdString(cell(path, "SELECT IValueBasinName FROM TblProjectInfo ORDER BY rowid LIMIT 1"))};
+    return {QString::fromStdString(
+                cell(path, "SELECT IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1")),
+            QString::fromStdString(
+                cell(path, "SELECT IValueBasinName FROM TblProjectInfo ORDER BY rowid LIMIT 1"))};
 }
 
 std::string peak100(const QString& path) { return cell(path, "SELECT Qpeak_100 FROM TblResults"); }
@@ -246,9 +248,12 @@ private slots:
         QFETCH(QString, command);
         Fixture f;
         QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
-        QList<QPointer<QWidget>> windows{ShowWindow<FrmBasInfo>(f.ctx), ShowWindow<FrmChannelAddInfo>(f.ctx),
-                                         FrmNodeInfo::open(f.ctx, &f.window), FrmInfo::open(f.ctx, &f.window),
-                                         FrmIntensityTable::open(f.ctx, &f.window), f.solve()};
+        QList<QPointer<QWidget>> windows{ShowWindow<FrmBasInfo>(f.ctx),
+                                         ShowWindow<FrmChannelAddInfo>(f.ctx),
+                                         FrmNodeInfo::open(f.ctx, &f.window),
+                                         FrmInfo::open(f.ctx, &f.window),
+                                         FrmIntensityTable::open(f.ctx, &f.window),
+                                         f.solve()};
         f.ctx.existing<FrmViewReport>()->showIdfCurves();
         windows << f.ctx.existing<FrmViewReport>()->idfCurvesWindow();
         for (const auto& window : windows)
@@ -259,7 +264,8 @@ private slots:
             f.prompts.fileNames.push_back(f.data.path("new.rmt"));
             f.window.newProject();
             QVERIFY(f.ctx.existing<FrmInfo>()); // the new project's own setup
-            QCOMPARE(f.ctx.existing<FrmInfo>()->findChild<QLineEdit*>("TxtBasinName")->text(), QString());
+            QCOMPARE(f.ctx.existing<FrmInfo>()->findChild<QLineEdit*>("TxtBasinName")->text(),
+                     QString());
         } else if (command == "Open") {
             QVERIFY(f.window.openProjectFile(f.example("b.rmt")));
         } else {
@@ -277,12 +283,24 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
-        QTest::newRow("basin area") << 0 << "TxtArea" << "12abc" << "Area: '12abc' is not a number";
-        QTest::newRow("basin slope") << 0 << "TxtSlope" << "0.00.005" << "Slope: '0.00.005' is not a number";
-        QTest::newRow("basin n") << 0 << "TxtN" << "0,011" << "n: '0,011' is not a number";
-        QTest::newRow("surface length") << 1 << "TxtLength" << "5e2" << "Length: '5e2' is not a number";
-        QTest::newRow("channel slope") << 2 << "TxtSlope" << "0.00.005" << "Slope: '0.00.005' is not a number";
-        QTest::newRow("channel typed Tc") << 2 << "TxtTc" << "3 min" << "Tc: '3 min' is not a number";
+        QTest::newRow("basin area") << 0 << "TxtArea"
+                                    << "12abc"
+                                    << "Area: '12abc' is not a number";
+        QTest::newRow("basin slope") << 0 << "TxtSlope"
+                                     << "0.00.005"
+                                     << "Slope: '0.00.005' is not a number";
+        QTest::newRow("basin n") << 0 << "TxtN"
+                                 << "0,011"
+                                 << "n: '0,011' is not a number";
+        QTest::newRow("surface length") << 1 << "TxtLength"
+                                        << "5e2"
+                                        << "Length: '5e2' is not a number";
+        QTest::newRow("channel slope") << 2 << "TxtSlope"
+                                       << "0.00.005"
+                                       << "Slope: '0.00.005' is not a number";
+        QTest::newRow("channel typed Tc") << 2 << "TxtTc"
+                                          << "3 min"
+                                          << "Tc: '3 min' is not a number";
     }
     void aValueThatIsNotANumberIsRefusedNamingTheField() {
         QFETCH(int, kind);
@@ -292,7 +310,9 @@ private slots:
         Fixture f;
         const QString path = f.example("a.rmt");
         QVERIFY(f.window.openProjectFile(path));
-        const std::string table = kind == 0 ? "TblBasinInfo" : kind == 1 ? "TblSurfaceInfo" : "TblChannelInfo";
+        const std::string table = kind == 0   ? "TblBasinInfo"
+                                  : kind == 1 ? "TblSurfaceInfo"
+                                              : "TblChannelInfo";
         const std::string before = cell(path, "SELECT COUNT(*) FROM " + table);
         QWidget* dialog = kind == 0   ? static_cast<QWidget*>(ShowWindow<FrmBasInfo>(f.ctx))
                           : kind == 1 ? static_cast<QWidget*>(ShowWindow<FrmSurfaceAddInfo>(f.ctx))
@@ -327,7 +347,8 @@ private slots:
     void aStoredValueThatIsNotANumberIsRefusedOnUpdate() {
         Fixture f;
         const QString path = f.example("a.rmt");
-        Database::open(path.toStdString()).exec("UPDATE TblBasinInfo SET Area = '12abc' WHERE BasinTag = 'Basin1'");
+        Database::open(path.toStdString())
+            .exec("UPDATE TblBasinInfo SET Area = '12abc' WHERE BasinTag = 'Basin1'");
         QVERIFY(f.window.openProjectFile(path));
         f.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
         f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
@@ -337,7 +358,8 @@ private slots:
         QCOMPARE(f.prompts.texts(), QStringList{"Area: '12abc' is not a number"});
         QCOMPARE(cell(path, "SELECT BasinName FROM TblBasinInfo WHERE BasinTag = 'Basin1'"),
                  std::string("Lots 1-6 roofs & drives"));
-        QCOMPARE(cell(path, "SELECT Area FROM TblBasinInfo WHERE BasinTag = 'Basin1'"), std::string("12abc"));
+        QCOMPARE(cell(path, "SELECT Area FROM TblBasinInfo WHERE BasinTag = 'Basin1'"),
+                 std::string("12abc"));
         QVERIFY(dialog->isVisible()); // open for the correction
     }
 
@@ -369,10 +391,14 @@ private slots:
         Fixture f;
         const QString path = f.example("a.rmt");
         QVERIFY(f.window.openProjectFile(path));
-        const std::string stored = cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
+        const std::string stored =
+            cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
         const auto edit = [&] {
             f.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
-            f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
+            f.canvas()
+                ->popupMenu(ElementKind::Basin)
+                ->findChild<QAction*>("Mnu_Basin_Edit")
+                ->trigger();
             return f.ctx.existing<FrmBasUpdate>();
         };
         // Travel Length 100 -> 300, Update without Calculate: Tc is computed from 300 ft.
@@ -381,7 +407,8 @@ private slots:
         fill(dialog, "TxtLength", "300");
         click(dialog, "CmdOK");
         settle();
-        const std::string recomputed = cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
+        const std::string recomputed =
+            cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
         QVERIFY(recomputed != stored);
         // Calculated in the dialog, the same inputs give the same Tc.
         dialog = edit();
@@ -399,7 +426,9 @@ private slots:
         const QString typed = dialog->findChild<QLineEdit*>("TxtTc")->text();
         click(dialog, "CmdOK");
         settle();
-        QCOMPARE(QString::fromStdString(cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'")), typed);
+        QCOMPARE(QString::fromStdString(
+                     cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'")),
+                 typed);
 
         // A zero slope on the Update path is refused, typed Tc or not; nothing is stored.
         for (const bool typeTc : {false, true}) {
@@ -410,8 +439,10 @@ private slots:
                 QTest::keyClicks(dialog->findChild<QLineEdit*>("TxtTc"), "1");
             click(dialog, "CmdOK");
             QCOMPARE(f.prompts.shown.size(), std::size_t(1));
-            QVERIFY2(f.prompts.shown[0].text.contains("slope"), qPrintable(f.prompts.shown[0].text));
-            QCOMPARE(cell(path, "SELECT Slope FROM TblBasinInfo WHERE BasinTag = 'Basin1'"), std::string("0.02"));
+            QVERIFY2(f.prompts.shown[0].text.contains("slope"),
+                     qPrintable(f.prompts.shown[0].text));
+            QCOMPARE(cell(path, "SELECT Slope FROM TblBasinInfo WHERE BasinTag = 'Basin1'"),
+                     std::string("0.02"));
             dialog->close();
             settle();
         }
@@ -427,13 +458,15 @@ private slots:
         fill(node, "TxtNodeName", "Outfall OF-2");
         click(node, "CmdUpdate");
         QCOMPARE(cell(path, "SELECT NodeName FROM TblNodeInfo"), std::string("Outfall OF-2"));
-        QCOMPARE(f.canvas()->view()->nameShown(ElementKind::Node, 0), QStringLiteral("Outfall OF-2"));
+        QCOMPARE(f.canvas()->view()->nameShown(ElementKind::Node, 0),
+                 QStringLiteral("Outfall OF-2"));
         settle();
         FrmInfo* setup = FrmInfo::open(f.ctx, &f.window);
         fill(setup, "TxtBasinName", "Outfall & Weir");
         click(setup, "CmdOK");
         QCOMPARE(cell(path, "SELECT NodeName FROM TblNodeInfo"), std::string("Outfall & Weir"));
-        QCOMPARE(f.canvas()->view()->nameShown(ElementKind::Node, 0), QStringLiteral("Outfall & Weir"));
+        QCOMPARE(f.canvas()->view()->nameShown(ElementKind::Node, 0),
+                 QStringLiteral("Outfall & Weir"));
     }
 
     void anAmpersandInANameShowsInItsPopupMenu() {
@@ -456,7 +489,8 @@ private slots:
         QLineEdit* area = dialog->findChild<QLineEdit*>("TxtArea");
         const auto pasteFromMenu = [&](const QString& clip) {
             QGuiApplication::clipboard()->setText(clip);
-            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), area->mapToGlobal(QPoint(2, 2)));
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                    area->mapToGlobal(QPoint(2, 2)));
             QCoreApplication::sendEvent(area, &event);
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu);

@@ -9,12 +9,12 @@
 #include "rain/FrmIdfCurves.h"
 #include "rain/FrmIntensityTable.h"
 #include "rain/IdfPlot.h"
+#include "rain/RainfallImport.h"
 #include "settings/FrmSelectIvalBasin.h"
 #include "settings/ProjectSettings.h"
 #include "store/Database.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
-#include "rain/RainfallImport.h"
 
 #include <QClipboard>
 #include <QDate>
@@ -60,11 +60,14 @@ void pick(QWidget* picker, const QString& location) {
     const QList<QListWidgetItem*> items = list->findItems(location, Qt::MatchExactly);
     QCOMPARE(items.size(), 1);
     list->scrollToItem(items.front());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.front()).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(items.front()).center());
 }
 
 // A cell's text in the grid; column 0..6 is 1..100 years, row 0..9 is 5 min..24 hr.
-QString cellText(FrmIntensityTable* editor, int column, int row) { return editor->cell(column, row)->text(); }
+QString cellText(FrmIntensityTable* editor, int column, int row) {
+    return editor->cell(column, row)->text();
+}
 
 void fillGrid(FrmIntensityTable* editor, const std::function<QString(int column, int row)>& value) {
     for (int r = 0; r < 10; ++r)
@@ -73,7 +76,9 @@ void fillGrid(FrmIntensityTable* editor, const std::function<QString(int column,
 }
 
 // A value that differs in every cell, so that a transposed or shifted write shows.
-QString distinctValue(int column, int row) { return QString("%1.%2").arg(10 - row).arg(column + 1); }
+QString distinctValue(int column, int row) {
+    return QString("%1.%2").arg(10 - row).arg(column + 1);
+}
 
 // What the rainfall database holds, read on a connection of its own as a later run would.
 struct StoredRow {
@@ -84,12 +89,14 @@ struct StoredRow {
 };
 QList<StoredRow> storedTable(const Workspace& ws, const QString& table) {
     Database db = Database::open(ws.intensityDbPath(), Database::Mode::ReadOnly);
-    Statement q = db.prepare("SELECT ID, Duration, \"1\", \"2\", \"5\", \"10\", \"25\", \"50\", \"100\" FROM \"" +
-                             table.toStdString() + "\" ORDER BY ID");
+    Statement q = db.prepare(
+        "SELECT ID, Duration, \"1\", \"2\", \"5\", \"10\", \"25\", \"50\", \"100\" FROM \"" +
+        table.toStdString() + "\" ORDER BY ID");
     QList<StoredRow> rows;
     while (q.step()) {
         StoredRow row{QString::fromStdString(q.text(0).value_or("")),
-                      QString::fromStdString(q.text(1).value_or("")), {}};
+                      QString::fromStdString(q.text(1).value_or("")),
+                      {}};
         for (int c = 2; c < 9; ++c)
             row.values << QString::fromStdString(q.text(c).value_or("<null>"));
         rows << row;
@@ -120,11 +127,13 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 
 // A table in the format the program ships its locations in, made up for these tests.
 QByteArray shippedFormatTable(const QByteArray& location, const QByteArray& fiveMinuteRow) {
-    return "# location: " + location + "\n"
+    return "# location: " + location +
+           "\n"
            "# source: hand-made test table, partial duration series\n"
            "# point: 12.3456 N, 65.4321 W\n"
            "duration_hours,1,2,5,10,25,50,100\n" +
-           fiveMinuteRow + "\n"
+           fiveMinuteRow +
+           "\n"
            "0.166667,4.00,4.60,5.60,6.40,7.60,8.60,9.60\n"
            "0.25,3.30,3.80,4.60,5.30,6.30,7.10,7.90\n"
            "0.50,2.30,2.70,3.30,3.80,4.50,5.10,5.70\n"
@@ -166,9 +175,7 @@ struct World {
 class TstRainEditor : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        QApplication::clipboard()->clear();
-    }
+    void init() { QApplication::clipboard()->clear(); }
 
     // ---- Load ---------------------------------------------------------------------------
 
@@ -179,17 +186,19 @@ private slots:
         QCOMPARE(editor->windowTitle(), QStringLiteral("Rainfall Intensity Table"));
         QCOMPARE(editor->windowIcon().cacheKey(), w.owner.windowIcon().cacheKey());
         QCOMPARE(child<QLabel>(editor, "Label3")->text(), QStringLiteral("Basin Name"));
-        const QStringList columns{"1 yr", "2 yrs", "5 yrs", "10 yrs", "25 yrs", "50 yrs", "100 yrs"};
+        const QStringList columns{"1 yr",   "2 yrs",  "5 yrs",  "10 yrs",
+                                  "25 yrs", "50 yrs", "100 yrs"};
         for (int c = 0; c < 7; ++c)
             QCOMPARE(child<QLabel>(editor, QString("Label1_%1").arg(c))->text(), columns[c]);
-        const QStringList rows{"5 min", "10 min", "15 min", "30 min", "1 hr", "2 hr", "3 hr", "6 hr", "12 hr", "24 hr"};
+        const QStringList rows{"5 min", "10 min", "15 min", "30 min", "1 hr",
+                               "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
         for (int r = 0; r < 10; ++r)
             QCOMPARE(child<QLabel>(editor, QString("Label2_%1").arg(r))->text(), rows[r]);
         const QList<std::pair<const char*, const char*>> buttons{{"CmdSelectBasin", "Change Basin"},
-                                                                  {"CmdAdd", "Add New Basin"},
-                                                                  {"CmdUpdate", "Update"},
-                                                                  {"CmdCancel", "Cancel"},
-                                                                  {"CmdImport", "Import..."}};
+                                                                 {"CmdAdd", "Add New Basin"},
+                                                                 {"CmdUpdate", "Update"},
+                                                                 {"CmdCancel", "Cancel"},
+                                                                 {"CmdImport", "Import..."}};
         for (const auto& [name, caption] : buttons)
             QCOMPARE(child<QPushButton>(editor, name)->text(), QString(caption));
 
@@ -197,7 +206,8 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Lake Houston"));
         QVERIFY(editor->isNameLocked());
         QVERIFY(name->isReadOnly());
-        QCOMPARE(name->palette().color(QPalette::Base), QApplication::palette(name).color(QPalette::Button));
+        QCOMPARE(name->palette().color(QPalette::Base),
+                 QApplication::palette(name).color(QPalette::Button));
 
         // The cells are the columns 1..100 of rows ID 1..10, by name and by position.
         QCOMPARE(field(editor, "Text1_0")->text(), QStringLiteral("5.93"));
@@ -206,7 +216,8 @@ private slots:
         QCOMPARE(field(editor, "Text1_9")->text(), QStringLiteral("0.156"));
         QCOMPARE(field(editor, "Text7_9")->text(), QStringLiteral("0.721"));
         QCOMPARE(editor->cell(2, 6), field(editor, "Text3_6"));
-        QCOMPARE(editor->findChildren<QLineEdit*>(QRegularExpression("^Text[1-7]_[0-9]$")).size(), 70);
+        QCOMPARE(editor->findChildren<QLineEdit*>(QRegularExpression("^Text[1-7]_[0-9]$")).size(),
+                 70);
 
         const QString source = child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText();
         QVERIFY2(source.contains("NOAA Atlas 14 Volume 11 Version 2"), qPrintable(source));
@@ -272,13 +283,16 @@ private slots:
         click(editor, "CmdAdd");
         for (int r = 0; r < 10; ++r)
             for (int c = 0; c < 7; ++c)
-                QVERIFY2(cellText(editor, c, r).isEmpty(), qPrintable(editor->cell(c, r)->objectName()));
+                QVERIFY2(cellText(editor, c, r).isEmpty(),
+                         qPrintable(editor->cell(c, r)->objectName()));
         QLineEdit* name = field(editor, "TxtBasinName");
         QVERIFY(name->text().isEmpty());
         QVERIFY(!editor->isNameLocked());
         QVERIFY(!name->isReadOnly());
-        QCOMPARE(name->palette().color(QPalette::Base), QApplication::palette(name).color(QPalette::Base));
-        QVERIFY(name->palette().color(QPalette::Base) != QApplication::palette(name).color(QPalette::Button));
+        QCOMPARE(name->palette().color(QPalette::Base),
+                 QApplication::palette(name).color(QPalette::Base));
+        QVERIFY(name->palette().color(QPalette::Base) !=
+                QApplication::palette(name).color(QPalette::Button));
         QCOMPARE(editor->focusWidget(), name);
         // Nothing was stored: Atlanta keeps its values.
         QCOMPARE(storedTable(w.ws(), "Atlanta")[0].values[0], QStringLiteral("4.84"));
@@ -292,7 +306,8 @@ private slots:
         click(editor, "CmdAdd");
         QTest::keyClicks(field(editor, "TxtBasinName"), "Cedar Ridge 2");
         fillGrid(editor, distinctValue);
-        child<QPlainTextEdit>(editor, "TxtProvenance")->setPlainText("County drainage manual, table 4-2");
+        child<QPlainTextEdit>(editor, "TxtProvenance")
+            ->setPlainText("County drainage manual, table 4-2");
         click(editor, "CmdUpdate");
         QVERIFY2(w.prompts.shown.empty(), qPrintable(w.prompts.texts().join(" | ")));
         settle();
@@ -301,14 +316,16 @@ private slots:
         QCOMPARE(listRows(w.ws()), before + QStringList{"Cedar Ridge 2"});
         const QList<StoredRow> rows = storedTable(w.ws(), "Cedar Ridge 2");
         QCOMPARE(rows.size(), 10);
-        const QStringList durations{"0.083333", "0.166667", "0.25", "0.50", "1.0", "2.0", "3.0", "6.0", "12.0", "24.0"};
+        const QStringList durations{"0.083333", "0.166667", "0.25", "0.50", "1.0",
+                                    "2.0",      "3.0",      "6.0",  "12.0", "24.0"};
         for (int r = 0; r < 10; ++r) {
             QCOMPARE(rows[r].id, QString::number(r + 1));
             QCOMPARE(rows[r].duration, durations[r]);
             for (int c = 0; c < 7; ++c)
                 QCOMPARE(rows[r].values[c], distinctValue(c, r));
         }
-        QCOMPARE(ReadProvenance(w.ws(), "Cedar Ridge 2"), std::string("County drainage manual, table 4-2"));
+        QCOMPARE(ReadProvenance(w.ws(), "Cedar Ridge 2"),
+                 std::string("County drainage manual, table 4-2"));
         QCOMPARE(w.ws().CurrentIntensityTable, std::string("Cedar Ridge 2"));
 
         // Opened again, the editor shows what was stored.
@@ -324,13 +341,17 @@ private slots:
         const QList<StoredRow> fortMyers = storedTable(w.ws(), "Fort Myers");
         FrmIntensityTable* editor = w.openEditor("Atlanta");
         click(editor, "CmdAdd");
-        QVERIFY(child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText().isEmpty()); // no borrowed source
+        QVERIFY(child<QPlainTextEdit>(editor, "TxtProvenance")
+                    ->toPlainText()
+                    .isEmpty()); // no borrowed source
         field(editor, "TxtBasinName")->setText("FORT MYERS");
         fillGrid(editor, distinctValue);
         // Declined: nothing is stored and the editor stays open with what was typed.
         w.prompts.answers = {Prompts::Answer::No};
         click(editor, "CmdUpdate");
-        QCOMPARE(w.prompts.texts(), QStringList{"Replace the rainfall table of Fort Myers for every project that uses it?"});
+        QCOMPARE(w.prompts.texts(),
+                 QStringList{
+                     "Replace the rainfall table of Fort Myers for every project that uses it?"});
         QCOMPARE(storedTable(w.ws(), "Fort Myers"), fortMyers);
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("FORT MYERS"));
         w.prompts.shown.clear();
@@ -367,7 +388,8 @@ private slots:
         const QList<StoredRow> after = storedTable(w.ws(), "Atlanta");
         for (int r = 0; r < 10; ++r)
             for (int c = 0; c < 7; ++c)
-                QCOMPARE(after[r].values[c], r == 3 && c == 4 ? QStringLiteral("4.10") : before[r].values[c]);
+                QCOMPARE(after[r].values[c],
+                         r == 3 && c == 4 ? QStringLiteral("4.10") : before[r].values[c]);
     }
 
     void updateWithAnEmptyFieldIsRefusedAndStoresNothing_data() {
@@ -437,7 +459,8 @@ private slots:
         QTest::keyClicks(cell, "1a2.-5 e,");
         QCOMPARE(cell->text(), QStringLiteral("12.5"));
         QTest::keyClicks(cell, ".3");
-        QCOMPARE(cell->text(), QStringLiteral("12.5.3")); // a second point is typed; the parse reads 12.5
+        QCOMPARE(cell->text(),
+                 QStringLiteral("12.5.3")); // a second point is typed; the parse reads 12.5
 
         click(editor, "CmdAdd");
         QTest::keyClicks(field(editor, "TxtBasinName"), "Oak-2 Basin");
@@ -470,15 +493,18 @@ private slots:
         QCOMPARE(rows[0].values[2], QStringLiteral("1.23"));
         // The atlas's citation now says the values were edited.
         const std::string source = ReadProvenance(w.ws(), "Atlanta");
-        QVERIFY2(source.find("edited by hand on " + QDate::currentDate().toString(Qt::ISODate).toStdString()) !=
-                     std::string::npos, source.c_str());
+        QVERIFY2(source.find("edited by hand on " +
+                             QDate::currentDate().toString(Qt::ISODate).toStdString()) !=
+                     std::string::npos,
+                 source.c_str());
     }
 
     // ---- Change Basin ----------------------------------------------------------------------
 
     void changeBasinShowsTheChosenTableAndDropsTheEdits() {
         World w;
-        SaveProjectSettings(w.ws(), {"Harbour Road", "", "", "", ""}, {"Outfall", "Atlanta"}, false);
+        SaveProjectSettings(w.ws(), {"Harbour Road", "", "", "", ""}, {"Outfall", "Atlanta"},
+                            false);
         FrmIntensityTable* editor = w.openEditor("Atlanta");
         editor->cell(0, 0)->setText("77");
         click(editor, "CmdSelectBasin");
@@ -509,7 +535,8 @@ private slots:
 
     void theSameLocationChosenAgainAlsoDropsTheEdits() {
         World w;
-        SaveProjectSettings(w.ws(), {"Harbour Road", "", "", "", ""}, {"Outfall", "Atlanta"}, false);
+        SaveProjectSettings(w.ws(), {"Harbour Road", "", "", "", ""}, {"Outfall", "Atlanta"},
+                            false);
         FrmIntensityTable* editor = w.openEditor("Atlanta");
         for (const bool adding : {false, true}) {
             if (adding)
@@ -554,7 +581,8 @@ private slots:
         w.ctx.onShowIntensityEditor();
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Oak Run"));
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("3.1"));
-        QCOMPARE(child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText(), QStringLiteral("county manual"));
+        QCOMPARE(child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText(),
+                 QStringLiteral("county manual"));
         // Esc asks before the unsaved location goes; No keeps it.
         w.prompts.answers = {Prompts::Answer::No, Prompts::Answer::No, Prompts::Answer::No};
         QTest::keyClick(editor, Qt::Key_Escape);
@@ -576,7 +604,8 @@ private slots:
         World w;
         QTemporaryDir files;
         const QByteArray firstRow = "0.083333,5.10,5.90,7.10,8.10,9.60,10.8,12.0";
-        w.prompts.fileNames.push_back(writeFile(files, "pine.csv", shippedFormatTable("Pine Hollow", firstRow)));
+        w.prompts.fileNames.push_back(
+            writeFile(files, "pine.csv", shippedFormatTable("Pine Hollow", firstRow)));
         const QStringList before = listRows(w.ws());
         FrmIntensityTable* editor = w.openEditor("Atlanta");
         click(editor, "CmdAdd");
@@ -599,14 +628,16 @@ private slots:
         QVERIFY2(w.prompts.shown.empty(), qPrintable(w.prompts.texts().join(" | ")));
         QCOMPARE(listRows(w.ws()), before + QStringList{"Pine Hollow"});
         QCOMPARE(storedTable(w.ws(), "Pine Hollow")[4].values[3], QStringLiteral("2.50"));
-        QVERIFY(ReadProvenance(w.ws(), "Pine Hollow").find("hand-made test table") != std::string::npos);
+        QVERIFY(ReadProvenance(w.ws(), "Pine Hollow").find("hand-made test table") !=
+                std::string::npos);
     }
 
     void importOverAStoredLocationProposesTheFilesNameAndAsksBeforeReplacing() {
         World w;
         QTemporaryDir files;
         w.prompts.fileNames.push_back(writeFile(
-            files, "pine.csv", shippedFormatTable("Pine Hollow", "0.083333,5.10,5.90,7.10,8.10,9.60,10.8,12.0")));
+            files, "pine.csv",
+            shippedFormatTable("Pine Hollow", "0.083333,5.10,5.90,7.10,8.10,9.60,10.8,12.0")));
         FrmIntensityTable* editor = w.openEditor("Lake Houston");
         click(editor, "CmdImport");
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Pine Hollow"));
@@ -616,7 +647,9 @@ private slots:
         field(editor, "TxtBasinName")->setText("lake houston");
         w.prompts.answers = {Prompts::Answer::No};
         click(editor, "CmdUpdate");
-        QCOMPARE(w.prompts.texts(), QStringList{"Replace the rainfall table of Lake Houston for every project that uses it?"});
+        QCOMPARE(w.prompts.texts(),
+                 QStringList{
+                     "Replace the rainfall table of Lake Houston for every project that uses it?"});
         QCOMPARE(storedTable(w.ws(), "Lake Houston")[0].values[0], QStringLiteral("5.93"));
         QVERIFY(editor->isVisible());
     }
@@ -627,14 +660,16 @@ private slots:
         // The 10-yr and 25-yr values of the first row are swapped: intensity falls as the
         // return period rises.
         w.prompts.fileNames.push_back(writeFile(
-            files, "swapped.csv", shippedFormatTable("Swapped", "0.083333,5.10,5.90,7.10,9.60,8.10,10.8,12.0")));
+            files, "swapped.csv",
+            shippedFormatTable("Swapped", "0.083333,5.10,5.90,7.10,9.60,8.10,10.8,12.0")));
         FrmIntensityTable* editor = w.openEditor("Atlanta");
         click(editor, "CmdAdd");
         click(editor, "CmdImport");
         QCOMPARE(w.prompts.shown.size(), std::size_t(1));
         QCOMPARE(w.prompts.shown[0].icon, Prompts::Icon::Exclamation);
         const QString& text = w.prompts.shown[0].text;
-        QVERIFY2(text.startsWith("Please check these values before you press Update:"), qPrintable(text));
+        QVERIFY2(text.startsWith("Please check these values before you press Update:"),
+                 qPrintable(text));
         const std::vector<std::string> doubts = CheckIntensityGrid(editor->gridTexts());
         QVERIFY(!doubts.empty());
         for (const std::string& doubt : doubts)
@@ -667,13 +702,15 @@ private slots:
         QCOMPARE(w.prompts.shown[0].title, QStringLiteral("Error"));
         QVERIFY(!w.prompts.shown[0].text.isEmpty());
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("5.93"));
-        QVERIFY(child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText().contains("Volume 11"));
+        QVERIFY(
+            child<QPlainTextEdit>(editor, "TxtProvenance")->toPlainText().contains("Volume 11"));
 
         // A file gone between the dialog and the read is told too.
         w.prompts.fileNames.push_back(files.filePath("gone.csv"));
         click(editor, "CmdImport");
         QCOMPARE(w.prompts.shown.size(), std::size_t(2));
-        QVERIFY2(w.prompts.shown[1].text.contains("could not be read"), qPrintable(w.prompts.shown[1].text));
+        QVERIFY2(w.prompts.shown[1].text.contains("could not be read"),
+                 qPrintable(w.prompts.shown[1].text));
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("5.93"));
 
         // And a cancelled file dialog does nothing at all.

@@ -210,12 +210,15 @@ private slots:
 
         const QTextLine row = text.firstBlock().layout()->lineAt(0);
         QCOMPARE(row.lineNumber(), 0);
-        const auto xAt = [&](const QTextLine& line, int position) { return line.cursorToX(position); };
+        const auto xAt = [&](const QTextLine& line, int position) {
+            return line.cursorToX(position);
+        };
         const qreal tolerance = 0.01;
         QVERIFY(qAbs(xAt(row, 0) - TwipsToLayoutUnits(300)) < tolerance);
         QVERIFY(qAbs(xAt(row, 5) - TwipsToLayoutUnits(1500)) < tolerance);  // "Area"
         QVERIFY(qAbs(xAt(row, 10) - TwipsToLayoutUnits(2700)) < tolerance); // "Slope"
-        QVERIFY(qAbs(xAt(row, 16) - TwipsToLayoutUnits(3900)) < tolerance); // "L": the repeated stop is one
+        QVERIFY(qAbs(xAt(row, 16) - TwipsToLayoutUnits(3900)) <
+                tolerance); // "L": the repeated stop is one
 
         // No stops: every half inch from the indent.
         const QTextLine plain = text.lastBlock().layout()->lineAt(0);
@@ -239,9 +242,10 @@ private slots:
         QCOMPARE(QString::fromStdString(split.text()), QStringLiteral("second linebig"));
         QCOMPARE(split.leftIndent, 300);
         QCOMPARE(split.tabStops, (std::vector<int>{666, 1998, 2664}));
-        QCOMPARE(split.runs.front().format, back.paragraphs[3].runs.back().format); // typed: inherits
-        QCOMPARE(split.runs.back().format.size, 15.0);                              // 20 px at 96 dpi
-        QVERIFY(back.plainText().find('\xef') == std::string::npos);                // no U+FFFC of the image
+        QCOMPARE(split.runs.front().format,
+                 back.paragraphs[3].runs.back().format);             // typed: inherits
+        QCOMPARE(split.runs.back().format.size, 15.0);               // 20 px at 96 dpi
+        QVERIFY(back.plainText().find('\xef') == std::string::npos); // no U+FFFC of the image
     }
 
     void longTextPrintsOnAsManyPagesAsItNeeds() {
@@ -323,8 +327,9 @@ private slots:
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(path);
             printer.setPageSize(QPageSize(QPageSize::Letter));
-            printer.setPageMargins(QMarginsF(deviceMargin, deviceMargin, deviceMargin, deviceMargin),
-                                   QPageLayout::Point);
+            printer.setPageMargins(
+                QMarginsF(deviceMargin, deviceMargin, deviceMargin, deviceMargin),
+                QPageLayout::Point);
             QVERIFY(PrintRichText(text, printer, 450, 360, 360, 360));
         }
         const PdfPages pdf = readPdf(path);
@@ -337,7 +342,8 @@ private slots:
                 if (word.page == page) {
                     ink = ink.isNull() ? word.box : ink.united(word.box);
                     if (word.text == "indented")
-                        indentedInk = indentedInk.isNull() ? word.box : indentedInk.united(word.box);
+                        indentedInk =
+                            indentedInk.isNull() ? word.box : indentedInk.united(word.box);
                 }
             const QString where = QString("page %1: ink %2,%3 to %4,%5")
                                       .arg(page + 1)
@@ -353,7 +359,8 @@ private slots:
                 QVERIFY2(ink.right() <= 612 - 18 && ink.right() > 612 - 18 - 40, qPrintable(where));
                 QVERIFY2(indentedInk.left() >= 22.5 + 15 && indentedInk.left() < 22.5 + 15 + 1.5,
                          qPrintable(QString("indented from %1").arg(indentedInk.left())));
-                QVERIFY2(indentedInk.right() <= 612 - 18 - 10 && indentedInk.right() > 612 - 18 - 10 - 50,
+                QVERIFY2(indentedInk.right() <= 612 - 18 - 10 &&
+                             indentedInk.right() > 612 - 18 - 10 - 50,
                          qPrintable(QString("indented to %1").arg(indentedInk.right())));
                 QVERIFY2(ink.bottom() > 792 - 18 - 2 * 15, qPrintable(where)); // the page is filled
             }
@@ -389,8 +396,10 @@ private slots:
         QCOMPARE(pdf.words.size(), expected.size());
         for (const Word& word : pdf.words) {
             const qreal left = expected.at(word.text);
-            QVERIFY2(word.box.left() >= left - 0.1 && word.box.left() < left + 1.5,
-                     qPrintable(QString("%1 at %2, not %3").arg(word.text).arg(word.box.left()).arg(left)));
+            QVERIFY2(
+                word.box.left() >= left - 0.1 && word.box.left() < left + 1.5,
+                qPrintable(
+                    QString("%1 at %2, not %3").arg(word.text).arg(word.box.left()).arg(left)));
         }
     }
 

@@ -17,9 +17,9 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QFile>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -79,7 +79,8 @@ std::vector<std::vector<Word>> pdfLines(const std::vector<Word>& words) {
     std::vector<std::vector<Word>> lines;
     for (const Word& word : words) {
         auto line = std::find_if(lines.begin(), lines.end(), [&](const std::vector<Word>& l) {
-            return l.front().page == word.page && qAbs(l.front().box.bottom() - word.box.bottom()) < 1.0;
+            return l.front().page == word.page &&
+                   qAbs(l.front().box.bottom() - word.box.bottom()) < 1.0;
         });
         if (line == lines.end())
             lines.push_back({word});
@@ -87,7 +88,8 @@ std::vector<std::vector<Word>> pdfLines(const std::vector<Word>& words) {
             line->push_back(word);
     }
     for (auto& line : lines)
-        std::sort(line.begin(), line.end(), [](const Word& a, const Word& b) { return a.box.left() < b.box.left(); });
+        std::sort(line.begin(), line.end(),
+                  [](const Word& a, const Word& b) { return a.box.left() < b.box.left(); });
     return lines;
 }
 
@@ -100,7 +102,8 @@ std::vector<QStringList> cellWords(const Paragraph& paragraph) {
 }
 
 // The printed line holding exactly the paragraph's words, or null.
-const std::vector<Word>* lineOf(const std::vector<std::vector<Word>>& lines, const Paragraph& paragraph) {
+const std::vector<Word>* lineOf(const std::vector<std::vector<Word>>& lines,
+                                const Paragraph& paragraph) {
     QStringList expected;
     for (const QStringList& cell : cellWords(paragraph))
         expected += cell;
@@ -115,31 +118,40 @@ const std::vector<Word>* lineOf(const std::vector<std::vector<Word>>& lines, con
 }
 
 void fillWideProject(Workspace& ws) {
-    SaveProjectSettings(ws, ProjectFields{"Willow Creek Phase 2", "WC-2026-014", "A. Engineer", "B. Manager", "2026-12-08"},
+    SaveProjectSettings(ws,
+                        ProjectFields{"Willow Creek Phase 2", "WC-2026-014", "A. Engineer",
+                                      "B. Manager", "2026-12-08"},
                         NodeFields{"Outfall", "Atlanta"}, false);
     const std::string w(20, 'W');
     InsertBasin(ws, "Basin1", 480, 480, {w, "0.8", w, "0.6", "0.01", "80", w, "0.011", "1.2209"});
     InsertBasin(ws, "Basin2", 480, 960,
-                {"Commercial pad", "2.5", "Business: Neighborhood", "0.18", "0.015", "150", "Grass, Short", "0.15",
-                 "13.8801"});
+                {"Commercial pad", "2.5", "Business: Neighborhood", "0.18", "0.015", "150",
+                 "Grass, Short", "0.15", "13.8801"});
     InsertSurface(ws, "Surface1", 600, 1680, {w, "0.02", "300", "2.2811", w, "2.1919"});
-    InsertSurface(ws, "Surface2", 600, 2160, {"Commercial pad", "0.01", "250", "2.033", "Unpaved", "2.0495"});
-    InsertChannel(ws, "Channel1", 480, 2520, {w, "4.00", "6.47", "0.005", "600", w, "0.025", "3.0502", "3.2784"});
+    InsertSurface(ws, "Surface2", 600, 2160,
+                  {"Commercial pad", "0.01", "250", "2.033", "Unpaved", "2.0495"});
+    InsertChannel(ws, "Channel1", 480, 2520,
+                  {w, "4.00", "6.47", "0.005", "600", w, "0.025", "3.0502", "3.2784"});
     InsertChannel(ws, "Channel2", 480, 3000,
-                  {"Commercial pad", "3.14", "6.28", "0.01", "120", "Concrete Channel", "0.013", "7.2009", "0.2777"});
+                  {"Commercial pad", "3.14", "6.28", "0.01", "120", "Concrete Channel", "0.013",
+                   "7.2009", "0.2777"});
     ProbeSolveFlags(ws);
 }
 
 void fillFullProject(Workspace& ws) {
-    SaveProjectSettings(ws, ProjectFields{"Full Site", "FS-20", "A. Engineer", "B. Manager", "2026-12-08"},
-                        NodeFields{"Outfall", "Atlanta"}, false);
+    SaveProjectSettings(
+        ws, ProjectFields{"Full Site", "FS-20", "A. Engineer", "B. Manager", "2026-12-08"},
+        NodeFields{"Outfall", "Atlanta"}, false);
     for (int i = 1; i <= 20; ++i) {
         const std::string n = std::to_string(i);
         InsertBasin(ws, "Basin" + n, 480, 480 * i,
-                    {"Lot " + n, "1." + n, "Business", "0.6", "0.01", "80", "Smooth Surfaces", "0.011", "1." + n});
-        InsertSurface(ws, "Surface" + n, 600, 480 * i, {"Swale " + n, "0.01", "300", "1.61", "Unpaved", "3." + n});
-        InsertChannel(ws, "Channel" + n, 960, 480 * i,
-                      {"Ditch " + n, "4.00", "6.47", "0.005", "60" + n, "Earth", "0.025", "3.05", "0." + n});
+                    {"Lot " + n, "1." + n, "Business", "0.6", "0.01", "80", "Smooth Surfaces",
+                     "0.011", "1." + n});
+        InsertSurface(ws, "Surface" + n, 600, 480 * i,
+                      {"Swale " + n, "0.01", "300", "1.61", "Unpaved", "3." + n});
+        InsertChannel(
+            ws, "Channel" + n, 960, 480 * i,
+            {"Ditch " + n, "4.00", "6.47", "0.005", "60" + n, "Earth", "0.025", "3.05", "0." + n});
     }
     ProbeSolveFlags(ws);
 }
@@ -194,9 +206,11 @@ private slots:
                 lefts.push_back(cell.isEmpty() ? -1 : (*heading)[at].box.left());
                 at += cell.size();
             }
-            for (std::size_t p = h + 1; p < paragraphs.size() && paragraphs[p].tabStops == paragraphs[h].tabStops; ++p) {
+            for (std::size_t p = h + 1;
+                 p < paragraphs.size() && paragraphs[p].tabStops == paragraphs[h].tabStops; ++p) {
                 const std::vector<QStringList> cells = cellWords(paragraphs[p]);
-                if (cells.size() < 2 || QString::fromStdString(paragraphs[p].text()).trimmed().isEmpty())
+                if (cells.size() < 2 ||
+                    QString::fromStdString(paragraphs[p].text()).trimmed().isEmpty())
                     continue;
                 const std::vector<Word>* row = lineOf(lines, paragraphs[p]);
                 QVERIFY2(row, paragraphs[p].text().c_str());
@@ -209,7 +223,8 @@ private slots:
                     for (int i = 0; i < cells[k].size(); ++i, ++word) {
                         const QRectF box = (*row)[word].box;
                         const QString where = QString("%1 of \"%2\": %3..%4, column %5..%6")
-                                                  .arg((*row)[word].text, QString::fromStdString(paragraphs[p].text()))
+                                                  .arg((*row)[word].text,
+                                                       QString::fromStdString(paragraphs[p].text()))
                                                   .arg(box.left())
                                                   .arg(box.right())
                                                   .arg(lefts[k])
@@ -258,10 +273,12 @@ private slots:
                         words << w.text;
                     texts << words.join(' ');
                 }
-            QVERIFY2(texts.front().startsWith("Full Site") && texts.front().endsWith("Job Number: FS-20"),
+            QVERIFY2(texts.front().startsWith("Full Site") &&
+                         texts.front().endsWith("Job Number: FS-20"),
                      qPrintable(texts.front()));
-            QVERIFY2(texts.back().startsWith(QString("Page %1 of %2 Printed ").arg(page + 1).arg(pages)),
-                     qPrintable(texts.back()));
+            QVERIFY2(
+                texts.back().startsWith(QString("Page %1 of %2 Printed ").arg(page + 1).arg(pages)),
+                qPrintable(texts.back()));
         }
     }
 
@@ -289,7 +306,8 @@ private slots:
         QVERIFY(first > 10);
         document.paragraphs[first - 2].keepWithNext = true; // the last line of page 1
         QCOMPARE(firstOfPage2(document, "kept.pdf"), first - 1);
-        for (int line = first - 6; line < first - 1; ++line) // a chain of kept lines goes over whole
+        for (int line = first - 6; line < first - 1;
+             ++line) // a chain of kept lines goes over whole
             document.paragraphs[line - 1].keepWithNext = true;
         QCOMPARE(firstOfPage2(document, "chain.pdf"), first - 6);
     }
@@ -312,7 +330,8 @@ private slots:
         const QTextLine second = layout->lineAt(1);
         QVERIFY(qAbs(first.cursorToX(0) - TwipsToLayoutUnits(300)) < 0.01);
         QVERIFY2(qAbs(first.cursorToX(14) - TwipsToLayoutUnits(4000)) < 0.05,
-                 qPrintable(QString("%1 not %2").arg(first.cursorToX(14)).arg(TwipsToLayoutUnits(4000))));
+                 qPrintable(
+                     QString("%1 not %2").arg(first.cursorToX(14)).arg(TwipsToLayoutUnits(4000))));
         QVERIFY(qAbs(second.cursorToX(second.textStart()) - TwipsToLayoutUnits(4000)) < 0.05);
         // And back: the model's hanging indent and stop.
         const RichDocument back = FromTextDocument(text);
@@ -347,7 +366,9 @@ private slots:
         prompts.fileNames = {dir.filePath("report.rtf")};
         window->saveAs();
         QFile saved(dir.filePath("report.rtf"));
-        QVERIFY(saved.open(QIODevice::ReadOnly) && saved.readAll().contains("{\\header\\pard\\plain\\tqr\\tx10080\\fs18 Willow Creek\\tab Job Number: 7"));
+        QVERIFY(saved.open(QIODevice::ReadOnly) &&
+                saved.readAll().contains(
+                    "{\\header\\pard\\plain\\tqr\\tx10080\\fs18 Willow Creek\\tab Job Number: 7"));
         window->copyToClipboard();
         const QByteArray copied = QGuiApplication::clipboard()->mimeData()->data("text/rtf");
         QVERIFY(copied.contains("Line 001") && !copied.contains("\\header"));
@@ -358,12 +379,24 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("none") << "/tmp/x/report" << "rtf" << "/tmp/x/report.rtf";
-        QTest::newRow("trailing dot") << "/tmp/x/report." << "rtf" << "/tmp/x/report.rtf";
-        QTest::newRow("its own") << "/tmp/x/report.rtf" << "rtf" << "/tmp/x/report.rtf";
-        QTest::newRow("another kept") << "/tmp/x/report.doc" << "rtf" << "/tmp/x/report.doc";
-        QTest::newRow("dotted folder") << "/tmp/x.y/report" << "pdf" << "/tmp/x.y/report.pdf";
-        QTest::newRow("pdf") << "report" << "pdf" << "report.pdf";
+        QTest::newRow("none") << "/tmp/x/report"
+                              << "rtf"
+                              << "/tmp/x/report.rtf";
+        QTest::newRow("trailing dot") << "/tmp/x/report."
+                                      << "rtf"
+                                      << "/tmp/x/report.rtf";
+        QTest::newRow("its own") << "/tmp/x/report.rtf"
+                                 << "rtf"
+                                 << "/tmp/x/report.rtf";
+        QTest::newRow("another kept") << "/tmp/x/report.doc"
+                                      << "rtf"
+                                      << "/tmp/x/report.doc";
+        QTest::newRow("dotted folder") << "/tmp/x.y/report"
+                                       << "pdf"
+                                       << "/tmp/x.y/report.pdf";
+        QTest::newRow("pdf") << "report"
+                             << "pdf"
+                             << "report.pdf";
     }
 
     void missingExtensionsAreAdded() {

@@ -26,24 +26,29 @@ namespace {
 
 // A small subdivision: names short enough for their columns in any sans-serif face.
 void fillProject(Workspace& ws) {
-    SaveProjectSettings(
-        ws,
-        ProjectFields{"Willow Creek Phase 2", "WC-2026-014", "A. Engineer, P.E.", "B. Manager", "2026-12-08"},
-        NodeFields{"Outfall OF-1", "Atlanta"}, false);
+    SaveProjectSettings(ws,
+                        ProjectFields{"Willow Creek Phase 2", "WC-2026-014", "A. Engineer, P.E.",
+                                      "B. Manager", "2026-12-08"},
+                        NodeFields{"Outfall OF-1", "Atlanta"}, false);
     InsertBasin(ws, "Basin1", 900, 840,
                 {"Lots 1-6", "1.2", "Residential: Single Family areas", "0.40", "0.02", "100",
                  "Smooth Surfaces", "0.011", "1.1061"});
+    InsertBasin(ws, "Basin2", 2700, 840,
+                {"North lawn", "2.5", "Parks, cemeteries", "0.18", "0.015", "150", "Short grass",
+                 "0.15", "13.8801"});
     InsertBasin(
-        ws, "Basin2", 2700, 840,
-        {"North lawn", "2.5", "Parks, cemeteries", "0.18", "0.015", "150", "Short grass", "0.15", "13.8801"});
-    InsertBasin(ws, "Basin3", 4500, 840,
-                {"Pad A", "0.8", "Business", "0.60", "0.01", "80", "Smooth Surfaces", "0.011", "1.2209"});
-    InsertSurface(ws, "Surface1", 1500, 2500, {"Grass swale", "0.02", "300", "2.2811", "Unpaved", "2.1919"});
-    InsertSurface(ws, "Surface2", 3900, 2500, {"Gutter", "0.01", "250", "2.0330", "Paved", "2.0495"});
-    InsertChannel(ws, "Channel1", 2100, 4000,
-                  {"East ditch", "4.00", "6.47", "0.005", "600", "Earth", "0.025", "3.0502", "3.2784"});
-    InsertChannel(ws, "Channel2", 7000, 4200,
-                  {"Culvert", "3.14", "6.28", "0.01", "120", "Concrete", "0.013", "7.2009", "0.2777"});
+        ws, "Basin3", 4500, 840,
+        {"Pad A", "0.8", "Business", "0.60", "0.01", "80", "Smooth Surfaces", "0.011", "1.2209"});
+    InsertSurface(ws, "Surface1", 1500, 2500,
+                  {"Grass swale", "0.02", "300", "2.2811", "Unpaved", "2.1919"});
+    InsertSurface(ws, "Surface2", 3900, 2500,
+                  {"Gutter", "0.01", "250", "2.0330", "Paved", "2.0495"});
+    InsertChannel(
+        ws, "Channel1", 2100, 4000,
+        {"East ditch", "4.00", "6.47", "0.005", "600", "Earth", "0.025", "3.0502", "3.2784"});
+    InsertChannel(
+        ws, "Channel2", 7000, 4200,
+        {"Culvert", "3.14", "6.28", "0.01", "120", "Concrete", "0.013", "7.2009", "0.2777"});
 }
 
 // Where the text at `offset` in the block starting with `start` begins, in layout units from
@@ -52,7 +57,8 @@ qreal xOf(const QTextDocument& document, const QString& start, int offset) {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         if (block.text().startsWith(start)) {
             const QTextLine line = block.layout()->lineForTextPosition(offset);
-            return document.documentLayout()->blockBoundingRect(block).left() + line.cursorToX(offset);
+            return document.documentLayout()->blockBoundingRect(block).left() +
+                   line.cursorToX(offset);
         }
     return -1;
 }
@@ -88,8 +94,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(prompts.shown.size(), std::size_t{0});
         const QString shown = window->view()->toPlainText();
-        for (const char* expected : {"Willow Creek Phase 2", "Overland Flow", "Shallow Concentrated Flow",
-                                     "Channel Flow", "Runoff Rate Calculations", "Q(cfs)"})
+        for (const char* expected :
+             {"Willow Creek Phase 2", "Overland Flow", "Shallow Concentrated Flow", "Channel Flow",
+              "Runoff Rate Calculations", "Q(cfs)"})
             QVERIFY2(shown.contains(expected), expected);
 
         // Every cell of a row starts where its heading starts: the stops are in the right place.
@@ -124,7 +131,8 @@ private slots:
         QVERIFY(OpenReportWindow(ctx) == nullptr);
         QVERIFY(ctx.existing<FrmViewReport>() == nullptr);
         QCOMPARE(prompts.shown.size(), std::size_t{1});
-        QVERIFY2(prompts.shown[0].text.contains("could not be built"), qPrintable(prompts.shown[0].text));
+        QVERIFY2(prompts.shown[0].text.contains("could not be built"),
+                 qPrintable(prompts.shown[0].text));
     }
 };
 

@@ -132,8 +132,10 @@ private slots:
         QCOMPARE(actions.size(), 8);
         QVERIFY(actions[0]->isSeparator());
         QVERIFY(actions[4]->isSeparator());
-        const QStringList tips{"Save As...", "Print", "Copy to Clipboard", "Close Report", "Export PDF", "Print Preview"};
-        const QList<QAction*> buttons{actions[1], actions[2], actions[3], actions[5], actions[6], actions[7]};
+        const QStringList tips{"Save As...",   "Print",      "Copy to Clipboard",
+                               "Close Report", "Export PDF", "Print Preview"};
+        const QList<QAction*> buttons{actions[1], actions[2], actions[3],
+                                      actions[5], actions[6], actions[7]};
         for (int i = 0; i < buttons.size(); ++i) {
             QCOMPARE(buttons[i]->toolTip(), tips[i]);
             QVERIFY2(!buttons[i]->icon().isNull(), qPrintable(tips[i]));
@@ -237,7 +239,10 @@ private slots:
         QTest::keyClick(window->view(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(readAll(path).startsWith("{\\rtf1"));
         bool asked = false;
-        window->setPrinterSetup([&](QPrinter&, QWidget*) { asked = true; return false; });
+        window->setPrinterSetup([&](QPrinter&, QWidget*) {
+            asked = true;
+            return false;
+        });
         QTest::keyClick(window->view(), Qt::Key_P, Qt::ControlModifier);
         QVERIFY(asked);
         QTextCursor cursor(window->view()->document());
@@ -270,7 +275,8 @@ private slots:
         window->saveAs();
         QCOMPARE(f.prompts.shown.size(), std::size_t{1});
         QCOMPARE(f.prompts.shown[0].title, QStringLiteral("Error"));
-        QVERIFY2(f.prompts.shown[0].text.contains("not saved"), qPrintable(f.prompts.shown[0].text));
+        QVERIFY2(f.prompts.shown[0].text.contains("not saved"),
+                 qPrintable(f.prompts.shown[0].text));
         QVERIFY(!QFile::exists(path));
     }
 

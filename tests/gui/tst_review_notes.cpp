@@ -131,16 +131,27 @@ private slots:
         QTest::addColumn<QString>("bad");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("good");
-        QTest::newRow("basin length") << int(ElementKind::Basin) << "TxtLength" << "150"
-                                      << "Warning: sheet-flow length 150 ft exceeds 100 ft" << "100";
-        QTest::newRow("basin c") << int(ElementKind::Basin) << "TxtC" << "1.5"
-                                 << "Warning: run-off coefficient 1.5 is outside 0 < C <= 1" << "0.5";
-        QTest::newRow("surface slope") << int(ElementKind::Surface) << "TxtSlope" << "2"
-                                       << "slope 2 ft/ft is above 0.5 ft/ft: likely typed in percent" << "0.02";
-        QTest::newRow("channel slope") << int(ElementKind::Channel) << "TxtSlope" << "0.0001"
-                                       << "Note: slope 0.0001 ft/ft is below 0.0005 ft/ft" << "0.005";
-        QTest::newRow("channel n") << int(ElementKind::Channel) << "TxtN" << "0.05"
-                                   << "Note: n 0.05 differs from 0.013 of \"Concrete Channel\"" << "0.013";
+        QTest::newRow("basin length") << int(ElementKind::Basin) << "TxtLength"
+                                      << "150"
+                                      << "Warning: sheet-flow length 150 ft exceeds 100 ft"
+                                      << "100";
+        QTest::newRow("basin c") << int(ElementKind::Basin) << "TxtC"
+                                 << "1.5"
+                                 << "Warning: run-off coefficient 1.5 is outside 0 < C <= 1"
+                                 << "0.5";
+        QTest::newRow("surface slope")
+            << int(ElementKind::Surface) << "TxtSlope"
+            << "2"
+            << "slope 2 ft/ft is above 0.5 ft/ft: likely typed in percent"
+            << "0.02";
+        QTest::newRow("channel slope") << int(ElementKind::Channel) << "TxtSlope"
+                                       << "0.0001"
+                                       << "Note: slope 0.0001 ft/ft is below 0.0005 ft/ft"
+                                       << "0.005";
+        QTest::newRow("channel n") << int(ElementKind::Channel) << "TxtN"
+                                   << "0.05"
+                                   << "Note: n 0.05 differs from 0.013 of \"Concrete Channel\""
+                                   << "0.013";
     }
 
     void theNoteFollowsTheFields() {
@@ -189,7 +200,8 @@ private slots:
         SaveScreenshot(f.canvas(), "review-marker");
 
         // Mended through the update dialog: the marker goes.
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->viewPointOf(ElementKind::Basin, warned));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->viewPointOf(ElementKind::Basin, warned));
         f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
         auto* update = f.ctx.existing<FrmBasUpdate>();
         QVERIFY(update);
@@ -214,10 +226,12 @@ private slots:
         QCOMPARE(list->count(), static_cast<int>(review->findings().size()));
         int row = -1;
         for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->text().startsWith("warning Basin2 \"Basin 2\": sheet-flow length 150 ft"))
+            if (list->item(i)->text().startsWith(
+                    "warning Basin2 \"Basin 2\": sheet-flow length 150 ft"))
                 row = i;
         QVERIFY2(row >= 0, qPrintable(list->count() ? list->item(0)->text() : QString("empty")));
-        QVERIFY(!f.ctx.workspace().SelectedElement || f.ctx.workspace().SelectedElement->tag != "Basin2");
+        QVERIFY(!f.ctx.workspace().SelectedElement ||
+                f.ctx.workspace().SelectedElement->tag != "Basin2");
         list->setCurrentRow(row);
         QVERIFY(f.ctx.workspace().SelectedElement);
         QCOMPARE(f.ctx.workspace().SelectedElement->tag, std::string("Basin2"));
@@ -232,7 +246,8 @@ private slots:
         auto* toggle = f.canvas()->findChild<QAction*>("MnuReportReview");
         QVERIFY(toggle);
         const QList<QAction*> actions = intensity->actions();
-        QCOMPARE(actions.indexOf(toggle) + 1, actions.indexOf(f.canvas()->findChild<QAction*>("MnuReportSource")));
+        QCOMPARE(actions.indexOf(toggle) + 1,
+                 actions.indexOf(f.canvas()->findChild<QAction*>("MnuReportSource")));
         QCOMPARE(toggle->text(), QString("Review Notes in Report"));
         QVERIFY(toggle->isCheckable() && !toggle->isChecked());
         toggle->trigger();

@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-
 using namespace pluvane;
 using namespace pluvane::gui;
 using namespace pluvane::gui::test;
@@ -80,7 +79,8 @@ void pick(QWidget* picker, const QString& location) {
     if (items.size() != 1)
         qFatal("no single list entry %s", qPrintable(location));
     list->scrollToItem(items.front());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.front()).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(items.front()).center());
 }
 
 QStringList listEntries(QWidget* picker) {
@@ -152,7 +152,8 @@ private slots:
         for (const char* name : {"TxtProjectName", "TxtJobNumber", "TxtDesignEngineer",
                                  "TxtProjectManager", "TxtBasinName", "TxtITable"})
             QVERIFY2(field(setup, name)->text().isEmpty(), name);
-        const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+        const QString today =
+            QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
         QCOMPARE(field(setup, "TxtDesignDate")->text(), today);
         QVERIFY(today.contains(QString::number(QDate::currentDate().day())));
 
@@ -169,14 +170,15 @@ private slots:
         QStringList frames;
         for (QGroupBox* frame : setup->findChildren<QGroupBox*>())
             frames << frame->title();
-        QCOMPARE(frames, (QStringList{"Project Information", "Design Information", "Basin Information"}));
+        QCOMPARE(frames,
+                 (QStringList{"Project Information", "Design Information", "Basin Information"}));
         QVERIFY(child<QGroupBox>(setup, "FraDesign")->isAncestorOf(field(setup, "TxtDesignDate")));
         QVERIFY(child<QGroupBox>(setup, "FraBasin")->isAncestorOf(field(setup, "TxtITable")));
 
         QCOMPARE(tabWalk(field(setup, "TxtProjectName"), 10),
-                 (QStringList{"TxtProjectName", "TxtJobNumber", "TxtDesignDate", "TxtDesignEngineer",
-                              "TxtProjectManager", "TxtBasinName", "TxtITable", "CmdIList", "CmdOK",
-                              "CmdCancel"}));
+                 (QStringList{"TxtProjectName", "TxtJobNumber", "TxtDesignDate",
+                              "TxtDesignEngineer", "TxtProjectManager", "TxtBasinName", "TxtITable",
+                              "CmdIList", "CmdOK", "CmdCancel"}));
         QVERIFY(w.prompts.shown.empty());
         SaveScreenshot(setup, "FrmInfo-new");
     }
@@ -185,8 +187,8 @@ private slots:
         World w;
         FrmInfo* setup = FrmInfo::open(w.ctx, &w.owner);
         QPointer<FrmInfo> watch = setup;
-        for (const char* name : {"TxtProjectName", "TxtJobNumber", "TxtDesignEngineer", "TxtProjectManager",
-                                 "TxtDesignDate"})
+        for (const char* name : {"TxtProjectName", "TxtJobNumber", "TxtDesignEngineer",
+                                 "TxtProjectManager", "TxtDesignDate"})
             field(setup, name)->clear();
         QTest::keyClicks(field(setup, "TxtBasinName"), "Outfall 1");
         QTest::keyClicks(field(setup, "TxtITable"), "Fort Myers");
@@ -198,7 +200,8 @@ private slots:
         settle();
         QVERIFY2(!watch, "OK closes the setup window");
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo"), (Rows{{"", "", "", "", "", "Fort Myers"}}));
-        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall 1", "Fort Myers", "5040", "5160"}}));
+        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"),
+                 (Rows{{"Outfall 1", "Fort Myers", "5040", "5160"}}));
     }
 
     void reopeningShowsTheStoredValuesAndOkAddsNoRows() {
@@ -232,17 +235,21 @@ private slots:
         settle();
         QCOMPARE(w.canvasOpenings, 2);
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo"),
-                 (Rows{{"Harbour Road Outfall, phase 2", "R. O'Neil", "Zoë Ångström", "3/14/2027", "J-2291",
-                        "Lake Houston"}}));
-        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall 'A'", "Lake Houston", "5040", "5160"}}));
+                 (Rows{{"Harbour Road Outfall, phase 2", "R. O'Neil", "Zoë Ångström", "3/14/2027",
+                        "J-2291", "Lake Houston"}}));
+        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"),
+                 (Rows{{"Outfall 'A'", "Lake Houston", "5040", "5160"}}));
     }
 
     void okWithoutTheNodeNameOrTableIsRefused_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("table");
-        QTest::newRow("no table") << "Outfall" << "";
-        QTest::newRow("no name") << "" << "Atlanta";
-        QTest::newRow("neither") << "" << "";
+        QTest::newRow("no table") << "Outfall"
+                                  << "";
+        QTest::newRow("no name") << ""
+                                 << "Atlanta";
+        QTest::newRow("neither") << ""
+                                 << "";
     }
     void okWithoutTheNodeNameOrTableIsRefused() {
         QFETCH(QString, name);
@@ -288,7 +295,9 @@ private slots:
 
     void aProjectRowWithoutANodeRowLoadsAndGetsItsNodeOnOk() {
         World w;
-        execOnProject(w.ws(), "INSERT INTO TblProjectInfo (ProjectName, DesignDate) VALUES ('Half done', '1/2/2027')");
+        execOnProject(
+            w.ws(),
+            "INSERT INTO TblProjectInfo (ProjectName, DesignDate) VALUES ('Half done', '1/2/2027')");
         FrmInfo* setup = FrmInfo::open(w.ctx, &w.owner);
         QVERIFY(w.prompts.shown.empty());
         QVERIFY(setup->existingProject());
@@ -359,7 +368,8 @@ private slots:
         QCOMPARE(child<QLabel>(picker, "Label1")->text(), QStringLiteral("Select Basin"));
         QCOMPARE(child<QPushButton>(picker, "CmdOK")->text(), QStringLiteral("OK"));
         QCOMPARE(child<QPushButton>(picker, "CmdCancel")->text(), QStringLiteral("Cancel"));
-        QCOMPARE(listEntries(picker), (QStringList{"Atlanta", "Fort Myers", "Lake Houston", "Alder Flat"}));
+        QCOMPARE(listEntries(picker),
+                 (QStringList{"Atlanta", "Fort Myers", "Lake Houston", "Alder Flat"}));
         QVERIFY(picker->selectedLocation().isEmpty());
 
         auto* source = child<QPlainTextEdit>(picker, "TxtProvenance");
@@ -405,7 +415,8 @@ private slots:
         settle();
         QVERIFY(!setupWatch);
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Fort Myers"));
-        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall", "Fort Myers", "5040", "5160"}}));
+        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"),
+                 (Rows{{"Outfall", "Fort Myers", "5040", "5160"}}));
         QCOMPARE(w.canvasOpenings, 0);
     }
 
@@ -495,7 +506,8 @@ private slots:
         click(setup, "CmdIList");
         QCOMPARE(w.prompts.shown.size(), std::size_t(1));
         QCOMPARE(w.prompts.shown.front().title, QStringLiteral("Error"));
-        QVERIFY(w.prompts.shown.front().text.contains(databaseMissing ? "is missing" : "holds no locations"));
+        QVERIFY(w.prompts.shown.front().text.contains(databaseMissing ? "is missing"
+                                                                      : "holds no locations"));
         settle();
         QVERIFY(!w.ctx.existing<FrmSelectIvalBasin>());
         QVERIFY(setup->isVisible());
@@ -539,7 +551,8 @@ private slots:
         QVERIFY(field(node, "TxtIntensityTable")->text().isEmpty());
         QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
         QCOMPARE(tabWalk(field(node, "TxtNodeName"), 5),
-                 (QStringList{"TxtNodeName", "TxtIntensityTable", "CmdTableList", "CmdUpdate", "CmdCancel"}));
+                 (QStringList{"TxtNodeName", "TxtIntensityTable", "CmdTableList", "CmdUpdate",
+                              "CmdCancel"}));
 
         field(node, "TxtNodeName")->setText("Outfall");
         click(node, "CmdUpdate");
@@ -554,8 +567,9 @@ private slots:
 
     void updateStoresTheNameInTheFirstRowButNotATypedTable() {
         World w;
-        execOnProject(w.ws(), "INSERT INTO TblNodeInfo VALUES ('first', 'Fort Myers', '100', '200');"
-                              "INSERT INTO TblNodeInfo VALUES ('second', 'Lake Houston', '300', '400');");
+        execOnProject(w.ws(),
+                      "INSERT INTO TblNodeInfo VALUES ('first', 'Fort Myers', '100', '200');"
+                      "INSERT INTO TblNodeInfo VALUES ('second', 'Lake Houston', '300', '400');");
         QPointer<FrmNodeInfo> node = FrmNodeInfo::open(w.ctx, &w.owner);
         QCOMPARE(field(node, "TxtNodeName")->text(), QStringLiteral("first"));
         QCOMPARE(field(node, "TxtIntensityTable")->text(), QStringLiteral("Fort Myers"));
@@ -569,7 +583,8 @@ private slots:
         settle();
         QVERIFY(!node);
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo"),
-                 (Rows{{"Main outfall's node", "Fort Myers", "100", "200"}, {"second", "Lake Houston", "300", "400"}}));
+                 (Rows{{"Main outfall's node", "Fort Myers", "100", "200"},
+                       {"second", "Lake Houston", "300", "400"}}));
     }
 
     void cancelLeavesTheNodeAlone() {
@@ -605,11 +620,13 @@ private slots:
         QVERIFY(shown);
         QCOMPARE(field(shown, "TxtIntensityTable")->text(), QStringLiteral("Lake Houston"));
         QCOMPARE(field(shown, "TxtNodeName")->text(), QString()); // the unsaved name is read over
-        QVERIFY(tableRows(w.ws(), "TblProjectInfo").isEmpty()); // the node picker leaves the project
+        QVERIFY(
+            tableRows(w.ws(), "TblProjectInfo").isEmpty()); // the node picker leaves the project
 
         field(shown, "TxtNodeName")->setText("Outfall");
         click(shown, "CmdUpdate");
-        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall", "Lake Houston", "5040", "5160"}}));
+        QCOMPARE(tableRows(w.ws(), "TblNodeInfo"),
+                 (Rows{{"Outfall", "Lake Houston", "5040", "5160"}}));
     }
 
     void theNodePickerBringsBackAClosedNodeWindow() {

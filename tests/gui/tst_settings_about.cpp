@@ -35,7 +35,8 @@ private slots:
         for (QLabel* label : about->findChildren<QLabel*>())
             if (!label->text().isEmpty())
                 texts << label->text();
-        QCOMPARE(texts, (QStringList{"Pluvane", "Version 1.1 Beta", "Software for Hydraulic Calculation Methods",
+        QCOMPARE(texts, (QStringList{"Pluvane", "Version 1.1 Beta",
+                                     "Software for Hydraulic Calculation Methods",
                                      "Hydrolic Calculations program utilizing Rational Method."}));
 
         // The product name stands out at about 13.5 pt; everything else keeps the window's font.

@@ -36,7 +36,8 @@ private slots:
         TestProject data;
         RecordingPrompts prompts;
         AppContext ctx{data.workspace, prompts};
-        ctx.workspace().DataFolder = PLUVANE_BIN_DIR; // the build puts the guide beside the programs
+        ctx.workspace().DataFolder =
+            PLUVANE_BIN_DIR; // the build puts the guide beside the programs
         MDIFrmMain window{ctx};
         window.show();
         window.activateWindow();
@@ -78,9 +79,11 @@ private slots:
         QVERIFY(index.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(index.readAll());
         int pictures = 0;
-        for (const QRegularExpressionMatch& match : QRegularExpression("src=\"([^\"]+)\"").globalMatch(html)) {
+        for (const QRegularExpressionMatch& match :
+             QRegularExpression("src=\"([^\"]+)\"").globalMatch(html)) {
             ++pictures;
-            QVERIFY2(QFile::exists(QString(PLUVANE_BIN_DIR) + "/guide/" + match.captured(1)), qPrintable(match.captured(1)));
+            QVERIFY2(QFile::exists(QString(PLUVANE_BIN_DIR) + "/guide/" + match.captured(1)),
+                     qPrintable(match.captured(1)));
         }
         QVERIFY(pictures >= 8);
     }

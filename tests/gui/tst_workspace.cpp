@@ -2,6 +2,7 @@
 // each kind, dragging, deleting, the element limit, Solve, Close, Open, the cancel paths and a
 // second instance on the same file.
 #include "GuiTestSupport.h"
+#include "Settings.h"
 #include "app/AppContext.h"
 #include "app/FrmOpen.h"
 #include "app/MDIFrmMain.h"
@@ -10,17 +11,16 @@
 #include "elements/SurfaceDialogs.h"
 #include "network/CanvasView.h"
 #include "network/FrmDraw.h"
-#include "Settings.h"
 #include "rain/FrmIntensityTable.h"
 #include "rain/IdfPlot.h"
 #include "report/FrmViewReport.h"
 #include "settings/FrmInfo.h"
 #include "settings/FrmSelectIvalBasin.h"
-#include "store/IntensityDb.h"
-#include "text/NumberText.h"
 #include "store/Database.h"
+#include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 #include "store/ProjectLock.h"
+#include "text/NumberText.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -75,8 +75,9 @@ struct PrivateSettings {
 // The 5-minute, 1-year depth of 0.400 in is an intensity of 4.80 in/hr.
 QString writeDepthTable(const QString& path) {
     const std::pair<const char*, double> rows[] = {
-        {"5-min", 0.400}, {"10-min", 0.620}, {"15-min", 0.760}, {"30-min", 1.04}, {"60-min", 1.32}, {"2-hr", 1.60},
-        {"3-hr", 1.76},   {"6-hr", 2.10},    {"12-hr", 2.46},   {"24-hr", 2.88},  {"2-day", 3.30}};
+        {"5-min", 0.400}, {"10-min", 0.620}, {"15-min", 0.760}, {"30-min", 1.04},
+        {"60-min", 1.32}, {"2-hr", 1.60},    {"3-hr", 1.76},    {"6-hr", 2.10},
+        {"12-hr", 2.46},  {"24-hr", 2.88},   {"2-day", 3.30}};
     const double factors[] = {1, 1.18, 1.41, 1.59, 1.83, 2.01, 2.19, 2.38, 2.63, 2.82};
     QByteArray text = "Point precipitation frequency estimates (inches)\n"
                       "NOAA Atlas 14 Volume 2 Version 3\n"
@@ -181,7 +182,8 @@ private slots:
         QVERIFY(!f.window.startScreen());
         FrmDraw* canvas = f.window.canvas();
         QCOMPARE(f.ws().CurrentIntensityTable, std::string("Atlanta"));
-        QCOMPARE(rows(path.toStdString(), "SELECT NodeX, NodeY FROM TblNodeInfo")[0].text("NodeX"), std::string("5040"));
+        QCOMPARE(rows(path.toStdString(), "SELECT NodeX, NodeY FROM TblNodeInfo")[0].text("NodeX"),
+                 std::string("5040"));
 
         f.addBasin("Lot 'A'", "1.5");
         f.addBasin("Lot B", "2");
@@ -195,9 +197,11 @@ private slots:
         QCOMPARE(basins[0].text("BasinX"), std::string("650"));
         QCOMPARE(basins[1].text("BasinX"), std::string("750"));
         QVERIFY(!basins[0].text("Tc").empty());
-        QCOMPARE(rows(path.toStdString(), "SELECT SurfVelocity FROM TblSurfaceInfo")[0].text("SurfVelocity"),
+        QCOMPARE(rows(path.toStdString(), "SELECT SurfVelocity FROM TblSurfaceInfo")[0].text(
+                     "SurfVelocity"),
                  std::string("1.6130"));
-        QCOMPARE(rows(path.toStdString(), "SELECT ChannelVelocity FROM TblChannelInfo")[0].text("ChannelVelocity"),
+        QCOMPARE(rows(path.toStdString(), "SELECT ChannelVelocity FROM TblChannelInfo")[0].text(
+                     "ChannelVelocity"),
                  std::string("9.3792"));
         QCOMPARE(canvas->view()->connectorCount(), 4);
 
@@ -215,7 +219,9 @@ private slots:
         const double twipsPerPixel = 1440.0 / view->logicalDpiX();
         QCOMPARE(after.left - before.left, static_cast<float>(10 * twipsPerPixel));
         QCOMPARE(after.top - before.top, static_cast<float>(6 * twipsPerPixel));
-        const auto moved = rows(path.toStdString(), "SELECT BasinX, BasinY FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
+        const auto moved =
+            rows(path.toStdString(),
+                 "SELECT BasinX, BasinY FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
         QCOMPARE(moved[0].number("BasinX"), static_cast<double>(after.left));
         QCOMPARE(moved[0].number("BasinY"), static_cast<double>(after.top));
         QVERIFY(canvas->model().image(ElementKind::Basin, 1).bordered);
@@ -223,10 +229,13 @@ private slots:
         // Delete Basin2 from its pop-up menu: marked in the file, hidden on the canvas.
         canvas->model().Select(f.ws(), ElementKind::Basin, 2);
         canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Delete")->trigger();
-        QCOMPARE(rows(path.toStdString(), "SELECT Deleted FROM TblBasinInfo WHERE BasinTag = 'Basin2'")[0].text("Deleted"),
+        QCOMPARE(rows(path.toStdString(),
+                      "SELECT Deleted FROM TblBasinInfo WHERE BasinTag = 'Basin2'")[0]
+                     .text("Deleted"),
                  std::string("True"));
         QCOMPARE(canvas->view()->connectorCount(), 3);
-        QCOMPARE(canvas->view()->nameShown(ElementKind::Basin, 2), QString()); // hidden with its picture
+        QCOMPARE(canvas->view()->nameShown(ElementKind::Basin, 2),
+                 QString()); // hidden with its picture
         QCOMPARE(canvas->view()->nameShown(ElementKind::Basin, 1), QString("Lot 'A'"));
 
         // Solve: the report window opens; a second Solve brings the same window forward.
@@ -352,7 +361,10 @@ private slots:
         f.newProject(path);
         f.addBasin("Goes", "1");
         f.window.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
-        f.window.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Delete")->trigger();
+        f.window.canvas()
+            ->popupMenu(ElementKind::Basin)
+            ->findChild<QAction*>("Mnu_Basin_Delete")
+            ->trigger();
         QCOMPARE(rows(path.toStdString(), "SELECT * FROM TblBasinInfo").size(), std::size_t(1));
         f.window.close();
         QCOMPARE(rows(path.toStdString(), "SELECT * FROM TblBasinInfo").size(), std::size_t(0));
@@ -365,13 +377,16 @@ private slots:
         f.addBasin("First", "1");
         f.addBasin("Second", "2");
         FrmDraw* canvas = f.window.canvas();
-        QAction* edit = canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit");
+        QAction* edit =
+            canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit");
         canvas->model().Select(f.ws(), ElementKind::Basin, 1);
         edit->trigger();
-        QCOMPARE(f.ctx.existing<FrmBasUpdate>()->findChild<QLineEdit*>("TxtBasinName")->text(), QString("First"));
+        QCOMPARE(f.ctx.existing<FrmBasUpdate>()->findChild<QLineEdit*>("TxtBasinName")->text(),
+                 QString("First"));
         canvas->model().Select(f.ws(), ElementKind::Basin, 2);
         edit->trigger();
-        QCOMPARE(f.ctx.existing<FrmBasUpdate>()->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Second"));
+        QCOMPARE(f.ctx.existing<FrmBasUpdate>()->findChild<QLineEdit*>("TxtBasinName")->text(),
+                 QString("Second"));
         // The same element again: the open dialog is brought forward as it stands.
         FrmBasUpdate* open = f.ctx.existing<FrmBasUpdate>();
         open->findChild<QLineEdit*>("TxtBasinName")->setText("Second, edited");
@@ -392,7 +407,8 @@ private slots:
         QCOMPARE(canvas->model().LiveCount(ElementKind::Surface), 2);
         QCOMPARE(canvas->model().LiveCount(ElementKind::Channel), 2);
         QCOMPARE(canvas->view()->connectorCount(), 7);
-        QCOMPARE(canvas->view()->nameShown(ElementKind::Basin, 1), QString("Lots 1-6 roofs & drives"));
+        QCOMPARE(canvas->view()->nameShown(ElementKind::Basin, 1),
+                 QString("Lots 1-6 roofs & drives"));
         QCOMPARE(canvas->view()->nameShown(ElementKind::Node, 0), QString("Outfall OF-1"));
         f.window.resize(1100, 760);
         SaveScreenshot(&f.window, "canvas");
@@ -415,22 +431,26 @@ private slots:
         for (QAction* action : canvas->menuBar()->actions())
             menus << action->text();
         // The menus of the drawing window keep their order; Edit and View follow File, Help ends.
-        QCOMPARE(menus, (QStringList{"File", "Edit", "View", "Intensity", "Data", "About", "Help"}));
+        QCOMPARE(menus,
+                 (QStringList{"File", "Edit", "View", "Intensity", "Data", "About", "Help"}));
         QVERIFY(!canvas->findChild<QAction*>("MnuChangeTable")->isVisible());
         QVERIFY(!canvas->findChild<QAction*>("mnuHelpReportBug")->isVisible());
         QStringList tips;
         for (QAction* action : canvas->findChild<QToolBar*>("TbDraw")->actions())
             tips << (action->isSeparator() ? QString("-") : action->toolTip());
-        QCOMPARE(tips, (QStringList{"Open Existing Project", "Start a New Project", "Close this Project", "-",
-                                    "Add Overland Flow", "Add Shallow Concentrated Flow", "Add New Channel", "-",
-                                    "Edit Intensity Table", "Edit Project Information", "-", "Solve System", "-",
-                                    "Undo the Last Step", "Redo the Step Undone"}));
+        QCOMPARE(
+            tips,
+            (QStringList{"Open Existing Project", "Start a New Project", "Close this Project", "-",
+                         "Add Overland Flow", "Add Shallow Concentrated Flow", "Add New Channel",
+                         "-", "Edit Intensity Table", "Edit Project Information", "-",
+                         "Solve System", "-", "Undo the Last Step", "Redo the Step Undone"}));
         // The pop-up menu of an element names it, greyed, above its items.
         f.addBasin("Named lot", "1");
         CanvasView* view = canvas->view();
         QMenu* popup = canvas->popupMenu(ElementKind::Basin);
         QTimer::singleShot(50, popup, &QMenu::close);
-        QTest::mousePress(view->viewport(), Qt::RightButton, {}, view->viewPointOf(ElementKind::Basin, 1));
+        QTest::mousePress(view->viewport(), Qt::RightButton, {},
+                          view->viewPointOf(ElementKind::Basin, 1));
         QCOMPARE(popup->actions().first()->text(), QString("Named lot"));
         QVERIFY(!popup->actions().first()->isEnabled());
         QVERIFY(canvas->model().image(ElementKind::Basin, 1).bordered);
@@ -524,7 +544,8 @@ private slots:
         auto* list = picker->findChild<QListWidget*>("List1");
         list->setCurrentItem(list->findItems("Champaign", Qt::MatchExactly).value(0));
         click(picker, "CmdOK");
-        QCOMPARE(rows(path.toStdString(), "SELECT IValueBasinName FROM TblProjectInfo")[0].text("IValueBasinName"),
+        QCOMPARE(rows(path.toStdString(), "SELECT IValueBasinName FROM TblProjectInfo")[0].text(
+                     "IValueBasinName"),
                  std::string("Champaign"));
         editor = f.ctx.existing<FrmIntensityTable>();
         QCOMPARE(editor->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Champaign"));

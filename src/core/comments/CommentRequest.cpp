@@ -27,7 +27,8 @@ std::string trimmed(const std::string& text) {
 bool startsWithNoCase(const std::string& text, std::string_view prefix) {
     return text.size() > prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
            });
 }
 
@@ -59,8 +60,10 @@ std::string BuildCommentUrl(const std::string& endpoint, const CommentFields& fi
     url += "&com=" + PercentEncode(fields.comments);
     if (url.size() > kMaxCommentUrlBytes)
         // Encoding makes a blank or a sign take three characters and an accented letter six.
-        throw Error("The texts are too long to send: the request address would be " + std::to_string(url.size()) +
-                    " characters long, and comment servers accept at most " + std::to_string(kMaxCommentUrlBytes) +
+        throw Error("The texts are too long to send: the request address would be " +
+                    std::to_string(url.size()) +
+                    " characters long, and comment servers accept at most " +
+                    std::to_string(kMaxCommentUrlBytes) +
                     ". Please shorten the description or the comments.");
     return url;
 }
@@ -82,7 +85,8 @@ double ReadCommentTimeoutSeconds(const Settings& settings) {
     const std::string text = trimmed(*value);
     double seconds = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(seconds) || seconds <= 0)
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(seconds) ||
+        seconds <= 0)
         return kDefaultCommentTimeoutSeconds;
     return seconds;
 }

@@ -19,8 +19,8 @@ void require(bool condition, std::string_view message) {
         throw Error(std::string(message), std::string(kElementErrorTitle));
 }
 
-constexpr int kTimeDecimals = 4;     // velocities and Tc
-constexpr int kSectionDecimals = 2;  // area and wetted perimeter
+constexpr int kTimeDecimals = 4;    // velocities and Tc
+constexpr int kSectionDecimals = 2; // area and wetted perimeter
 
 } // namespace
 

@@ -47,8 +47,8 @@ std::string CreateSiblingTempFile(const std::string& path, const std::string& wh
     if (fd < 0) {
         const int error = errno;
         if (error == EACCES || error == EROFS || error == EPERM)
-            throw Error(what + " \"" + path + "\" cannot be written: the folder \"" + folder.string() +
-                        "\" is read-only.");
+            throw Error(what + " \"" + path + "\" cannot be written: the folder \"" +
+                        folder.string() + "\" is read-only.");
         throw Error(what + " \"" + path + "\" cannot be written: " + std::strerror(error) + ".");
     }
     // mkstemp makes the file private; the finished file gets the target's mode, or the mode a
@@ -67,7 +67,8 @@ std::string CreateSiblingTempFile(const std::string& path, const std::string& wh
     return std::string(name.data());
 }
 
-void ReplaceFileAtomically(const std::string& path, const std::function<void(const std::string&)>& fill,
+void ReplaceFileAtomically(const std::string& path,
+                           const std::function<void(const std::string&)>& fill,
                            const std::string& what) {
     const std::string temp = CreateSiblingTempFile(path, what);
     try {
@@ -90,7 +91,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
         [&](const std::string& temp) {
             std::FILE* out = std::fopen(temp.c_str(), "wb");
             if (!out)
-                throw Error(what + " \"" + path + "\" cannot be written: " + std::strerror(errno) + ".");
+                throw Error(what + " \"" + path + "\" cannot be written: " + std::strerror(errno) +
+                            ".");
             const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
             const int writeError = errno;
             const bool closed = std::fclose(out) == 0;

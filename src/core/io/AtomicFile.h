@@ -14,11 +14,13 @@ namespace pluvane {
 // `fill` receives the temporary path (an empty file that exists already) and writes the
 // content there; it reports failure by throwing. `what` names the target in messages
 // ("The file", "The project", "The settings file").
-void ReplaceFileAtomically(const std::string& path, const std::function<void(const std::string& temp)>& fill,
+void ReplaceFileAtomically(const std::string& path,
+                           const std::function<void(const std::string& temp)>& fill,
                            const std::string& what = "The file");
 
 // ReplaceFileAtomically with bytes already in memory.
-void WriteFileAtomically(const std::string& path, std::string_view bytes, const std::string& what = "The file");
+void WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         const std::string& what = "The file");
 
 // A new, empty file of a unique name beside `path` (".name.XXXXXX.tmp"); throws Error naming
 // `path` when the folder does not take it.

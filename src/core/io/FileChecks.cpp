@@ -26,13 +26,15 @@ void RequireRegularFile(const std::string& path, const std::string& what) {
     if (S_ISDIR(info.st_mode))
         throw Error(what + " \"" + path + "\" is a folder, not a file.");
     if (!S_ISREG(info.st_mode))
-        throw Error(what + " \"" + path + "\" is not a regular file (a pipe or a device); it cannot be used.");
+        throw Error(what + " \"" + path +
+                    "\" is not a regular file (a pipe or a device); it cannot be used.");
 }
 
 std::string ReadFileLimited(const std::string& path, std::size_t maxBytes) {
     struct stat found {};
     if (!path.empty() && ::stat(path.c_str(), &found) != 0)
-        throw Error("The file \"" + path + "\" cannot be read: it does not exist or is not readable.");
+        throw Error("The file \"" + path +
+                    "\" cannot be read: it does not exist or is not readable.");
     RequireRegularFile(path);
     // O_NONBLOCK: a FIFO swapped in after the check must not hang the read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -59,7 +61,8 @@ std::string ReadFileLimited(const std::string& path, std::size_t maxBytes) {
         text.append(buffer, static_cast<std::size_t>(n));
         if (text.size() > maxBytes) {
             ::close(fd);
-            throw Error("The file \"" + path + "\" is larger than " + std::to_string(maxBytes / (1024 * 1024)) +
+            throw Error("The file \"" + path + "\" is larger than " +
+                        std::to_string(maxBytes / (1024 * 1024)) +
                         " MB, too large for a table Pluvane reads.");
         }
     }

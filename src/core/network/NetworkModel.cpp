@@ -109,8 +109,8 @@ LoadResult NetworkModel::LoadNetwork(Workspace& ws) {
         }
     }
     {
-        Statement query =
-            db.prepare("SELECT NodeX, NodeY, IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1");
+        Statement query = db.prepare(
+            "SELECT NodeX, NodeY, IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1");
         const std::vector<Record> rows = readAll(query);
         if (!rows.empty()) {
             CanvasImage& node = lists[slot(ElementKind::Node)][0];

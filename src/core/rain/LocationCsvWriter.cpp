@@ -12,7 +12,8 @@ namespace {
 
 void requirePlainCell(const std::string& text, const std::string& where) {
     if (text.find_first_of(",\r\n") != std::string::npos)
-        throw Error(where + " \"" + text + "\" holds a comma or a line end, which the CSV format cannot carry.");
+        throw Error(where + " \"" + text +
+                    "\" holds a comma or a line end, which the CSV format cannot carry.");
 }
 
 } // namespace
@@ -33,12 +34,14 @@ std::string WriteLocationCsv(const std::string& name, const std::vector<Intensit
     for (std::size_t r = 0; r < rows.size(); ++r) {
         // The reader places a row by its duration, so each must be the stored one of its place.
         if (std::abs(ParseLenient(rows[r].duration) - ParseLenient(kDurationTexts[r])) >= 1e-4)
-            throw Error("Row " + std::to_string(r + 1) + " of the rainfall table \"" + name + "\" has the duration \"" +
-                        rows[r].duration + "\" instead of " + kDurationTexts[r] + " hours.");
+            throw Error("Row " + std::to_string(r + 1) + " of the rainfall table \"" + name +
+                        "\" has the duration \"" + rows[r].duration + "\" instead of " +
+                        kDurationTexts[r] + " hours.");
         requirePlainCell(rows[r].duration, "The duration");
         csv += rows[r].duration;
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
-            requirePlainCell(rows[r].values[k], "The " + std::to_string(ReturnPeriods[k]) + "-year intensity");
+            requirePlainCell(rows[r].values[k],
+                             "The " + std::to_string(ReturnPeriods[k]) + "-year intensity");
             csv += "," + rows[r].values[k];
         }
         csv += "\n";

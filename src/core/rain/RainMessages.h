@@ -39,8 +39,8 @@ inline constexpr std::string_view kPfdsMillimetresWarning =
     "(1 in = 25.4 mm) and rounded to 3 significant figures.";
 
 inline std::string PfdsUnitsDisagreeMessage(std::string_view units, std::string_view dataType) {
-    return "The file's units (" + std::string(units) + ") and its data type (" + std::string(dataType) +
-           ") disagree, so depth cannot be told from intensity.";
+    return "The file's units (" + std::string(units) + ") and its data type (" +
+           std::string(dataType) + ") disagree, so depth cannot be told from intensity.";
 }
 inline std::string PfdsNoColumnMessage(std::string_view period, std::string_view header) {
     return "The table has no column for the " + std::string(period) + " return period (header \"" +
@@ -58,9 +58,10 @@ inline std::string PfdsNoEstimateMessage(std::string_view period, std::string_vi
            " value (\"None\"): the data server gave no estimate there, so the table "
            "cannot be completed from this file.";
 }
-inline std::string PfdsNotANumberMessage(std::string_view period, std::string_view label, std::string_view cell) {
-    return "The " + std::string(period) + " " + std::string(label) + " value \"" + std::string(cell) +
-           "\" is not a number.";
+inline std::string PfdsNotANumberMessage(std::string_view period, std::string_view label,
+                                         std::string_view cell) {
+    return "The " + std::string(period) + " " + std::string(label) + " value \"" +
+           std::string(cell) + "\" is not a number.";
 }
 
 // The shipped CSV format; `where` is "line N: ".
@@ -78,9 +79,10 @@ inline std::string CsvUnknownDurationMessage(std::string_view where, std::string
 inline std::string CsvDurationTwiceMessage(std::string_view where, std::string_view cell) {
     return std::string(where) + "the duration \"" + std::string(cell) + "\" appears twice.";
 }
-inline std::string CsvNotPositiveMessage(std::string_view where, int period, std::string_view cell) {
-    return std::string(where) + "the " + std::to_string(period) + "-year intensity \"" + std::string(cell) +
-           "\" is not a positive number.";
+inline std::string CsvNotPositiveMessage(std::string_view where, int period,
+                                         std::string_view cell) {
+    return std::string(where) + "the " + std::to_string(period) + "-year intensity \"" +
+           std::string(cell) + "\" is not a positive number.";
 }
 inline constexpr std::string_view kCsvNoHeader =
     "The file has no header line \"duration_hours,1,2,5,10,25,50,100\".";

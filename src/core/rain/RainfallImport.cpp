@@ -26,15 +26,19 @@ constexpr double kMillimetresPerInch = 25.4;
 // The reader's blanks within a line are spaces and tabs (lines are already split).
 std::string trim(std::string_view text) { return Trim(text, " \t"); }
 std::string lower(std::string_view text) { return LowerAscii(text); }
-bool startsWithNoCase(std::string_view text, std::string_view prefix) { return StartsWithIgnoreCase(text, prefix); }
-bool containsNoCase(std::string_view text, std::string_view part) { return ContainsIgnoreCase(text, part); }
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+    return StartsWithIgnoreCase(text, prefix);
+}
+bool containsNoCase(std::string_view text, std::string_view part) {
+    return ContainsIgnoreCase(text, part);
+}
 
 // The ten stored durations as the editor labels them, and their length in minutes.
 constexpr const std::array<const char*, 10>& kDurationNames = kDurationLabels;
 constexpr std::array<int, 10> kDurationMinutes{5, 10, 15, 30, 60, 120, 180, 360, 720, 1440};
 // The row labels of a PFDS file for the same ten durations.
-constexpr std::array<std::string_view, 10> kPfdsLabels{"5-min", "10-min", "15-min", "30-min", "60-min",
-                                                       "2-hr",  "3-hr",   "6-hr",   "12-hr",  "24-hr"};
+constexpr std::array<std::string_view, 10> kPfdsLabels{
+    "5-min", "10-min", "15-min", "30-min", "60-min", "2-hr", "3-hr", "6-hr", "12-hr", "24-hr"};
 
 // UTF-8 text with LF line ends. Older downloads and files re-saved on Windows carry
 // Windows-1252 bytes (the degree sign of "40.4167°" is the byte B0): each byte that does not
@@ -119,7 +123,8 @@ std::string rowLabel(std::string_view cell) {
 
 // A whole cell as a number; nullopt for anything else ("None", "4.1x", "").
 std::optional<double> strictNumber(const std::string& text) {
-    const std::string_view digits = !text.empty() && text.front() == '+' ? std::string_view(text).substr(1) : text;
+    const std::string_view digits =
+        !text.empty() && text.front() == '+' ? std::string_view(text).substr(1) : text;
     double value = 0.0;
     const char* end = digits.data() + digits.size();
     const auto result = std::from_chars(digits.data(), end, value);
@@ -141,13 +146,15 @@ std::size_t significantDigits(const std::string& text) {
 // The decimal exponent of the leading digit as 15 significant digits show it.
 int decimalExponent(double value) {
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                      std::chars_format::scientific, 14);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                      std::fabs(value), std::chars_format::scientific, 14);
+    const std::string_view text(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
     int exponent = 0;
     const auto e = text.find('e');
     const std::string_view digits = text.substr(e + 1);
-    std::from_chars(digits.data() + (digits.front() == '+' ? 1 : 0), digits.data() + digits.size(), exponent);
+    std::from_chars(digits.data() + (digits.front() == '+' ? 1 : 0), digits.data() + digits.size(),
+                    exponent);
     return exponent;
 }
 
@@ -165,7 +172,18 @@ std::string threeSignificant(double value) {
 
 // The metadata a PFDS file gives, as "Key: value" lines before and after its table. The key
 // is recognised by its start, since the file adds qualifiers ("Location name (ESRI Maps)").
-enum class Meta { Volume, DataType, Series, ProjectArea, Location, Station, Latitude, Longitude, Elevation, Retrieved };
+enum class Meta {
+    Volume,
+    DataType,
+    Series,
+    ProjectArea,
+    Location,
+    Station,
+    Latitude,
+    Longitude,
+    Elevation,
+    Retrieved
+};
 constexpr std::size_t kMetaCount = static_cast<std::size_t>(Meta::Retrieved) + 1;
 constexpr std::array<std::pair<Meta, std::string_view>, 9> kMetaKeys{{
     {Meta::DataType, "Data type"},
@@ -196,19 +214,25 @@ std::optional<std::pair<Meta, MetaLine>> metadataOf(const std::string& text) {
             continue;
         std::size_t end = key.size();
         const auto open = text.find_first_not_of(' ', end);
-        if (open != std::string::npos && text[open] == '(' && text.find(')', open) != std::string::npos)
+        if (open != std::string::npos && text[open] == '(' &&
+            text.find(')', open) != std::string::npos)
             end = text.find(')', open) + 1;
         std::size_t valueStart = end;
-        if (const auto colon = text.find_first_not_of(' ', end); colon != std::string::npos && text[colon] == ':')
+        if (const auto colon = text.find_first_not_of(' ', end);
+            colon != std::string::npos && text[colon] == ':')
             valueStart = colon + 1;
         return std::pair{meta, MetaLine{trim(text.substr(0, end)), trim(text.substr(valueStart))}};
     }
     return std::nullopt;
 }
 
-bool meaningful(const std::string& value) { return !value.empty() && value != "-" && lower(value) != "none"; }
+bool meaningful(const std::string& value) {
+    return !value.empty() && value != "-" && lower(value) != "none";
+}
 
-std::string periodName(std::size_t column) { return std::to_string(ReturnPeriods[column]) + "-year"; }
+std::string periodName(std::size_t column) {
+    return std::to_string(ReturnPeriods[column]) + "-year";
+}
 
 enum class Units { Inches, InchesPerHour, Millimetres, MillimetresPerHour };
 
@@ -234,7 +258,8 @@ std::optional<Units> unitsOf(const std::string& firstLine) {
         {"mm/hr", Units::MillimetresPerHour},
     }};
     // "(in inches)" reads as "(inches)".
-    const std::string_view withoutIn = std::string_view(units).substr(units.rfind("in", 0) == 0 ? 2 : 0);
+    const std::string_view withoutIn =
+        std::string_view(units).substr(units.rfind("in", 0) == 0 ? 2 : 0);
     for (const std::string_view name : {std::string_view(units), withoutIn})
         for (const auto& [known, value] : kNames)
             if (name == known)
@@ -252,7 +277,6 @@ bool isShippedHeader(const std::string& line) {
     return !cells.empty() && lower(trim(cells.front())) == "duration_hours";
 }
 
-
 // The line of the table header ("... by duration for ARI (years):").
 std::size_t findPfdsHeader(const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -267,7 +291,8 @@ std::size_t pfdsBlockEnd(const std::vector<std::string>& lines, std::size_t head
     std::size_t blockEnd = header + 1;
     while (blockEnd < lines.size()) {
         const std::string t = lineText(lines[blockEnd]);
-        if (t.empty() || startsWithNoCase(t, "PRECIPITATION FREQUENCY ESTIMATES AT") || isPfdsHeader(lines[blockEnd]))
+        if (t.empty() || startsWithNoCase(t, "PRECIPITATION FREQUENCY ESTIMATES AT") ||
+            isPfdsHeader(lines[blockEnd]))
             break;
         ++blockEnd;
     }
@@ -284,7 +309,8 @@ struct PfdsMeta {
     std::string value(Meta m) const { return line(m) ? line(m)->value : std::string(); }
 };
 
-PfdsMeta readPfdsMeta(const std::vector<std::string>& lines, std::size_t header, std::size_t blockEnd) {
+PfdsMeta readPfdsMeta(const std::vector<std::string>& lines, std::size_t header,
+                      std::size_t blockEnd) {
     PfdsMeta meta;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i >= header && i < blockEnd)
@@ -294,7 +320,8 @@ PfdsMeta readPfdsMeta(const std::vector<std::string>& lines, std::size_t header,
             continue;
         if (meta.firstLine.empty())
             meta.firstLine = t;
-        if (const auto found = metadataOf(t); found && !meta.lines[static_cast<std::size_t>(found->first)])
+        if (const auto found = metadataOf(t);
+            found && !meta.lines[static_cast<std::size_t>(found->first)])
             meta.lines[static_cast<std::size_t>(found->first)] = found->second;
     }
     return meta;
@@ -302,9 +329,9 @@ PfdsMeta readPfdsMeta(const std::vector<std::string>& lines, std::size_t header,
 
 void refuseAnnualMaximum(const std::vector<std::string>& headerCells, const PfdsMeta& meta) {
     const std::string headerLabel = lower(cellValue(headerCells.front()));
-    const bool fractionColumns = std::any_of(headerCells.begin() + 1, headerCells.end(), [](const std::string& c) {
-        return c.find('/') != std::string::npos;
-    });
+    const bool fractionColumns =
+        std::any_of(headerCells.begin() + 1, headerCells.end(),
+                    [](const std::string& c) { return c.find('/') != std::string::npos; });
     if (headerLabel.find("aep") != std::string::npos || fractionColumns ||
         containsNoCase(meta.value(Meta::Series), "annual"))
         throw Error(std::string(kPfdsAnnualMaximum));
@@ -333,13 +360,15 @@ PfdsUnits pfdsUnits(const PfdsMeta& meta) {
 
 // Columns by their header value: the server's order is not to be relied on, and a column
 // that is missing must not silently shift the others.
-std::array<std::size_t, 7> pfdsColumns(const std::vector<std::string>& headerCells, const std::string& headerLine) {
+std::array<std::size_t, 7> pfdsColumns(const std::vector<std::string>& headerCells,
+                                       const std::string& headerLine) {
     std::array<std::size_t, 7> columnOf{};
     for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
-        const auto found = std::find_if(headerCells.begin() + 1, headerCells.end(), [&](const std::string& cell) {
-            const std::optional<double> years = strictNumber(cellValue(cell));
-            return years && *years == ReturnPeriods[k];
-        });
+        const auto found =
+            std::find_if(headerCells.begin() + 1, headerCells.end(), [&](const std::string& cell) {
+                const std::optional<double> years = strictNumber(cellValue(cell));
+                return years && *years == ReturnPeriods[k];
+            });
         if (found == headerCells.end())
             throw Error(PfdsNoColumnMessage(periodName(k), lineText(headerLine)));
         columnOf[k] = static_cast<std::size_t>(found - headerCells.begin());
@@ -354,7 +383,8 @@ PfdsRows pfdsRows(const std::vector<std::string>& lines, std::size_t header, std
     PfdsRows rows;
     for (std::size_t i = header + 1; i < blockEnd; ++i) {
         std::vector<std::string> cells = csvCells(lines[i]);
-        const auto label = std::find(kPfdsLabels.begin(), kPfdsLabels.end(), rowLabel(cells.front()));
+        const auto label =
+            std::find(kPfdsLabels.begin(), kPfdsLabels.end(), rowLabel(cells.front()));
         if (label == kPfdsLabels.end())
             continue; // 2-day ... 60-day: longer than any stored duration
         auto& row = rows[static_cast<std::size_t>(label - kPfdsLabels.begin())];
@@ -375,7 +405,8 @@ void fillPfdsGrid(const PfdsRows& rows, const std::array<std::size_t, 7>& column
             throw Error(PfdsNoRowMessage(where));
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
             const std::vector<std::string>& cells = *rows[r];
-            const std::string cell = columnOf[k] < cells.size() ? cellValue(cells[columnOf[k]]) : "";
+            const std::string cell =
+                columnOf[k] < cells.size() ? cellValue(cells[columnOf[k]]) : "";
             if (lower(cell) == "none")
                 throw Error(PfdsNoEstimateMessage(periodName(k), where));
             const std::optional<double> value = strictNumber(cell);
@@ -397,8 +428,8 @@ std::string pfdsProvenance(const PfdsMeta& meta, PfdsUnits units) {
     std::vector<std::string> provenance{meta.firstLine};
     if (const std::string volume = meta.value(Meta::Volume); !volume.empty())
         provenance.push_back(volume);
-    for (Meta m : {Meta::DataType, Meta::Series, Meta::ProjectArea, Meta::Location, Meta::Station, Meta::Latitude,
-                   Meta::Longitude, Meta::Elevation, Meta::Retrieved}) {
+    for (Meta m : {Meta::DataType, Meta::Series, Meta::ProjectArea, Meta::Location, Meta::Station,
+                   Meta::Latitude, Meta::Longitude, Meta::Elevation, Meta::Retrieved}) {
         const auto& line = meta.line(m);
         if (line && meaningful(line->value))
             provenance.push_back(line->key + ": " + line->value);
@@ -408,7 +439,8 @@ std::string pfdsProvenance(const PfdsMeta& meta, PfdsUnits units) {
                              (units.metric ? ", millimeters to inches (/ 25.4)" : "") +
                              ", in/hr to 3 significant figures");
     else if (units.metric)
-        provenance.push_back("converted from millimeters/hour to in/hr (/ 25.4), 3 significant figures");
+        provenance.push_back(
+            "converted from millimeters/hour to in/hr (/ 25.4), 3 significant figures");
     std::string joined;
     for (std::size_t i = 0; i < provenance.size(); ++i)
         joined += (i ? "\n" : "") + provenance[i];
@@ -445,15 +477,18 @@ std::vector<std::string> CheckIntensityGrid(const IntensityGrid& grid) {
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
             const std::string cell = std::string(kDurationNames[r]) + ", " + periodName(k) + ": ";
             if (value(r, k) <= 0.0) {
-                warnings.push_back(cell + "the intensity \"" + grid[r][k] + "\" is not a positive number.");
+                warnings.push_back(cell + "the intensity \"" + grid[r][k] +
+                                   "\" is not a positive number.");
                 continue;
             }
             if (k > 0 && value(r, k - 1) > 0.0 && value(r, k) < value(r, k - 1))
-                warnings.push_back(cell + grid[r][k] + " in/hr is less than the " + periodName(k - 1) + " " +
-                                   grid[r][k - 1] + " in/hr; intensity should rise with the return period.");
+                warnings.push_back(cell + grid[r][k] + " in/hr is less than the " +
+                                   periodName(k - 1) + " " + grid[r][k - 1] +
+                                   " in/hr; intensity should rise with the return period.");
             if (r > 0 && value(r - 1, k) > 0.0 && value(r, k) > value(r - 1, k))
-                warnings.push_back(cell + grid[r][k] + " in/hr is more than the " + kDurationNames[r - 1] + " " +
-                                   grid[r - 1][k] + " in/hr; intensity should fall as the duration grows.");
+                warnings.push_back(cell + grid[r][k] + " in/hr is more than the " +
+                                   kDurationNames[r - 1] + " " + grid[r - 1][k] +
+                                   " in/hr; intensity should fall as the duration grows.");
         }
     }
     return warnings;

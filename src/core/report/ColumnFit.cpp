@@ -37,8 +37,8 @@ Cells cellsOf(const Paragraph& paragraph, double step, double minimum) {
             const std::size_t tab = run.text.find('\t', from);
             const std::size_t to = tab == std::string::npos ? run.text.size() : tab;
             if (to > from) {
-                cells.widths.back() += TextWidthTwips(std::string_view(run.text).substr(from, to - from), size,
-                                                      run.format.bold);
+                cells.widths.back() += TextWidthTwips(
+                    std::string_view(run.text).substr(from, to - from), size, run.format.bold);
                 cells.filled.back() = true;
             }
             if (tab == std::string::npos)
@@ -96,8 +96,8 @@ Landing land(const Cells& cells, const std::vector<int>& stops, int leftIndent) 
 }
 
 bool sameTable(const Paragraph& a, const Paragraph& b) {
-    return a.leftIndent == b.leftIndent && a.rightIndent == b.rightIndent && a.hangingIndent == b.hangingIndent &&
-           a.tabStops == b.tabStops;
+    return a.leftIndent == b.leftIndent && a.rightIndent == b.rightIndent &&
+           a.hangingIndent == b.hangingIndent && a.tabStops == b.tabStops;
 }
 
 // Fits paragraphs [begin, end), which share their indents and stops.
@@ -128,13 +128,15 @@ void fitTable(std::vector<Paragraph>& paragraphs, std::size_t begin, std::size_t
     // The columns, as the stops stand: the stops the tabs of the first row with text (the
     // heading) land on. The other rows' cells belong under the heading's, one per tab.
     std::vector<bool> isColumn(stops.size(), false);
-    const Landing heading = land(cellsOf(paragraphs[rows.front()], 0.0, options.minimumSize), stops, leftIndent);
+    const Landing heading =
+        land(cellsOf(paragraphs[rows.front()], 0.0, options.minimumSize), stops, leftIndent);
     for (double at : heading.tabs) {
         const auto found = std::find(stops.begin(), stops.end(), static_cast<int>(at));
         if (found != stops.end() && *found == at)
             isColumn[static_cast<std::size_t>(found - stops.begin())] = true;
     }
-    const std::size_t columnCount = 1 + static_cast<std::size_t>(std::count(isColumn.begin(), isColumn.end(), true));
+    const std::size_t columnCount =
+        1 + static_cast<std::size_t>(std::count(isColumn.begin(), isColumn.end(), true));
 
     // A wrapping value column (the project block) may be wider than the page by design.
     const bool wraps = first.hangingIndent > leftIndent;
@@ -160,7 +162,9 @@ void fitTable(std::vector<Paragraph>& paragraphs, std::size_t begin, std::size_t
             double at = stops[j] + shift;
             if (isColumn[j]) {
                 if (widest[column] > 0.0)
-                    at = std::max(at, std::ceil(columnStart + widest[column] * (1.0 + options.gapShare) + options.gap));
+                    at = std::max(at, std::ceil(columnStart +
+                                                widest[column] * (1.0 + options.gapShare) +
+                                                options.gap));
                 ++column;
                 columnStart = at;
                 if (column < columnCount && widest[column] > 0.0)
@@ -177,7 +181,9 @@ void fitTable(std::vector<Paragraph>& paragraphs, std::size_t begin, std::size_t
 
         double reach = leftIndent;
         for (std::size_t p : rows)
-            reach = std::max(reach, land(cellsOf(paragraphs[p], step, options.minimumSize), fitted, leftIndent).reach);
+            reach = std::max(
+                reach,
+                land(cellsOf(paragraphs[p], step, options.minimumSize), fitted, leftIndent).reach);
         const bool smallest = largest - step <= options.minimumSize;
         if (wraps || reach <= limit || smallest)
             break;

@@ -40,10 +40,15 @@ double TextWidthTwips(std::string_view utf8, double points, bool bold) {
         }
         // A multi-byte character: decoded only as far as telling Latin-1 from the rest, which
         // all count as the widest glyph. Continuation bytes are skipped with their lead.
-        std::size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+        std::size_t length = (lead & 0xE0) == 0xC0   ? 2
+                             : (lead & 0xF0) == 0xE0 ? 3
+                             : (lead & 0xF8) == 0xF0 ? 4
+                                                     : 1;
         char32_t code = 0x110000; // not a character: widest
-        if (length == 2 && i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80)
-            code = (static_cast<char32_t>(lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+        if (length == 2 && i + 1 < utf8.size() &&
+            (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80)
+            code = (static_cast<char32_t>(lead & 0x1F) << 6) |
+                   (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
         units += advanceUnits(code, bold);
         std::size_t step = 1;
         while (step < length && i + step < utf8.size() &&

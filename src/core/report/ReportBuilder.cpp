@@ -162,9 +162,10 @@ private:
 
         for (const BasinInput& row : rows) {
             m_out.setSize(10);
-            append(leadingCharacters(row.fields.name, 13) + "\t" + plain(row.area) + "\t" + plain(row.slope) +
-                   "\t" + plain(row.travelLength) + "\t" + leadingCharacters(row.fields.nType, 13) + "\t" +
-                   plain(row.n) + "\t" + plain(row.tc));
+            append(leadingCharacters(row.fields.name, 13) + "\t" + plain(row.area) + "\t" +
+                   plain(row.slope) + "\t" + plain(row.travelLength) + "\t" +
+                   leadingCharacters(row.fields.nType, 13) + "\t" + plain(row.n) + "\t" +
+                   plain(row.tc));
             append(kCrLf);
         }
         m_out.setUnderline(true);
@@ -195,9 +196,10 @@ private:
         const bool noArea = m_in.noArea();
         for (const BasinInput& row : rows) {
             m_out.setSize(10);
-            append(leadingCharacters(row.fields.name, 15) + "\t" + leadingCharacters(row.fields.soilType, 15) +
-                   "\t" + plain(row.area) + "\t" + (noArea ? "n/a" : FormatFixed(row.share, 3)) + "\t" +
-                   plain(row.c) + "\t" + (noArea ? "n/a" : FormatFixed(row.weightedC, 4)));
+            append(leadingCharacters(row.fields.name, 15) + "\t" +
+                   leadingCharacters(row.fields.soilType, 15) + "\t" + plain(row.area) + "\t" +
+                   (noArea ? "n/a" : FormatFixed(row.share, 3)) + "\t" + plain(row.c) + "\t" +
+                   (noArea ? "n/a" : FormatFixed(row.weightedC, 4)));
             append(kCrLf);
         }
         m_out.setUnderline(true);
@@ -206,7 +208,8 @@ private:
         m_out.setUnderline(false);
         m_out.setSize(10);
         style(ReportStyle::Body);
-        append("TOTAL\t\t" + plain(m_in.totalArea) + "\t\t\t" + (noArea ? "n/a" : FormatFixed(m_in.averageC, 4)));
+        append("TOTAL\t\t" + plain(m_in.totalArea) + "\t\t\t" +
+               (noArea ? "n/a" : FormatFixed(m_in.averageC, 4)));
         append("\r\n\r\n");
     }
 
@@ -221,9 +224,9 @@ private:
         append("Name\tType\tSlope \tLength\tV(fps)\tTc(min)\r\n");
         for (const SurfaceInput& row : rows) {
             style(ReportStyle::Body);
-            append(leadingCharacters(row.fields.name, 15) + "\t" + leadingCharacters(row.fields.type, 15) + "\t" +
-                   plain(row.slope) + "\t" + plain(row.length) + "\t" + plain(row.velocity) + "\t" +
-                   plain(row.tc));
+            append(leadingCharacters(row.fields.name, 15) + "\t" +
+                   leadingCharacters(row.fields.type, 15) + "\t" + plain(row.slope) + "\t" +
+                   plain(row.length) + "\t" + plain(row.velocity) + "\t" + plain(row.tc));
             append(kCrLf);
         }
         style(ReportStyle::Heading);
@@ -254,9 +257,10 @@ private:
         append("Name\tL\tn\tMaterial\tS\tA\tWP\tV\tTc\r\n");
         for (const ChannelInput& row : rows) {
             style(ReportStyle::Body);
-            append(leadingCharacters(row.fields.name, 11) + "\t" + plain(row.length) + "\t" + plain(row.n) + "\t" +
-                   leadingCharacters(row.fields.material, 11) + "\t" + plain(row.slope) + "\t" + plain(row.area) +
-                   "\t" + plain(row.wettedPerimeter) + "\t" + FormatFixed(row.velocity, 2) + "\t" + plain(row.tc));
+            append(leadingCharacters(row.fields.name, 11) + "\t" + plain(row.length) + "\t" +
+                   plain(row.n) + "\t" + leadingCharacters(row.fields.material, 11) + "\t" +
+                   plain(row.slope) + "\t" + plain(row.area) + "\t" + plain(row.wettedPerimeter) +
+                   "\t" + FormatFixed(row.velocity, 2) + "\t" + plain(row.tc));
             append(kCrLf);
         }
         append(kCrLf);
@@ -375,7 +379,8 @@ private:
         m_out.setColor(kBlue);
         append("It's the engineer's responsibility to check the results of this software\r");
         append("There are no warranties implied or expressed, including but not\r");
-        append("limited to implied warranties of merchantability and fitness for a particular purpose\r");
+        append(
+            "limited to implied warranties of merchantability and fitness for a particular purpose\r");
         append("\r");
     }
 
@@ -393,7 +398,8 @@ bool ProbeSolveFlags(Workspace& ws) {
     ws.HasOverland = ws.HasShallow = ws.HasChannel = false;
     Database db = OpenProjectDb(ws);
     const auto hasLive = [&db](const char* table) {
-        Statement query = db.prepare(std::string("SELECT 1 FROM ") + table + " WHERE Deleted = 'False' LIMIT 1;");
+        Statement query =
+            db.prepare(std::string("SELECT 1 FROM ") + table + " WHERE Deleted = 'False' LIMIT 1;");
         return query.step();
     };
     const bool overland = hasLive("TblBasinInfo");
@@ -426,9 +432,12 @@ std::string RainfallSourceLine(const Workspace& ws, const std::string& location)
     std::string provenance;
     // A report is not refused for its source line: an unreadable database reads as no record.
     try {
-        const auto sameName = [&location](const std::string& listed) { return EqualsIgnoreCase(listed, location); };
+        const auto sameName = [&location](const std::string& listed) {
+            return EqualsIgnoreCase(listed, location);
+        };
         const std::vector<std::string> names = ListLocations(ws);
-        if (const auto listed = std::find_if(names.begin(), names.end(), sameName); listed != names.end())
+        if (const auto listed = std::find_if(names.begin(), names.end(), sameName);
+            listed != names.end())
             name = *listed;
         provenance = ReadProvenance(ws, location);
     } catch (const Error&) {
@@ -441,7 +450,8 @@ std::string RainfallSourceLine(const Workspace& ws, const std::string& location)
         if (trimmed.empty())
             continue;
         // "before design." and "units" read "before design; units": the joint is the one mark.
-        if (!joined.empty() && (joined.back() == '.' || joined.back() == ',' || joined.back() == ';'))
+        if (!joined.empty() &&
+            (joined.back() == '.' || joined.back() == ',' || joined.back() == ';'))
             joined.pop_back();
         joined += (joined.empty() ? "" : joined.back() == ':' ? " " : "; ") + trimmed;
     }

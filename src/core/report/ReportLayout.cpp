@@ -19,7 +19,8 @@ bool hasTab(const Paragraph& paragraph) {
 }
 
 bool sameStops(const Paragraph& a, const Paragraph& b) {
-    return a.leftIndent == b.leftIndent && a.rightIndent == b.rightIndent && a.tabStops == b.tabStops;
+    return a.leftIndent == b.leftIndent && a.rightIndent == b.rightIndent &&
+           a.tabStops == b.tabStops;
 }
 
 // A blank line or a title: no tab, and every run bold.
@@ -44,7 +45,8 @@ std::string trimmed(std::string_view text) {
 std::string projectValue(const RichDocument& document, std::string_view label) {
     for (const Paragraph& paragraph : document.paragraphs) {
         const std::string text = paragraph.text();
-        if (text.size() > label.size() && text.compare(0, label.size(), label) == 0 && text[label.size()] == '\t')
+        if (text.size() > label.size() && text.compare(0, label.size(), label) == 0 &&
+            text[label.size()] == '\t')
             return trimmed(std::string_view(text).substr(label.size() + 1));
     }
     return {};
@@ -60,7 +62,8 @@ void KeepTablesTogether(RichDocument& document) {
             continue;
         }
         std::size_t end = begin + 1;
-        while (end < paragraphs.size() && hasTab(paragraphs[end]) && sameStops(paragraphs[begin], paragraphs[end]))
+        while (end < paragraphs.size() && hasTab(paragraphs[end]) &&
+               sameStops(paragraphs[begin], paragraphs[end]))
             ++end;
         const std::size_t keptUpTo = end - begin <= kShortTable ? end - 1 : begin + 1;
         for (std::size_t p = begin; p < keptUpTo; ++p)

@@ -10,7 +10,9 @@ constexpr std::string_view kSolveFailurePrefix = "The project could not be solve
 
 } // namespace
 
-std::string SolveFailureLine(const std::string& reason) { return std::string(kSolveFailurePrefix) + reason; }
+std::string SolveFailureLine(const std::string& reason) {
+    return std::string(kSolveFailurePrefix) + reason;
+}
 
 std::string SolveFailureReason(const RichDocument& document) {
     for (const Paragraph& paragraph : document.paragraphs) {

@@ -20,6 +20,8 @@ void EvenTabStops(RichTextWriter& writer, int n) {
     writer.setTabStops(std::move(stops));
 }
 
-std::string TabRun(int n) { return n > 0 ? std::string(static_cast<std::size_t>(n), '\t') : std::string(); }
+std::string TabRun(int n) {
+    return n > 0 ? std::string(static_cast<std::size_t>(n), '\t') : std::string();
+}
 
 } // namespace pluvane

@@ -117,7 +117,8 @@ void appendRtfText(std::string& out, std::string_view text) {
 // The paragraphs a writer puts out: all but a last one without runs.
 std::size_t writtenParagraphs(const RichDocument& document) {
     const auto& paragraphs = document.paragraphs;
-    return !paragraphs.empty() && paragraphs.back().runs.empty() ? paragraphs.size() - 1 : paragraphs.size();
+    return !paragraphs.empty() && paragraphs.back().runs.empty() ? paragraphs.size() - 1
+                                                                 : paragraphs.size();
 }
 
 std::vector<Color> colorTable(const RichDocument& document) {
@@ -132,8 +133,8 @@ std::vector<Color> colorTable(const RichDocument& document) {
 // Only the attributes that change since the last run of the paragraph; the first run of a
 // paragraph states them all. RTF keeps character formatting across \par, but some readers
 // (pandoc among them) drop it at \pard.
-void appendFormatChange(std::string& out, const CharFormat& format, const std::optional<CharFormat>& previous,
-                        int colorIndex) {
+void appendFormatChange(std::string& out, const CharFormat& format,
+                        const std::optional<CharFormat>& previous, int colorIndex) {
     std::string words;
     if (!previous || previous->size != format.size) {
         const long halfPoints = std::max(1L, std::lround(format.size * 2.0));
@@ -172,10 +173,11 @@ std::string furnitureRtf(const PageFurniture& furniture) {
 
 std::string WriteRtf(const RichDocument& document) {
     const std::vector<Color> colors = colorTable(document);
-    std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n{\\colortbl;";
+    std::string out =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n{\\colortbl;";
     for (const Color& color : colors)
-        out += "\\red" + std::to_string(color.red) + "\\green" + std::to_string(color.green) + "\\blue" +
-               std::to_string(color.blue) + ";";
+        out += "\\red" + std::to_string(color.red) + "\\green" + std::to_string(color.green) +
+               "\\blue" + std::to_string(color.blue) + ";";
     // US Letter with 0.75 inch margins: the widest report rows reach about 9300 twips, more
     // than the 8640 a default 1.25 inch margin leaves.
     out += "}\n\\paperw12240\\paperh15840\\margl1080\\margr1080\\margt1080\\margb1080\\f0\n";
@@ -206,7 +208,8 @@ std::string WriteRtf(const RichDocument& document) {
                 out += "\\tx" + std::to_string(stop);
         out += ' ';
         for (const Run& run : paragraph.runs) {
-            const auto colorIndex = std::find(colors.begin(), colors.end(), run.format.color) - colors.begin() + 1;
+            const auto colorIndex =
+                std::find(colors.begin(), colors.end(), run.format.color) - colors.begin() + 1;
             appendFormatChange(out, run.format, current, static_cast<int>(colorIndex));
             current = run.format;
             appendRtfText(out, run.text);

@@ -1,15 +1,15 @@
 #include "review/ProjectReview.h"
 
 #include "ElementKind.h"
-#include "report/ReportBuilder.h"
 #include "Error.h"
 #include "ReturnPeriods.h"
 #include "Workspace.h"
+#include "rain/RainfallImport.h"
+#include "report/ReportBuilder.h"
 #include "settings/ProjectSettings.h"
 #include "solve/SolveEngine.h"
 #include "store/Database.h"
 #include "store/ProjectDb.h"
-#include "rain/RainfallImport.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -20,9 +20,10 @@ namespace pluvane {
 namespace {
 
 bool containsNoCase(std::string_view text, std::string_view word) {
-    return std::search(text.begin(), text.end(), word.begin(), word.end(), [](unsigned char a, unsigned char b) {
-               return std::tolower(a) == std::tolower(b);
-           }) != text.end();
+    return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                       [](unsigned char a, unsigned char b) {
+                           return std::tolower(a) == std::tolower(b);
+                       }) != text.end();
 }
 
 // The provenance line that says the table was edited, else the whole provenance.
@@ -53,8 +54,8 @@ std::string periodList(const std::vector<std::int16_t>& periods) {
 void projectTotals(std::vector<Finding>& out, const ReviewInputs& in) {
     const auto add = [&](std::string_view code, std::string message) {
         const ReviewRule& rule = ReviewRuleOf(code);
-        out.push_back(Finding{std::string(code), rule.severity, std::nullopt, in.projectName, std::move(message),
-                              std::string(rule.reference)});
+        out.push_back(Finding{std::string(code), rule.severity, std::nullopt, in.projectName,
+                              std::move(message), std::string(rule.reference)});
     };
     if (in.solve.empty())
         return;
@@ -66,7 +67,8 @@ void projectTotals(std::vector<Finding>& out, const ReviewInputs& in) {
                               PlainNumberText(ReviewRuleOf("AREA_LARGE").threshold) +
                               " ac; the rational method is meant for small basins");
     if (area <= 0.0)
-        add("AREA_ZERO", "the elements drain no area (total " + PlainNumberText(area) + " ac): every Q is 0");
+        add("AREA_ZERO",
+            "the elements drain no area (total " + PlainNumberText(area) + " ac): every Q is 0");
 
     if (area > 0.0) {
         std::vector<std::int16_t> capped;
@@ -75,20 +77,22 @@ void projectTotals(std::vector<Finding>& out, const ReviewInputs& in) {
                 capped.push_back(period);
         if (!capped.empty())
             add("CF_CAPPED", "C x Cf exceeds 1 for the " + periodList(capped) + " period" +
-                                 (capped.size() > 1 ? "s" : "") + " (average C " + FormatFixed(c, 4) +
-                                 "); the product was taken as 1.0");
+                                 (capped.size() > 1 ? "s" : "") + " (average C " +
+                                 FormatFixed(c, 4) + "); the product was taken as 1.0");
     }
 
     if (tc < ReviewRuleOf("TC_SHORT").threshold)
-        add("TC_SHORT", "total Tc " + PlainNumberText(tc) + " min is under " +
-                            PlainNumberText(ReviewRuleOf("TC_SHORT").threshold) +
-                            " min: the 5-minute intensities are used; many agencies require a minimum Tc");
+        add("TC_SHORT",
+            "total Tc " + PlainNumberText(tc) + " min is under " +
+                PlainNumberText(ReviewRuleOf("TC_SHORT").threshold) +
+                " min: the 5-minute intensities are used; many agencies require a minimum Tc");
     double longest = ReviewRuleOf("TC_BEYOND_TABLE").threshold;
     if (in.rows && !in.rows->empty())
         longest = std::min(longest, ParseLenient(in.rows->back().duration));
     if (tc / 60.0 >= longest)
-        add("TC_BEYOND_TABLE", "total Tc " + PlainNumberText(tc) + " min reaches the rainfall table's last duration " +
-                                   PlainNumberText(longest) + " h: the intensities of that last row are used");
+        add("TC_BEYOND_TABLE",
+            "total Tc " + PlainNumberText(tc) + " min reaches the rainfall table's last duration " +
+                PlainNumberText(longest) + " h: the intensities of that last row are used");
 }
 
 void rainfall(std::vector<Finding>& out, const ReviewInputs& in) {
@@ -96,13 +100,15 @@ void rainfall(std::vector<Finding>& out, const ReviewInputs& in) {
         return;
     const auto add = [&](std::string_view code, std::string message) {
         const ReviewRule& rule = ReviewRuleOf(code);
-        out.push_back(Finding{std::string(code), rule.severity, std::nullopt, in.location, std::move(message),
-                              std::string(rule.reference)});
+        out.push_back(Finding{std::string(code), rule.severity, std::nullopt, in.location,
+                              std::move(message), std::string(rule.reference)});
     };
     if (in.provenance.find_first_not_of(" \t\r\n") == std::string::npos)
-        add("RAIN_NO_SOURCE", "the rainfall table records no source: its intensities cannot be cited");
+        add("RAIN_NO_SOURCE",
+            "the rainfall table records no source: its intensities cannot be cited");
     else if (containsNoCase(in.provenance, "edited by hand"))
-        add("RAIN_EDITED", "the rainfall table's source says it was changed: " + editedLine(in.provenance));
+        add("RAIN_EDITED",
+            "the rainfall table's source says it was changed: " + editedLine(in.provenance));
 
     IntensityGrid grid;
     for (std::size_t r = 0; r < grid.size() && r < in.rows->size(); ++r)
@@ -120,7 +126,8 @@ ReviewInputs CollectReviewInputs(const Workspace& ws, SolveInputs solve) {
     const ProjectSetup setup = LoadProjectSettings(probe);
     in.projectName = setup.project.projectName;
     const std::optional<NodeFields> node = LoadNodeSettings(probe);
-    in.location = node && !node->intensityTable.empty() ? node->intensityTable : ws.CurrentIntensityTable;
+    in.location =
+        node && !node->intensityTable.empty() ? node->intensityTable : ws.CurrentIntensityTable;
     if (!in.location.empty()) {
         probe.CurrentIntensityTable = in.location;
         try {
@@ -143,7 +150,8 @@ ReviewInputs CollectReviewInputs(const Workspace& ws) {
 std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
     std::vector<Finding> out;
     const auto append = [&](std::vector<Finding> more) {
-        out.insert(out.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+        out.insert(out.end(), std::make_move_iterator(more.begin()),
+                   std::make_move_iterator(more.end()));
     };
     for (const BasinInput& b : in.solve.basins)
         append(ReviewBasin(b.tag, b.fields, in.twoYearRainfall));
@@ -156,7 +164,9 @@ std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
     return out;
 }
 
-std::vector<Finding> ReviewProject(const Workspace& ws) { return ReviewInputsOf(CollectReviewInputs(ws)); }
+std::vector<Finding> ReviewProject(const Workspace& ws) {
+    return ReviewInputsOf(CollectReviewInputs(ws));
+}
 
 std::vector<Finding> ReviewSolveInputs(const Workspace& ws, const SolveInputs& inputs) {
     return ReviewInputsOf(CollectReviewInputs(ws, inputs));

@@ -20,8 +20,8 @@ struct ReviewInputs {
     SolveInputs solve;
     std::string location;                          // the node's rainfall location ("" when none)
     std::optional<std::vector<IntensityRow>> rows; // its table; nullopt when it cannot be read
-    std::string provenance;                        // where its values come from ("" when not recorded)
-    std::optional<double> twoYearRainfall;         // P2 (in) of the table; nullopt when unknown
+    std::string provenance;                // where its values come from ("" when not recorded)
+    std::optional<double> twoYearRainfall; // P2 (in) of the table; nullopt when unknown
 };
 
 // The inputs of the project ws.ProjectPath: its solve inputs for every kind with live rows

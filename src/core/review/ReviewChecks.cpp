@@ -61,10 +61,11 @@ void sheetFlowLength(Findings& out, const BasinFields& f) {
     const double lower = threshold("SHEET_LENGTH_100");
     if (length > upper)
         out.add("SHEET_LENGTH_300", "sheet-flow length " + shown(f.travelLength) + " ft exceeds " +
-                                        PlainNumberText(upper) + " ft; beyond it the flow is concentrated");
+                                        PlainNumberText(upper) +
+                                        " ft; beyond it the flow is concentrated");
     else if (length > lower)
-        out.add("SHEET_LENGTH_100",
-                "sheet-flow length " + shown(f.travelLength) + " ft exceeds " + PlainNumberText(lower) + " ft");
+        out.add("SHEET_LENGTH_100", "sheet-flow length " + shown(f.travelLength) + " ft exceeds " +
+                                        PlainNumberText(lower) + " ft");
 
     if (!filled(f.slope) || !filled(f.n))
         return;
@@ -75,10 +76,11 @@ void sheetFlowLength(Findings& out, const BasinFields& f) {
     const double criterion = threshold("SHEET_MCCUEN_SPIESS");
     const double limit = criterion * std::sqrt(slope) / n;
     if (length > limit)
-        out.add("SHEET_MCCUEN_SPIESS", "sheet-flow length " + shown(f.travelLength) +
-                                           " ft exceeds the kinematic-wave limit " + PlainNumberText(criterion) +
-                                           " sqrt(S) / n = " + FormatFixed(limit, 1) + " ft; n L / sqrt(S) = " +
-                                           FormatFixed(n * length / std::sqrt(slope), 1));
+        out.add("SHEET_MCCUEN_SPIESS",
+                "sheet-flow length " + shown(f.travelLength) +
+                    " ft exceeds the kinematic-wave limit " + PlainNumberText(criterion) +
+                    " sqrt(S) / n = " + FormatFixed(limit, 1) +
+                    " ft; n L / sqrt(S) = " + FormatFixed(n * length / std::sqrt(slope), 1));
 }
 
 // SLOPE_PERCENT and SLOPE_FLAT for one slope text.
@@ -97,17 +99,19 @@ void slope(Findings& out, std::string_view what, const std::string& text) {
 }
 
 // N_CUSTOM: the n beside a roughness list holds its entry's n unless it was typed.
-void roughness(Findings& out, std::string_view what, const std::string& description, const std::string& n,
-               std::span<const RoughnessEntry> entries) {
+void roughness(Findings& out, std::string_view what, const std::string& description,
+               const std::string& n, std::span<const RoughnessEntry> entries) {
     if (!filled(n))
         return;
-    const auto entry = std::find_if(entries.begin(), entries.end(),
-                                    [&](const RoughnessEntry& e) { return e.description == description; });
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const RoughnessEntry& e) {
+        return e.description == description;
+    });
     if (entry == entries.end())
-        out.add("N_CUSTOM", "n " + shown(n) + " was typed: the " + std::string(what) + " \"" + description +
-                                "\" is not in the list");
+        out.add("N_CUSTOM", "n " + shown(n) + " was typed: the " + std::string(what) + " \"" +
+                                description + "\" is not in the list");
     else if (ParseLenient(n) != ParseLenient(entry->n))
-        out.add("N_CUSTOM", "n " + shown(n) + " differs from " + std::string(entry->n) + " of \"" + description + "\"");
+        out.add("N_CUSTOM", "n " + shown(n) + " differs from " + std::string(entry->n) + " of \"" +
+                                description + "\"");
 }
 
 // A value the element's Calculate writes ("#0.0000"), with what its stored inputs give now
@@ -139,13 +143,17 @@ bool differs(double stored, double recomputed) {
 void computedValues(Findings& out, std::span<const ComputedValue> values) {
     std::string typed;
     std::string stale;
-    const auto join = [](std::string& list, const std::string& part) { list += (list.empty() ? "" : "; ") + part; };
+    const auto join = [](std::string& list, const std::string& part) {
+        list += (list.empty() ? "" : "; ") + part;
+    };
     for (const ComputedValue& v : values) {
         if (!filled(v.text))
             continue;
         const double stored = ParseLenient(v.text);
-        const std::string value = std::string(v.label) + " " + shown(v.text) + " " + std::string(v.unit);
-        const std::string gives = v.recomputed ? fixed4(*v.recomputed) + " " + std::string(v.unit) : "none";
+        const std::string value =
+            std::string(v.label) + " " + shown(v.text) + " " + std::string(v.unit);
+        const std::string gives =
+            v.recomputed ? fixed4(*v.recomputed) + " " + std::string(v.unit) : "none";
         if (!calculatorForm(v.text) || (!v.recomputed && stored != 0.0))
             join(typed, value + " (its inputs give " + gives + v.with + ")");
         else if (v.recomputed && differs(stored, *v.recomputed))
@@ -178,22 +186,24 @@ const ReviewRule& ReviewRuleOf(std::string_view code) {
     throw Error("There is no review check " + std::string(code) + ".");
 }
 
-std::vector<Finding> ReviewBasin(const std::string& tag, const BasinFields& f, std::optional<double> twoYearRainfall) {
+std::vector<Finding> ReviewBasin(const std::string& tag, const BasinFields& f,
+                                 std::optional<double> twoYearRainfall) {
     Findings out(tag, f.name);
     sheetFlowLength(out, f);
     slope(out, "slope", f.slope);
     if (filled(f.c)) {
         const double c = ParseLenient(f.c);
         if (c <= 0.0 || c > threshold("C_RANGE"))
-            out.add("C_RANGE", "run-off coefficient " + shown(f.c) + " is outside 0 < C <= " +
-                                   PlainNumberText(threshold("C_RANGE")));
+            out.add("C_RANGE", "run-off coefficient " + shown(f.c) +
+                                   " is outside 0 < C <= " + PlainNumberText(threshold("C_RANGE")));
     }
     roughness(out, "surface", f.nType, f.n, kSheetFlowRoughness);
 
     std::optional<double> tc;
-    const double n = ParseLenient(f.n), length = ParseLenient(f.travelLength), s = ParseLenient(f.slope);
-    if (twoYearRainfall && *twoYearRainfall > 0.0 && allFilled({f.n, f.travelLength, f.slope}) && n >= 0.0 &&
-        length >= 0.0 && s > 0.0)
+    const double n = ParseLenient(f.n), length = ParseLenient(f.travelLength),
+                 s = ParseLenient(f.slope);
+    if (twoYearRainfall && *twoYearRainfall > 0.0 && allFilled({f.n, f.travelLength, f.slope}) &&
+        n >= 0.0 && length >= 0.0 && s > 0.0)
         tc = finite(SheetFlowTc(n, length, s, *twoYearRainfall));
     // Without the rainfall the Tc cannot be judged either way.
     if (twoYearRainfall) {
@@ -220,7 +230,8 @@ std::vector<Finding> ReviewSurface(const std::string& tag, const SurfaceFields& 
         if (filled(f.length) && length >= 0.0)
             tc = finite(flow.travelHours * 60.0);
     }
-    const ComputedValue values[] = {{"velocity", "ft/s", f.velocity, velocity}, {"Tc", "min", f.tc, tc}};
+    const ComputedValue values[] = {{"velocity", "ft/s", f.velocity, velocity},
+                                    {"Tc", "min", f.tc, tc}};
     computedValues(out, values);
     return out.take();
 }
@@ -230,15 +241,17 @@ std::vector<Finding> ReviewChannel(const std::string& tag, const ChannelFields& 
     slope(out, "slope", f.slope);
     roughness(out, "material", f.material, f.n, kChannelMaterials);
     std::optional<double> velocity, tc;
-    const double area = ParseLenient(f.area), wp = ParseLenient(f.wettedPerimeter), s = ParseLenient(f.slope),
-                 n = ParseLenient(f.n), length = ParseLenient(f.length);
-    if (allFilled({f.area, f.wettedPerimeter, f.slope, f.n}) && area > 0.0 && wp > 0.0 && s > 0.0 && n > 0.0) {
+    const double area = ParseLenient(f.area), wp = ParseLenient(f.wettedPerimeter),
+                 s = ParseLenient(f.slope), n = ParseLenient(f.n), length = ParseLenient(f.length);
+    if (allFilled({f.area, f.wettedPerimeter, f.slope, f.n}) && area > 0.0 && wp > 0.0 && s > 0.0 &&
+        n > 0.0) {
         // The two dialogs' orders differ in the last bits only, far inside the tolerance.
         velocity = finite(ManningVelocity(area, wp, s, n, ManningOrder::AddDialog));
         if (velocity && filled(f.length) && length >= 0.0)
             tc = finite(length / (*velocity * 60.0));
     }
-    const ComputedValue values[] = {{"velocity", "ft/s", f.velocity, velocity}, {"Tc", "min", f.tc, tc}};
+    const ComputedValue values[] = {{"velocity", "ft/s", f.velocity, velocity},
+                                    {"Tc", "min", f.tc, tc}};
     computedValues(out, values);
     return out.take();
 }
@@ -260,7 +273,8 @@ std::string FindingsJson(const std::vector<Finding>& findings) {
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const Finding& f = findings[i];
         json += (i ? ", " : "");
-        json += "{\"code\": " + JsonString(f.code) + ", \"severity\": " + JsonString(SeverityText(f.severity)) +
+        json += "{\"code\": " + JsonString(f.code) +
+                ", \"severity\": " + JsonString(SeverityText(f.severity)) +
                 ", \"element\": " + (f.element ? JsonString(*f.element) : std::string("null")) +
                 ", \"name\": " + JsonString(f.name) + ", \"message\": " + JsonString(f.message) +
                 ", \"reference\": " + JsonString(f.reference) + "}";

@@ -36,7 +36,8 @@ inline constexpr std::array<ReviewRule, 17> kReviewRules{{
     {"SHEET_LENGTH_100", Severity::Warning, 100.0, "NRCS NEH 630 ch. 15, 2010"},
     {"SHEET_LENGTH_300", Severity::Warning, 300.0, "TR-55, 1986, ch. 3"},
     // n L / sqrt(S) <= 100 (ft), i.e. L <= 100 sqrt(S) / n.
-    {"SHEET_MCCUEN_SPIESS", Severity::Warning, 100.0, "McCuen and Spiess, 1995; NRCS NEH 630 eq. 15-9"},
+    {"SHEET_MCCUEN_SPIESS", Severity::Warning, 100.0,
+     "McCuen and Spiess, 1995; NRCS NEH 630 eq. 15-9"},
     {"SLOPE_PERCENT", Severity::Warning, 0.5, "slopes are in ft/ft, TR-55, 1986"},
     // Kinematic-wave and velocity laws lose their footing on low slopes (KC et al. found 0.1 %
     // the bound for overland flow); only clearly flat ground is flagged.
@@ -53,8 +54,10 @@ inline constexpr std::array<ReviewRule, 17> kReviewRules{{
     // Relative difference between a stored value and its recomputation.
     {"TC_STALE", Severity::Warning, 0.005, "Tc as the sum of travel times, TR-55, 1986, ch. 3"},
     {"N_CUSTOM", Severity::Note, 0.0, "Manning's n, TR-55, 1986, table 3-1; Chow, 1959"},
-    {"RAIN_NO_SOURCE", Severity::Note, 0.0, "cite the precipitation-frequency source, e.g. NOAA Atlas 14"},
-    {"RAIN_EDITED", Severity::Note, 0.0, "published precipitation-frequency values, e.g. NOAA Atlas 14"},
+    {"RAIN_NO_SOURCE", Severity::Note, 0.0,
+     "cite the precipitation-frequency source, e.g. NOAA Atlas 14"},
+    {"RAIN_EDITED", Severity::Note, 0.0,
+     "published precipitation-frequency values, e.g. NOAA Atlas 14"},
     {"RAIN_ORDER", Severity::Warning, 0.0, "intensity-duration-frequency tables, NOAA Atlas 14"},
 }};
 

@@ -34,7 +34,8 @@ NodeFields nodeFrom(const Record& row) {
 }
 
 void insertNode(Database& db, const NodeChange& change) {
-    db.prepare("INSERT INTO TblNodeInfo (NodeName, IntensityTable, NodeX, NodeY) VALUES (?, ?, ?, ?)")
+    db.prepare(
+          "INSERT INTO TblNodeInfo (NodeName, IntensityTable, NodeX, NodeY) VALUES (?, ?, ?, ?)")
         .bindAll(change.nodeName.value_or(""), change.intensityTable.value_or(""),
                  std::string(kNewNodeX), std::string(kNewNodeY))
         .run();
@@ -82,8 +83,9 @@ ProjectSetup LoadProjectSettings(Workspace& ws) {
     if (!setup.existingProject)
         return setup;
     if (const auto row = readRow(db, "TblProjectInfo", *projectRow))
-        setup.project = {row->text("ProjectName"), row->text("JobNumber"), row->text("DesignEngineer"),
-                         row->text("ProjectManager"), row->text("DesignDate")};
+        setup.project = {row->text("ProjectName"), row->text("JobNumber"),
+                         row->text("DesignEngineer"), row->text("ProjectManager"),
+                         row->text("DesignDate")};
     if (const auto nodeRow = edgeRow(db, "TblNodeInfo", "max"))
         if (const auto row = readRow(db, "TblNodeInfo", *nodeRow))
             setup.node = nodeFrom(*row);
@@ -101,8 +103,9 @@ void SaveProjectSettings(Workspace& ws, const ProjectFields& project, const Node
     Transaction transaction(db);
     const auto projectRow = edgeRow(db, "TblProjectInfo", "max");
     if (existingProject && projectRow) {
-        db.prepare("UPDATE TblProjectInfo SET ProjectName = ?, DesignEngineer = ?, ProjectManager = ?, "
-                   "DesignDate = ?, JobNumber = ? WHERE rowid = ?")
+        db.prepare(
+              "UPDATE TblProjectInfo SET ProjectName = ?, DesignEngineer = ?, ProjectManager = ?, "
+              "DesignDate = ?, JobNumber = ? WHERE rowid = ?")
             .bindAll(project.projectName, project.designEngineer, project.projectManager,
                      project.designDate, project.jobNumber, *projectRow)
             .run();

@@ -9,9 +9,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string_view>
 #include <utility>
-#include <limits>
 
 namespace pluvane {
 
@@ -25,7 +25,8 @@ std::string durationLabel(const std::string& duration) {
 }
 
 std::string tableName(std::string_view table) {
-    return table.empty() ? std::string("The rainfall table") : "The rainfall table \"" + std::string(table) + "\"";
+    return table.empty() ? std::string("The rainfall table")
+                         : "The rainfall table \"" + std::string(table) + "\"";
 }
 
 std::string trimBlanks(std::string_view text) {
@@ -43,9 +44,9 @@ std::array<float, 7> rowIntensities(const IntensityRow& row, std::string_view ta
     for (std::size_t k = 0; k < values.size(); ++k) {
         const std::string text = trimBlanks(row.values[k]);
         const auto refuse = [&](const std::string& why) {
-            throw Error(tableName(table) + " cannot be used: its intensity for " + durationLabel(row.duration) +
-                        " and " + std::to_string(ReturnPeriods[k]) + " years " + why +
-                        ". Correct the table before solving.");
+            throw Error(tableName(table) + " cannot be used: its intensity for " +
+                        durationLabel(row.duration) + " and " + std::to_string(ReturnPeriods[k]) +
+                        " years " + why + ". Correct the table before solving.");
         };
         if (text.empty())
             refuse("is missing");
@@ -76,7 +77,8 @@ std::string resultColumns(const std::string& suffix) {
     std::string columns;
     for (const char* prefix : {"Ival_", "Qpeak_"})
         for (std::int16_t period : ReturnPeriods)
-            columns += (columns.empty() ? "" : ", ") + std::string(prefix) + std::to_string(period) + suffix;
+            columns += (columns.empty() ? "" : ", ") + std::string(prefix) +
+                       std::to_string(period) + suffix;
     return columns;
 }
 
@@ -105,7 +107,8 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
         if (std::isnan(value))
             throw Error(std::string("The ") + name + " is not a number; check the element data.");
         if (!std::isfinite(value))
-            throw Error(std::string("The ") + name + " is too large to compute with; check the element data.");
+            throw Error(std::string("The ") + name +
+                        " is too large to compute with; check the element data.");
     }
     if (rows.empty())
         throw Error("The rainfall table has no rows; enter its values before solving.");
@@ -151,9 +154,11 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
             if (!std::isfinite(interpolated) ||
                 std::abs(interpolated) > static_cast<double>(std::numeric_limits<float>::max()) ||
                 !std::isfinite(dI) || !(interpolated > 0.0))
-                throw Error(tableName(table) + " cannot be used: interpolating its " + std::to_string(ReturnPeriods[k]) +
-                            "-year intensities between " + durationLabel(rows[b - 1].duration) + " and " +
-                            durationLabel(rows[b].duration) + " gives no finite positive value. Correct the "
+                throw Error(tableName(table) + " cannot be used: interpolating its " +
+                            std::to_string(ReturnPeriods[k]) + "-year intensities between " +
+                            durationLabel(rows[b - 1].duration) + " and " +
+                            durationLabel(rows[b].duration) +
+                            " gives no finite positive value. Correct the "
                             "table before solving.");
             result.I[k] = static_cast<float>(interpolated);
         }
@@ -163,9 +168,11 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
         const double Cf = FrequencyFactor(ReturnPeriods[k]);
         const double Ce = MinOf(Cf * C, 1.0);
         const double q = A * (static_cast<double>(result.I[k]) * Ce);
-        if (!std::isfinite(q) || std::abs(q) > static_cast<double>(std::numeric_limits<float>::max()))
+        if (!std::isfinite(q) ||
+            std::abs(q) > static_cast<double>(std::numeric_limits<float>::max()))
             throw Error("The " + std::to_string(ReturnPeriods[k]) + "-year peak flow for a Tc of " +
-                        PlainNumberText(Tc) + " min with " + std::string(tableName(table)).replace(0, 1, "t") +
+                        PlainNumberText(Tc) + " min with " +
+                        std::string(tableName(table)).replace(0, 1, "t") +
                         " is too large to compute; check the sub-basin areas.");
         result.Q[k] = static_cast<float>(q);
     }
@@ -174,7 +181,8 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
 
 SolveResult ComputeResults(const Workspace& ws, double A, double C, double Tc) {
     if (ws.CurrentIntensityTable.empty())
-        throw Error("No rainfall intensity table is chosen for this project; choose one before solving.");
+        throw Error(
+            "No rainfall intensity table is chosen for this project; choose one before solving.");
     std::vector<IntensityRow> rows = ReadLocationRows(ws, ws.CurrentIntensityTable);
     if (rows.empty())
         throw Error("The rainfall table \"" + ws.CurrentIntensityTable +

@@ -26,8 +26,8 @@ struct SolveResult {
     std::array<float, 7> I{};
     std::array<float, 7> Q{};
     SolveOutcome outcome = SolveOutcome::TableRow;
-    double tcHours = 0.0;       // the Tc the table was read at
-    float longestDuration = 0;  // hours, the last row of the table
+    double tcHours = 0.0;      // the Tc the table was read at
+    float longestDuration = 0; // hours, the last row of the table
 };
 
 // Frequency factor Cf of a return period: 100 -> 1.25, 50 -> 1.2, 25 -> 1.1, others 1.0.

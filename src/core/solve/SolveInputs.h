@@ -21,7 +21,7 @@ struct BasinInput {
     double slope = 0.0;        // ft/ft
     double travelLength = 0.0; // ft
     double n = 0.0;
-    double tc = 0.0;           // minutes
+    double tc = 0.0; // minutes
     // This sub-basin's share a/A of the total area and its term (a/A) * C of the average C, in
     // the order the average is accumulated; 0 when the total area is 0 (the shares are
     // undefined then, see SolveInputs::noArea).
@@ -48,8 +48,8 @@ struct ChannelInput {
     double slope = 0.0;           // ft/ft
     double length = 0.0;          // ft
     double n = 0.0;
-    double velocity = 0.0;        // ft/s
-    double tc = 0.0;              // minutes
+    double velocity = 0.0; // ft/s
+    double tc = 0.0;       // minutes
 };
 
 // Everything a solve of a project is made of, read once: the live elements of the kinds whose
@@ -58,12 +58,12 @@ struct ChannelInput {
 // typed or computed by its dialog; a checker can recompute it from the fields.
 struct SolveInputs {
     bool hasOverland = false, hasShallow = false, hasChannel = false; // the flags as given
-    std::vector<BasinInput> basins;     // insertion order
+    std::vector<BasinInput> basins;                                   // insertion order
     std::vector<SurfaceInput> surfaces;
     std::vector<ChannelInput> channels;
 
-    double overlandTc = 0.0, shallowTc = 0.0, channelTc = 0.0;                // minutes
-    double overlandLength = 0.0, shallowLength = 0.0, channelLength = 0.0;    // ft
+    double overlandTc = 0.0, shallowTc = 0.0, channelTc = 0.0;             // minutes
+    double overlandLength = 0.0, shallowLength = 0.0, channelLength = 0.0; // ft
     double totalArea = 0.0; // A, acres: the sub-basins' areas
     double averageC = 0.0;  // C: the sum of the sub-basins' (a/A) * C, 0 without area
     double totalTc = 0.0;   // Tc, minutes: overland + shallow + channel

@@ -38,7 +38,8 @@ Database Database::open(const std::string& path, Mode mode) {
     Database result(db, path);
     if (rc != SQLITE_OK) {
         if (rc == SQLITE_CANTOPEN)
-            throw Error("The file \"" + path + "\" cannot be opened: it does not exist or is not readable.");
+            throw Error("The file \"" + path +
+                        "\" cannot be opened: it does not exist or is not readable.");
         result.fail(rc, "opening");
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
@@ -74,15 +75,18 @@ void Database::fail(int code, const std::string& doing) const {
         throw Error("The file \"" + m_path + "\" is not a database.");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        throw Error("The file \"" + m_path + "\" is in use by another program. Close it there and try again.");
+        throw Error("The file \"" + m_path +
+                    "\" is in use by another program. Close it there and try again.");
     case SQLITE_READONLY: {
         if (code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY)
-            throw Error("The file \"" + m_path +
-                        "\" was left half-written by an interrupted write and cannot be restored: " +
-                        [&] {
-                            const std::string obstacle = WriteObstacle(m_path);
-                            return obstacle.empty() ? std::string("it cannot be written") : obstacle;
-                        }() + ". Make it writable and open it again.");
+            throw Error(
+                "The file \"" + m_path +
+                "\" was left half-written by an interrupted write and cannot be restored: " +
+                [&] {
+                    const std::string obstacle = WriteObstacle(m_path);
+                    return obstacle.empty() ? std::string("it cannot be written") : obstacle;
+                }() +
+                ". Make it writable and open it again.");
         const std::string obstacle = WriteObstacle(m_path);
         if (obstacle.rfind("the folder", 0) == 0)
             throw Error("The file \"" + m_path + "\" cannot be changed: " + obstacle +
@@ -111,7 +115,8 @@ void Database::exec(const std::string& sql) {
 
 Statement Database::prepare(const std::string& sql) {
     sqlite3_stmt* stmt = nullptr;
-    const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
+    const int rc =
+        sqlite3_prepare_v2(m_db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(stmt);
         fail(rc, "reading");
@@ -120,7 +125,8 @@ Statement Database::prepare(const std::string& sql) {
 }
 
 bool Database::hasTable(std::string_view name) {
-    auto q = prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
+    auto q =
+        prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
     q.bind(1, name);
     return q.step();
 }

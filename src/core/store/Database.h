@@ -19,9 +19,9 @@ class Statement;
 class Database {
 public:
     enum class Mode {
-        ReadWrite,   // the file must exist
-        ReadOnly,    // the file must exist; nothing is written
-        Create,      // created when missing (build tools and tests only)
+        ReadWrite, // the file must exist
+        ReadOnly,  // the file must exist; nothing is written
+        Create,    // created when missing (build tools and tests only)
     };
 
     static Database open(const std::string& path, Mode mode = Mode::ReadWrite);

@@ -15,20 +15,24 @@ namespace {
 
 constexpr std::size_t kMaxLocationNameBytes = 255;
 
-std::string periodColumn(std::size_t k) { return QuoteIdentifier(std::to_string(ReturnPeriods[k])); }
+std::string periodColumn(std::size_t k) {
+    return QuoteIdentifier(std::to_string(ReturnPeriods[k]));
+}
 
 void requireLocationTable(Database& db, const std::string& name) {
     const std::string folded = LowerAscii(name);
     if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
-        throw Error("\"" + name + "\" is not a rainfall location: the name is reserved by the intensity "
+        throw Error("\"" + name +
+                    "\" is not a rainfall location: the name is reserved by the intensity "
                     "database. Choose another location.");
     if (!db.hasTable(name))
-        throw Error("The rainfall table \"" + name + "\" does not exist in the intensity database.");
+        throw Error("The rainfall table \"" + name +
+                    "\" does not exist in the intensity database.");
 }
 
 std::string createTableSql(const std::string& name) {
-    std::string sql = "CREATE TABLE " + QuoteIdentifier(name) +
-                      " (ID INTEGER PRIMARY KEY, Duration TEXT NULL";
+    std::string sql =
+        "CREATE TABLE " + QuoteIdentifier(name) + " (ID INTEGER PRIMARY KEY, Duration TEXT NULL";
     for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
         sql += ", " + periodColumn(k) + " TEXT NULL";
     return sql + ")";
@@ -59,7 +63,8 @@ std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::strin
         Statement columns = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " LIMIT 0");
         for (const char* column : {"ID", "Duration"})
             if (columns.columnIndex(column) < 0)
-                throw Error("The rainfall table \"" + name + "\" is damaged: it has no " + column + " column.");
+                throw Error("The rainfall table \"" + name + "\" is damaged: it has no " + column +
+                            " column.");
     }
     Statement q = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " ORDER BY ID");
     std::vector<IntensityRow> rows;
@@ -81,10 +86,12 @@ double ReadTwoYearDailyIntensity(const Workspace& ws) {
                     "project setup before calculating Tc.");
     Database db = OpenIntensityDb(ws);
     requireLocationTable(db, name);
-    Statement q = db.prepare("SELECT \"2\" FROM " + QuoteIdentifier(name) + " WHERE Duration = '24.0'");
+    Statement q =
+        db.prepare("SELECT \"2\" FROM " + QuoteIdentifier(name) + " WHERE Duration = '24.0'");
     if (!q.step())
-        throw Error("The rainfall table \"" + name +
-                    "\" has no 24-hour row (duration 24.0), so the 2-year 24-hour rainfall is unknown.");
+        throw Error(
+            "The rainfall table \"" + name +
+            "\" has no 24-hour row (duration 24.0), so the 2-year 24-hour rainfall is unknown.");
     return ParseLenient(q.text(0).value_or(""));
 }
 
@@ -105,7 +112,8 @@ void CheckLocationName(const std::string& name) {
             throw Error("The rainfall table name must not contain control characters.");
     const std::string folded = LowerAscii(name);
     if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
-        throw Error("\"" + name + "\" is reserved by the intensity database; please choose another name.");
+        throw Error("\"" + name +
+                    "\" is reserved by the intensity database; please choose another name.");
 }
 
 void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
@@ -120,7 +128,8 @@ void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& g
     // A listed location whose table has gone missing gets a fresh table rather than a failure.
     const bool tableExists = db.hasTable(name);
     if (!listed) {
-        Statement insert = db.prepare("INSERT INTO BasinName (BasinName, Provenance) VALUES (?, ?)");
+        Statement insert =
+            db.prepare("INSERT INTO BasinName (BasinName, Provenance) VALUES (?, ?)");
         insert.bind(1, name);
         if (provenance)
             insert.bind(2, *provenance);
@@ -128,7 +137,8 @@ void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& g
             insert.bindNull(2);
         insert.run();
     } else if (provenance) {
-        Statement update = db.prepare("UPDATE BasinName SET Provenance = ? WHERE BasinName = ? COLLATE NOCASE");
+        Statement update =
+            db.prepare("UPDATE BasinName SET Provenance = ? WHERE BasinName = ? COLLATE NOCASE");
         update.bindAll(*provenance, name).run();
     }
     const bool create = !listed || !tableExists;

@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <set>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <system_error>
 
@@ -52,7 +52,8 @@ Database OpenIntensityDb(const Workspace& ws) {
         throw Error("The rainfall intensity database \"" + path + "\" is missing.");
     Database db = Database::open(path, Database::Mode::ReadWrite);
     if (!db.hasTable("BasinName"))
-        throw Error("The file \"" + path + "\" is not a rainfall intensity database: the table BasinName is missing.");
+        throw Error("The file \"" + path +
+                    "\" is not a rainfall intensity database: the table BasinName is missing.");
     return db;
 }
 
@@ -78,29 +79,34 @@ void PurgeDeletedElements(const Workspace& ws) {
 void CreateProjectFromTemplate(const Workspace& ws, const std::string& path) {
     const std::string source = ws.templatePath();
     if (!fs::exists(source))
-        throw Error("The project template \"" + source + "\" is missing; the new project was not created.");
+        throw Error("The project template \"" + source +
+                    "\" is missing; the new project was not created.");
     ReplaceFileAtomically(
         path,
         [&](const std::string& temp) {
             std::error_code ec;
             fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
             if (ec)
-                throw Error("The project \"" + path + "\" could not be created: " + ec.message() + ".");
+                throw Error("The project \"" + path + "\" could not be created: " + ec.message() +
+                            ".");
         },
         "The project");
 }
 
 void CreateDatabaseFromSql(const std::string& path, const std::string& sql) {
-    ReplaceFileAtomically(path, [&](const std::string& temp) {
-        Database db = Database::open(temp, Database::Mode::Create);
-        Transaction transaction(db);
-        db.exec(sql);
-        transaction.commit();
-    }, "The database");
+    ReplaceFileAtomically(
+        path,
+        [&](const std::string& temp) {
+            Database db = Database::open(temp, Database::Mode::Create);
+            Transaction transaction(db);
+            db.exec(sql);
+            transaction.commit();
+        },
+        "The database");
 }
 
-void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::string& tag,
-                          float left, float top) {
+void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::string& tag, float left,
+                          float top) {
     const ElementKindInfo& info = kindInfo(kind);
     std::string sql = "UPDATE " + std::string(info.table) + " SET " + std::string(info.topColumn) +
                       " = ?, " + std::string(info.leftColumn) + " = ?";
@@ -119,7 +125,9 @@ void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::stri
 std::string ReadElementName(const Workspace& ws, ElementKind kind, const std::string& tag) {
     const ElementKindInfo& info = kindInfo(kind);
     std::string sql = "SELECT " + std::string(info.nameColumn) + " FROM " + std::string(info.table);
-    sql += kind == ElementKind::Node ? " ORDER BY rowid LIMIT 1" : " WHERE " + std::string(info.tagColumn) + " = ? ORDER BY rowid LIMIT 1";
+    sql += kind == ElementKind::Node
+               ? " ORDER BY rowid LIMIT 1"
+               : " WHERE " + std::string(info.tagColumn) + " = ? ORDER BY rowid LIMIT 1";
     Database db = OpenProjectDb(ws);
     Statement query = db.prepare(sql);
     if (kind != ElementKind::Node)
@@ -137,10 +145,12 @@ std::map<std::string, std::string> ReadElementNames(const Workspace& ws, Element
             names[""] = query.text(0).value_or("");
         return names;
     }
-    Statement query = db.prepare("SELECT " + std::string(info.tagColumn) + ", " + std::string(info.nameColumn) +
-                                 " FROM " + std::string(info.table) + " ORDER BY rowid");
+    Statement query =
+        db.prepare("SELECT " + std::string(info.tagColumn) + ", " + std::string(info.nameColumn) +
+                   " FROM " + std::string(info.table) + " ORDER BY rowid");
     while (query.step())
-        names.emplace(query.text(0).value_or(""), query.text(1).value_or("")); // the first row of a tag wins
+        names.emplace(query.text(0).value_or(""),
+                      query.text(1).value_or("")); // the first row of a tag wins
     return names;
 }
 

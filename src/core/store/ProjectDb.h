@@ -43,8 +43,8 @@ void CreateProjectFromTemplate(const Workspace& ws, const std::string& path);
 void CreateDatabaseFromSql(const std::string& path, const std::string& sql);
 
 // Writes an element's position as the mouse-up statement does, by tag.
-void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::string& tag,
-                          float left, float top);
+void WriteElementPosition(const Workspace& ws, ElementKind kind, const std::string& tag, float left,
+                          float top);
 
 // The display name of an element by its tag (the node: of the first node row); "" when no row
 // carries the tag.

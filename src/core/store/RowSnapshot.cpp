@@ -19,7 +19,8 @@ void requireProjectTable(const RowKey& key) {
 }
 
 std::string whereClause(const RowKey& key) {
-    return key.tagColumn.empty() ? std::string() : " WHERE " + QuoteIdentifier(key.tagColumn) + " = ?";
+    return key.tagColumn.empty() ? std::string()
+                                 : " WHERE " + QuoteIdentifier(key.tagColumn) + " = ?";
 }
 
 std::set<std::string> columnsOf(Database& db, const std::string& table) {
@@ -75,7 +76,8 @@ void WriteRow(const Workspace& ws, const RowKey& key, const std::optional<RowVal
         remove.run();
     } else {
         const std::set<std::string> known = columnsOf(db, key.table);
-        std::vector<std::pair<std::string, std::optional<std::string>>> cells(values->begin(), values->end());
+        std::vector<std::pair<std::string, std::optional<std::string>>> cells(values->begin(),
+                                                                              values->end());
         for (const auto& [column, value] : cells)
             if (!known.contains(column))
                 throw Error("The table " + key.table + " has no column \"" + column + "\".");
@@ -98,7 +100,8 @@ void WriteRow(const Workspace& ws, const RowKey& key, const std::optional<RowVal
                 names += (names.empty() ? "" : ", ") + QuoteIdentifier(column);
                 marks += marks.empty() ? "?" : ", ?";
             }
-            Statement insert = db.prepare("INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")");
+            Statement insert =
+                db.prepare("INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")");
             index = 0;
             for (const auto& [column, value] : cells)
                 value ? insert.bind(++index, *value) : insert.bindNull(++index);
@@ -109,12 +112,14 @@ void WriteRow(const Workspace& ws, const RowKey& key, const std::optional<RowVal
     CloseDb(db);
 }
 
-bool SetElementDeleted(const Workspace& ws, ElementKind kind, const std::string& tag, bool deleted) {
+bool SetElementDeleted(const Workspace& ws, ElementKind kind, const std::string& tag,
+                       bool deleted) {
     if (kind == ElementKind::Node)
         throw Error("The outlet node cannot be deleted.");
     const ElementKindInfo& info = kindInfo(kind);
     Database db = OpenProjectDb(ws);
-    db.prepare("UPDATE " + std::string(info.table) + " SET Deleted = ? WHERE " + std::string(info.tagColumn) + " = ?")
+    db.prepare("UPDATE " + std::string(info.table) + " SET Deleted = ? WHERE " +
+               std::string(info.tagColumn) + " = ?")
         .bindAll(std::string(deleted ? "True" : "False"), tag)
         .run();
     Statement changed = db.prepare("SELECT changes()");

@@ -16,7 +16,7 @@ struct RowKey {
     std::string table;
     std::string tagColumn; // "" for the node and project tables
     std::string tag;
-    bool lastRow = false;  // untagged: the row read is the last one (the project), else the first
+    bool lastRow = false; // untagged: the row read is the last one (the project), else the first
 
     static RowKey element(ElementKind kind, const std::string& tag); // the node for Node
     static RowKey node();

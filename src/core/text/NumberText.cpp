@@ -96,8 +96,8 @@ std::string FormatFixed(double value, int decimals) {
         negative = d.negative;
         // Place the 15 digits on a fixed grid: all integer digits, then `decimals` digits, and
         // one more to decide the rounding.
-        std::string whole;  // digits before the point
-        std::string frac;   // digits after the point
+        std::string whole; // digits before the point
+        std::string frac;  // digits after the point
         if (d.exponent >= 0) {
             const auto intCount = static_cast<std::size_t>(d.exponent + 1);
             whole = d.digits.substr(0, std::min(intCount, d.digits.size()));

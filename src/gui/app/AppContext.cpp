@@ -39,8 +39,8 @@ bool AppContext::guard(QWidget* parent, const std::function<void()>& command) {
         command();
         return true;
     } catch (const Error& e) {
-        m_prompts.message(parent, QString::fromStdString(e.title()), QString::fromStdString(e.what()),
-                          Prompts::Icon::Exclamation);
+        m_prompts.message(parent, QString::fromStdString(e.title()),
+                          QString::fromStdString(e.what()), Prompts::Icon::Exclamation);
     } catch (const std::exception& e) {
         m_prompts.message(parent, "Error", QString("Unexpected error: %1").arg(e.what()),
                           Prompts::Icon::Critical);

@@ -13,7 +13,7 @@
 
 namespace pluvane {
 class NetworkModel;
-}
+} // namespace pluvane
 
 namespace pluvane::gui {
 
@@ -75,8 +75,8 @@ public:
     static void present(QWidget* window);
 
     // Commands that other windows ask of the main window, which sets them. Tests set their own.
-    std::function<void()> onOpenCanvas;           // put ProjectPath on the canvas
-    std::function<void()> onShowIntensityEditor;  // show the rainfall table editor
+    std::function<void()> onOpenCanvas;          // put ProjectPath on the canvas
+    std::function<void()> onShowIntensityEditor; // show the rainfall table editor
 
 signals:
     // A new session started (New, Open, Close): whoever follows the session reconnects.

@@ -30,13 +30,16 @@ FrmUserGuide::FrmUserGuide(AppContext& ctx, const QString& indexPath, QWidget* p
     QToolBar* bar = addToolBar("Guide");
     bar->setObjectName("TbGuide");
     bar->setMovable(false);
-    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), "Back", m_browser, &QTextBrowser::backward);
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), "Back", m_browser,
+                                   &QTextBrowser::backward);
     back->setShortcut(QKeySequence::Back);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), "Forward", m_browser, &QTextBrowser::forward);
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), "Forward",
+                                      m_browser, &QTextBrowser::forward);
     forward->setShortcut(QKeySequence::Forward);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), "Contents", m_browser, &QTextBrowser::home);
+    bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), "Contents", m_browser,
+                   &QTextBrowser::home);
     back->setEnabled(false);
     forward->setEnabled(false);
 
@@ -51,8 +54,10 @@ QString FrmUserGuide::indexPath(AppContext& ctx) {
 FrmUserGuide* FrmUserGuide::open(AppContext& ctx, QWidget* parent) {
     const QString index = indexPath(ctx);
     if (!QFileInfo::exists(index)) {
-        ctx.prompts().error(parent, QString("The user guide \"%1\" is missing. Reinstall the program to restore it.")
-                                        .arg(QDir::toNativeSeparators(index)));
+        ctx.prompts().error(
+            parent,
+            QString("The user guide \"%1\" is missing. Reinstall the program to restore it.")
+                .arg(QDir::toNativeSeparators(index)));
         return nullptr;
     }
     return ctx.open<FrmUserGuide>([&] { return new FrmUserGuide(ctx, index, parent); });
@@ -61,8 +66,8 @@ FrmUserGuide* FrmUserGuide::open(AppContext& ctx, QWidget* parent) {
 QMenu* AddHelpMenu(AppContext& ctx, QWidget* window, QMenuBar* bar, bool withKey) {
     QMenu* help = bar->addMenu("Help");
     help->setObjectName("MnuHelpMenu");
-    QAction* guide = help->addAction(withKey ? QString("User Guide") : QString("User Guide\tF1"), window,
-                                     [&ctx, window] { FrmUserGuide::open(ctx, window); });
+    QAction* guide = help->addAction(withKey ? QString("User Guide") : QString("User Guide\tF1"),
+                                     window, [&ctx, window] { FrmUserGuide::open(ctx, window); });
     guide->setObjectName("MnuUserGuide");
     if (withKey) {
         guide->setShortcut(QKeySequence(Qt::Key_F1));

@@ -1,9 +1,9 @@
 #include "app/MDIFrmMain.h"
 
 #include "Error.h"
-#include "app/FrmUserGuide.h"
 #include "app/AppContext.h"
 #include "app/FrmOpen.h"
+#include "app/FrmUserGuide.h"
 #include "app/Pictures.h"
 #include "network/FrmDraw.h"
 #include "rain/FrmIntensityTable.h"
@@ -80,13 +80,13 @@ void MDIFrmMain::buildMenusAndToolbar() {
                                           &MDIFrmMain::newProject);
     tbNew->setToolTip("Start a New File");
     tbNew->setObjectName("TbNew");
-    QAction* tbOpen = m_toolbar->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), "Open",
-                                           this, &MDIFrmMain::openProject);
+    QAction* tbOpen = m_toolbar->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton),
+                                           "Open", this, &MDIFrmMain::openProject);
     tbOpen->setToolTip("Open an Existing File");
     tbOpen->setObjectName("TbOpen");
     m_toolbar->addSeparator();
-    QAction* tbExit = m_toolbar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), "Exit",
-                                           this, &QWidget::close);
+    QAction* tbExit = m_toolbar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                           "Exit", this, &QWidget::close);
     tbExit->setToolTip("Exit");
     tbExit->setObjectName("TbExit");
 }
@@ -109,10 +109,14 @@ void MDIFrmMain::newProject() {
     // A file open in another window of the program cannot be replaced under its feet.
     if (!(m_canvas && samePath(*chosen, QString::fromStdString(m_ctx.workspace().ProjectPath))) &&
         ProjectLock::IsHeldElsewhere(chosen->toStdString())) {
-        m_ctx.prompts().error(from, QString("The project \"%1\" is open in another Pluvane window; it was not replaced.").arg(*chosen));
+        m_ctx.prompts().error(
+            from,
+            QString("The project \"%1\" is open in another Pluvane window; it was not replaced.")
+                .arg(*chosen));
         return;
     }
-    if (!m_ctx.guard(from, [&] { CreateProjectFromTemplate(m_ctx.workspace(), chosen->toStdString()); }))
+    if (!m_ctx.guard(from,
+                     [&] { CreateProjectFromTemplate(m_ctx.workspace(), chosen->toStdString()); }))
         return; // template missing, folder not writable: the open project stays as it was
     leaveProject();
     m_ctx.workspace().ProjectPath = chosen->toStdString();
@@ -129,14 +133,16 @@ void MDIFrmMain::openProject() {
 
 bool MDIFrmMain::checkOpenable(const QString& path) {
     QWidget* from = m_canvas ? static_cast<QWidget*>(m_canvas) : this;
-    const bool reopening = m_canvas && samePath(path, QString::fromStdString(m_ctx.workspace().ProjectPath));
+    const bool reopening =
+        m_canvas && samePath(path, QString::fromStdString(m_ctx.workspace().ProjectPath));
     return m_ctx.guard(from, [&] {
         if (!QFileInfo::exists(path))
             throw Error("The file \"" + path.toStdString() + "\" does not exist.");
         CheckProjectFile(path.toStdString());
         if (!reopening && ProjectLock::IsHeldElsewhere(path.toStdString()))
-            throw Error("The project \"" + path.toStdString() +
-                        "\" is open in another Pluvane window. Close it there first; nothing was changed.");
+            throw Error(
+                "The project \"" + path.toStdString() +
+                "\" is open in another Pluvane window. Close it there first; nothing was changed.");
     });
 }
 
@@ -151,7 +157,8 @@ bool MDIFrmMain::openProjectFile(const QString& path) {
 bool MDIFrmMain::openCanvas() {
     if (m_canvas) {
         // Already open on this project (the setup dialog's OK from Project Info): show it.
-        AppContext::present(m_canvasWindow ? static_cast<QWidget*>(m_canvasWindow) : m_canvas.data());
+        AppContext::present(m_canvasWindow ? static_cast<QWidget*>(m_canvasWindow)
+                                           : m_canvas.data());
         return true;
     }
     auto* canvas = new FrmDraw(m_ctx);
@@ -178,7 +185,8 @@ bool MDIFrmMain::openCanvas() {
     m_canvasWindow = m_mdiArea->addSubWindow(canvas);
     m_canvasWindow->setAttribute(Qt::WA_DeleteOnClose);
     updateCanvasTitle();
-    connect(&m_ctx.session(), &ProjectSession::intensityTableChanged, this, &MDIFrmMain::updateCanvasTitle);
+    connect(&m_ctx.session(), &ProjectSession::intensityTableChanged, this,
+            &MDIFrmMain::updateCanvasTitle);
     m_canvasWindow->showMaximized();
     canvas->setFocus();
     return true;
@@ -203,8 +211,8 @@ void MDIFrmMain::closeCanvas() {
 void MDIFrmMain::updateCanvasTitle() {
     if (!m_canvasWindow)
         return;
-    m_canvasWindow->setWindowTitle(CanvasTitle(QString::fromStdString(m_ctx.workspace().ProjectPath),
-                                               m_ctx.session().intensityTable()));
+    m_canvasWindow->setWindowTitle(CanvasTitle(
+        QString::fromStdString(m_ctx.workspace().ProjectPath), m_ctx.session().intensityTable()));
 }
 
 QString CanvasTitle(const QString& projectPath, const QString& intensityTable) {

@@ -50,16 +50,20 @@ void paintSurface(QPainter& p, const QRectF& r) {
 void paintChannel(QPainter& p, const QRectF& r) {
     // A channel in section: a trapezoid of lining holding water.
     QPolygonF banks;
-    banks << QPointF(r.left() + 1, r.top() + 1) << QPointF(r.left() + r.width() * 0.3, r.bottom() - 1)
-          << QPointF(r.right() - r.width() * 0.3, r.bottom() - 1) << QPointF(r.right() - 1, r.top() + 1);
+    banks << QPointF(r.left() + 1, r.top() + 1)
+          << QPointF(r.left() + r.width() * 0.3, r.bottom() - 1)
+          << QPointF(r.right() - r.width() * 0.3, r.bottom() - 1)
+          << QPointF(r.right() - 1, r.top() + 1);
     p.setPen(QPen(QColor(0x61, 0x61, 0x61), 1.5));
     p.setBrush(QColor(0xbd, 0xbd, 0xbd));
     p.drawPolygon(banks);
     QPolygonF water;
     const double level = r.top() + r.height() * 0.35;
     const double inset = r.width() * 0.3 * 0.35 / 1.0;
-    water << QPointF(r.left() + 1 + inset, level) << QPointF(r.left() + r.width() * 0.3 + 1, r.bottom() - 2)
-          << QPointF(r.right() - r.width() * 0.3 - 1, r.bottom() - 2) << QPointF(r.right() - 1 - inset, level);
+    water << QPointF(r.left() + 1 + inset, level)
+          << QPointF(r.left() + r.width() * 0.3 + 1, r.bottom() - 2)
+          << QPointF(r.right() - r.width() * 0.3 - 1, r.bottom() - 2)
+          << QPointF(r.right() - 1 - inset, level);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x42, 0xa5, 0xf5));
     p.drawPolygon(water);
@@ -78,8 +82,10 @@ void paintNode(QPainter& p, const QRectF& r) {
     p.drawEllipse(cover);
     p.setPen(QPen(QColor(0xcf, 0xd8, 0xdc), 1));
     p.drawEllipse(cover.adjusted(4, 4, -4, -4));
-    p.drawLine(QPointF(cover.center().x(), cover.top() + 5), QPointF(cover.center().x(), cover.bottom() - 5));
-    p.drawLine(QPointF(cover.left() + 5, cover.center().y()), QPointF(cover.right() - 5, cover.center().y()));
+    p.drawLine(QPointF(cover.center().x(), cover.top() + 5),
+               QPointF(cover.center().x(), cover.bottom() - 5));
+    p.drawLine(QPointF(cover.left() + 5, cover.center().y()),
+               QPointF(cover.right() - 5, cover.center().y()));
 }
 
 } // namespace

@@ -60,7 +60,9 @@ public:
     void setIntensityTable(const QString& name);
 
     // True while the window is being closed because its project is left.
-    static bool isLeaving(const QWidget* window) { return window->property("pluvaneLeaving").toBool(); }
+    static bool isLeaving(const QWidget* window) {
+        return window->property("pluvaneLeaving").toBool();
+    }
     // Marks a window as shown once, so that a later hide counts as closed.
     static void markShown(QWidget* window) { window->setProperty("pluvaneShown", true); }
 

@@ -93,7 +93,8 @@ std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& f
 
 std::optional<QString> QtPrompts::openFileName(QWidget* parent, const QString& filter) {
     // The dialog only accepts a file that exists.
-    const QString name = QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
+    const QString name =
+        QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
     if (name.isEmpty())
         return std::nullopt;
     return name;
@@ -102,7 +103,8 @@ std::optional<QString> QtPrompts::openFileName(QWidget* parent, const QString& f
 Prompts::Answer RecordingPrompts::message(QWidget*, const QString& title, const QString& text,
                                           Icon icon, Buttons buttons) {
     shown.push_back({title, text, icon, buttons});
-    const Answer fallback = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+    const Answer fallback =
+        buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
     return takeFront(answers, fallback);
 }
 

@@ -55,8 +55,8 @@ public:
         Buttons buttons;
     };
     std::vector<Shown> shown;
-    std::vector<Answer> answers;             // taken from the front
-    std::vector<QString> fileNames;  // taken from the front; "" answers as a cancelled dialog
+    std::vector<Answer> answers;    // taken from the front
+    std::vector<QString> fileNames; // taken from the front; "" answers as a cancelled dialog
 
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;

@@ -57,14 +57,17 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 
 private:
-    std::vector<std::pair<QPointer<QWidget>, std::optional<Qt::CursorShape>>> m_saved; // none: the inherited one
+    std::vector<std::pair<QPointer<QWidget>, std::optional<Qt::CursorShape>>>
+        m_saved; // none: the inherited one
 };
 
 // A multi-line field whose natural height is its given number of lines (Qt's own is a dozen).
 class TextArea : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
-    QSize sizeHint() const override { return {QPlainTextEdit::sizeHint().width(), minimumHeight()}; }
+    QSize sizeHint() const override {
+        return {QPlainTextEdit::sizeHint().width(), minimumHeight()};
+    }
 };
 
 QPlainTextEdit* makeTextArea(QWidget* parent, const char* name, int lines) {
@@ -96,10 +99,11 @@ FrmBugReport::FrmBugReport(AppContext& ctx, QWidget* parent) : QDialog(parent), 
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    QLabel* intro = makeText(this, "LblIntro",
-                             "Please submit your comments, ideas of improvements, and what you'd like to see in our "
-                             "next version. Simply, please tell us how we can help you do your work easier and "
-                             "better.");
+    QLabel* intro = makeText(
+        this, "LblIntro",
+        "Please submit your comments, ideas of improvements, and what you'd like to see in our "
+        "next version. Simply, please tell us how we can help you do your work easier and "
+        "better.");
     m_contact = makeTextArea(this, "txtContact", 3);
     m_os = new QLineEdit(this);
     m_os->setObjectName("TxtOs");
@@ -107,9 +111,10 @@ FrmBugReport::FrmBugReport(AppContext& ctx, QWidget* parent) : QDialog(parent), 
     m_bugName->setObjectName("txtBugName");
     m_description = makeTextArea(this, "txtDesc", 4);
     m_comments = makeTextArea(this, "txtComments", 6);
-    QLabel* note = makeText(this, "LblNote",
-                            "Thank you for your submission. All fields are optional. We do not collect any "
-                            "information that is not provided by this form.");
+    QLabel* note =
+        makeText(this, "LblNote",
+                 "Thank you for your submission. All fields are optional. We do not collect any "
+                 "information that is not provided by this form.");
     m_submit = new QPushButton("Submit", this);
     m_submit->setObjectName("CmdSubmit");
     m_cancel = new QPushButton("Cancel", this);
@@ -156,17 +161,19 @@ FrmBugReport* FrmBugReport::open(AppContext& ctx) {
 void FrmBugReport::submit() {
     if (m_busy)
         return;
-    const CommentFields fields{utf8(m_os->text()), utf8(m_bugName->text()), utf8(m_description->toPlainText()),
-                               utf8(m_contact->toPlainText()), utf8(m_comments->toPlainText())};
+    const CommentFields fields{utf8(m_os->text()), utf8(m_bugName->text()),
+                               utf8(m_description->toPlainText()), utf8(m_contact->toPlainText()),
+                               utf8(m_comments->toPlainText())};
     std::string url;
     double timeoutSeconds = kDefaultCommentTimeoutSeconds;
     const bool built = m_ctx.guard(this, [&] {
         const Settings settings = Settings::Load();
         const std::optional<std::string> endpoint = ReadCommentEndpoint(settings);
         if (!endpoint)
-            throw Error("No comment server is set up. Name its address (http:// or https://) as CommentEndpoint "
-                        "in the settings file \"" +
-                        Settings::DefaultPath() + "\".");
+            throw Error(
+                "No comment server is set up. Name its address (http:// or https://) as CommentEndpoint "
+                "in the settings file \"" +
+                Settings::DefaultPath() + "\".");
         url = BuildCommentUrl(*endpoint, fields);
         timeoutSeconds = ReadCommentTimeoutSeconds(settings);
     });
@@ -178,7 +185,8 @@ void FrmBugReport::submit() {
         m_busy = true;
         m_submit->setEnabled(false);
         const BusyPointer busy(this);
-        m_fetcher->setTimeout(std::chrono::milliseconds(std::llround(std::min(timeoutSeconds, 2.0e9) * 1000)));
+        m_fetcher->setTimeout(
+            std::chrono::milliseconds(std::llround(std::min(timeoutSeconds, 2.0e9) * 1000)));
         response = m_fetcher->FetchUrl(QUrl::fromEncoded(QByteArray::fromStdString(url)));
         m_submit->setEnabled(true);
         m_busy = false;
@@ -188,10 +196,12 @@ void FrmBugReport::submit() {
         return;
     }
     if (response.contains("<br>")) {
-        m_ctx.prompts().message(this, "Information", "Thank you for your submission", Prompts::Icon::Information);
+        m_ctx.prompts().message(this, "Information", "Thank you for your submission",
+                                Prompts::Icon::Information);
         close();
     } else {
-        m_ctx.prompts().message(this, "Information", "Unsuccessful Attempt.\r\nPlease try again later",
+        m_ctx.prompts().message(this, "Information",
+                                "Unsuccessful Attempt.\r\nPlease try again later",
                                 Prompts::Icon::Information);
     }
 }
@@ -214,7 +224,8 @@ bool CommentsAvailable() { return ReadCommentEndpoint(Settings::Load()).has_valu
 
 void KeepCommentsItemVisibility(QMenu* menu, QAction* item) {
     item->setVisible(CommentsAvailable());
-    QObject::connect(menu, &QMenu::aboutToShow, item, [item] { item->setVisible(CommentsAvailable()); });
+    QObject::connect(menu, &QMenu::aboutToShow, item,
+                     [item] { item->setVisible(CommentsAvailable()); });
 }
 
 } // namespace pluvane::gui

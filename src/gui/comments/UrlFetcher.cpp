@@ -34,9 +34,10 @@ QString UrlFetcher::FetchUrl(const QUrl& url) {
     m_cancelled = false;
     QNetworkRequest request(url);
     // Qt takes an int of milliseconds, and 0 would mean no time-out at all.
-    request.setTransferTimeout(
-        static_cast<int>(std::clamp<long long>(m_timeout.count(), 1, std::numeric_limits<int>::max())));
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setTransferTimeout(static_cast<int>(
+        std::clamp<long long>(m_timeout.count(), 1, std::numeric_limits<int>::max())));
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
 
     // Each pass is one attempt; only the user's Retry starts another.
@@ -59,9 +60,9 @@ QString UrlFetcher::FetchUrl(const QUrl& url) {
             return {};
         if (reply->error() == QNetworkReply::NoError)
             return QString::fromUtf8(reply->readAll());
-        const Prompts::Answer answer =
-            m_prompts.message(m_promptParent, "Error!", UnableToConnectText(reply->error(), describe(*reply, url)),
-                              Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
+        const Prompts::Answer answer = m_prompts.message(
+            m_promptParent, "Error!", UnableToConnectText(reply->error(), describe(*reply, url)),
+            Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
         if (answer != Prompts::Answer::Retry)
             return {};
     }
@@ -70,11 +71,14 @@ QString UrlFetcher::FetchUrl(const QUrl& url) {
 QString UrlFetcher::describe(const QNetworkReply& reply, const QUrl& url) const {
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() >= 400) {
-        const QString reason = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+        const QString reason =
+            reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
         return QString("The server replied %1 %2").arg(status.toInt()).arg(reason).trimmed();
     }
-    if (reply.error() == QNetworkReply::OperationCanceledError || reply.error() == QNetworkReply::TimeoutError)
-        return QString("No answer from the server within %1 seconds").arg(double(m_timeout.count()) / 1000.0);
+    if (reply.error() == QNetworkReply::OperationCanceledError ||
+        reply.error() == QNetworkReply::TimeoutError)
+        return QString("No answer from the server within %1 seconds")
+            .arg(double(m_timeout.count()) / 1000.0);
     // Qt's texts quote the whole address; the user's own texts in its query are no news to them.
     QString text = reply.errorString();
     text.replace(url.toString(QUrl::FullyEncoded), url.toString(QUrl::RemoveQuery));

@@ -12,7 +12,6 @@
 
 #include <chrono>
 
-
 namespace pluvane::gui {
 
 // The program's HTTP client: a GET that waits for its answer in a local event loop, so the

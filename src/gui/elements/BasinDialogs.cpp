@@ -4,8 +4,8 @@
 #include "elements/Catalogs.h"
 #include "elements/ElementCalculations.h"
 #include "elements/ElementWindows.h"
-#include "elements/ReviewNote.h"
 #include "elements/FrmCCo.h"
+#include "elements/ReviewNote.h"
 #include "network/NetworkModel.h"
 
 #include <QComboBox>
@@ -59,8 +59,9 @@ BasinDialog::BasinDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(
-        new ReviewNote(this, [this] { return ReviewBasin(loadedTag(), fields(), ReviewRainfall(m_ctx.workspace())); }));
+    layout->addWidget(new ReviewNote(this, [this] {
+        return ReviewBasin(loadedTag(), fields(), ReviewRainfall(m_ctx.workspace()));
+    }));
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -140,13 +141,13 @@ bool FrmBasInfo::save(const BasinFields& fields) {
 
 FrmBasUpdate::FrmBasUpdate(AppContext& ctx, QWidget* parent)
     : BasinDialog(ctx, parent, Role::Update) {
-    loadSelected<BasinFields>(ElementKind::Basin, &LoadBasin, [this](const BasinFields& row) { showFields(row); });
+    loadSelected<BasinFields>(ElementKind::Basin, &LoadBasin,
+                              [this](const BasinFields& row) { showFields(row); });
 }
 
 bool FrmBasUpdate::save(const BasinFields& fields) {
-    return updateLoaded([&](const std::string& tag) {
-        return UpdateBasin(m_ctx.workspace(), tag, fields);
-    });
+    return updateLoaded(
+        [&](const std::string& tag) { return UpdateBasin(m_ctx.workspace(), tag, fields); });
 }
 
 } // namespace pluvane::gui

@@ -3,9 +3,9 @@
 #include "ElementKind.h"
 #include "elements/Catalogs.h"
 #include "elements/ElementCalculations.h"
-#include "elements/ReviewNote.h"
 #include "elements/ElementWindows.h"
 #include "elements/FrmTrapezArea.h"
+#include "elements/ReviewNote.h"
 #include "network/NetworkModel.h"
 
 #include <QComboBox>
@@ -50,7 +50,8 @@ ChannelDialog::ChannelDialog(AppContext& ctx, QWidget* parent, Role role)
     grid->addWidget(makeSeparator(), 6, 0, 1, 3);
     addRow(grid, 7, "Velocity (fps)", m_velocity);
     addRow(grid, 8, "Tc (min)", m_tc);
-    followTc({m_area, m_wettedPerimeter, m_slope, m_n, m_length}, {m_velocity, m_tc}, m_tc, grid, 9);
+    followTc({m_area, m_wettedPerimeter, m_slope, m_n, m_length}, {m_velocity, m_tc}, m_tc, grid,
+             9);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -60,7 +61,8 @@ ChannelDialog::ChannelDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(new ReviewNote(this, [this] { return ReviewChannel(loadedTag(), fields()); }));
+    layout->addWidget(
+        new ReviewNote(this, [this] { return ReviewChannel(loadedTag(), fields()); }));
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -146,13 +148,13 @@ bool FrmChannelAddInfo::save(const ChannelFields& fields) {
 
 FrmChannelUpdateInfo::FrmChannelUpdateInfo(AppContext& ctx, QWidget* parent)
     : ChannelDialog(ctx, parent, Role::Update) {
-    loadSelected<ChannelFields>(ElementKind::Channel, &LoadChannel, [this](const ChannelFields& row) { showFields(row); });
+    loadSelected<ChannelFields>(ElementKind::Channel, &LoadChannel,
+                                [this](const ChannelFields& row) { showFields(row); });
 }
 
 bool FrmChannelUpdateInfo::save(const ChannelFields& fields) {
-    return updateLoaded([&](const std::string& tag) {
-        return UpdateChannel(m_ctx.workspace(), tag, fields);
-    });
+    return updateLoaded(
+        [&](const std::string& tag) { return UpdateChannel(m_ctx.workspace(), tag, fields); });
 }
 
 } // namespace pluvane::gui

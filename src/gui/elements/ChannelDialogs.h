@@ -60,7 +60,6 @@ class FrmChannelUpdateInfo final : public ChannelDialog {
 public:
     explicit FrmChannelUpdateInfo(AppContext& ctx, QWidget* parent = nullptr);
 
-
 private:
     bool save(const ChannelFields& fields) override;
 };

@@ -92,8 +92,8 @@ protected:
     // calculator) the shown Tc and velocity (`computed`) are stale until Calculate, and OK or
     // Update computes them afresh — unless the user typed Tc after that change, which is then
     // kept as typed and marked "typed, not computed" (a note put in `grid` under Tc at `row`).
-    void followTc(std::vector<QLineEdit*> inputs, std::vector<QLineEdit*> computed,
-                  QLineEdit* tc, QGridLayout* grid, int row);
+    void followTc(std::vector<QLineEdit*> inputs, std::vector<QLineEdit*> computed, QLineEdit* tc,
+                  QGridLayout* grid, int row);
     // The shown values are the stored ones: neither stale nor typed (after loading a row).
     void tcSettled();
     bool tcStale() const { return m_tcStale; }

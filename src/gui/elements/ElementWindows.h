@@ -6,12 +6,15 @@ class QDialog;
 
 namespace pluvane {
 enum class ElementKind;
-}
+} // namespace pluvane
 
 namespace pluvane::gui {
 
 // Shows the one window of type W of the open project (AppContext::open).
-template <class W> W* ShowWindow(AppContext& ctx) { return ctx.open<W>(); }
+template <class W>
+W* ShowWindow(AppContext& ctx) {
+    return ctx.open<W>();
+}
 
 // The canvas's way in: the kind's add dialog (after the element-limit check) and its update
 // dialog (with SelectedElement naming the element). Null for the node, which has neither here.

@@ -199,7 +199,8 @@ QString ModelessDialog::fieldLabel(const QLineEdit* field) const {
 bool ModelessDialog::checkNumbers(const std::vector<QLineEdit*>& fields) {
     for (QLineEdit* field : fields.empty() ? m_numericFields : fields) {
         if (field->text().isEmpty() || field->isReadOnly() ||
-            std::find(m_numericFields.begin(), m_numericFields.end(), field) == m_numericFields.end())
+            std::find(m_numericFields.begin(), m_numericFields.end(), field) ==
+                m_numericFields.end())
             continue;
         if (!attempt([&] { CheckPlainNumber(fieldLabel(field).toStdString(), TextOf(field)); })) {
             field->setFocus();

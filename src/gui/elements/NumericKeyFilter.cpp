@@ -101,8 +101,10 @@ bool NumericKeyFilter::paste(QLineEdit* field) {
         return false;
     if (!pasteAllowed(text)) {
         // Refused whole rather than stripped: "0,5%" must not become "05".
-        explain(field, QString("Only digits and a decimal point can be pasted here; \"%1\" was not pasted.")
-                           .arg(text.left(40)));
+        explain(
+            field,
+            QString("Only digits and a decimal point can be pasted here; \"%1\" was not pasted.")
+                .arg(text.left(40)));
         return false;
     }
     field->insert(text);
@@ -122,8 +124,11 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         if (!passes(key)) {
             // A character dropped without a word would turn "0,5" into "05" unseen.
             if (!key.text().isEmpty() && key.text().front().isPrint())
-                explain(field, QString("Only digits and a decimal point can be typed here; \"%1\" was not typed.")
-                                   .arg(key.text()));
+                explain(
+                    field,
+                    QString(
+                        "Only digits and a decimal point can be typed here; \"%1\" was not typed.")
+                        .arg(key.text()));
             return true;
         }
     }
@@ -132,7 +137,8 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         QMenu* menu = field->createStandardContextMenu();
         for (QAction* action : menu->actions()) {
             // Named "edit-paste" from Qt 6.5 on; before, known by its (translated) caption.
-            if (action->objectName() != "edit-paste" && !action->text().startsWith(QLineEdit::tr("&Paste")))
+            if (action->objectName() != "edit-paste" &&
+                !action->text().startsWith(QLineEdit::tr("&Paste")))
                 continue;
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             action->setObjectName("edit-paste");

@@ -20,7 +20,8 @@ QString noteText(const Finding& finding) {
 
 } // namespace
 
-ReviewNote::ReviewNote(QWidget* dialog, Review review) : QLabel(dialog), m_review(std::move(review)) {
+ReviewNote::ReviewNote(QWidget* dialog, Review review)
+    : QLabel(dialog), m_review(std::move(review)) {
     setObjectName("LblReviewNote");
     setWordWrap(false);
     // As wide as the fields above, never wider: a long note is cut with an ellipsis.

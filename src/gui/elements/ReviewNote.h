@@ -10,7 +10,7 @@
 
 namespace pluvane {
 struct Workspace;
-}
+} // namespace pluvane
 
 namespace pluvane::gui {
 

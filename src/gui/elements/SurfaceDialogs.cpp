@@ -52,7 +52,8 @@ SurfaceDialog::SurfaceDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(new ReviewNote(this, [this] { return ReviewSurface(loadedTag(), fields()); }));
+    layout->addWidget(
+        new ReviewNote(this, [this] { return ReviewSurface(loadedTag(), fields()); }));
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -134,13 +135,13 @@ bool FrmSurfaceAddInfo::save(const SurfaceFields& fields) {
 
 FrmSurfaceUpdateInfo::FrmSurfaceUpdateInfo(AppContext& ctx, QWidget* parent)
     : SurfaceDialog(ctx, parent, Role::Update) {
-    loadSelected<SurfaceFields>(ElementKind::Surface, &LoadSurface, [this](const SurfaceFields& row) { showFields(row); });
+    loadSelected<SurfaceFields>(ElementKind::Surface, &LoadSurface,
+                                [this](const SurfaceFields& row) { showFields(row); });
 }
 
 bool FrmSurfaceUpdateInfo::save(const SurfaceFields& fields) {
-    return updateLoaded([&](const std::string& tag) {
-        return UpdateSurface(m_ctx.workspace(), tag, fields);
-    });
+    return updateLoaded(
+        [&](const std::string& tag) { return UpdateSurface(m_ctx.workspace(), tag, fields); });
 }
 
 } // namespace pluvane::gui

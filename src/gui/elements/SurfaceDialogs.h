@@ -53,7 +53,6 @@ class FrmSurfaceUpdateInfo final : public SurfaceDialog {
 public:
     explicit FrmSurfaceUpdateInfo(AppContext& ctx, QWidget* parent = nullptr);
 
-
 private:
     bool save(const SurfaceFields& fields) override;
 };

@@ -18,9 +18,7 @@
 
 namespace pluvane::gui {
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 void OpenAddDialog(AppContext& ctx, ElementKind kind) { ShowAddDialog(ctx, kind); }
 

@@ -33,12 +33,15 @@ void CanvasView::syncMarkers() {
                 continue;
             QGraphicsEllipseItem*& marker = m_markers[key];
             if (!marker) {
-                marker = m_scene->addEllipse(0, 0, kMarkerTwips, kMarkerTwips, QPen(QColor(0x5d, 0x40, 0x37), 0),
+                marker = m_scene->addEllipse(0, 0, kMarkerTwips, kMarkerTwips,
+                                             QPen(QColor(0x5d, 0x40, 0x37), 0),
                                              QBrush(QColor(0xff, 0xb3, 0x00)));
                 marker->setZValue(1000001);
-                marker->setToolTip("A review note warns about this element (Data > Review Project...)");
+                marker->setToolTip(
+                    "A review note warns about this element (Data > Review Project...)");
             }
-            marker->setPos(image.left + image.width - kMarkerTwips / 2, image.top - kMarkerTwips / 2);
+            marker->setPos(image.left + image.width - kMarkerTwips / 2,
+                           image.top - kMarkerTwips / 2);
             marker->setVisible(marked);
         }
     }

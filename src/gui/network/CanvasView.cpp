@@ -36,9 +36,11 @@ constexpr double kMaxZoom = 8;
 // the letters.
 class NameLabel : public QGraphicsSimpleTextItem {
 public:
-    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override {
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
+               QWidget* widget) override {
         if (!text().isEmpty())
-            painter->fillRect(boundingRect().adjusted(-15, 0, 15, 0), QColor(0xfa, 0xfa, 0xf7, 230));
+            painter->fillRect(boundingRect().adjusted(-15, 0, 15, 0),
+                              QColor(0xfa, 0xfa, 0xf7, 230));
         QGraphicsSimpleTextItem::paint(painter, option, widget);
     }
 };
@@ -71,11 +73,13 @@ QGraphicsPixmapItem* CanvasView::itemFor(ElementKind kind, int index) {
         const QSize pixels(qRound(image.width * scale), qRound(image.height * scale));
         item = m_scene->addPixmap(ElementPicture(kind, pixels));
         // The picture is painted at screen size; scale it back to twips in the scene.
-        item->setTransform(QTransform::fromScale(image.width / pixels.width(), image.height / pixels.height()));
+        item->setTransform(
+            QTransform::fromScale(image.width / pixels.width(), image.height / pixels.height()));
         item->setZValue(1);
         item->setData(0, static_cast<int>(kind));
         item->setData(1, index);
-        QGraphicsRectItem* border = m_scene->addRect(0, 0, image.width, image.height, QPen(Qt::black, 0));
+        QGraphicsRectItem* border =
+            m_scene->addRect(0, 0, image.width, image.height, QPen(Qt::black, 0));
         border->setVisible(false);
         border->setZValue(1000000);
         m_borders[key(kind, index)] = border;
@@ -140,7 +144,8 @@ void CanvasView::setNames(std::map<std::pair<ElementKind, std::string>, QString>
 
 QString CanvasView::nameShown(ElementKind kind, int index) const {
     const auto label = m_labels.find(key(kind, index));
-    return label == m_labels.end() || !label->second->isVisible() ? QString() : label->second->text();
+    return label == m_labels.end() || !label->second->isVisible() ? QString()
+                                                                  : label->second->text();
 }
 
 std::optional<CanvasView::Hit> CanvasView::hitAt(const QPoint& viewPos) const {
@@ -259,8 +264,10 @@ bool CanvasView::event(QEvent* event) {
     // Tab walks the elements instead of leaving the canvas.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && !(key->modifiers() & Qt::ControlModifier)) {
-            emit selectionCycleRequested(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & Qt::ControlModifier)) {
+            emit selectionCycleRequested(key->key() == Qt::Key_Tab &&
+                                         !(key->modifiers() & Qt::ShiftModifier));
             return true;
         }
     }
@@ -315,7 +322,8 @@ void CanvasView::fitNow() {
     // From the drawing's origin, as it is laid out, with a margin right and below.
     const QRectF shown(0, 0, drawing.right() + 240, drawing.bottom() + 240);
     const double natural = logicalDpiX() / kTwipsPerInch;
-    const double fit = std::min(room.width() / (shown.width() * natural), room.height() / (shown.height() * natural));
+    const double fit = std::min(room.width() / (shown.width() * natural),
+                                room.height() / (shown.height() * natural));
     setZoom(std::min(1.0, fit));
     horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());

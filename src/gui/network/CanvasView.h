@@ -18,7 +18,7 @@ class QGraphicsSimpleTextItem;
 
 namespace pluvane {
 class NetworkModel;
-}
+} // namespace pluvane
 
 namespace pluvane::gui {
 
@@ -51,7 +51,10 @@ public:
     void zoomToFit();
     void zoomToActualSize();
     // Until the user zooms, the drawing is fitted whenever it is larger than the window.
-    void fitWhenLarger() { m_autoFit = true; applyAutoFit(); }
+    void fitWhenLarger() {
+        m_autoFit = true;
+        applyAutoFit();
+    }
     // Every live picture with its name, in scene units.
     QRectF drawingRect() const;
 
@@ -64,7 +67,8 @@ public:
     bool markerShown(ElementKind kind, int index) const;
 
 signals:
-    void imagePressed(pluvane::ElementKind kind, int index, Qt::MouseButton button, QPoint globalPos);
+    void imagePressed(pluvane::ElementKind kind, int index, Qt::MouseButton button,
+                      QPoint globalPos);
     void imageReleased(pluvane::ElementKind kind, int index);
     // The keyboard: an arrow key moves the selection by (dx, dy) twips; its release ends the
     // move as a mouse release ends a drag. Tab asks for the next (or previous) element, Enter

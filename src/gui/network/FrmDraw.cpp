@@ -3,10 +3,10 @@
 #include "Error.h"
 #include "Settings.h"
 #include "app/AppContext.h"
-#include "comments/FrmBugReport.h"
 #include "app/FrmUserGuide.h"
-#include "network/CanvasView.h"
+#include "comments/FrmBugReport.h"
 #include "network/CanvasCommands.h"
+#include "network/CanvasView.h"
 #include "network/UndoCommands.h"
 #include "store/ProjectDb.h"
 
@@ -84,7 +84,8 @@ void FrmDraw::refreshNames() {
     std::map<std::pair<ElementKind, std::string>, QString> names;
     // A failed read leaves the pictures without names rather than interrupting the user.
     try {
-        for (ElementKind kind : {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel, ElementKind::Node})
+        for (ElementKind kind :
+             {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel, ElementKind::Node})
             for (const auto& [tag, name] : ReadElementNames(m_ctx.workspace(), kind))
                 names[{kind, tag}] = QString::fromStdString(name);
     } catch (const std::exception&) {
@@ -119,8 +120,9 @@ void FrmDraw::buildMenus() {
     reportSource->setObjectName("MnuReportSource");
     reportSource->setCheckable(true);
     reportSource->setChecked(ReportRainfallSourceEnabled(Settings::Load()));
-    connect(intensity, &QMenu::aboutToShow, reportSource,
-            [reportSource] { reportSource->setChecked(ReportRainfallSourceEnabled(Settings::Load())); });
+    connect(intensity, &QMenu::aboutToShow, reportSource, [reportSource] {
+        reportSource->setChecked(ReportRainfallSourceEnabled(Settings::Load()));
+    });
     connect(reportSource, &QAction::triggered, this, [this, reportSource](bool on) {
         const bool saved = m_ctx.guard(this, [on] {
             Settings settings = Settings::Load();
@@ -136,7 +138,8 @@ void FrmDraw::buildMenus() {
     data->setObjectName("MnuData");
     add(data, "MnuProjectInfo", "Project Info", [this] { openProjectInfo(); });
     add(data, "MnuAddSubBasin", "Add Overland Flow", [this] { addElement(ElementKind::Basin); });
-    add(data, "MnuAddSCF", "Add Shallow Concentrated Flow", [this] { addElement(ElementKind::Surface); });
+    add(data, "MnuAddSCF", "Add Shallow Concentrated Flow",
+        [this] { addElement(ElementKind::Surface); });
     add(data, "MnuAddChanelFlow", "Add Channel Flow", [this] { addElement(ElementKind::Channel); });
     add(data, "MnuEditBasin", "Edit Basin", [this] { openNodeInfo(); });
     data->addSeparator()->setObjectName("MnuSeperator2");
@@ -166,16 +169,24 @@ void FrmDraw::buildToolbar() {
         std::function<void()> action;
     };
     const std::vector<std::optional<Button>> buttons{
-        Button{"&Open", 'o', "Open Existing Project", QStyle::SP_DialogOpenButton, [this] { emit openRequested(); }},
-        Button{"&New", 'n', "Start a New Project", QStyle::SP_FileIcon, [this] { emit newRequested(); }},
-        Button{"&Close", 'c', "Close this Project", QStyle::SP_DialogCloseButton, [this] { emit closeRequested(); }},
+        Button{"&Open", 'o', "Open Existing Project", QStyle::SP_DialogOpenButton,
+               [this] { emit openRequested(); }},
+        Button{"&New", 'n', "Start a New Project", QStyle::SP_FileIcon,
+               [this] { emit newRequested(); }},
+        Button{"&Close", 'c', "Close this Project", QStyle::SP_DialogCloseButton,
+               [this] { emit closeRequested(); }},
         std::nullopt,
-        Button{"O&verland", 'v', "Add Overland Flow", QStyle::SP_FileDialogNewFolder, [this] { addElement(ElementKind::Basin); }},
-        Button{"S&urface", 'u', "Add Shallow Concentrated Flow", QStyle::SP_ArrowRight, [this] { addElement(ElementKind::Surface); }},
-        Button{"C&hannel", 'h', "Add New Channel", QStyle::SP_ArrowDown, [this] { addElement(ElementKind::Channel); }},
+        Button{"O&verland", 'v', "Add Overland Flow", QStyle::SP_FileDialogNewFolder,
+               [this] { addElement(ElementKind::Basin); }},
+        Button{"S&urface", 'u', "Add Shallow Concentrated Flow", QStyle::SP_ArrowRight,
+               [this] { addElement(ElementKind::Surface); }},
+        Button{"C&hannel", 'h', "Add New Channel", QStyle::SP_ArrowDown,
+               [this] { addElement(ElementKind::Channel); }},
         std::nullopt,
-        Button{"&Intensity", 'i', "Edit Intensity Table", QStyle::SP_FileDialogDetailedView, [this] { openIntensityEditor(); }},
-        Button{"&Project", 'p', "Edit Project Information", QStyle::SP_FileDialogInfoView, [this] { openProjectInfo(); }},
+        Button{"&Intensity", 'i', "Edit Intensity Table", QStyle::SP_FileDialogDetailedView,
+               [this] { openIntensityEditor(); }},
+        Button{"&Project", 'p', "Edit Project Information", QStyle::SP_FileDialogInfoView,
+               [this] { openProjectInfo(); }},
         std::nullopt,
         Button{"&Solve", 's', "Solve System", QStyle::SP_MediaPlay, [this] { solve(); }},
     };
@@ -184,10 +195,12 @@ void FrmDraw::buildToolbar() {
             m_toolbar->addSeparator();
             continue;
         }
-        QAction* action = m_toolbar->addAction(style()->standardIcon(button->icon), button->caption);
+        QAction* action =
+            m_toolbar->addAction(style()->standardIcon(button->icon), button->caption);
         action->setToolTip(button->tooltip);
         action->setData(QString(QChar(button->key)));
-        action->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(QChar(button->key).toUpper().unicode())));
+        action->setShortcut(
+            QKeySequence(Qt::ALT | static_cast<Qt::Key>(QChar(button->key).toUpper().unicode())));
         action->setObjectName(QString("TbDraw_") + QString(button->caption).remove('&'));
         connect(action, &QAction::triggered, this, button->action);
     }
@@ -202,13 +215,26 @@ void FrmDraw::buildPopups() {
         std::vector<std::pair<const char*, const char*>> items; // objectName, caption
     };
     const Popup popups[] = {
-        {ElementKind::Basin, "MnuPopBasin", "MnuBasinName", "Basin Name",
+        {ElementKind::Basin,
+         "MnuPopBasin",
+         "MnuBasinName",
+         "Basin Name",
          {{"Mnu_Basin_Delete", "Delete Overland"}, {"Mnu_Basin_Edit", "Edit Data"}}},
-        {ElementKind::Channel, "MnuPopChannel", "MnuChannelName", "Channel Name",
+        {ElementKind::Channel,
+         "MnuPopChannel",
+         "MnuChannelName",
+         "Channel Name",
          {{"MnuPopDeleteChannel", "Delete Channel"}, {"MnuPopEditChannel", "Edit Data"}}},
-        {ElementKind::Surface, "MnuPopSurface", "MnuSurfaceName", "Surface Name",
+        {ElementKind::Surface,
+         "MnuPopSurface",
+         "MnuSurfaceName",
+         "Surface Name",
          {{"MnuPopDeleteSurface", "Delete Surface"}, {"MnuPopEditSurface", "Edit Data"}}},
-        {ElementKind::Node, "MnuPopNode", "MnuNodeName", "Node Name", {{"Mnu_Node_Edit", "Edit Basin Data"}}},
+        {ElementKind::Node,
+         "MnuPopNode",
+         "MnuNodeName",
+         "Node Name",
+         {{"Mnu_Node_Edit", "Edit Basin Data"}}},
     };
     for (const Popup& popup : popups) {
         auto* menu = new QMenu(this);
@@ -233,7 +259,8 @@ void FrmDraw::buildPopups() {
     }
 }
 
-void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button, QPoint globalPos) {
+void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button,
+                             QPoint globalPos) {
     Workspace& ws = m_ctx.workspace();
     m_model.Select(ws, kind, index);
     m_view->sync();
@@ -244,7 +271,9 @@ void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button
     if (button != Qt::RightButton)
         return;
     QString name;
-    if (!m_ctx.guard(this, [&] { name = QString::fromStdString(ReadElementName(ws, kind, ws.SelectedElement->tag)); }))
+    if (!m_ctx.guard(this, [&] {
+            name = QString::fromStdString(ReadElementName(ws, kind, ws.SelectedElement->tag));
+        }))
         return;
     m_popupNames[kind]->setText(QString(name).replace('&', "&&")); // "&" shown, not an accelerator
     m_popups[kind]->popup(globalPos);
@@ -268,9 +297,11 @@ void FrmDraw::onImageReleased(ElementKind kind, int index) {
 
 void FrmDraw::addElement(ElementKind kind) {
     if (!m_model.CheckElementLimit(kind)) {
-        m_ctx.prompts().message(this, "Maximum Reached", QString::fromUtf8(kindInfo(kind).limitMessage.data(),
-                                                                          static_cast<int>(kindInfo(kind).limitMessage.size())),
-                                Prompts::Icon::None);
+        m_ctx.prompts().message(
+            this, "Maximum Reached",
+            QString::fromUtf8(kindInfo(kind).limitMessage.data(),
+                              static_cast<int>(kindInfo(kind).limitMessage.size())),
+            Prompts::Icon::None);
         return;
     }
     OpenAddDialog(m_ctx, kind);
@@ -311,7 +342,8 @@ void FrmDraw::nudgeSelected(float dx, float dy) {
         m_dragged = std::pair(selected->kind, selected->index);
         m_dragStart = QPointF(image.left, image.top);
     }
-    m_model.MoveImage(selected->kind, selected->index, std::max(0.0f, image.left + dx), std::max(0.0f, image.top + dy));
+    m_model.MoveImage(selected->kind, selected->index, std::max(0.0f, image.left + dx),
+                      std::max(0.0f, image.top + dy));
     m_view->sync();
 }
 
@@ -322,7 +354,8 @@ void FrmDraw::endNudge() {
 
 void FrmDraw::cycleSelection(bool forward) {
     std::vector<std::pair<ElementKind, int>> order;
-    for (ElementKind kind : {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel, ElementKind::Node}) {
+    for (ElementKind kind :
+         {ElementKind::Basin, ElementKind::Surface, ElementKind::Channel, ElementKind::Node}) {
         const auto& images = m_model.images(kind);
         for (int i = 0; i < static_cast<int>(images.size()); ++i)
             if (images[static_cast<std::size_t>(i)].visible)
@@ -331,13 +364,16 @@ void FrmDraw::cycleSelection(bool forward) {
     if (order.empty())
         return;
     const auto& selected = m_ctx.workspace().SelectedElement;
-    const auto at = selected ? std::find(order.begin(), order.end(), std::pair(selected->kind, selected->index)) : order.end();
+    const auto at =
+        selected ? std::find(order.begin(), order.end(), std::pair(selected->kind, selected->index))
+                 : order.end();
     std::size_t next = 0;
     if (at == order.end())
         next = forward ? 0 : order.size() - 1;
     else {
         const auto position = static_cast<std::size_t>(at - order.begin());
-        next = forward ? (position + 1) % order.size() : (position + order.size() - 1) % order.size();
+        next =
+            forward ? (position + 1) % order.size() : (position + order.size() - 1) % order.size();
     }
     m_model.Select(m_ctx.workspace(), order[next].first, order[next].second);
     m_view->sync();
@@ -363,8 +399,10 @@ void FrmDraw::startHistory() {
     const auto update = [this] {
         m_undoAction->setEnabled(m_history->canUndo());
         m_redoAction->setEnabled(m_history->canRedo());
-        m_undoAction->setText(m_history->canUndo() ? "Undo " + m_history->undoText() : QString("Undo"));
-        m_redoAction->setText(m_history->canRedo() ? "Redo " + m_history->redoText() : QString("Redo"));
+        m_undoAction->setText(m_history->canUndo() ? "Undo " + m_history->undoText()
+                                                   : QString("Undo"));
+        m_redoAction->setText(m_history->canRedo() ? "Redo " + m_history->redoText()
+                                                   : QString("Redo"));
     };
     connect(m_history, &QUndoStack::indexChanged, this, update);
     connect(m_history, &QUndoStack::cleanChanged, this, update);
@@ -393,7 +431,8 @@ void FrmDraw::buildEditMenu() {
     m_undoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     m_redoAction = edit->addAction("Redo", this, &FrmDraw::redo);
     m_redoAction->setObjectName("MnuRedo");
-    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_undoAction->setEnabled(false);
     m_redoAction->setEnabled(false);
     edit->addSeparator();
@@ -409,16 +448,19 @@ void FrmDraw::buildViewMenu() {
     QMenu* view = new QMenu("View", this);
     view->setObjectName("MnuView");
     menuBar()->insertMenu(menuBar()->actions().value(2), view);
-    const auto add = [&](const char* name, const QString& caption, QList<QKeySequence> keys, auto slot) {
+    const auto add = [&](const char* name, const QString& caption, QList<QKeySequence> keys,
+                         auto slot) {
         QAction* action = view->addAction(caption, m_view, slot);
         action->setObjectName(name);
         action->setShortcuts(keys);
     };
-    add("MnuZoomIn", "Zoom In", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+    add("MnuZoomIn", "Zoom In",
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
         &CanvasView::zoomIn);
     add("MnuZoomOut", "Zoom Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &CanvasView::zoomOut);
     add("MnuZoomFit", "Fit", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &CanvasView::zoomToFit);
-    add("MnuZoomActual", "100 %", {QKeySequence(Qt::CTRL | Qt::Key_1)}, &CanvasView::zoomToActualSize);
+    add("MnuZoomActual", "100 %", {QKeySequence(Qt::CTRL | Qt::Key_1)},
+        &CanvasView::zoomToActualSize);
 }
 
 void FrmDraw::buildUndoButtons() {
@@ -430,15 +472,18 @@ void FrmDraw::buildUndoButtons() {
         QStyle::StandardPixmap icon;
         QAction* mirrored;
     };
-    for (const Button& button : {Button{"TbDraw_Undo", "Undo", "Undo the Last Step", QStyle::SP_ArrowBack, m_undoAction},
-                                 Button{"TbDraw_Redo", "Redo", "Redo the Step Undone", QStyle::SP_ArrowForward, m_redoAction}}) {
+    for (const Button& button :
+         {Button{"TbDraw_Undo", "Undo", "Undo the Last Step", QStyle::SP_ArrowBack, m_undoAction},
+          Button{"TbDraw_Redo", "Redo", "Redo the Step Undone", QStyle::SP_ArrowForward,
+                 m_redoAction}}) {
         QAction* action = m_toolbar->addAction(style()->standardIcon(button.icon), button.caption);
         action->setObjectName(button.name);
         action->setToolTip(button.tooltip);
         QAction* mirrored = button.mirrored;
         action->setEnabled(mirrored->isEnabled());
         connect(action, &QAction::triggered, mirrored, &QAction::trigger);
-        connect(mirrored, &QAction::changed, action, [action, mirrored] { action->setEnabled(mirrored->isEnabled()); });
+        connect(mirrored, &QAction::changed, action,
+                [action, mirrored] { action->setEnabled(mirrored->isEnabled()); });
     }
 }
 

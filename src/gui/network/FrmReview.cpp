@@ -33,8 +33,10 @@ FrmReview::FrmReview(QWidget* parent) : QDialog(parent) {
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(refresh, &QPushButton::clicked, this, &FrmReview::refreshRequested);
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && row < static_cast<int>(m_findings.size()) && m_findings[static_cast<std::size_t>(row)].element)
-            emit elementChosen(QString::fromStdString(*m_findings[static_cast<std::size_t>(row)].element));
+        if (row >= 0 && row < static_cast<int>(m_findings.size()) &&
+            m_findings[static_cast<std::size_t>(row)].element)
+            emit elementChosen(
+                QString::fromStdString(*m_findings[static_cast<std::size_t>(row)].element));
     });
 }
 
@@ -52,11 +54,12 @@ void FrmReview::showFindings(std::vector<Finding> findings) {
         }
     }
     const int notes = static_cast<int>(m_findings.size()) - warnings;
-    m_summary->setText(m_findings.empty()
-                           ? QString("Nothing a plan reviewer would flag was found.")
-                           : QString("%1 warning(s), %2 note(s). Choose a note to select its element.")
-                                 .arg(warnings)
-                                 .arg(notes));
+    m_summary->setText(
+        m_findings.empty()
+            ? QString("Nothing a plan reviewer would flag was found.")
+            : QString("%1 warning(s), %2 note(s). Choose a note to select its element.")
+                  .arg(warnings)
+                  .arg(notes));
 }
 
 } // namespace pluvane::gui

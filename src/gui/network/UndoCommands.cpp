@@ -97,7 +97,8 @@ void EditHistory::pushWritten(QUndoCommand* step) {
 
 void EditHistory::deleteElement(ElementKind kind, int index) {
     const std::string tag = m_model.image(kind, index).tag;
-    perform(new ElementPresenceCommand(*this, kind, index, false, stepText("Delete", kind, nameOf(kind, tag))));
+    perform(new ElementPresenceCommand(*this, kind, index, false,
+                                       stepText("Delete", kind, nameOf(kind, tag))));
 }
 
 void EditHistory::moveElement(ElementKind kind, int index, QPointF from, QPointF to) {
@@ -147,16 +148,18 @@ void ElementPresenceCommand::apply(bool shown) {
         throw Error("The element \"" + m_tag + "\" is no longer in the project file.");
     // The image follows the mark only once the file holds it.
     m_history.model().SetElementShown(m_kind, m_index, shown);
-    if (!shown && ws.SelectedElement && ws.SelectedElement->kind == m_kind && ws.SelectedElement->index == m_index)
+    if (!shown && ws.SelectedElement && ws.SelectedElement->kind == m_kind &&
+        ws.SelectedElement->index == m_index)
         ws.SelectedElement.reset();
     const RowKey key = RowKey::element(m_kind, m_tag);
     m_history.refresh(key);
     m_history.changed(key);
 }
 
-MoveCommand::MoveCommand(EditHistory& history, ElementKind kind, int index, QPointF from, QPointF to,
-                         const QString& text)
-    : QUndoCommand(text), m_history(history), m_kind(kind), m_index(index), m_from(from), m_to(to) {}
+MoveCommand::MoveCommand(EditHistory& history, ElementKind kind, int index, QPointF from,
+                         QPointF to, const QString& text)
+    : QUndoCommand(text), m_history(history), m_kind(kind), m_index(index), m_from(from), m_to(to) {
+}
 
 void MoveCommand::redo() {
     if (!m_history.recording())
@@ -166,15 +169,17 @@ void MoveCommand::redo() {
 void MoveCommand::apply(QPointF position) {
     NetworkModel& model = m_history.model();
     const CanvasImage& image = model.image(m_kind, m_index);
-    WriteElementPosition(m_history.ctx().workspace(), m_kind, image.tag, static_cast<float>(position.x()),
-                         static_cast<float>(position.y()));
-    model.MoveImage(m_kind, m_index, static_cast<float>(position.x()), static_cast<float>(position.y()));
+    WriteElementPosition(m_history.ctx().workspace(), m_kind, image.tag,
+                         static_cast<float>(position.x()), static_cast<float>(position.y()));
+    model.MoveImage(m_kind, m_index, static_cast<float>(position.x()),
+                    static_cast<float>(position.y()));
     const RowKey key = RowKey::element(m_kind, image.tag);
     m_history.refresh(key);
     m_history.changed(key);
 }
 
-RowEditCommand::RowEditCommand(EditHistory& history, std::vector<Change> changes, const QString& text)
+RowEditCommand::RowEditCommand(EditHistory& history, std::vector<Change> changes,
+                               const QString& text)
     : QUndoCommand(text), m_history(history), m_changes(std::move(changes)) {}
 
 void RowEditCommand::undo() { apply(false); }
@@ -208,14 +213,17 @@ void RecordElementEdit(AppContext& ctx, const std::string& tag) {
         for (const CanvasImage& image : history->model().images(kind))
             if (image.tag == tag) {
                 const QString what = stepText("Edit", kind, history->nameOf(kind, tag));
-                ctx.guard(ctx.mainWindow(), [&] { history->recordRowEdits({RowKey::element(kind, tag)}, what); });
+                ctx.guard(ctx.mainWindow(),
+                          [&] { history->recordRowEdits({RowKey::element(kind, tag)}, what); });
                 return;
             }
 }
 
 void RecordSetupEdit(AppContext& ctx, const QString& what) {
     if (EditHistory* history = EditHistory::of(ctx))
-        ctx.guard(ctx.mainWindow(), [&] { history->recordRowEdits({RowKey::project(), RowKey::node()}, what); });
+        ctx.guard(ctx.mainWindow(), [&] {
+            history->recordRowEdits({RowKey::project(), RowKey::node()}, what);
+        });
 }
 
 } // namespace pluvane::gui

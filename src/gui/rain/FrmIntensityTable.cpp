@@ -2,10 +2,10 @@
 
 #include "elements/ElementMessages.h"
 #include "elements/FieldCheck.h"
-#include "settings/ProjectSettings.h"
 #include "rain/IdfPlot.h"
 #include "rain/RainfallFile.h"
 #include "settings/FrmSelectIvalBasin.h"
+#include "settings/ProjectSettings.h"
 
 #include <QApplication>
 #include <QDate>
@@ -25,7 +25,8 @@ namespace {
 constexpr const char* kDefaultLocation = "Atlanta";
 const QString kRainfallTableFilter = "Rainfall Table(*.csv)|*.csv|";
 
-const std::array<const char*, 7> kColumnHeadings{"1 yr", "2 yrs", "5 yrs", "10 yrs", "25 yrs", "50 yrs", "100 yrs"};
+const std::array<const char*, 7> kColumnHeadings{"1 yr",   "2 yrs",  "5 yrs",  "10 yrs",
+                                                 "25 yrs", "50 yrs", "100 yrs"};
 const std::array<const char*, 10> kRowHeadings{"5 min", "10 min", "15 min", "30 min", "1 hr",
                                                "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
 constexpr int kCellWidth = 66;
@@ -33,7 +34,8 @@ constexpr int kCellWidth = 66;
 } // namespace
 
 FrmIntensityTable::FrmIntensityTable(AppContext& ctx, QWidget* parent)
-    : ModelessDialog(ctx, parent, "FrmIntensityTable", "Rainfall Intensity Table", Prompts::Icon::None) {
+    : ModelessDialog(ctx, parent, "FrmIntensityTable", "Rainfall Intensity Table",
+                     Prompts::Icon::None) {
     auto* label3 = new QLabel("Basin Name", this);
     label3->setObjectName("Label3");
     m_name = makeField("TxtBasinName", false);
@@ -133,7 +135,8 @@ FrmIntensityTable* FrmIntensityTable::open(AppContext& ctx, QWidget* parent) {
     FrmIntensityTable* editor = ctx.existing<FrmIntensityTable>();
     QString problem;
     if (!editor) {
-        editor = ctx.session().findOrMake<FrmIntensityTable>([&] { return new FrmIntensityTable(ctx, parent); });
+        editor = ctx.session().findOrMake<FrmIntensityTable>(
+            [&] { return new FrmIntensityTable(ctx, parent); });
         problem = editor->load();
     } else if (editor->m_awaitingPicker) {
         // The user chose another location: it is shown, once unsaved edits may go.
@@ -169,7 +172,8 @@ QString FrmIntensityTable::load() {
     Workspace& ws = m_ctx.workspace();
     // Without a current location Atlanta is shown, but not made current: the project records
     // no table until one is chosen or saved.
-    m_loaded = ws.CurrentIntensityTable.empty() ? std::string(kDefaultLocation) : ws.CurrentIntensityTable;
+    m_loaded =
+        ws.CurrentIntensityTable.empty() ? std::string(kDefaultLocation) : ws.CurrentIntensityTable;
     m_awaitingPicker = false;
     m_filling = true;
     struct Filled {
@@ -201,7 +205,8 @@ QString FrmIntensityTable::load() {
         for (std::size_t c = 0; c < 7; ++c)
             m_cells[c][r]->setText(ToQString(rows[r].values[c]));
     if (rows.size() < 10)
-        return QString("The rainfall table \"%1\" has %2 of its 10 rows; the missing rows are shown empty.")
+        return QString(
+                   "The rainfall table \"%1\" has %2 of its 10 rows; the missing rows are shown empty.")
             .arg(ToQString(m_loaded))
             .arg(rows.size());
     return {};
@@ -209,7 +214,8 @@ QString FrmIntensityTable::load() {
 
 bool FrmIntensityTable::showsCurrentLocation() const {
     const std::string& current = m_ctx.workspace().CurrentIntensityTable;
-    return isNameLocked() && m_loaded == (current.empty() ? std::string(kDefaultLocation) : current);
+    return isNameLocked() &&
+           m_loaded == (current.empty() ? std::string(kDefaultLocation) : current);
 }
 
 void FrmIntensityTable::markEdited(bool cell) {
@@ -224,7 +230,8 @@ bool FrmIntensityTable::mayDiscard() {
         return true;
     const Prompts::Answer answer = m_ctx.prompts().message(
         this, "Rainfall Intensity Table",
-        QString("The rainfall table \"%1\" has changes that were not saved with Update. Discard them?")
+        QString(
+            "The rainfall table \"%1\" has changes that were not saved with Update. Discard them?")
             .arg(m_name->text()),
         Prompts::Icon::Question, Prompts::Buttons::YesNo);
     return answer == Prompts::Answer::Yes;
@@ -302,7 +309,8 @@ void FrmIntensityTable::update() {
     if (!stored.empty() && (!isNameLocked() || m_imported)) {
         const Prompts::Answer answer = m_ctx.prompts().message(
             this, "Rainfall Intensity Table",
-            QString("Replace the rainfall table of %1 for every project that uses it?").arg(ToQString(stored)),
+            QString("Replace the rainfall table of %1 for every project that uses it?")
+                .arg(ToQString(stored)),
             Prompts::Icon::Question, Prompts::Buttons::YesNo);
         if (answer != Prompts::Answer::Yes)
             return; // nothing stored; the user may rename and save again
@@ -311,14 +319,14 @@ void FrmIntensityTable::update() {
         name = stored; // the listed spelling is the one projects record
     std::string provenance = m_provenance->toPlainText().toStdString();
     if (m_cellsEdited)
-        provenance = MarkHandEdited(provenance, QDate::currentDate().toString(Qt::ISODate).toStdString());
+        provenance =
+            MarkHandEdited(provenance, QDate::currentDate().toString(Qt::ISODate).toStdString());
     const std::string previous = ws.CurrentIntensityTable;
     if (!attempt([&] { SaveLocation(ws, name, gridTexts(), provenance); }))
         return;
     // The saved table becomes the project's, recorded in its file in the same command, so the
     // solve uses what the project names.
-    if (!ws.ProjectPath.empty() &&
-        !attempt([&] { SetProjectIntensityTable(ws, name); })) {
+    if (!ws.ProjectPath.empty() && !attempt([&] { SetProjectIntensityTable(ws, name); })) {
         ws.CurrentIntensityTable = previous; // stored, but the project keeps its own table
         m_dirty = false;
         close();
@@ -358,7 +366,8 @@ void FrmIntensityTable::importTable() {
         for (const std::string& warning : imported.warnings)
             lines << "- " + ToQString(warning);
         m_ctx.prompts().message(this, "Rainfall Table Import",
-                                "Please check these values before you press Update:\n\n" + lines.join('\n'),
+                                "Please check these values before you press Update:\n\n" +
+                                    lines.join('\n'),
                                 Prompts::Icon::Exclamation);
     }
 }

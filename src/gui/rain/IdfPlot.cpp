@@ -91,10 +91,10 @@ LogRange NiceLogRange(double low, double high) {
 
 QColor IdfCurveColour(int index) {
     // Distinct hues in return-period order, readable on white and in print.
-    static const std::array<QColor, 7> colours{
-        QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
-        QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2),
-        QColor(0xd6, 0x27, 0x28)};
+    static const std::array<QColor, 7> colours{QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c),
+                                               QColor(0xff, 0x7f, 0x0e), QColor(0x94, 0x67, 0xbd),
+                                               QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2),
+                                               QColor(0xd6, 0x27, 0x28)};
     return colours[static_cast<std::size_t>(std::clamp(index, 0, 6))];
 }
 
@@ -142,18 +142,18 @@ LogRange IdfPlot::intensityRange() const {
 namespace {
 
 // The plot's layout, in pixels.
-constexpr int kTitleGap = 14;        // below the title line
-constexpr int kAxisTitleGap = 10;    // between the rotated axis title and the tick labels
-constexpr int kTickLabelGap = 8;     // between the y tick labels and the plot area
-constexpr int kBottomGap = 14;       // below the x tick labels and the x axis title
+constexpr int kTitleGap = 14;     // below the title line
+constexpr int kAxisTitleGap = 10; // between the rotated axis title and the tick labels
+constexpr int kTickLabelGap = 8;  // between the y tick labels and the plot area
+constexpr int kBottomGap = 14;    // below the x tick labels and the x axis title
 constexpr int kRightMargin = 18;
-constexpr int kMinimumArea = 40;     // smaller than this, nothing is drawn
-constexpr double kLabelScale = 0.9;  // tick and legend labels against the widget font
-constexpr int kCrowdedDecades = 4;   // beyond this many decades only decades are labelled
+constexpr int kMinimumArea = 40;    // smaller than this, nothing is drawn
+constexpr double kLabelScale = 0.9; // tick and legend labels against the widget font
+constexpr int kCrowdedDecades = 4;  // beyond this many decades only decades are labelled
 constexpr double kCurveWidth = 1.8;
 constexpr double kPointRadius = 2.6;
 constexpr double kTcLineWidth = 1.4;
-constexpr int kLegendSample = 18;    // the length of a legend's line sample
+constexpr int kLegendSample = 18; // the length of a legend's line sample
 constexpr double kLegendLineWidth = 2.2;
 
 const QColor kDecadeGrid(0xb0, 0xb7, 0xbb);
@@ -169,8 +169,8 @@ struct PlotFrame {
     QFontMetrics fm;
 
     double xOf(double minutes) const {
-        return area.left() + (std::log10(minutes) - std::log10(x.low)) / (std::log10(x.high) - std::log10(x.low)) *
-                                 area.width();
+        return area.left() + (std::log10(minutes) - std::log10(x.low)) /
+                                 (std::log10(x.high) - std::log10(x.low)) * area.width();
     }
     double yOf(double intensity) const {
         return area.bottom() - (std::log10(intensity) - std::log10(y.low)) /
@@ -213,16 +213,18 @@ void drawAxes(QPainter& p, const PlotFrame& f, int yLabelWidth) {
     for (const double y : seriesIn(f.y, {1, 2, 5})) {
         if (!labelled(f.y, y))
             continue;
-        const QRectF box(f.area.left() - 6 - yLabelWidth, f.yOf(y) - fm.height() / 2.0, yLabelWidth, fm.height());
+        const QRectF box(f.area.left() - 6 - yLabelWidth, f.yOf(y) - fm.height() / 2.0, yLabelWidth,
+                         fm.height());
         p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, tickText(y));
     }
-    p.drawText(QRectF(f.area.left(), f.area.bottom() + fm.height() + 8, f.area.width(), fm.height()),
-               Qt::AlignHCenter | Qt::AlignTop, "Duration (min)");
+    p.drawText(
+        QRectF(f.area.left(), f.area.bottom() + fm.height() + 8, f.area.width(), fm.height()),
+        Qt::AlignHCenter | Qt::AlignTop, "Duration (min)");
     p.save();
     p.translate(4, f.area.center().y());
     p.rotate(-90);
-    p.drawText(QRectF(-f.area.height() / 2, 0, f.area.height(), fm.height()), Qt::AlignHCenter | Qt::AlignTop,
-               "Intensity (in/hr)");
+    p.drawText(QRectF(-f.area.height() / 2, 0, f.area.height(), fm.height()),
+               Qt::AlignHCenter | Qt::AlignTop, "Intensity (in/hr)");
     p.restore();
 }
 
@@ -242,7 +244,8 @@ bool drawCurves(QPainter& p, const PlotFrame& f, const std::vector<IdfCurve>& cu
         p.setPen(Qt::NoPen);
         p.setBrush(colour);
         for (const IdfPoint& point : points) {
-            p.drawEllipse(QPointF(f.xOf(point.minutes), f.yOf(point.intensity)), kPointRadius, kPointRadius);
+            p.drawEllipse(QPointF(f.xOf(point.minutes), f.yOf(point.intensity)), kPointRadius,
+                          kPointRadius);
             anyPoint = true;
         }
     }
@@ -282,7 +285,8 @@ void drawLegend(QPainter& p, const PlotFrame& f, const std::vector<IdfCurve>& cu
         p.setPen(QPen(IdfCurveColour(static_cast<int>(k)), kLegendLineWidth));
         p.drawLine(QPointF(legend.left() + 8, y), QPointF(legend.left() + 8 + kLegendSample, y));
         p.setPen(kLegendText);
-        p.drawText(QRectF(legend.left() + 8 + kLegendSample + 6, y - rowHeight / 2, textWidth + 4, rowHeight),
+        p.drawText(QRectF(legend.left() + 8 + kLegendSample + 6, y - rowHeight / 2, textWidth + 4,
+                          rowHeight),
                    Qt::AlignLeft | Qt::AlignVCenter, periodText(curves[k].years));
     }
 }
@@ -308,7 +312,8 @@ void IdfPlot::paintEvent(QPaintEvent*) {
     const int top = m_title.isEmpty() ? fm.height() : QFontMetrics(titleFont).height() + kTitleGap;
     const int left = fm.height() + kAxisTitleGap + yLabelWidth + kTickLabelGap;
     const int bottom = 2 * fm.height() + kBottomGap;
-    const PlotFrame frame{QRectF(rect()).adjusted(left, top, -kRightMargin, -bottom), xRange, yRange, fm};
+    const PlotFrame frame{QRectF(rect()).adjusted(left, top, -kRightMargin, -bottom), xRange,
+                          yRange, fm};
     if (frame.area.width() < kMinimumArea || frame.area.height() < kMinimumArea)
         return;
 
@@ -317,7 +322,8 @@ void IdfPlot::paintEvent(QPaintEvent*) {
     drawAxes(p, frame, yLabelWidth);
     if (!m_title.isEmpty()) {
         p.setFont(titleFont);
-        p.drawText(QRectF(frame.area.left(), 4, frame.area.width(), top - 8), Qt::AlignCenter, m_title);
+        p.drawText(QRectF(frame.area.left(), 4, frame.area.width(), top - 8), Qt::AlignCenter,
+                   m_title);
         p.setFont(labelFont);
     }
     if (!drawCurves(p, frame, m_curves)) {

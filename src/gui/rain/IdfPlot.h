@@ -13,7 +13,8 @@
 namespace pluvane::gui {
 
 // The ten stored durations of a rainfall table in minutes, row by row (5 min .. 24 hr).
-inline constexpr std::array<double, 10> kDurationMinutes{5, 10, 15, 30, 60, 120, 180, 360, 720, 1440};
+inline constexpr std::array<double, 10> kDurationMinutes{5,   10,  15,  30,  60,
+                                                         120, 180, 360, 720, 1440};
 
 // One plotted point: its table row (0..9), duration in minutes and intensity in in/hr.
 struct IdfPoint {

@@ -17,8 +17,8 @@ constexpr qint64 kLargestTableFile = 4 * 1024 * 1024;
 ImportedTable ReadRainfallFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error("The file \"" + path.toStdString() + "\" could not be read: " +
-                    file.errorString().toStdString());
+        throw Error("The file \"" + path.toStdString() +
+                    "\" could not be read: " + file.errorString().toStdString());
     if (file.size() > kLargestTableFile)
         throw Error("The file \"" + path.toStdString() + "\" is too large to be a rainfall table.");
     return ImportRainfallFile(file.readAll().toStdString());

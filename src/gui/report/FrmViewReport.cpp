@@ -11,10 +11,10 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
-#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -42,7 +42,8 @@ protected:
         QMimeData* data = QTextEdit::createMimeDataFromSelection();
         const QTextCursor cursor = textCursor();
         if (data && cursor.hasSelection()) {
-            RichDocument selected = FromTextDocument(*document(), cursor.selectionStart(), cursor.selectionEnd());
+            RichDocument selected =
+                FromTextDocument(*document(), cursor.selectionStart(), cursor.selectionEnd());
             selected.furniture = {}; // a piece pasted elsewhere brings no page header of its own
             data->setData("text/rtf", QByteArray::fromStdString(WriteRtf(selected)));
         }
@@ -137,7 +138,8 @@ void FrmViewReport::buildContextMenu() {
     // A pop-up only: it never shows in a menu bar, so it has no title.
     m_contextMenu = new QMenu(this);
     m_contextMenu->setObjectName("MnuPopReportRClick");
-    QAction* selectAllAction = m_contextMenu->addAction("Select All", this, &FrmViewReport::selectAll);
+    QAction* selectAllAction =
+        m_contextMenu->addAction("Select All", this, &FrmViewReport::selectAll);
     selectAllAction->setObjectName("MnuPopSelectAll");
     m_copyAction = m_contextMenu->addAction("Copy", this, &FrmViewReport::copySelection);
     m_copyAction->setObjectName("MnuPopCopy");
@@ -181,8 +183,10 @@ std::optional<QString> FrmViewReport::askFileName(const QString& filter, const Q
     // The dialog asked about the name it returned; a name completed here is asked about here.
     if (path != *typed && QFileInfo::exists(path) &&
         m_ctx.prompts().message(this, "Confirm Save As",
-                                QString("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
-                                Prompts::Icon::Exclamation, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+                                QString("%1 already exists.\nDo you want to replace it?")
+                                    .arg(QFileInfo(path).fileName()),
+                                Prompts::Icon::Exclamation,
+                                Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return std::nullopt;
     return path;
 }
@@ -214,8 +218,9 @@ void FrmViewReport::printPreview() {
     dialog.setObjectName("PrintPreview");
     dialog.setWindowTitle("Print Preview");
     // The pages as Print makes them; the dialog's own print button prints these pages.
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { PrintRichText(*m_view->document(), *printer, PageMargins{}); });
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+        PrintRichText(*m_view->document(), *printer, PageMargins{});
+    });
     if (m_previewShown)
         m_previewShown(dialog);
     else
@@ -238,7 +243,8 @@ void FrmViewReport::closeReport() { close(); }
 
 void FrmViewReport::setIdfSource(IdfCurvesSource source) {
     if (!m_idfSource) {
-        QAction* action = m_toolbar->addAction(IdfCurvesIcon(), "IDF Curves", this, &FrmViewReport::showIdfCurves);
+        QAction* action = m_toolbar->addAction(IdfCurvesIcon(), "IDF Curves", this,
+                                               &FrmViewReport::showIdfCurves);
         action->setToolTip("IDF Curves");
         action->setObjectName("TbIdfCurves");
     }
@@ -275,7 +281,8 @@ QSize FrmViewReport::ViewSizeFor(QSize window, QSize current, qreal dpiX, qreal 
     const auto toTwipsY = [dpiY](int pixels) { return pixels * 1440.0 / dpiY; };
     if (toTwipsY(window.height()) < 1000 || toTwipsX(window.width()) < 200)
         return current;
-    return QSize(window.width() - qRound(100 * dpiX / 1440.0), window.height() - qRound(940 * dpiY / 1440.0));
+    return QSize(window.width() - qRound(100 * dpiX / 1440.0),
+                 window.height() - qRound(940 * dpiY / 1440.0));
 }
 
 void FrmViewReport::resizeEvent(QResizeEvent* event) {
@@ -302,9 +309,10 @@ FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocumen
             Prompts::Icon::Exclamation);
         return nullptr;
     } catch (const std::exception& e) {
-        ctx.prompts().message(ctx.mainWindow(), "Error",
-                              QString("The report could not be built.\nUnexpected error: %1").arg(e.what()),
-                              Prompts::Icon::Critical);
+        ctx.prompts().message(
+            ctx.mainWindow(), "Error",
+            QString("The report could not be built.\nUnexpected error: %1").arg(e.what()),
+            Prompts::Icon::Critical);
         return nullptr;
     }
     auto* window = ctx.session().findOrMake<FrmViewReport>(

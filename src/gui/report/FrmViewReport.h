@@ -42,7 +42,9 @@ public:
     void setPrinterSetup(PrinterSetup setup) { m_printerSetup = std::move(setup); }
     // Tests look at the preview instead of waiting on it: called with the dialog in place of
     // running it.
-    void setPreviewShown(std::function<void(QPrintPreviewDialog&)> shown) { m_previewShown = std::move(shown); }
+    void setPreviewShown(std::function<void(QPrintPreviewDialog&)> shown) {
+        m_previewShown = std::move(shown);
+    }
 
     // The commands of the toolbar, in its order.
     void saveAs();
@@ -88,7 +90,8 @@ private:
     QAction* m_copyAction = nullptr;
     PrinterSetup m_printerSetup;
     std::function<void(QPrintPreviewDialog&)> m_previewShown;
-    std::unique_ptr<QPrinter> m_printer; // kept so the user's printer choices last while the window does
+    std::unique_ptr<QPrinter>
+        m_printer; // kept so the user's printer choices last while the window does
     std::optional<IdfCurvesSource> m_idfSource;
     QPointer<FrmIdfCurves> m_idfWindow; // closes with the report: it is the plot of this solve
 };

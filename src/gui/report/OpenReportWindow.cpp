@@ -31,21 +31,24 @@ std::optional<IdfCurvesSource> idfSourceOf(const Workspace& ws, const Report& re
 } // namespace
 
 QString ReportTitle(const QString& intensityTable) {
-    return intensityTable.isEmpty() ? QString("Report") : QString("Report - Rainfall: %1").arg(intensityTable);
+    return intensityTable.isEmpty() ? QString("Report")
+                                    : QString("Report - Rainfall: %1").arg(intensityTable);
 }
 
 FrmViewReport* OpenReportWindow(AppContext& ctx) {
     const QString table = QString::fromStdString(ctx.workspace().CurrentIntensityTable);
     // A report solved with another table than the one the project records now is not this
     // project's result any more: it gives way to a fresh solve.
-    if (FrmViewReport* open = ctx.existing<FrmViewReport>(); open && open->property("pluvaneTable").toString() != table)
+    if (FrmViewReport* open = ctx.existing<FrmViewReport>();
+        open && open->property("pluvaneTable").toString() != table)
         open->close();
     std::optional<IdfCurvesSource> idf;
     bool built = false;
     FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf, &built] {
         built = true;
         const Settings settings = Settings::Load();
-        const ReportOptions options{ReportRainfallSourceEnabled(settings), ReportReviewNotesEnabled(settings)};
+        const ReportOptions options{ReportRainfallSourceEnabled(settings),
+                                    ReportReviewNotesEnabled(settings)};
         Report report = BuildReport(ctx.workspace(), options);
         idf = idfSourceOf(ctx.workspace(), report);
         return std::move(report.document);

@@ -22,7 +22,7 @@ namespace {
 
 struct PrintedLine {
     QTextLine line;
-    QPointF origin; // of its block's layout, in document coordinates
+    QPointF origin;             // of its block's layout, in document coordinates
     bool keepsWithNext = false; // the last line of a block kept with the next one
     qreal top() const { return origin.y() + line.y(); }
     qreal bottom() const { return top() + line.height(); }
@@ -72,16 +72,20 @@ QFont furnitureFont() {
     return font;
 }
 
-void drawFurniture(QPainter& painter, const PageFurniture& furniture, const QRectF& draw, qreal band, int page,
-                   int pages, const QString& date) {
+void drawFurniture(QPainter& painter, const PageFurniture& furniture, const QRectF& draw,
+                   qreal band, int page, int pages, const QString& date) {
     painter.save();
     painter.setFont(furnitureFont());
     const QFontMetricsF metrics(painter.font(), painter.device());
     const QRectF header(draw.left(), draw.top(), draw.width(), metrics.height());
-    const QRectF footer(draw.left(), draw.bottom() - metrics.height(), draw.width(), metrics.height());
-    painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(furniture.headerLeft));
-    painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(furniture.headerRight));
-    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, QString("Page %1 of %2").arg(page).arg(pages));
+    const QRectF footer(draw.left(), draw.bottom() - metrics.height(), draw.width(),
+                        metrics.height());
+    painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromStdString(furniture.headerLeft));
+    painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter,
+                     QString::fromStdString(furniture.headerRight));
+    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter,
+                     QString("Page %1 of %2").arg(page).arg(pages));
     painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, QString("Printed %1").arg(date));
     // Hairlines between the furniture and the text.
     QPen pen(Qt::black);
@@ -113,8 +117,8 @@ void scaleBlockMargins(QTextDocument& document, qreal scale) {
 
 } // namespace
 
-bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device, int left, int top, int right,
-                   int bottom) {
+bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device, int left, int top,
+                   int right, int bottom) {
     if (left < 0 || top < 0 || right < 0 || bottom < 0)
         return false;
     const int dpiX = device.logicalDpiX();
@@ -129,15 +133,16 @@ bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device, int
     const QPointF offset = pageLayout.paintRectPixels(dpiX).topLeft();
     const auto xPixels = [dpiX](int twips) { return twips * dpiX / 1440.0; };
     const auto yPixels = [dpiY](int twips) { return twips * dpiY / 1440.0; };
-    const QRectF draw(
-        QPointF(xPixels(left) - offset.x(), yPixels(top) - offset.y()),
-        QPointF(sheet.width() - xPixels(right) - offset.x(), sheet.height() - yPixels(bottom) - offset.y()));
+    const QRectF draw(QPointF(xPixels(left) - offset.x(), yPixels(top) - offset.y()),
+                      QPointF(sheet.width() - xPixels(right) - offset.x(),
+                              sheet.height() - yPixels(bottom) - offset.y()));
     if (draw.width() < 1 || draw.height() < 1)
         return false;
 
     // The header and footer take a band of the draw rectangle each; the text goes between.
     const PageFurniture furniture = PageFurnitureOf(document);
-    const qreal band = furniture.enabled ? QFontMetricsF(furnitureFont(), &device).height() * 2.0 : 0.0;
+    const qreal band =
+        furniture.enabled ? QFontMetricsF(furnitureFont(), &device).height() * 2.0 : 0.0;
     const QRectF body = draw.adjusted(0, band, 0, -band);
     if (body.height() < 1)
         return false;
@@ -169,8 +174,8 @@ bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device, int
         const std::size_t last = page + 1 < starts.size() ? starts[page + 1] : lines.size();
         const qreal pageTop = first < lines.size() ? lines[first].top() : 0;
         if (furniture.enabled)
-            drawFurniture(painter, furniture, draw, band, static_cast<int>(page + 1), static_cast<int>(starts.size()),
-                          date);
+            drawFurniture(painter, furniture, draw, band, static_cast<int>(page + 1),
+                          static_cast<int>(starts.size()), date);
         painter.save();
         painter.setClipRect(body);
         painter.translate(body.left(), body.top() - (page == 0 ? 0 : pageTop));

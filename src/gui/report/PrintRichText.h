@@ -23,11 +23,13 @@ struct PageMargins {
 // with the next (KeepWithNextProperty) go to the next page with it rather than be left at the
 // foot of one. A document with page furniture (SetPageFurniture) gets, inside the margins, its
 // running header at the top of every page and "Page N of M" with the print date at the foot.
-bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device, int left, int top, int right,
-                   int bottom);
+bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device, int left, int top,
+                   int right, int bottom);
 
-inline bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device, PageMargins margins) {
-    return PrintRichText(document, device, margins.left, margins.top, margins.right, margins.bottom);
+inline bool PrintRichText(const QTextDocument& document, QPagedPaintDevice& device,
+                          PageMargins margins) {
+    return PrintRichText(document, device, margins.left, margins.top, margins.right,
+                         margins.bottom);
 }
 
 } // namespace pluvane::gui

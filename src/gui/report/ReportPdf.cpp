@@ -15,7 +15,8 @@ namespace pluvane::gui {
 namespace {
 
 [[noreturn]] void fail(const QString& path, const QString& reason) {
-    throw Error(QString("The PDF file \"%1\" could not be written: %2.").arg(path, reason).toStdString());
+    throw Error(
+        QString("The PDF file \"%1\" could not be written: %2.").arg(path, reason).toStdString());
 }
 
 } // namespace

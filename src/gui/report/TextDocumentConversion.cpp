@@ -37,18 +37,21 @@ CharFormat fromCharFormat(const QTextCharFormat& qt, const QFont& defaultFont) {
     // Pasted HTML may give a size in pixels, which the model has no place for.
     if (qt.fontPointSize() > 0)
         format.size = qt.fontPointSize();
-    else if (qt.hasProperty(QTextFormat::FontPixelSize) && qt.intProperty(QTextFormat::FontPixelSize) > 0)
+    else if (qt.hasProperty(QTextFormat::FontPixelSize) &&
+             qt.intProperty(QTextFormat::FontPixelSize) > 0)
         format.size = qt.intProperty(QTextFormat::FontPixelSize) * 72.0 / LayoutDpi();
     else if (defaultFont.pointSizeF() > 0)
         format.size = defaultFont.pointSizeF();
-    format.bold =
-        qt.hasProperty(QTextFormat::FontWeight) ? qt.fontWeight() >= QFont::DemiBold : defaultFont.bold();
-    format.italic = qt.hasProperty(QTextFormat::FontItalic) ? qt.fontItalic() : defaultFont.italic();
+    format.bold = qt.hasProperty(QTextFormat::FontWeight) ? qt.fontWeight() >= QFont::DemiBold
+                                                          : defaultFont.bold();
+    format.italic =
+        qt.hasProperty(QTextFormat::FontItalic) ? qt.fontItalic() : defaultFont.italic();
     format.underline = qt.fontUnderline() || qt.underlineStyle() != QTextCharFormat::NoUnderline;
     if (qt.foreground().style() != Qt::NoBrush) {
         const QColor color = qt.foreground().color().toRgb();
-        format.color = Color{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-                             static_cast<std::uint8_t>(color.blue())};
+        format.color =
+            Color{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+                  static_cast<std::uint8_t>(color.blue())};
     }
     return format;
 }
@@ -76,8 +79,8 @@ QTextBlockFormat toBlockFormat(const Paragraph& paragraph) {
     QList<QTextOption::Tab> tabs;
     for (const int stop : stops)
         if (stop > paragraph.leftIndent)
-            tabs.append(
-                QTextOption::Tab(TwipsToLayoutUnits(stop - paragraph.leftIndent), QTextOption::LeftTab));
+            tabs.append(QTextOption::Tab(TwipsToLayoutUnits(stop - paragraph.leftIndent),
+                                         QTextOption::LeftTab));
     block.setTabPositions(tabs);
     return block;
 }

@@ -26,7 +26,8 @@ FrmAbout::FrmAbout(AppContext& ctx, QWidget* parent)
     productName->setFont(nameFont);
     QLabel* version = makeLabel("LblVersion", "Version 1.1 Beta");
     QLabel* line1 = makeLabel("LblDescription1", "Software for Hydraulic Calculation Methods");
-    QLabel* line2 = makeLabel("LblDescription2", "Hydrolic Calculations program utilizing Rational Method.");
+    QLabel* line2 =
+        makeLabel("LblDescription2", "Hydrolic Calculations program utilizing Rational Method.");
     QPushButton* ok = makeButton("Command1", "OK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);

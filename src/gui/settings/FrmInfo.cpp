@@ -1,7 +1,7 @@
 #include "settings/FrmInfo.h"
 
-#include "network/UndoCommands.h"
 #include "app/AppContext.h"
+#include "network/UndoCommands.h"
 #include "settings/FrmSelectIvalBasin.h"
 #include "settings/ProjectSettings.h"
 
@@ -156,9 +156,10 @@ void FrmInfo::chooseTable() { FrmSelectIvalBasin::open(m_ctx, parentWidget(), "F
 void FrmInfo::confirm() {
     const NodeFields node{toStd(m_basinName), toStd(m_intensityTable)};
     if (!IsComplete(node)) {
-        m_ctx.prompts().message(this, "Error", QString::fromUtf8(kFillBasinInformation.data(),
-                                                                 kFillBasinInformation.size()),
-                                Prompts::Icon::Information, Prompts::Buttons::Ok);
+        m_ctx.prompts().message(
+            this, "Error",
+            QString::fromUtf8(kFillBasinInformation.data(), kFillBasinInformation.size()),
+            Prompts::Icon::Information, Prompts::Buttons::Ok);
         return;
     }
     const ProjectFields project{toStd(m_projectName), toStd(m_jobNumber), toStd(m_designEngineer),

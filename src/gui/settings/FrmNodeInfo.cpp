@@ -1,7 +1,7 @@
 #include "settings/FrmNodeInfo.h"
 
-#include "network/UndoCommands.h"
 #include "app/AppContext.h"
+#include "network/UndoCommands.h"
 #include "settings/FrmSelectNodeBasin.h"
 #include "settings/ProjectSettings.h"
 
@@ -86,9 +86,9 @@ void FrmNodeInfo::load() {
 
 void FrmNodeInfo::update() {
     if (!IsComplete({m_nodeName->text().toStdString(), m_intensityTable->text().toStdString()})) {
-        m_ctx.prompts().message(this, "Error", QString::fromUtf8(kFillAllNodeFields.data(),
-                                                                 kFillAllNodeFields.size()),
-                                Prompts::Icon::None, Prompts::Buttons::Ok);
+        m_ctx.prompts().message(
+            this, "Error", QString::fromUtf8(kFillAllNodeFields.data(), kFillAllNodeFields.size()),
+            Prompts::Icon::None, Prompts::Buttons::Ok);
         return;
     }
     const NodeChange change{m_nodeName->text().toStdString(), std::nullopt};

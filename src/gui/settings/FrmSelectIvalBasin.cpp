@@ -1,7 +1,7 @@
 #include "settings/FrmSelectIvalBasin.h"
 
-#include "network/UndoCommands.h"
 #include "app/AppContext.h"
+#include "network/UndoCommands.h"
 #include "settings/FrmInfo.h"
 #include "settings/ProjectSettings.h"
 
@@ -17,7 +17,8 @@ FrmSelectIvalBasin::FrmSelectIvalBasin(AppContext& ctx, QWidget* parent)
     : IntensityPicker(ctx, parent, "FrmSelectIvalBasin") {}
 
 FrmSelectIvalBasin* FrmSelectIvalBasin::open(AppContext& ctx, QWidget* parent, const QString& tag) {
-    auto* picker = ctx.open<FrmSelectIvalBasin>([&] { return new FrmSelectIvalBasin(ctx, parent); });
+    auto* picker =
+        ctx.open<FrmSelectIvalBasin>([&] { return new FrmSelectIvalBasin(ctx, parent); });
     picker->setTag(tag);
     return picker;
 }

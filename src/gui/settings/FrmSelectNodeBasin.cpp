@@ -1,7 +1,7 @@
 #include "settings/FrmSelectNodeBasin.h"
 
-#include "network/UndoCommands.h"
 #include "app/AppContext.h"
+#include "network/UndoCommands.h"
 #include "settings/FrmNodeInfo.h"
 #include "settings/ProjectSettings.h"
 
