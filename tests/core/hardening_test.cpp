@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCell{"4 in", "not a number"}, BadCell{"nan", "not a number"},
                       BadCell{"inf", "too large"}, BadCell{"1e39", "too large"},
                       BadCell{"1e999", "too large"}, BadCell{"-5", "not positive"},
-                      BadCell{"0", "not positive"}));
+                      BadCell{"0", "not positive"}, BadCell{"1e-46", "too small"}));
 
 TEST(SolveRefusal, AFlowBeyondSinglePrecisionNamesPeriodTcAndTable) {
     std::vector<IntensityRow> rows;

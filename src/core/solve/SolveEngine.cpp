@@ -63,6 +63,9 @@ std::array<float, 7> rowIntensities(const IntensityRow& row, std::string_view ta
         if (!(value > 0.0))
             refuse("(\"" + text + "\") is not positive");
         values[k] = static_cast<float>(value);
+        // A positive text below single precision's smallest value ("1e-46") becomes 0.
+        if (!(values[k] > 0.0f))
+            refuse("(\"" + text + "\") is too small to compute with");
     }
     return values;
 }
@@ -153,7 +156,7 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
             // extrapolate below zero: neither is an intensity.
             if (!std::isfinite(interpolated) ||
                 std::abs(interpolated) > static_cast<double>(std::numeric_limits<float>::max()) ||
-                !std::isfinite(dI) || !(interpolated > 0.0))
+                !std::isfinite(dI) || !(static_cast<float>(interpolated) > 0.0f))
                 throw Error(tableName(table) + " cannot be used: interpolating its " +
                             std::to_string(ReturnPeriods[k]) + "-year intensities between " +
                             durationLabel(rows[b - 1].duration) + " and " +
