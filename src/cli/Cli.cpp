@@ -96,7 +96,7 @@ struct Arguments {
     std::vector<std::string> words;
     std::map<std::string, std::string> options; // flags map to ""
 
-    static Arguments Parse(const std::vector<std::string>& args,
+    static Arguments parse(const std::vector<std::string>& args,
                            const std::vector<std::string>& valued,
                            const std::vector<std::string>& flags) {
         Arguments parsed;
@@ -224,7 +224,7 @@ int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
     // A file replaced under an open window: refuse it as the program would.
     std::optional<ProjectLock> lock;
     if (fs::exists(path))
-        lock = ProjectLock::Acquire(path);
+        lock = ProjectLock::acquire(path);
     CreateProjectFromTemplate(ws, path);
     out << "Created project \"" << path << "\".\n";
     return kOk;
@@ -325,8 +325,8 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
     if (args.has("--rtf") || args.has("--text") || args.has("--pdf")) {
         ReportOptions options;
         options.rainfallSource =
-            args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::Load());
-        options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::Load());
+            args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::load());
+        options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::load());
         const RichDocument document = RenderReport(ws, inputs, attempt, options);
         const auto write = [&](const char* option, const auto& save) {
             if (!args.has(option))
@@ -376,7 +376,7 @@ int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::os
     options.textFolder = folder("--text");
     options.pdfFolder = folder("--pdf");
     options.outFile = folder("--out");
-    const Settings settings = Settings::Load();
+    const Settings settings = Settings::load();
     options.rainfallSource = args.has("--rainfall-source") || ReportRainfallSourceEnabled(settings);
     options.review = args.has("--review");
     options.reviewNotes = options.review || ReportReviewNotesEnabled(settings);
@@ -391,14 +391,14 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
     const std::string command = args.empty() ? "" : args[0];
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
     if (command == "new")
-        return newProject(ws, Arguments::Parse(rest, {}, {"--force"}), out);
+        return newProject(ws, Arguments::parse(rest, {}, {"--force"}), out);
     if (command == "peak")
         return peak(
-            ws, Arguments::Parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}),
+            ws, Arguments::parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}),
             out);
     if (command == "solve") {
         const Arguments parsed =
-            Arguments::Parse(rest, {"--rtf", "--text", "--pdf", "--jobs", "--out"},
+            Arguments::parse(rest, {"--rtf", "--text", "--pdf", "--jobs", "--out"},
                              {"--rainfall-source", "--review", "--json", "--csv"});
         const unsigned jobs = parsed.has("--jobs") ? jobCount(parsed.options.at("--jobs")) : 0;
         if (parsed.words.size() == 1 && !parsed.has("--json") && !parsed.has("--csv") &&
@@ -407,7 +407,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
         return solveMany(ws, parsed, jobs, out, err, pdf);
     }
     if (command == "check") {
-        const Arguments parsed = Arguments::Parse(rest, {}, {"--json"});
+        const Arguments parsed = Arguments::parse(rest, {}, {"--json"});
         if (parsed.words.size() != 1)
             throw UsageError("check needs one project file");
         return CheckProject(ws, parsed.words[0], parsed.has("--json"), out);
@@ -420,7 +420,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
         if (sub == "show" && subArgs.size() == 1)
             return locationsShow(ws, subArgs[0], out);
         if (sub == "export") {
-            const Arguments parsed = Arguments::Parse(subArgs, {"--out"}, {"--csv"});
+            const Arguments parsed = Arguments::parse(subArgs, {"--out"}, {"--csv"});
             if (parsed.words.size() != 1)
                 throw UsageError("locations export needs one location name");
             const std::optional<std::string> file =
@@ -428,7 +428,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
             return ExportLocation(ws, parsed.words[0], file, out);
         }
         if (sub == "import")
-            return locationsImport(ws, Arguments::Parse(subArgs, {"--name"}, {"--replace"}), out,
+            return locationsImport(ws, Arguments::parse(subArgs, {"--name"}, {"--replace"}), out,
                                    err);
         throw UsageError("locations takes list, show NAME, export NAME or import FILE.csv");
     }
@@ -453,7 +453,7 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err, const PdfWr
             throw UsageError("--data-folder needs a value");
         }
         ws.DataFolder =
-            LookupDataFolder(dataFolder ? dataFolder : ReadInstallPathSetting(Settings::Load()),
+            LookupDataFolder(dataFolder ? dataFolder : ReadInstallPathSetting(Settings::load()),
                              executableDir(argc > 0 ? argv[0] : nullptr));
         return dispatch(ws, args, out, err, pdf);
     } catch (const UsageError& e) {

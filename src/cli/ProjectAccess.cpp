@@ -9,7 +9,7 @@ namespace pluvane::cli {
 
 ProjectLock LockProjectForWriting(const std::string& path) {
     CheckProjectFile(path);
-    return ProjectLock::Acquire(path);
+    return ProjectLock::acquire(path);
 }
 
 void RefuseOutputOverInput(const Workspace& ws, const std::string& output) {

@@ -11,7 +11,7 @@ namespace pluvane {
 
 namespace fs = std::filesystem;
 
-std::string Settings::DefaultPath() {
+std::string Settings::defaultPath() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     fs::path base;
     if (config && *config) {
@@ -23,7 +23,7 @@ std::string Settings::DefaultPath() {
     return (base / "pluvane" / "pluvane.conf").string();
 }
 
-Settings Settings::Load(const std::string& path) {
+Settings Settings::load(const std::string& path) {
     Settings settings;
     settings.m_path = path;
     std::ifstream in(path);
@@ -54,7 +54,7 @@ void Settings::setValue(const std::string& key, const std::string& value) {
     m_values[key] = value;
 }
 
-void Settings::Save() const {
+void Settings::save() const {
     std::error_code ec;
     fs::create_directories(fs::path(m_path).parent_path(), ec);
     std::string text;

@@ -11,13 +11,13 @@ namespace pluvane {
 // Keys are case-sensitive; a missing or unreadable file reads as no settings.
 class Settings {
 public:
-    static std::string DefaultPath();
-    static Settings Load(const std::string& path = DefaultPath());
+    static std::string defaultPath();
+    static Settings load(const std::string& path = defaultPath());
 
     std::optional<std::string> value(const std::string& key) const;
     void setValue(const std::string& key, const std::string& value);
     // Writes the file (under a temporary name, then renamed). Throws Error when it cannot.
-    void Save() const;
+    void save() const;
 
 private:
     std::string m_path;

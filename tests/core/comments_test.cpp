@@ -104,7 +104,7 @@ TEST(CommentSettings, ReadFromTheSettingsFile) {
         WriteFile(folder, "pluvane.conf",
                   "# comments\nCommentEndpoint=http://127.0.0.1:8080/bugreport.asp\r\n"
                   "CommentTimeoutSeconds=1.5\n");
-    const Settings settings = Settings::Load(path);
+    const Settings settings = Settings::load(path);
     EXPECT_EQ(ReadCommentEndpoint(settings), "http://127.0.0.1:8080/bugreport.asp");
     EXPECT_DOUBLE_EQ(ReadCommentTimeoutSeconds(settings), 1.5);
 }

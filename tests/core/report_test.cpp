@@ -750,22 +750,22 @@ TEST(ReportRainfallSource, TheLineNamesTheLocationAsListed) {
 TEST(ReportRainfallSource, TheSettingIsOffUnlessItReadsOne) {
     TempFolder folder;
     const std::string path = folder.file("pluvane.conf");
-    EXPECT_FALSE(ReportRainfallSourceEnabled(Settings::Load(path)));
+    EXPECT_FALSE(ReportRainfallSourceEnabled(Settings::load(path)));
     for (const auto& [text, on] :
          std::vector<std::pair<std::string, bool>>{{"ReportRainfallSource=1\n", true},
                                                    {"ReportRainfallSource=0\n", false},
                                                    {"ReportRainfallSource=yes\n", false},
                                                    {"reportrainfallsource=1\n", false}}) {
         WriteFile(folder, "pluvane.conf", text);
-        EXPECT_EQ(ReportRainfallSourceEnabled(Settings::Load(path)), on) << text;
+        EXPECT_EQ(ReportRainfallSourceEnabled(Settings::load(path)), on) << text;
     }
 
-    Settings settings = Settings::Load(folder.file("fresh.conf"));
+    Settings settings = Settings::load(folder.file("fresh.conf"));
     SetReportRainfallSource(settings, true);
-    settings.Save();
-    EXPECT_TRUE(ReportRainfallSourceEnabled(Settings::Load(folder.file("fresh.conf"))));
+    settings.save();
+    EXPECT_TRUE(ReportRainfallSourceEnabled(Settings::load(folder.file("fresh.conf"))));
     SetReportRainfallSource(settings, false);
-    settings.Save();
-    EXPECT_EQ(Settings::Load(folder.file("fresh.conf")).value("ReportRainfallSource"), "0");
-    EXPECT_FALSE(ReportRainfallSourceEnabled(Settings::Load(folder.file("fresh.conf"))));
+    settings.save();
+    EXPECT_EQ(Settings::load(folder.file("fresh.conf")).value("ReportRainfallSource"), "0");
+    EXPECT_FALSE(ReportRainfallSourceEnabled(Settings::load(folder.file("fresh.conf"))));
 }

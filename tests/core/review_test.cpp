@@ -277,19 +277,19 @@ TEST(ProjectReview, ReportSectionOnlyWhenAsked) {
 TEST(ProjectReview, TheSettingIsOffUnlessItReadsOne) {
     TempFolder folder;
     const std::string path = folder.file("pluvane.conf");
-    EXPECT_FALSE(ReportReviewNotesEnabled(Settings::Load(path)));
+    EXPECT_FALSE(ReportReviewNotesEnabled(Settings::load(path)));
     for (const auto& [text, on] :
          std::vector<std::pair<std::string, bool>>{{"ReportReviewNotes=1\n", true},
                                                    {"ReportReviewNotes=0\n", false},
                                                    {"ReportRainfallSource=1\n", false}}) {
         WriteFile(folder, "pluvane.conf", text);
-        EXPECT_EQ(ReportReviewNotesEnabled(Settings::Load(path)), on) << text;
+        EXPECT_EQ(ReportReviewNotesEnabled(Settings::load(path)), on) << text;
     }
-    Settings settings = Settings::Load(path);
+    Settings settings = Settings::load(path);
     SetReportReviewNotes(settings, true);
-    settings.Save();
-    EXPECT_TRUE(ReportReviewNotesEnabled(Settings::Load(path)));
-    EXPECT_TRUE(ReportRainfallSourceEnabled(Settings::Load(path))); // the other key is kept
+    settings.save();
+    EXPECT_TRUE(ReportReviewNotesEnabled(Settings::load(path)));
+    EXPECT_TRUE(ReportRainfallSourceEnabled(Settings::load(path))); // the other key is kept
 }
 
 struct JsonRow {

@@ -215,20 +215,20 @@ TEST(StoreLock, ASecondHolderIsRefusedUntilTheFirstLetsGo) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     {
-        ProjectLock first = ProjectLock::Acquire(ws.ProjectPath);
+        ProjectLock first = ProjectLock::acquire(ws.ProjectPath);
         EXPECT_TRUE(first.held());
-        EXPECT_TRUE(ProjectLock::IsHeldElsewhere(ws.ProjectPath));
-        const std::string message = ErrorMessageOf([&] { ProjectLock::Acquire(ws.ProjectPath); });
+        EXPECT_TRUE(ProjectLock::isHeldElsewhere(ws.ProjectPath));
+        const std::string message = ErrorMessageOf([&] { ProjectLock::acquire(ws.ProjectPath); });
         EXPECT_NE(message.find("open in another Pluvane window"), std::string::npos) << message;
         // The lock does not get in the way of the program's own reads and writes.
         insertElementRows(ws);
         PurgeDeletedElements(ws);
         EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 1);
     }
-    EXPECT_FALSE(ProjectLock::IsHeldElsewhere(ws.ProjectPath));
-    EXPECT_TRUE(ProjectLock::Acquire(ws.ProjectPath).held());
+    EXPECT_FALSE(ProjectLock::isHeldElsewhere(ws.ProjectPath));
+    EXPECT_TRUE(ProjectLock::acquire(ws.ProjectPath).held());
     EXPECT_NE(ErrorMessageOf([&] {
-                  ProjectLock::Acquire(folder.file("none.rmt"));
+                  ProjectLock::acquire(folder.file("none.rmt"));
               }).find("cannot be opened"),
               std::string::npos);
 }
@@ -239,13 +239,13 @@ TEST(StoreLock, AKilledHolderLeavesTheFileFree) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        ProjectLock lock = ProjectLock::Acquire(ws.ProjectPath);
+        ProjectLock lock = ProjectLock::acquire(ws.ProjectPath);
         ::raise(SIGKILL);
         _exit(0);
     }
     int status = 0;
     waitpid(child, &status, 0);
-    EXPECT_FALSE(ProjectLock::IsHeldElsewhere(ws.ProjectPath));
+    EXPECT_FALSE(ProjectLock::isHeldElsewhere(ws.ProjectPath));
 }
 
 TEST(StoreNames, ElementAndNodeNamesByTag) {

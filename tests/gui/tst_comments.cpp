@@ -135,10 +135,10 @@ quint16 closedPort() {
 
 // An empty endpoint reads as none configured.
 void writeSettings(const QString& endpoint, const QString& timeoutSeconds = "5") {
-    Settings settings = Settings::Load();
+    Settings settings = Settings::load();
     settings.setValue("CommentEndpoint", endpoint.toStdString());
     settings.setValue("CommentTimeoutSeconds", timeoutSeconds.toStdString());
-    settings.Save();
+    settings.save();
 }
 
 QString endpointAt(quint16 port, const char* scheme = "http") {

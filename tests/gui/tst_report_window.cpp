@@ -444,7 +444,7 @@ private slots:
         QFETCH(QSize, window);
         QFETCH(qreal, dpi);
         QFETCH(QSize, expected);
-        QCOMPARE(FrmViewReport::ViewSizeFor(window, QSize(123, 45), dpi, dpi), expected);
+        QCOMPARE(FrmViewReport::viewSizeFor(window, QSize(123, 45), dpi, dpi), expected);
     }
 
     void resizingTheWindowResizesTheView() {

@@ -251,9 +251,9 @@ private slots:
         QCOMPARE(toggle->text(), QString("Review Notes in Report"));
         QVERIFY(toggle->isCheckable() && !toggle->isChecked());
         toggle->trigger();
-        QVERIFY(ReportReviewNotesEnabled(Settings::Load()));
+        QVERIFY(ReportReviewNotesEnabled(Settings::load()));
         toggle->trigger();
-        QVERIFY(!ReportReviewNotesEnabled(Settings::Load()));
+        QVERIFY(!ReportReviewNotesEnabled(Settings::load()));
     }
 };
 

@@ -64,9 +64,9 @@ struct PrivateSettings {
     PrivateSettings() { qputenv("XDG_CONFIG_HOME", dir.path().toUtf8()); }
     ~PrivateSettings() { qputenv("XDG_CONFIG_HOME", saved); }
     void setReportSource(bool on) {
-        Settings settings = Settings::Load();
+        Settings settings = Settings::load();
         SetReportRainfallSource(settings, on);
-        settings.Save();
+        settings.save();
     }
 };
 
@@ -343,16 +343,16 @@ private slots:
         // Another instance holds a second project: refused, this one stays open.
         const QString other = f.file("theirs.rmt");
         CreateProjectFromTemplate(f.ws(), other.toStdString());
-        ProjectLock theirs = ProjectLock::Acquire(other.toStdString());
+        ProjectLock theirs = ProjectLock::acquire(other.toStdString());
         QVERIFY(!f.window.openProjectFile(other));
         QVERIFY(texts(f.prompts).last().contains("open in another Pluvane window"));
         QCOMPARE(f.window.canvas(), canvas);
         QCOMPARE(f.ws().ProjectPath, path.toStdString());
 
         // And this instance's own project is held while its canvas is open.
-        QVERIFY(ProjectLock::IsHeldElsewhere(path.toStdString()));
+        QVERIFY(ProjectLock::isHeldElsewhere(path.toStdString()));
         f.window.closeCanvas();
-        QVERIFY(!ProjectLock::IsHeldElsewhere(path.toStdString()));
+        QVERIFY(!ProjectLock::isHeldElsewhere(path.toStdString()));
     }
 
     void closingTheMainWindowPurgesTheOpenProject() {
@@ -368,7 +368,7 @@ private slots:
         QCOMPARE(rows(path.toStdString(), "SELECT * FROM TblBasinInfo").size(), std::size_t(1));
         f.window.close();
         QCOMPARE(rows(path.toStdString(), "SELECT * FROM TblBasinInfo").size(), std::size_t(0));
-        QVERIFY(!ProjectLock::IsHeldElsewhere(path.toStdString()));
+        QVERIFY(!ProjectLock::isHeldElsewhere(path.toStdString()));
     }
 
     void editDataAlwaysShowsTheElementItWasChosenOn() {
@@ -491,10 +491,10 @@ private slots:
 
         item->trigger();
         QVERIFY(item->isChecked());
-        QVERIFY(ReportRainfallSourceEnabled(Settings::Load()));
+        QVERIFY(ReportRainfallSourceEnabled(Settings::load()));
         item->trigger();
         QVERIFY(!item->isChecked());
-        QVERIFY(!ReportRainfallSourceEnabled(Settings::Load()));
+        QVERIFY(!ReportRainfallSourceEnabled(Settings::load()));
 
         // Turned on elsewhere (the command line): the menu shows it when it opens.
         settings.setReportSource(true);

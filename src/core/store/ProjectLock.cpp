@@ -25,7 +25,7 @@ ProjectLock& ProjectLock::operator=(ProjectLock&& other) noexcept {
 
 ProjectLock::~ProjectLock() { release(); }
 
-ProjectLock ProjectLock::Acquire(const std::string& path) {
+ProjectLock ProjectLock::acquire(const std::string& path) {
     RequireRegularFile(path, "The project");
     // O_NONBLOCK: opening a FIFO put in the file's place must not hang.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -47,7 +47,7 @@ ProjectLock ProjectLock::Acquire(const std::string& path) {
     return lock;
 }
 
-bool ProjectLock::IsHeldElsewhere(const std::string& path) {
+bool ProjectLock::isHeldElsewhere(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;

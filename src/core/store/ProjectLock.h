@@ -19,10 +19,10 @@ public:
 
     // Takes the lock on `path`; throws Error when another instance holds it or the file cannot
     // be opened.
-    static ProjectLock Acquire(const std::string& path);
+    static ProjectLock acquire(const std::string& path);
 
     // True when some other holder has the file (used to check before leaving the open project).
-    static bool IsHeldElsewhere(const std::string& path);
+    static bool isHeldElsewhere(const std::string& path);
 
     bool held() const { return m_fd >= 0; }
     const std::string& path() const { return m_path; }

@@ -108,7 +108,7 @@ void MDIFrmMain::newProject() {
                 // project shows in the Open dialog, whose filter lists *.rmt only.
     // A file open in another window of the program cannot be replaced under its feet.
     if (!(m_canvas && samePath(*chosen, QString::fromStdString(m_ctx.workspace().ProjectPath))) &&
-        ProjectLock::IsHeldElsewhere(chosen->toStdString())) {
+        ProjectLock::isHeldElsewhere(chosen->toStdString())) {
         m_ctx.prompts().error(
             from,
             QString("The project \"%1\" is open in another Pluvane window; it was not replaced.")
@@ -139,7 +139,7 @@ bool MDIFrmMain::checkOpenable(const QString& path) {
         if (!QFileInfo::exists(path))
             throw Error("The file \"" + path.toStdString() + "\" does not exist.");
         CheckProjectFile(path.toStdString());
-        if (!reopening && ProjectLock::IsHeldElsewhere(path.toStdString()))
+        if (!reopening && ProjectLock::isHeldElsewhere(path.toStdString()))
             throw Error(
                 "The project \"" + path.toStdString() +
                 "\" is open in another Pluvane window. Close it there first; nothing was changed.");

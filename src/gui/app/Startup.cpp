@@ -8,7 +8,7 @@
 namespace pluvane::gui {
 
 std::string FindDataFolder() {
-    return LookupDataFolder(ReadInstallPathSetting(Settings::Load()),
+    return LookupDataFolder(ReadInstallPathSetting(Settings::load()),
                             QCoreApplication::applicationDirPath().toStdString());
 }
 

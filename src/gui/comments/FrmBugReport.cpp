@@ -167,13 +167,13 @@ void FrmBugReport::submit() {
     std::string url;
     double timeoutSeconds = kDefaultCommentTimeoutSeconds;
     const bool built = m_ctx.guard(this, [&] {
-        const Settings settings = Settings::Load();
+        const Settings settings = Settings::load();
         const std::optional<std::string> endpoint = ReadCommentEndpoint(settings);
         if (!endpoint)
             throw Error(
                 "No comment server is set up. Name its address (http:// or https://) as CommentEndpoint "
                 "in the settings file \"" +
-                Settings::DefaultPath() + "\".");
+                Settings::defaultPath() + "\".");
         url = BuildCommentUrl(*endpoint, fields);
         timeoutSeconds = ReadCommentTimeoutSeconds(settings);
     });
@@ -220,7 +220,7 @@ void FrmBugReport::closeEvent(QCloseEvent* event) {
 
 void FrmBugReport::reject() { close(); } // Esc: as Cancel, through the same checks
 
-bool CommentsAvailable() { return ReadCommentEndpoint(Settings::Load()).has_value(); }
+bool CommentsAvailable() { return ReadCommentEndpoint(Settings::load()).has_value(); }
 
 void KeepCommentsItemVisibility(QMenu* menu, QAction* item) {
     item->setVisible(CommentsAvailable());

@@ -54,7 +54,7 @@ bool FrmDraw::load() {
     bool loaded = false;
     ProjectSession& session = m_ctx.session();
     const bool ran = m_ctx.guard(m_ctx.mainWindow(), [&] {
-        session.holdLock(ProjectLock::Acquire(ws.ProjectPath));
+        session.holdLock(ProjectLock::acquire(ws.ProjectPath));
         loaded = m_model.LoadNetwork(ws) == LoadResult::Loaded;
         if (!loaded) {
             PurgeDeletedElements(ws); // the Close steps of a canvas that never showed
@@ -119,15 +119,15 @@ void FrmDraw::buildMenus() {
     QAction* reportSource = intensity->addAction("Rainfall Source in Report");
     reportSource->setObjectName("MnuReportSource");
     reportSource->setCheckable(true);
-    reportSource->setChecked(ReportRainfallSourceEnabled(Settings::Load()));
+    reportSource->setChecked(ReportRainfallSourceEnabled(Settings::load()));
     connect(intensity, &QMenu::aboutToShow, reportSource, [reportSource] {
-        reportSource->setChecked(ReportRainfallSourceEnabled(Settings::Load()));
+        reportSource->setChecked(ReportRainfallSourceEnabled(Settings::load()));
     });
     connect(reportSource, &QAction::triggered, this, [this, reportSource](bool on) {
         const bool saved = m_ctx.guard(this, [on] {
-            Settings settings = Settings::Load();
+            Settings settings = Settings::load();
             SetReportRainfallSource(settings, on);
-            settings.Save();
+            settings.save();
         });
         if (!saved)
             reportSource->setChecked(!on);

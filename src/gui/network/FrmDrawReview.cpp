@@ -66,14 +66,14 @@ void FrmDraw::addReviewToggle(QMenu* menu, QAction* before) {
     menu->insertAction(before, toggle);
     toggle->setObjectName("MnuReportReview");
     toggle->setCheckable(true);
-    toggle->setChecked(ReportReviewNotesEnabled(Settings::Load()));
+    toggle->setChecked(ReportReviewNotesEnabled(Settings::load()));
     connect(menu, &QMenu::aboutToShow, toggle,
-            [toggle] { toggle->setChecked(ReportReviewNotesEnabled(Settings::Load())); });
+            [toggle] { toggle->setChecked(ReportReviewNotesEnabled(Settings::load())); });
     connect(toggle, &QAction::triggered, this, [this, toggle](bool on) {
         const bool saved = m_ctx.guard(this, [on] {
-            Settings settings = Settings::Load();
+            Settings settings = Settings::load();
             SetReportReviewNotes(settings, on);
-            settings.Save();
+            settings.save();
         });
         if (!saved)
             toggle->setChecked(!on);

@@ -276,7 +276,7 @@ void FrmViewReport::exportPdf() {
     }
 }
 
-QSize FrmViewReport::ViewSizeFor(QSize window, QSize current, qreal dpiX, qreal dpiY) {
+QSize FrmViewReport::viewSizeFor(QSize window, QSize current, qreal dpiX, qreal dpiY) {
     const auto toTwipsX = [dpiX](int pixels) { return pixels * 1440.0 / dpiX; };
     const auto toTwipsY = [dpiY](int pixels) { return pixels * 1440.0 / dpiY; };
     if (toTwipsY(window.height()) < 1000 || toTwipsX(window.width()) < 200)
@@ -289,7 +289,7 @@ void FrmViewReport::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (isMinimized())
         return;
-    m_view->resize(ViewSizeFor(event->size(), m_view->size(), logicalDpiX(), logicalDpiY()));
+    m_view->resize(viewSizeFor(event->size(), m_view->size(), logicalDpiX(), logicalDpiY()));
 }
 
 FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocument()>& build) {

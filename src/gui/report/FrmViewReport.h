@@ -65,7 +65,7 @@ public:
     // The size of the document view for a window of `window` pixels at the given logical dpi:
     // 100 twips narrower and 940 twips lower than the window, when the window is at least 1000
     // twips high and 200 twips wide; else `current`, left as it was.
-    static QSize ViewSizeFor(QSize window, QSize current, qreal dpiX, qreal dpiY);
+    static QSize viewSizeFor(QSize window, QSize current, qreal dpiX, qreal dpiY);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -46,7 +46,7 @@ FrmViewReport* OpenReportWindow(AppContext& ctx) {
     bool built = false;
     FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf, &built] {
         built = true;
-        const Settings settings = Settings::Load();
+        const Settings settings = Settings::load();
         const ReportOptions options{ReportRainfallSourceEnabled(settings),
                                     ReportReviewNotesEnabled(settings)};
         Report report = BuildReport(ctx.workspace(), options);
