@@ -1,5 +1,6 @@
 #include "BatchSolve.h"
 
+#include "CliMessages.h"
 #include "Error.h"
 #include "ProjectAccess.h"
 #include "ResultsExport.h"
@@ -9,6 +10,7 @@
 #include "report/ReportNotes.h"
 #include "report/RtfWriter.h"
 #include "review/ProjectReview.h"
+#include "solve/SolveMessages.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
@@ -129,10 +131,10 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
             RefuseOutputOverInput(ws, reportPath(options, **folder, path, extension));
     const std::optional<std::string> location = readNodeLocation(ws);
     if (!location)
-        throw Error("The project has no node yet; finish its setup in Pluvane before solving.");
+        throw Error(std::string(kBatchProjectHasNoNode));
     ws.CurrentIntensityTable = outcome.location = *location;
     if (!ProbeSolveFlags(ws))
-        throw Error("Nothing to Solve");
+        throw Error(std::string(kNothingToSolve));
     const RainfallSnapshot::Location* rain = snapshot.find(outcome.location);
     if (rain)
         outcome.source = rain->provenance;
@@ -170,15 +172,13 @@ void checkOutputs(const std::string& dataFolder, const BatchOptions& options) {
         const fs::path canonical = fs::weakly_canonical(project, ec);
         const auto [it, fresh] = seen.emplace(ec ? fs::path(project) : canonical, project);
         if (!fresh)
-            throw Error("The project \"" + project + "\" is given twice (as \"" + it->second +
-                        "\").");
+            throw Error(ProjectGivenTwiceMessage(project, it->second));
     }
     // No output may land on one of the projects, under any name.
     const auto refuseOverProject = [&](const std::string& output) {
         for (const std::string& project : options.projects)
             if (SameFile(output, project))
-                throw Error("The output file \"" + output + "\" is the project \"" + project +
-                            "\"; choose another name. Nothing was written.");
+                throw Error(OutputIsProjectMessage(output, project));
     };
     if (options.outFile) {
         refuseOverProject(*options.outFile);
@@ -191,17 +191,14 @@ void checkOutputs(const std::string& dataFolder, const BatchOptions& options) {
             continue;
         std::error_code ec;
         if (!fs::is_directory(**folder, ec))
-            throw Error(
-                "With several projects the reports go to a folder, one file per project; \"" +
-                **folder + "\" is not a folder.");
+            throw Error(ReportFolderMessage(**folder));
         std::map<std::string, std::string> names;
         for (const std::string& project : options.projects) {
             const std::string report = reportPath(options, **folder, project, extension);
             refuseOverProject(report);
             const auto [it, fresh] = names.emplace(report, project);
             if (!fresh)
-                throw Error("The projects \"" + it->second + "\" and \"" + project +
-                            "\" would both write \"" + report + "\"; solve them in separate runs.");
+                throw Error(ReportsCollideMessage(it->second, project, report));
         }
     }
 }
@@ -248,7 +245,7 @@ std::string SummaryLine(const ProjectOutcome& outcome) {
 int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::ostream& out,
               std::ostream& err, const PdfWriter& pdf) {
     if (options.pdfFolder && !pdf)
-        throw Error("PDF export needs the desktop build of pluvane-cli");
+        throw Error(std::string(kPdfNeedsDesktopBuild));
     checkOutputs(dataFolder, options);
     const RainfallSnapshot snapshot = RainfallSnapshot::Read(dataFolder);
 

@@ -3,6 +3,7 @@
 
 #include "BatchSolve.h"
 #include "CheckCommand.h"
+#include "CliMessages.h"
 #include "LocationsExport.h"
 
 #include "Error.h"
@@ -15,6 +16,7 @@
 #include "report/RtfWriter.h"
 #include "solve/SolveEngine.h"
 #include "solve/SolveInputs.h"
+#include "solve/SolveMessages.h"
 #include "store/IntensityDb.h"
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
@@ -108,10 +110,10 @@ struct Arguments {
                 parsed.options[arg] = "";
             } else if (std::find(valued.begin(), valued.end(), arg) != valued.end()) {
                 if (i + 1 >= args.size())
-                    throw UsageError(arg + " needs a value");
+                    throw UsageError(OptionNeedsValueMessage(arg));
                 parsed.options[arg] = args[++i];
             } else {
-                throw UsageError("unknown option " + arg);
+                throw UsageError(UnknownOptionMessage(arg));
             }
         }
         return parsed;
@@ -125,9 +127,9 @@ double strictNumber(const std::string& option, const std::string& text) {
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
     if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
-        throw UsageError(option + " needs a number, not \"" + text + "\"");
+        throw UsageError(OptionNotANumberMessage(option, text));
     if (value < 0.0)
-        throw UsageError(option + " cannot be negative");
+        throw UsageError(OptionNegativeMessage(option));
     return value;
 }
 
@@ -157,7 +159,7 @@ std::string listedName(const Workspace& ws, const std::string& name) {
     for (const std::string& listed : ListLocations(ws))
         if (EqualsIgnoreCase(listed, name))
             return listed;
-    throw Error("There is no rainfall location named \"" + name + "\".");
+    throw Error(NoSuchLocationMessage(name));
 }
 
 int locationsList(const Workspace& ws, std::ostream& out) {
@@ -196,20 +198,19 @@ int locationsShow(const Workspace& ws, const std::string& name, std::ostream& ou
 
 int locationsImport(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream& err) {
     if (args.words.size() != 1)
-        throw UsageError("locations import needs one CSV file");
+        throw UsageError(std::string(kImportNeedsOneFile));
     ImportedTable imported = ImportRainfallFile(ReadTextFile(args.words[0]));
     LocationFile& file = imported.table;
     if (args.has("--name"))
         file.name = args.options.at("--name");
     if (file.name.empty())
-        throw Error("The file names no location; give one with --name.");
+        throw Error(std::string(kFileNamesNoLocation));
     // Warned, not refused: the published table is what it is, and the user decides.
     for (const std::string& warning : imported.warnings)
         err << "pluvane-cli: warning: " << warning << '\n';
     const bool exists = LocationExists(ws, file.name);
     if (exists && !args.has("--replace"))
-        throw Error("A location named \"" + file.name +
-                    "\" exists already; add --replace to overwrite its values.");
+        throw Error(LocationExistsMessage(file.name));
     SaveLocation(ws, file.name, file.grid, file.provenance);
     out << (exists ? "Updated" : "Added") << " location \"" << file.name << "\".\n";
     return kOk;
@@ -217,10 +218,10 @@ int locationsImport(Workspace& ws, const Arguments& args, std::ostream& out, std
 
 int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
     if (args.words.size() != 1)
-        throw UsageError("new needs one project file name");
+        throw UsageError(std::string(kNewNeedsOneFile));
     const std::string& path = args.words[0];
     if (fs::exists(path) && !args.has("--force"))
-        throw Error("The file \"" + path + "\" exists already; add --force to replace it.");
+        throw Error(FileExistsMessage(path));
     // A file replaced under an open window: refuse it as the program would.
     std::optional<ProjectLock> lock;
     if (fs::exists(path))
@@ -260,10 +261,10 @@ void printResults(std::ostream& out, const SolveResult& result) {
 
 int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
     if (!args.words.empty())
-        throw UsageError("peak takes options only");
+        throw UsageError(std::string(kPeakOptionsOnly));
     for (const char* required : {"--area", "--c", "--tc"})
         if (!args.has(required))
-            throw UsageError(std::string("peak needs ") + required);
+            throw UsageError(PeakNeedsMessage(required));
     const double A = strictNumber("--area", args.options.at("--area"));
     const double C = strictNumber("--c", args.options.at("--c"));
     const double Tc = strictNumber("--tc", args.options.at("--tc"));
@@ -299,9 +300,9 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
 int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream& err,
           const PdfWriter& pdf) {
     if (args.words.size() != 1)
-        throw UsageError("solve needs one project file");
+        throw UsageError(std::string(kSolveNeedsOneProject));
     if (args.has("--pdf") && !pdf)
-        throw Error("PDF export needs the desktop build of pluvane-cli");
+        throw Error(std::string(kPdfNeedsDesktopBuild));
     ws.ProjectPath = args.words[0];
     const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
     for (const char* option : {"--rtf", "--text", "--pdf"})
@@ -309,11 +310,10 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
             RefuseOutputOverInput(ws, args.options.at(option));
     const std::optional<std::string> location = nodeLocation(ws);
     if (!location)
-        throw Error("The project \"" + ws.ProjectPath +
-                    "\" has no node yet; finish its setup in Pluvane before solving.");
+        throw Error(ProjectHasNoNodeMessage(ws.ProjectPath));
     ws.CurrentIntensityTable = *location;
     if (!ProbeSolveFlags(ws))
-        throw Error("Nothing to Solve");
+        throw Error(std::string(kNothingToSolve));
 
     const SolveInputs inputs = CollectSolveInputs(ws);
     const SolveAttempt attempt = TrySolve(ws, inputs);
@@ -353,7 +353,7 @@ unsigned jobCount(const std::string& text) {
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
     if (text.empty() || result.ec != std::errc() || result.ptr != end || value == 0 || value > 256)
-        throw UsageError("--jobs needs a whole number from 1 to 256, not \"" + text + "\"");
+        throw UsageError(JobsNotACountMessage(text));
     return value;
 }
 
@@ -361,11 +361,11 @@ unsigned jobCount(const std::string& text) {
 int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::ostream& out,
               std::ostream& err, const PdfWriter& pdf) {
     if (args.words.empty())
-        throw UsageError("solve needs one project file or more");
+        throw UsageError(std::string(kSolveNeedsProjects));
     if (args.has("--json") && args.has("--csv"))
-        throw UsageError("solve takes --json or --csv, not both");
+        throw UsageError(std::string(kJsonOrCsv));
     if (args.has("--out") && !args.has("--json") && !args.has("--csv"))
-        throw UsageError("--out names the file of the --json or --csv results");
+        throw UsageError(std::string(kOutNeedsFormat));
     BatchOptions options;
     options.projects = args.words;
     options.jobs = jobs;
@@ -409,7 +409,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
     if (command == "check") {
         const Arguments parsed = Arguments::parse(rest, {}, {"--json"});
         if (parsed.words.size() != 1)
-            throw UsageError("check needs one project file");
+            throw UsageError(std::string(kCheckNeedsOneProject));
         return CheckProject(ws, parsed.words[0], parsed.has("--json"), out);
     }
     if (command == "locations") {
@@ -422,7 +422,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
         if (sub == "export") {
             const Arguments parsed = Arguments::parse(subArgs, {"--out"}, {"--csv"});
             if (parsed.words.size() != 1)
-                throw UsageError("locations export needs one location name");
+                throw UsageError(std::string(kExportNeedsOneName));
             const std::optional<std::string> file =
                 parsed.has("--out") ? std::optional(parsed.options.at("--out")) : std::nullopt;
             return ExportLocation(ws, parsed.words[0], file, out);
@@ -430,9 +430,9 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
         if (sub == "import")
             return locationsImport(ws, Arguments::parse(subArgs, {"--name"}, {"--replace"}), out,
                                    err);
-        throw UsageError("locations takes list, show NAME, export NAME or import FILE.csv");
+        throw UsageError(std::string(kLocationsSubcommands));
     }
-    throw UsageError(command.empty() ? "no command given" : "unknown command " + command);
+    throw UsageError(command.empty() ? std::string(kNoCommand) : UnknownCommandMessage(command));
 }
 
 } // namespace
@@ -450,7 +450,7 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err, const PdfWr
             dataFolder = args[1];
             args.erase(args.begin(), args.begin() + 2);
         } else if (!args.empty() && args[0] == "--data-folder") {
-            throw UsageError("--data-folder needs a value");
+            throw UsageError(OptionNeedsValueMessage("--data-folder"));
         }
         ws.DataFolder =
             LookupDataFolder(dataFolder ? dataFolder : ReadInstallPathSetting(Settings::load()),

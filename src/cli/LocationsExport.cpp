@@ -1,5 +1,6 @@
 #include "LocationsExport.h"
 
+#include "CliMessages.h"
 #include "Error.h"
 #include "Workspace.h"
 #include "rain/LocationCsvWriter.h"
@@ -24,7 +25,7 @@ int ExportLocation(const Workspace& ws, const std::string& name,
                        }))
             listed = candidate;
     if (listed.empty())
-        throw Error("There is no rainfall location named \"" + name + "\".");
+        throw Error(NoSuchLocationMessage(name));
     const std::string csv =
         WriteLocationCsv(listed, ReadLocationRows(ws, listed), ReadProvenance(ws, listed));
     if (file) {

@@ -1,5 +1,6 @@
 #include "PdfHelper.h"
 
+#include "CliMessages.h"
 #include "Error.h"
 #include "report/DocumentFile.h"
 
@@ -28,8 +29,7 @@ fs::path helperPath() {
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     const fs::path helper = exe.parent_path() / kHelperName;
     if (ec || !fs::is_regular_file(helper, ec))
-        throw Error(
-            "PDF export needs the program pluvane-pdf beside pluvane-cli, and it is missing.");
+        throw Error(std::string(kPdfHelperMissing));
     return helper;
 }
 
@@ -43,7 +43,7 @@ public:
             name = "/tmp/pluvane-report-XXXXXX";
         const int fd = ::mkstemp(name.data());
         if (fd < 0)
-            throw Error("The report could not be handed to the PDF writer: no temporary file.");
+            throw Error(std::string(kPdfNoTemporaryFile));
         m_path = name;
         const std::string bytes = SerializeDocument(document);
         std::size_t written = 0;
@@ -53,8 +53,7 @@ public:
                 continue;
             if (n <= 0) {
                 ::close(fd);
-                throw Error("The report could not be handed to the PDF writer: the temporary "
-                            "file could not be written.");
+                throw Error(std::string(kPdfTemporaryNotWritten));
             }
             written += static_cast<std::size_t>(n);
         }
@@ -77,7 +76,7 @@ int runHelper(const fs::path& helper, const std::string& document, const std::st
               std::string& errors) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
-        throw Error("The PDF writer could not be started.");
+        throw Error(std::string(kPdfNoPipe));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
@@ -93,7 +92,7 @@ int runHelper(const fs::path& helper, const std::string& document, const std::st
     ::close(pipeFds[1]);
     if (spawned != 0) {
         ::close(pipeFds[0]);
-        throw Error("The PDF writer pluvane-pdf could not be started.");
+        throw Error(std::string(kPdfHelperNotStarted));
     }
     char buffer[4096];
     for (;;) {
@@ -125,7 +124,7 @@ void WritePdfThroughHelper(const RichDocument& document, const std::string& path
         errors.pop_back();
     const std::size_t lastLine = errors.rfind('\n');
     const std::string reason = lastLine == std::string::npos ? errors : errors.substr(lastLine + 1);
-    throw Error(reason.empty() ? "The PDF writer pluvane-pdf failed." : reason);
+    throw Error(reason.empty() ? std::string(kPdfHelperFailed) : reason);
 }
 
 } // namespace pluvane::cli

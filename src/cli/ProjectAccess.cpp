@@ -1,5 +1,6 @@
 #include "ProjectAccess.h"
 
+#include "CliMessages.h"
 #include "Error.h"
 #include "Workspace.h"
 #include "io/FileChecks.h"
@@ -19,8 +20,7 @@ void RefuseOutputOverInput(const Workspace& ws, const std::string& output) {
         {ws.templatePath(), "the project template"}};
     for (const auto& [path, role] : inputs)
         if (SameFile(output, path))
-            throw Error("The output file \"" + output + "\" is " + role + " (\"" + path +
-                        "\"); choose another file name. Nothing was written.");
+            throw Error(OutputIsInputMessage(output, role, path));
 }
 
 } // namespace pluvane::cli

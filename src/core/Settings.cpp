@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "io/AtomicFile.h"
+#include "settings/SettingsMessages.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,7 +51,7 @@ std::optional<std::string> Settings::value(const std::string& key) const {
 void Settings::setValue(const std::string& key, const std::string& value) {
     if (key.empty() || key.find_first_of("=\n\r") != std::string::npos ||
         value.find_first_of("\n\r") != std::string::npos)
-        throw Error("A setting cannot hold line breaks, and its name cannot hold \"=\".");
+        throw Error(std::string(kSettingNotStorable));
     m_values[key] = value;
 }
 

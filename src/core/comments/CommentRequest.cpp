@@ -1,6 +1,7 @@
 #include "comments/CommentRequest.h"
 
 #include "Error.h"
+#include "comments/CommentMessages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -60,11 +61,7 @@ std::string BuildCommentUrl(const std::string& endpoint, const CommentFields& fi
     url += "&com=" + PercentEncode(fields.comments);
     if (url.size() > kMaxCommentUrlBytes)
         // Encoding makes a blank or a sign take three characters and an accented letter six.
-        throw Error("The texts are too long to send: the request address would be " +
-                    std::to_string(url.size()) +
-                    " characters long, and comment servers accept at most " +
-                    std::to_string(kMaxCommentUrlBytes) +
-                    ". Please shorten the description or the comments.");
+        throw Error(CommentTooLongMessage(url.size(), kMaxCommentUrlBytes));
     return url;
 }
 

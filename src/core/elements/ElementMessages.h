@@ -13,6 +13,11 @@ inline constexpr std::string_view kElementErrorTitle = "Error";
 // A required field of an element dialog is empty (the dialogs' own fill check).
 inline constexpr std::string_view kFillAllFields = "Please fill all fields";
 
+// A field that must hold a plain number ("12.5", "-3") holds something else.
+inline std::string FieldNotANumberMessage(std::string_view label, std::string_view text) {
+    return std::string(label) + ": '" + std::string(text) + "' is not a number";
+}
+
 // Values that leave a formula undefined.
 inline constexpr std::string_view kSlopeNotPositive = "The slope must be greater than 0.";
 inline constexpr std::string_view kLengthNegative = "The length must not be negative.";

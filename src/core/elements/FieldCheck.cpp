@@ -1,6 +1,7 @@
 #include "elements/FieldCheck.h"
 
 #include "Error.h"
+#include "elements/ElementMessages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,7 +26,7 @@ bool IsPlainNumber(std::string_view text) {
 
 void CheckPlainNumber(const std::string& label, const std::string& text) {
     if (!IsPlainNumber(text))
-        throw Error(label + ": '" + text + "' is not a number");
+        throw Error(FieldNotANumberMessage(label, text));
 }
 
 std::string MarkHandEdited(const std::string& provenance, const std::string& isoDate) {

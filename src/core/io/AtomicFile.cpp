@@ -1,6 +1,7 @@
 #include "io/AtomicFile.h"
 
 #include "Error.h"
+#include "io/IoMessages.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -31,15 +32,14 @@ void removeQuietly(const std::string& path) {
 
 std::string CreateSiblingTempFile(const std::string& path, const std::string& what) {
     if (path.empty())
-        throw Error("No file name was given.");
+        throw Error(std::string(kNoFileName));
     const fs::path target(path);
     std::error_code ec;
     if (fs::is_directory(target, ec))
-        throw Error("\"" + path + "\" is a folder; choose a file name.");
+        throw Error(PathIsFolderMessage(path));
     const fs::path folder = folderOf(target);
     if (!fs::is_directory(folder, ec))
-        throw Error(what + " \"" + path + "\" cannot be written: the folder \"" + folder.string() +
-                    "\" does not exist.");
+        throw Error(FolderMissingMessage(what, path, folder.string()));
     const std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -47,9 +47,8 @@ std::string CreateSiblingTempFile(const std::string& path, const std::string& wh
     if (fd < 0) {
         const int error = errno;
         if (error == EACCES || error == EROFS || error == EPERM)
-            throw Error(what + " \"" + path + "\" cannot be written: the folder \"" +
-                        folder.string() + "\" is read-only.");
-        throw Error(what + " \"" + path + "\" cannot be written: " + std::strerror(error) + ".");
+            throw Error(NotWritableMessage(what, path, FolderReadOnlyMessage(folder.string())));
+        throw Error(NotWritableMessage(what, path, std::strerror(error)));
     }
     // mkstemp makes the file private; the finished file gets the target's mode, or the mode a
     // new file would get.
@@ -81,7 +80,7 @@ void ReplaceFileAtomically(const std::string& path,
     fs::rename(temp, path, ec);
     if (ec) {
         removeQuietly(temp);
-        throw Error(what + " \"" + path + "\" cannot be written: " + ec.message() + ".");
+        throw Error(NotWritableMessage(what, path, ec.message()));
     }
 }
 
@@ -91,14 +90,13 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
         [&](const std::string& temp) {
             std::FILE* out = std::fopen(temp.c_str(), "wb");
             if (!out)
-                throw Error(what + " \"" + path + "\" cannot be written: " + std::strerror(errno) +
-                            ".");
+                throw Error(NotWritableMessage(what, path, std::strerror(errno)));
             const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
             const int writeError = errno;
             const bool closed = std::fclose(out) == 0;
             if (!written || !closed)
-                throw Error(what + " \"" + path + "\" cannot be written: " +
-                            std::strerror(written ? errno : writeError) + ".");
+                throw Error(
+                    NotWritableMessage(what, path, std::strerror(written ? errno : writeError)));
         },
         what);
 }

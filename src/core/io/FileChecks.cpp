@@ -1,6 +1,7 @@
 #include "io/FileChecks.h"
 
 #include "Error.h"
+#include "io/IoMessages.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -16,34 +17,32 @@ namespace fs = std::filesystem;
 
 void RequireRegularFile(const std::string& path, const std::string& what) {
     if (path.empty())
-        throw Error("No file name was given.");
+        throw Error(std::string(kNoFileName));
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         if (errno == EACCES)
-            throw Error(what + " \"" + path + "\" cannot be opened: it is not readable.");
-        throw Error(what + " \"" + path + "\" cannot be opened: it does not exist.");
+            throw Error(NotReadableMessage(what, path));
+        throw Error(DoesNotExistMessage(what, path));
     }
     if (S_ISDIR(info.st_mode))
-        throw Error(what + " \"" + path + "\" is a folder, not a file.");
+        throw Error(IsFolderMessage(what, path));
     if (!S_ISREG(info.st_mode))
-        throw Error(what + " \"" + path +
-                    "\" is not a regular file (a pipe or a device); it cannot be used.");
+        throw Error(NotRegularFileMessage(what, path));
 }
 
 std::string ReadFileLimited(const std::string& path, std::size_t maxBytes) {
     struct stat found {};
     if (!path.empty() && ::stat(path.c_str(), &found) != 0)
-        throw Error("The file \"" + path +
-                    "\" cannot be read: it does not exist or is not readable.");
+        throw Error(ReadMissingMessage(path));
     RequireRegularFile(path);
     // O_NONBLOCK: a FIFO swapped in after the check must not hang the read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        throw Error("The file \"" + path + "\" cannot be read: " + std::strerror(errno) + ".");
+        throw Error(ReadFailedMessage(path, std::strerror(errno)));
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw Error("The file \"" + path + "\" is not a regular file; it cannot be read.");
+        throw Error(NotRegularReadMessage(path));
     }
     std::string text;
     char buffer[65536];
@@ -54,16 +53,14 @@ std::string ReadFileLimited(const std::string& path, std::size_t maxBytes) {
                 continue;
             const int error = errno;
             ::close(fd);
-            throw Error("The file \"" + path + "\" cannot be read: " + std::strerror(error) + ".");
+            throw Error(ReadFailedMessage(path, std::strerror(error)));
         }
         if (n == 0)
             break;
         text.append(buffer, static_cast<std::size_t>(n));
         if (text.size() > maxBytes) {
             ::close(fd);
-            throw Error("The file \"" + path + "\" is larger than " +
-                        std::to_string(maxBytes / (1024 * 1024)) +
-                        " MB, too large for a table Pluvane reads.");
+            throw Error(ReadTooLargeMessage(path, maxBytes / (1024 * 1024)));
         }
     }
     ::close(fd);
@@ -82,9 +79,9 @@ std::string WriteObstacle(const std::string& path) {
     const fs::path target(path);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
-        return "the file is read-only";
+        return std::string(kFileIsReadOnly);
     if (::access(folder.c_str(), W_OK) != 0)
-        return "the folder \"" + folder.string() + "\" is read-only";
+        return FolderReadOnlyMessage(folder.string());
     return "";
 }
 

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "Workspace.h"
+#include "network/NetworkMessages.h"
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
 
@@ -30,7 +31,7 @@ constexpr float kSpawnStep = 50;
 
 void requireElementKind(ElementKind kind) {
     if (kind == ElementKind::Node)
-        throw Error("The outlet node is not an element that can be added.");
+        throw Error(std::string(kOutletNotAddable));
 }
 
 std::string column(std::string_view name) { return std::string(name); }
@@ -78,8 +79,7 @@ const std::vector<CanvasImage>& NetworkModel::images(ElementKind kind) const {
 const CanvasImage& NetworkModel::image(ElementKind kind, int index) const {
     const std::vector<CanvasImage>& images = m_lists[slot(kind)];
     if (index < 0 || static_cast<std::size_t>(index) >= images.size())
-        throw Error("The canvas has no " + std::string(kindInfo(kind).imageList) + " image " +
-                    std::to_string(index) + ".");
+        throw Error(NoCanvasImageMessage(kindInfo(kind).imageList, index));
     return images[static_cast<std::size_t>(index)];
 }
 
@@ -220,7 +220,7 @@ bool NetworkModel::DeleteElement(const Workspace& ws) {
     const ElementRef& selected = *ws.SelectedElement;
     CanvasImage& image = imageAt(selected.kind, selected.index);
     if (selected.index == 0 || image.tag != selected.tag)
-        throw Error("The selected element \"" + selected.tag + "\" is not on the canvas.");
+        throw Error(SelectedNotOnCanvasMessage(selected.tag));
 
     const ElementKindInfo& info = kindInfo(selected.kind);
     Database db = OpenProjectDb(ws);
@@ -238,7 +238,7 @@ bool NetworkModel::DeleteElement(const Workspace& ws) {
 
 void NetworkModel::SetElementShown(ElementKind kind, int index, bool shown) {
     if (kind == ElementKind::Node || index == 0)
-        throw Error("Only an element's image can be shown or hidden.");
+        throw Error(std::string(kOnlyElementsHide));
     CanvasImage& image = imageAt(kind, index);
     image.visible = shown;
     if (!shown)

@@ -1,6 +1,7 @@
 #include "rain/LocationCsvWriter.h"
 
 #include "Error.h"
+#include "rain/RainMessages.h"
 #include "text/NumberText.h"
 
 #include <cmath>
@@ -10,10 +11,9 @@ namespace pluvane {
 
 namespace {
 
-void requirePlainCell(const std::string& text, const std::string& where) {
+void requirePlainCell(const std::string& text, std::string_view cell) {
     if (text.find_first_of(",\r\n") != std::string::npos)
-        throw Error(where + " \"" + text +
-                    "\" holds a comma or a line end, which the CSV format cannot carry.");
+        throw Error(CsvCellNotPlainMessage(cell, text));
 }
 
 } // namespace
@@ -21,8 +21,7 @@ void requirePlainCell(const std::string& text, const std::string& where) {
 std::string WriteLocationCsv(const std::string& name, const std::vector<IntensityRow>& rows,
                              const std::string& provenance) {
     if (rows.size() != kDurationTexts.size())
-        throw Error("The rainfall table \"" + name + "\" has " + std::to_string(rows.size()) +
-                    " rows instead of ten; save it in the rainfall table editor first.");
+        throw Error(CsvRowCountMessage(name, rows.size()));
     std::string csv = "# location: " + name + "\n";
     std::istringstream lines(provenance);
     for (std::string line; std::getline(lines, line);)
@@ -34,14 +33,11 @@ std::string WriteLocationCsv(const std::string& name, const std::vector<Intensit
     for (std::size_t r = 0; r < rows.size(); ++r) {
         // The reader places a row by its duration, so each must be the stored one of its place.
         if (std::abs(ParseLenient(rows[r].duration) - ParseLenient(kDurationTexts[r])) >= 1e-4)
-            throw Error("Row " + std::to_string(r + 1) + " of the rainfall table \"" + name +
-                        "\" has the duration \"" + rows[r].duration + "\" instead of " +
-                        kDurationTexts[r] + " hours.");
-        requirePlainCell(rows[r].duration, "The duration");
+            throw Error(CsvRowDurationMessage(r + 1, name, rows[r].duration, kDurationTexts[r]));
+        requirePlainCell(rows[r].duration, kCsvDurationCell);
         csv += rows[r].duration;
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
-            requirePlainCell(rows[r].values[k],
-                             "The " + std::to_string(ReturnPeriods[k]) + "-year intensity");
+            requirePlainCell(rows[r].values[k], CsvIntensityCell(ReturnPeriods[k]));
             csv += "," + rows[r].values[k];
         }
         csv += "\n";

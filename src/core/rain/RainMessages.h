@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -88,6 +89,36 @@ inline constexpr std::string_view kCsvNoHeader =
     "The file has no header line \"duration_hours,1,2,5,10,25,50,100\".";
 inline std::string CsvNoDurationRowMessage(std::string_view hours) {
     return "The file has no row for the duration " + std::string(hours) + " hours.";
+}
+
+// Writing a stored table in the shipped CSV format (WriteLocationCsv).
+inline std::string CsvRowCountMessage(std::string_view name, std::size_t rows) {
+    return "The rainfall table \"" + std::string(name) + "\" has " + std::to_string(rows) +
+           " rows instead of ten; save it in the rainfall table editor first.";
+}
+// `row` counts from 1; `hours` is the stored duration of that place ("0.083333").
+inline std::string CsvRowDurationMessage(std::size_t row, std::string_view name,
+                                         std::string_view duration, std::string_view hours) {
+    return "Row " + std::to_string(row) + " of the rainfall table \"" + std::string(name) +
+           "\" has the duration \"" + std::string(duration) + "\" instead of " +
+           std::string(hours) + " hours.";
+}
+// `cell` names the value: kCsvDurationCell or CsvIntensityCell(period).
+inline std::string CsvCellNotPlainMessage(std::string_view cell, std::string_view text) {
+    return std::string(cell) + " \"" + std::string(text) +
+           "\" holds a comma or a line end, which the CSV format cannot carry.";
+}
+inline constexpr std::string_view kCsvDurationCell = "The duration";
+inline std::string CsvIntensityCell(int period) {
+    return "The " + std::to_string(period) + "-year intensity";
+}
+
+// Reading a rainfall file from the disk (the table editor's import).
+inline std::string RainfallFileUnreadableMessage(std::string_view path, std::string_view reason) {
+    return "The file \"" + std::string(path) + "\" could not be read: " + std::string(reason);
+}
+inline std::string RainfallFileTooLargeMessage(std::string_view path) {
+    return "The file \"" + std::string(path) + "\" is too large to be a rainfall table.";
 }
 
 } // namespace pluvane

@@ -1,6 +1,7 @@
 #include "report/DocumentFile.h"
 
 #include "Error.h"
+#include "report/ReportMessages.h"
 
 #include <charconv>
 #include <cstddef>
@@ -10,7 +11,6 @@ namespace pluvane {
 namespace {
 
 constexpr std::string_view kHeader = "pluvane-document 1\n";
-constexpr std::string_view kBroken = "The report handed to the PDF writer is damaged.";
 
 template <class Number>
 void put(std::string& out, Number value) {
@@ -66,7 +66,7 @@ private:
             fail();
         return m_text[m_pos++];
     }
-    [[noreturn]] static void fail() { throw Error(std::string(kBroken)); }
+    [[noreturn]] static void fail() { throw Error(std::string(kReportDocumentBroken)); }
 
     std::string_view m_text;
     std::size_t m_pos = 0;
@@ -75,14 +75,14 @@ private:
 bool flag(Reader& in, char after) {
     const int value = in.number<int>(after);
     if (value != 0 && value != 1)
-        throw Error(std::string(kBroken));
+        throw Error(std::string(kReportDocumentBroken));
     return value == 1;
 }
 
 std::uint8_t component(Reader& in) {
     const int value = in.number<int>(' ');
     if (value < 0 || value > 255)
-        throw Error(std::string(kBroken));
+        throw Error(std::string(kReportDocumentBroken));
     return static_cast<std::uint8_t>(value);
 }
 
@@ -136,7 +136,7 @@ std::string SerializeDocument(const RichDocument& document) {
 
 RichDocument ParseDocument(std::string_view text) {
     if (!text.starts_with(kHeader))
-        throw Error(std::string(kBroken));
+        throw Error(std::string(kReportDocumentBroken));
     Reader in(text.substr(kHeader.size()));
     RichDocument document;
     document.paragraphs.clear();
@@ -168,11 +168,11 @@ RichDocument ParseDocument(std::string_view text) {
             run.text = in.bytes(in.number<std::size_t>('\n'));
             document.paragraphs.back().runs.push_back(std::move(run));
         } else {
-            throw Error(std::string(kBroken));
+            throw Error(std::string(kReportDocumentBroken));
         }
     }
     if (document.paragraphs.empty())
-        throw Error(std::string(kBroken));
+        throw Error(std::string(kReportDocumentBroken));
     return document;
 }
 

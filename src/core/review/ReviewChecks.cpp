@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "elements/Catalogs.h"
 #include "elements/Formulas.h"
+#include "review/ReviewMessages.h"
 #include "text/Json.h"
 #include "text/NumberText.h"
 
@@ -183,7 +184,7 @@ const ReviewRule& ReviewRuleOf(std::string_view code) {
     for (const ReviewRule& rule : kReviewRules)
         if (rule.code == code)
             return rule;
-    throw Error("There is no review check " + std::string(code) + ".");
+    throw Error(NoReviewCheckMessage(code));
 }
 
 std::vector<Finding> ReviewBasin(const std::string& tag, const BasinFields& f,

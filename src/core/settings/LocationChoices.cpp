@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "Workspace.h"
+#include "settings/SettingsMessages.h"
 #include "store/Database.h"
 #include "store/ProjectDb.h"
 
@@ -16,9 +17,7 @@ std::vector<LocationChoice> ListLocationChoices(const Workspace& ws) {
         choices.push_back({row.text("BasinName"), row.text("Provenance")});
     CloseDb(db);
     if (choices.empty())
-        throw Error("The rainfall intensity database \"" + ws.intensityDbPath() +
-                    "\" holds no locations, so there is no table to choose. Add a location in "
-                    "the rainfall intensity table editor first.");
+        throw Error(NoLocationsMessage(ws.intensityDbPath()));
     return choices;
 }
 

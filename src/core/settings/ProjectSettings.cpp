@@ -154,7 +154,7 @@ void SetProjectIntensityTable(Workspace& ws, const std::string& name) {
 
 void RecordIntensityTable(Workspace& ws, const std::string& name, bool createNode) {
     if (name.empty())
-        throw Error("Please choose a rainfall table; the project's table was not changed.");
+        throw Error(std::string(kChooseRainfallTable));
     Database db = OpenProjectDb(ws);
     Transaction transaction(db);
     if (createNode && !edgeRow(db, "TblNodeInfo", "min"))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsMessages.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,10 +39,6 @@ inline bool IsComplete(const NodeFields& node) {
 // Where a node row created by these dialogs is placed on the canvas, in twips.
 inline constexpr std::string_view kNewNodeX = "5040";
 inline constexpr std::string_view kNewNodeY = "5160";
-
-// Messages of the setup dialog and the node dialog when IsComplete fails, title "Error".
-inline constexpr std::string_view kFillBasinInformation = "Please Fill in Basin Information Fields";
-inline constexpr std::string_view kFillAllNodeFields = "Please fill all fields";
 
 // What the project setup dialog loads. existingProject is true when TblProjectInfo has a row;
 // then `project` is its last row (rowid order) and `node` the last node row, absent when the

@@ -4,6 +4,7 @@
 
 #include "Error.h"
 #include "Workspace.h"
+#include "solve/SolveMessages.h"
 #include "store/ProjectDb.h"
 #include "text/NumberText.h"
 
@@ -24,11 +25,6 @@ std::string durationLabel(const std::string& duration) {
     return duration.empty() ? std::string("an unnamed duration") : duration + " hr";
 }
 
-std::string tableName(std::string_view table) {
-    return table.empty() ? std::string("The rainfall table")
-                         : "The rainfall table \"" + std::string(table) + "\"";
-}
-
 std::string trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos)
@@ -43,13 +39,12 @@ std::array<float, 7> rowIntensities(const IntensityRow& row, std::string_view ta
     std::array<float, 7> values{};
     for (std::size_t k = 0; k < values.size(); ++k) {
         const std::string text = trimBlanks(row.values[k]);
-        const auto refuse = [&](const std::string& why) {
-            throw Error(tableName(table) + " cannot be used: its intensity for " +
-                        durationLabel(row.duration) + " and " + std::to_string(ReturnPeriods[k]) +
-                        " years " + why + ". Correct the table before solving.");
+        const auto refuse = [&](std::string_view why) {
+            throw Error(
+                IntensityRefusedMessage(table, durationLabel(row.duration), ReturnPeriods[k], why));
         };
         if (text.empty())
-            refuse("is missing");
+            refuse(kIntensityMissing);
         double value = 0.0;
         const char* begin = text.data() + (text.front() == '+' ? 1 : 0);
         const char* end = text.data() + text.size();
@@ -57,15 +52,15 @@ std::array<float, 7> rowIntensities(const IntensityRow& row, std::string_view ta
         if (parsed.ec == std::errc::result_out_of_range ||
             (parsed.ec == std::errc() && parsed.ptr == end &&
              std::abs(value) > static_cast<double>(std::numeric_limits<float>::max())))
-            refuse("(\"" + text + "\") is too large to compute with");
+            refuse(IntensityValueReason(text, kIntensityTooLarge));
         if (parsed.ec != std::errc() || parsed.ptr != end || !std::isfinite(value))
-            refuse("(\"" + text + "\") is not a number");
+            refuse(IntensityValueReason(text, kIntensityNotANumber));
         if (!(value > 0.0))
-            refuse("(\"" + text + "\") is not positive");
+            refuse(IntensityValueReason(text, kIntensityNotPositive));
         values[k] = static_cast<float>(value);
         // A positive text below single precision's smallest value ("1e-46") becomes 0.
         if (!(values[k] > 0.0f))
-            refuse("(\"" + text + "\") is too small to compute with");
+            refuse(IntensityValueReason(text, kIntensityTooSmall));
     }
     return values;
 }
@@ -108,13 +103,12 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
         {"total area", A}, {"run-off coefficient", C}, {"time of concentration", Tc}};
     for (const auto& [name, value] : inputs) {
         if (std::isnan(value))
-            throw Error(std::string("The ") + name + " is not a number; check the element data.");
+            throw Error(InputNotANumberMessage(name));
         if (!std::isfinite(value))
-            throw Error(std::string("The ") + name +
-                        " is too large to compute with; check the element data.");
+            throw Error(InputTooLargeMessage(name));
     }
     if (rows.empty())
-        throw Error("The rainfall table has no rows; enter its values before solving.");
+        throw Error(std::string(kRowsMissing));
     SolveResult result;
     const double TcHr = Tc / 60.0;
     result.tcHours = TcHr;
@@ -157,12 +151,9 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
             if (!std::isfinite(interpolated) ||
                 std::abs(interpolated) > static_cast<double>(std::numeric_limits<float>::max()) ||
                 !std::isfinite(dI) || !(static_cast<float>(interpolated) > 0.0f))
-                throw Error(tableName(table) + " cannot be used: interpolating its " +
-                            std::to_string(ReturnPeriods[k]) + "-year intensities between " +
-                            durationLabel(rows[b - 1].duration) + " and " +
-                            durationLabel(rows[b].duration) +
-                            " gives no finite positive value. Correct the "
-                            "table before solving.");
+                throw Error(InterpolationRefusedMessage(table, ReturnPeriods[k],
+                                                        durationLabel(rows[b - 1].duration),
+                                                        durationLabel(rows[b].duration)));
             result.I[k] = static_cast<float>(interpolated);
         }
     }
@@ -173,10 +164,7 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
         const double q = A * (static_cast<double>(result.I[k]) * Ce);
         if (!std::isfinite(q) ||
             std::abs(q) > static_cast<double>(std::numeric_limits<float>::max()))
-            throw Error("The " + std::to_string(ReturnPeriods[k]) + "-year peak flow for a Tc of " +
-                        PlainNumberText(Tc) + " min with " +
-                        std::string(tableName(table)).replace(0, 1, "t") +
-                        " is too large to compute; check the sub-basin areas.");
+            throw Error(PeakTooLargeMessage(ReturnPeriods[k], PlainNumberText(Tc), table));
         result.Q[k] = static_cast<float>(q);
     }
     return result;
@@ -184,12 +172,10 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
 
 SolveResult ComputeResults(const Workspace& ws, double A, double C, double Tc) {
     if (ws.CurrentIntensityTable.empty())
-        throw Error(
-            "No rainfall intensity table is chosen for this project; choose one before solving.");
+        throw Error(std::string(kNoTableForSolve));
     std::vector<IntensityRow> rows = ReadLocationRows(ws, ws.CurrentIntensityTable);
     if (rows.empty())
-        throw Error("The rainfall table \"" + ws.CurrentIntensityTable +
-                    "\" has no rows; enter its values before solving.");
+        throw Error(TableHasNoRowsMessage(ws.CurrentIntensityTable));
     const SolveResult result = SolveFromRows(rows, A, C, Tc, ws.CurrentIntensityTable);
     StoreResults(ws, result);
     return result;

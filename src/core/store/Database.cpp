@@ -2,6 +2,8 @@
 
 #include "Error.h"
 #include "io/FileChecks.h"
+#include "io/IoMessages.h"
+#include "store/StoreMessages.h"
 #include "text/NumberText.h"
 #include "text/Text.h"
 
@@ -29,7 +31,7 @@ Database Database::open(const std::string& path, Mode mode) {
     if (mode == Mode::Create)
         flags |= SQLITE_OPEN_CREATE;
     if (path.empty())
-        throw Error("No file name was given.");
+        throw Error(std::string(kNoFileName));
     // SQLite says "disk I/O error" of a folder and blocks on a FIFO: say what the path is.
     if (mode != Mode::Create)
         RequireRegularFile(path);
@@ -38,8 +40,7 @@ Database Database::open(const std::string& path, Mode mode) {
     Database result(db, path);
     if (rc != SQLITE_OK) {
         if (rc == SQLITE_CANTOPEN)
-            throw Error("The file \"" + path +
-                        "\" cannot be opened: it does not exist or is not readable.");
+            throw Error(DatabaseNotOpenableMessage(path));
         result.fail(rc, "opening");
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
@@ -72,36 +73,28 @@ void Database::fail(int code, const std::string& doing) const {
     const std::string detail = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code);
     switch (code & 0xff) {
     case SQLITE_NOTADB:
-        throw Error("The file \"" + m_path + "\" is not a database.");
+        throw Error(NotADatabaseMessage(m_path));
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        throw Error("The file \"" + m_path +
-                    "\" is in use by another program. Close it there and try again.");
+        throw Error(DatabaseBusyMessage(m_path));
     case SQLITE_READONLY: {
         if (code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY)
-            throw Error(
-                "The file \"" + m_path +
-                "\" was left half-written by an interrupted write and cannot be restored: " +
-                [&] {
-                    const std::string obstacle = WriteObstacle(m_path);
-                    return obstacle.empty() ? std::string("it cannot be written") : obstacle;
-                }() +
-                ". Make it writable and open it again.");
+            throw Error(HalfWrittenMessage(m_path, WriteObstacle(m_path)));
         const std::string obstacle = WriteObstacle(m_path);
-        if (obstacle.rfind("the folder", 0) == 0)
-            throw Error("The file \"" + m_path + "\" cannot be changed: " + obstacle +
-                        " (changes need a journal file beside it).");
-        throw Error("The file \"" + m_path + "\" is read-only; changes cannot be saved.");
+        // A read-only folder (not the file) leaves no place for the journal.
+        if (!obstacle.empty() && obstacle != kFileIsReadOnly)
+            throw Error(NoJournalMessage(m_path, obstacle));
+        throw Error(DatabaseReadOnlyMessage(m_path));
     }
     case SQLITE_CORRUPT:
-        throw Error("The file \"" + m_path + "\" is damaged (" + detail + ").");
+        throw Error(DatabaseDamagedMessage(m_path, detail));
     case SQLITE_FULL:
-        throw Error("The disk is full; \"" + m_path + "\" was not changed.");
+        throw Error(DiskFullMessage(m_path));
     case SQLITE_CANTOPEN:
     case SQLITE_IOERR:
-        throw Error("The file \"" + m_path + "\" cannot be read or written (" + detail + ").");
+        throw Error(DatabaseIoMessage(m_path, detail));
     default:
-        throw Error("Database error while " + doing + " \"" + m_path + "\": " + detail);
+        throw Error(DatabaseErrorMessage(doing, m_path, detail));
     }
 }
 

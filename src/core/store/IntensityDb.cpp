@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "Workspace.h"
 #include "store/ProjectDb.h"
+#include "store/StoreMessages.h"
 #include "text/NumberText.h"
 #include "text/Text.h"
 
@@ -22,12 +23,9 @@ std::string periodColumn(std::size_t k) {
 void requireLocationTable(Database& db, const std::string& name) {
     const std::string folded = LowerAscii(name);
     if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
-        throw Error("\"" + name +
-                    "\" is not a rainfall location: the name is reserved by the intensity "
-                    "database. Choose another location.");
+        throw Error(ReservedLocationMessage(name));
     if (!db.hasTable(name))
-        throw Error("The rainfall table \"" + name +
-                    "\" does not exist in the intensity database.");
+        throw Error(NoSuchLocationTableMessage(name));
 }
 
 std::string createTableSql(const std::string& name) {
@@ -63,8 +61,7 @@ std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::strin
         Statement columns = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " LIMIT 0");
         for (const char* column : {"ID", "Duration"})
             if (columns.columnIndex(column) < 0)
-                throw Error("The rainfall table \"" + name + "\" is damaged: it has no " + column +
-                            " column.");
+                throw Error(LocationColumnMissingMessage(name, column));
     }
     Statement q = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " ORDER BY ID");
     std::vector<IntensityRow> rows;
@@ -82,16 +79,13 @@ std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::strin
 double ReadTwoYearDailyIntensity(const Workspace& ws) {
     const std::string& name = ws.CurrentIntensityTable;
     if (name.empty())
-        throw Error("No rainfall intensity table is chosen for this project; choose one in the "
-                    "project setup before calculating Tc.");
+        throw Error(std::string(kNoTableForTc));
     Database db = OpenIntensityDb(ws);
     requireLocationTable(db, name);
     Statement q =
         db.prepare("SELECT \"2\" FROM " + QuoteIdentifier(name) + " WHERE Duration = '24.0'");
     if (!q.step())
-        throw Error(
-            "The rainfall table \"" + name +
-            "\" has no 24-hour row (duration 24.0), so the 2-year 24-hour rainfall is unknown.");
+        throw Error(NoDailyRowMessage(name));
     return ParseLenient(q.text(0).value_or(""));
 }
 
@@ -104,16 +98,15 @@ std::string ReadProvenance(const Workspace& ws, const std::string& name) {
 
 void CheckLocationName(const std::string& name) {
     if (Trim(name).empty())
-        throw Error("Please enter a name for the rainfall table.");
+        throw Error(std::string(kLocationNameEmpty));
     if (name.size() > kMaxLocationNameBytes)
-        throw Error("The rainfall table name is too long (at most 255 characters).");
+        throw Error(std::string(kLocationNameTooLong));
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7f)
-            throw Error("The rainfall table name must not contain control characters.");
+            throw Error(std::string(kLocationNameControl));
     const std::string folded = LowerAscii(name);
     if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
-        throw Error("\"" + name +
-                    "\" is reserved by the intensity database; please choose another name.");
+        throw Error(ReservedLocationNameMessage(name));
 }
 
 void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,

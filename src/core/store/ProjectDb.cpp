@@ -4,6 +4,7 @@
 #include "Workspace.h"
 #include "io/AtomicFile.h"
 #include "io/FileChecks.h"
+#include "store/StoreMessages.h"
 #include "text/NumberText.h"
 #include "text/Text.h"
 
@@ -31,8 +32,7 @@ void requireTables(Database& db, const std::string& what) {
     for (const char* table : kProjectTables) {
         const std::string folded = LowerAscii(table);
         if (!tables.count(folded))
-            throw Error("The file \"" + db.path() + "\" is not " + what + ": the table " + table +
-                        " is missing.");
+            throw Error(MissingTableMessage(db.path(), what, table));
     }
 }
 
@@ -40,7 +40,7 @@ void requireTables(Database& db, const std::string& what) {
 
 Database OpenProjectDb(const Workspace& ws) {
     if (ws.ProjectPath.empty())
-        throw Error("No project is open.");
+        throw Error(std::string(kNoProjectOpen));
     Database db = Database::open(ws.ProjectPath, Database::Mode::ReadWrite);
     requireTables(db, "a Pluvane project");
     return db;
@@ -49,11 +49,10 @@ Database OpenProjectDb(const Workspace& ws) {
 Database OpenIntensityDb(const Workspace& ws) {
     const std::string path = ws.intensityDbPath();
     if (!fs::exists(path))
-        throw Error("The rainfall intensity database \"" + path + "\" is missing.");
+        throw Error(IntensityDbMissingMessage(path));
     Database db = Database::open(path, Database::Mode::ReadWrite);
     if (!db.hasTable("BasinName"))
-        throw Error("The file \"" + path +
-                    "\" is not a rainfall intensity database: the table BasinName is missing.");
+        throw Error(NotAnIntensityDbMessage(path));
     return db;
 }
 
@@ -79,16 +78,14 @@ void PurgeDeletedElements(const Workspace& ws) {
 void CreateProjectFromTemplate(const Workspace& ws, const std::string& path) {
     const std::string source = ws.templatePath();
     if (!fs::exists(source))
-        throw Error("The project template \"" + source +
-                    "\" is missing; the new project was not created.");
+        throw Error(TemplateMissingMessage(source));
     ReplaceFileAtomically(
         path,
         [&](const std::string& temp) {
             std::error_code ec;
             fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
             if (ec)
-                throw Error("The project \"" + path + "\" could not be created: " + ec.message() +
-                            ".");
+                throw Error(ProjectNotCreatedMessage(path, ec.message()));
         },
         "The project");
 }

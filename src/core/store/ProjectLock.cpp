@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "io/FileChecks.h"
+#include "store/StoreMessages.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -30,16 +31,13 @@ ProjectLock ProjectLock::acquire(const std::string& path) {
     // O_NONBLOCK: opening a FIFO put in the file's place must not hang.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        throw Error("The project \"" + path +
-                    "\" cannot be opened: it does not exist or is not readable.");
+        throw Error(ProjectNotOpenableMessage(path));
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
         if (error == EWOULDBLOCK)
-            throw Error(
-                "The project \"" + path +
-                "\" is open in another Pluvane window. Close it there first; nothing was changed.");
-        throw Error("The project \"" + path + "\" cannot be locked for editing.");
+            throw Error(ProjectOpenElsewhereMessage(path));
+        throw Error(ProjectNotLockableMessage(path));
     }
     ProjectLock lock;
     lock.m_fd = fd;

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "store/ProjectDb.h"
+#include "store/StoreMessages.h"
 
 #include <algorithm>
 #include <set>
@@ -15,7 +16,7 @@ void requireProjectTable(const RowKey& key) {
     const bool known = std::any_of(std::begin(kProjectTables), std::end(kProjectTables),
                                    [&](const char* table) { return key.table == table; });
     if (!known)
-        throw Error("\"" + key.table + "\" is not a table of a project file.");
+        throw Error(NotAProjectTableMessage(key.table));
 }
 
 std::string whereClause(const RowKey& key) {
@@ -80,9 +81,9 @@ void WriteRow(const Workspace& ws, const RowKey& key, const std::optional<RowVal
                                                                               values->end());
         for (const auto& [column, value] : cells)
             if (!known.contains(column))
-                throw Error("The table " + key.table + " has no column \"" + column + "\".");
+                throw Error(NoSuchColumnMessage(key.table, column));
         if (cells.empty())
-            throw Error("No values to write into " + key.table + ".");
+            throw Error(NoValuesMessage(key.table));
         std::string set;
         for (const auto& [column, value] : cells)
             set += (set.empty() ? "" : ", ") + QuoteIdentifier(column) + " = ?";
@@ -115,7 +116,7 @@ void WriteRow(const Workspace& ws, const RowKey& key, const std::optional<RowVal
 bool SetElementDeleted(const Workspace& ws, ElementKind kind, const std::string& tag,
                        bool deleted) {
     if (kind == ElementKind::Node)
-        throw Error("The outlet node cannot be deleted.");
+        throw Error(std::string(kOutletNotDeletable));
     const ElementKindInfo& info = kindInfo(kind);
     Database db = OpenProjectDb(ws);
     db.prepare("UPDATE " + std::string(info.table) + " SET Deleted = ? WHERE " +

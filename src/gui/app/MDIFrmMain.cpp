@@ -10,6 +10,7 @@
 #include "settings/FrmInfo.h"
 #include "store/ProjectDb.h"
 #include "store/ProjectLock.h"
+#include "store/StoreMessages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -137,12 +138,10 @@ bool MDIFrmMain::checkOpenable(const QString& path) {
         m_canvas && samePath(path, QString::fromStdString(m_ctx.workspace().ProjectPath));
     return m_ctx.guard(from, [&] {
         if (!QFileInfo::exists(path))
-            throw Error("The file \"" + path.toStdString() + "\" does not exist.");
+            throw Error(NoSuchFileMessage(path.toStdString()));
         CheckProjectFile(path.toStdString());
         if (!reopening && ProjectLock::isHeldElsewhere(path.toStdString()))
-            throw Error(
-                "The project \"" + path.toStdString() +
-                "\" is open in another Pluvane window. Close it there first; nothing was changed.");
+            throw Error(ProjectOpenElsewhereMessage(path.toStdString()));
     });
 }
 

@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "Settings.h"
 #include "app/AppContext.h"
+#include "comments/CommentMessages.h"
 #include "comments/CommentRequest.h"
 
 #include <QAction>
@@ -170,10 +171,7 @@ void FrmBugReport::submit() {
         const Settings settings = Settings::load();
         const std::optional<std::string> endpoint = ReadCommentEndpoint(settings);
         if (!endpoint)
-            throw Error(
-                "No comment server is set up. Name its address (http:// or https://) as CommentEndpoint "
-                "in the settings file \"" +
-                Settings::defaultPath() + "\".");
+            throw Error(NoCommentServerMessage(Settings::defaultPath()));
         url = BuildCommentUrl(*endpoint, fields);
         timeoutSeconds = ReadCommentTimeoutSeconds(settings);
     });

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "app/AppContext.h"
+#include "network/NetworkMessages.h"
 #include "network/NetworkModel.h"
 #include "store/ProjectDb.h"
 
@@ -145,7 +146,7 @@ void ElementPresenceCommand::redo() {
 void ElementPresenceCommand::apply(bool shown) {
     Workspace& ws = m_history.ctx().workspace();
     if (!SetElementDeleted(ws, m_kind, m_tag, !shown))
-        throw Error("The element \"" + m_tag + "\" is no longer in the project file.");
+        throw Error(ElementGoneMessage(m_tag));
     // The image follows the mark only once the file holds it.
     m_history.model().SetElementShown(m_kind, m_index, shown);
     if (!shown && ws.SelectedElement && ws.SelectedElement->kind == m_kind &&

@@ -1,6 +1,7 @@
 #include "rain/RainfallFile.h"
 
 #include "Error.h"
+#include "rain/RainMessages.h"
 
 #include <QFile>
 
@@ -17,10 +18,10 @@ constexpr qint64 kLargestTableFile = 4 * 1024 * 1024;
 ImportedTable ReadRainfallFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error("The file \"" + path.toStdString() +
-                    "\" could not be read: " + file.errorString().toStdString());
+        throw Error(
+            RainfallFileUnreadableMessage(path.toStdString(), file.errorString().toStdString()));
     if (file.size() > kLargestTableFile)
-        throw Error("The file \"" + path.toStdString() + "\" is too large to be a rainfall table.");
+        throw Error(RainfallFileTooLargeMessage(path.toStdString()));
     return ImportRainfallFile(file.readAll().toStdString());
 }
 

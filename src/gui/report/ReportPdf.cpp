@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "report/PrintRichText.h"
+#include "report/ReportMessages.h"
 #include "report/TextDocumentConversion.h"
 
 #include <QBuffer>
@@ -15,8 +16,7 @@ namespace pluvane::gui {
 namespace {
 
 [[noreturn]] void fail(const QString& path, const QString& reason) {
-    throw Error(
-        QString("The PDF file \"%1\" could not be written: %2.").arg(path, reason).toStdString());
+    throw Error(PdfNotWrittenMessage(path.toStdString(), reason.toStdString()));
 }
 
 } // namespace
@@ -37,7 +37,7 @@ void WriteReportPdf(const QTextDocument& document, const QString& path) {
         writer.setTitle("Report");
         writer.setCreator("Pluvane");
         if (!PrintRichText(document, writer, PageMargins{}))
-            fail(path, "the pages could not be drawn");
+            fail(path, QString::fromUtf8(kPagesNotDrawn.data(), kPagesNotDrawn.size()));
     }
     if (file.write(pdf.data()) != pdf.data().size() || !file.commit())
         fail(path, file.errorString());
