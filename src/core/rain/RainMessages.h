@@ -39,6 +39,27 @@ inline constexpr std::string_view kPfdsMillimetresWarning =
     "The file gives millimeters; its values were converted to inches "
     "(1 in = 25.4 mm) and rounded to 3 significant figures.";
 
+// Doubtful values of an imported table, warned about and not refused; `cell` is
+// "5-min, 2-year: ".
+inline std::string GridNotPositiveWarning(std::string_view cell, std::string_view value) {
+    return std::string(cell) + "the intensity \"" + std::string(value) +
+           "\" is not a positive number.";
+}
+inline std::string GridFallsWithPeriodWarning(std::string_view cell, std::string_view value,
+                                              std::string_view shorterPeriod,
+                                              std::string_view shorterValue) {
+    return std::string(cell) + std::string(value) + " in/hr is less than the " +
+           std::string(shorterPeriod) + " " + std::string(shorterValue) +
+           " in/hr; intensity should rise with the return period.";
+}
+inline std::string GridRisesWithDurationWarning(std::string_view cell, std::string_view value,
+                                                std::string_view shorterDuration,
+                                                std::string_view shorterValue) {
+    return std::string(cell) + std::string(value) + " in/hr is more than the " +
+           std::string(shorterDuration) + " " + std::string(shorterValue) +
+           " in/hr; intensity should fall as the duration grows.";
+}
+
 inline std::string PfdsUnitsDisagreeMessage(std::string_view units, std::string_view dataType) {
     return "The file's units (" + std::string(units) + ") and its data type (" +
            std::string(dataType) + ") disagree, so depth cannot be told from intensity.";

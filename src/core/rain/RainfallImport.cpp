@@ -477,18 +477,15 @@ std::vector<std::string> CheckIntensityGrid(const IntensityGrid& grid) {
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
             const std::string cell = std::string(kDurationNames[r]) + ", " + periodName(k) + ": ";
             if (value(r, k) <= 0.0) {
-                warnings.push_back(cell + "the intensity \"" + grid[r][k] +
-                                   "\" is not a positive number.");
+                warnings.push_back(GridNotPositiveWarning(cell, grid[r][k]));
                 continue;
             }
             if (k > 0 && value(r, k - 1) > 0.0 && value(r, k) < value(r, k - 1))
-                warnings.push_back(cell + grid[r][k] + " in/hr is less than the " +
-                                   periodName(k - 1) + " " + grid[r][k - 1] +
-                                   " in/hr; intensity should rise with the return period.");
+                warnings.push_back(GridFallsWithPeriodWarning(cell, grid[r][k], periodName(k - 1),
+                                                              grid[r][k - 1]));
             if (r > 0 && value(r - 1, k) > 0.0 && value(r, k) > value(r - 1, k))
-                warnings.push_back(cell + grid[r][k] + " in/hr is more than the " +
-                                   kDurationNames[r - 1] + " " + grid[r - 1][k] +
-                                   " in/hr; intensity should fall as the duration grows.");
+                warnings.push_back(GridRisesWithDurationWarning(
+                    cell, grid[r][k], kDurationNames[r - 1], grid[r - 1][k]));
         }
     }
     return warnings;
