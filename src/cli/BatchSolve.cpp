@@ -124,8 +124,14 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
     Workspace ws;
     ws.DataFolder = dataFolder;
     ws.ProjectPath = path;
+    // The lock outlives the connection: closing its descriptor while SQLite held locks on the
+    // file would drop them.
+    std::optional<ProjectLock> lock;
+    // Each step below opens the project; they share this connection, whose open checks the file
+    // before the lock is taken, as LockProjectForWriting does.
+    const ProjectConnectionScope connection(ws);
     // As a single solve: refused while the project is open in a Pluvane window.
-    const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
+    lock = ProjectLock::acquire(ws.ProjectPath);
     for (const auto& [folder, extension] : reportFolders(options))
         if (*folder)
             RefuseOutputOverInput(ws, reportPath(options, **folder, path, extension));
@@ -148,6 +154,7 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
         ReportOptions report;
         report.rainfallSource = options.rainfallSource;
         report.reviewNotes = options.reviewNotes;
+        report.layOut = options.rtfFolder || options.pdfFolder;
         RichDocument document = RenderReport(ws, *outcome.inputs, attempt, report);
         if (options.rtfFolder)
             SaveRtf(document, reportPath(options, *options.rtfFolder, path, ".rtf"));

@@ -305,6 +305,8 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
         throw Error(std::string(kPdfNeedsDesktopBuild));
     ws.ProjectPath = args.words[0];
     const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
+    // The steps below share one connection to the project (closed before the lock goes).
+    const ProjectConnectionScope connection(ws);
     for (const char* option : {"--rtf", "--text", "--pdf"})
         if (args.has(option))
             RefuseOutputOverInput(ws, args.options.at(option));
@@ -327,6 +329,7 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
         options.rainfallSource =
             args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::load());
         options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::load());
+        options.layOut = args.has("--rtf") || args.has("--pdf");
         const RichDocument document = RenderReport(ws, inputs, attempt, options);
         const auto write = [&](const char* option, const auto& save) {
             if (!args.has(option))

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace pluvane;
@@ -246,6 +247,45 @@ TEST(StoreLock, AKilledHolderLeavesTheFileFree) {
     int status = 0;
     waitpid(child, &status, 0);
     EXPECT_FALSE(ProjectLock::isHeldElsewhere(ws.ProjectPath));
+}
+
+namespace {
+
+// A temporary table is private to its connection: seeing one tells which connection an open got.
+bool seesMark(const Workspace& ws) {
+    Database db = OpenProjectDb(ws);
+    Statement query = db.prepare("SELECT count(*) FROM sqlite_temp_master WHERE name = 'mark'");
+    query.step();
+    return query.integer(0) == 1;
+}
+
+} // namespace
+
+TEST(StoreConnectionScope, OpensOfItsProjectInItsThreadShareOneConnection) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    Workspace other = ws;
+    other.ProjectPath = folder.file("other.rmt");
+    CreateProjectFromTemplate(ws, other.ProjectPath);
+    {
+        const ProjectConnectionScope scope(ws);
+        Database first = OpenProjectDb(ws);
+        first.exec("CREATE TEMP TABLE mark (x)");
+        first.exec("INSERT INTO TblBasinInfo (BasinName) VALUES ('through the scope')");
+        first.close(); // lets go of its handle, not of the scope's connection
+        EXPECT_TRUE(seesMark(ws));
+        EXPECT_FALSE(seesMark(other));
+        bool elsewhere = true;
+        std::thread([&] { elsewhere = seesMark(ws); }).join();
+        EXPECT_FALSE(elsewhere);
+    }
+    EXPECT_FALSE(seesMark(ws));
+    EXPECT_EQ(rowCount(ws, "TblBasinInfo"), 1);
+
+    Workspace missing = ws;
+    missing.ProjectPath = folder.file("missing.rmt");
+    EXPECT_EQ(ErrorMessageOf([&] { ProjectConnectionScope scope(missing); }),
+              ErrorMessageOf([&] { OpenProjectDb(missing); }));
 }
 
 TEST(StoreNames, ElementAndNodeNamesByTag) {

@@ -85,7 +85,8 @@ public:
             reviewNotes();
         closingNotice();
         RichDocument document = m_out.take();
-        LayOutReport(document);
+        if (m_options.layOut)
+            LayOutReport(document);
         return document;
     }
 

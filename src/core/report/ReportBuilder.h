@@ -29,6 +29,9 @@ struct ReportOptions {
     // A "Review Notes" section after the runoff-rate table (and the rainfall line): what a plan
     // reviewer would ask about the project, one note a line.
     bool reviewNotes = false;
+    // Column stops fitted to the cells and page keeps (LayOutReport). A document that only
+    // becomes plain text has no use for them.
+    bool layOut = true;
 };
 
 // Builds the solution report of the project ProjectPath for the element kinds whose solve flag

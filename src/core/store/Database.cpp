@@ -22,7 +22,8 @@ constexpr int kBusyTimeoutMs = 1000;
 
 } // namespace
 
-Database::Database(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
+Database::Database(std::shared_ptr<sqlite3> connection, std::string path)
+    : m_connection(std::move(connection)), m_db(m_connection.get()), m_path(std::move(path)) {}
 
 Database Database::open(const std::string& path, Mode mode) {
     int flags = SQLITE_OPEN_READWRITE;
@@ -37,7 +38,7 @@ Database Database::open(const std::string& path, Mode mode) {
         RequireRegularFile(path);
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    Database result(db, path);
+    Database result(std::shared_ptr<sqlite3>(db, [](sqlite3* c) { sqlite3_close_v2(c); }), path);
     if (rc != SQLITE_OK) {
         if (rc == SQLITE_CANTOPEN)
             throw Error(DatabaseNotOpenableMessage(path));
@@ -49,11 +50,13 @@ Database Database::open(const std::string& path, Mode mode) {
 }
 
 Database::Database(Database&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)) {}
+    : m_connection(std::move(other.m_connection)), m_db(std::exchange(other.m_db, nullptr)),
+      m_path(std::move(other.m_path)) {}
 
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
         close();
+        m_connection = std::move(other.m_connection);
         m_db = std::exchange(other.m_db, nullptr);
         m_path = std::move(other.m_path);
     }
@@ -63,11 +66,11 @@ Database& Database::operator=(Database&& other) noexcept {
 Database::~Database() { close(); }
 
 void Database::close() {
-    if (m_db) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+    m_connection.reset();
+    m_db = nullptr;
 }
+
+Database Database::share() const { return Database(m_connection, m_path); }
 
 void Database::fail(int code, const std::string& doing) const {
     const std::string detail = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,9 +14,10 @@ namespace pluvane {
 
 class Statement;
 
-// One open connection to a database file. Every operation of the program opens one, uses it
-// and lets it go before it returns, so no connection outlives a user action. Move-only; the
-// destructor closes. Failures throw pluvane::Error with a message naming the file.
+// A handle on an open connection to a database file. Every operation of the program opens one,
+// uses it and lets it go before it returns, so no connection outlives a user action (one solve
+// of a batch shares one connection through share()). Move-only; the destructor lets go.
+// Failures throw pluvane::Error with a message naming the file.
 class Database {
 public:
     enum class Mode {
@@ -38,6 +40,9 @@ public:
     Statement prepare(const std::string& sql);
 
     bool hasTable(std::string_view name);
+    // Another handle on the same connection; the connection closes with its last handle.
+    Database share() const;
+    // Lets go of this handle (the connection itself when it is the last).
     void close();
     bool isOpen() const { return m_db != nullptr; }
     const std::string& path() const { return m_path; }
@@ -46,8 +51,9 @@ public:
     [[noreturn]] void fail(int code, const std::string& doing) const;
 
 private:
-    Database(sqlite3* db, std::string path);
-    sqlite3* m_db = nullptr;
+    Database(std::shared_ptr<sqlite3> connection, std::string path);
+    std::shared_ptr<sqlite3> m_connection;
+    sqlite3* m_db = nullptr; // m_connection.get(), for the calls
     std::string m_path;
     friend class Statement;
 };

@@ -36,14 +36,36 @@ void requireTables(Database& db, const std::string& what) {
     }
 }
 
-} // namespace
-
-Database OpenProjectDb(const Workspace& ws) {
+Database openCheckedProject(const Workspace& ws) {
     if (ws.ProjectPath.empty())
         throw Error(std::string(kNoProjectOpen));
     Database db = Database::open(ws.ProjectPath, Database::Mode::ReadWrite);
     requireTables(db, "a Pluvane project");
     return db;
+}
+
+thread_local ProjectConnectionScope* tInnermostScope = nullptr;
+
+} // namespace
+
+ProjectConnectionScope::ProjectConnectionScope(const Workspace& ws)
+    : m_db(openCheckedProject(ws)), m_outer(tInnermostScope) {
+    tInnermostScope = this;
+}
+
+ProjectConnectionScope::~ProjectConnectionScope() { tInnermostScope = m_outer; }
+
+std::optional<Database> ProjectConnectionScope::find(const std::string& path) {
+    for (ProjectConnectionScope* scope = tInnermostScope; scope; scope = scope->m_outer)
+        if (scope->m_db.path() == path)
+            return scope->m_db.share();
+    return std::nullopt;
+}
+
+Database OpenProjectDb(const Workspace& ws) {
+    if (std::optional<Database> shared = ProjectConnectionScope::find(ws.ProjectPath))
+        return std::move(*shared);
+    return openCheckedProject(ws);
 }
 
 Database OpenIntensityDb(const Workspace& ws) {

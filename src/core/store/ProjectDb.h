@@ -4,6 +4,7 @@
 #include "store/Database.h"
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace pluvane {
@@ -17,6 +18,25 @@ inline constexpr const char* kProjectTables[] = {"TblProjectInfo", "TblNodeInfo"
 // Opens the project file ProjectPath for one operation. Throws when no project is set, the
 // file is missing, is not a database, or lacks a project table.
 Database OpenProjectDb(const Workspace& ws);
+
+// While it lives, every OpenProjectDb of its project in the calling thread returns a handle on
+// this one connection, checked once, instead of opening the file again: one solve of a batch
+// reads its rows, stores its results and renders its report on one connection. Scopes nest;
+// another project or another thread opens as usual.
+class ProjectConnectionScope {
+public:
+    explicit ProjectConnectionScope(const Workspace& ws);
+    ProjectConnectionScope(const ProjectConnectionScope&) = delete;
+    ProjectConnectionScope& operator=(const ProjectConnectionScope&) = delete;
+    ~ProjectConnectionScope();
+
+    // A handle on the scope's connection when one of this thread holds `path`.
+    static std::optional<Database> find(const std::string& path);
+
+private:
+    Database m_db;
+    ProjectConnectionScope* m_outer;
+};
 
 // Opens DataFolder/intensity.mdb for one operation. Throws when it is missing or is not an
 // intensity database.
