@@ -6,8 +6,11 @@
 #include <array>
 #include <string>
 
+class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace pluvane::gui {
 
@@ -49,6 +52,26 @@ protected:
     bool mayDiscard() override;
 
 private:
+    struct Buttons {
+        QPushButton* selectBasin;
+        QPushButton* add;
+        QPushButton* update;
+        QPushButton* cancel;
+        QPushButton* import;
+    };
+    // The steps of building the window, in the order the constructor takes them: the widgets
+    // are made in the order the tests and the focus chain see them.
+    QLabel* makeNameField();
+    QGridLayout* makeGrid();
+    QLineEdit* makeCell(int column, int row);
+    QLabel* makeSourceField();
+    void markEditsOfNameAndSource();
+    void makePlot();
+    Buttons makeButtons();
+    void arrange(QLabel* nameLabel, QGridLayout* grid, QLabel* sourceLabel, const Buttons& buttons);
+    void orderTabs(const Buttons& buttons);
+    void connectButtons(const Buttons& buttons);
+
     // Reads the current location into the dialog. Returns what the user should be told about
     // a missing or short table, "" when nothing.
     QString load();
