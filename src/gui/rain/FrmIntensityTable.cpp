@@ -328,42 +328,60 @@ void FrmIntensityTable::addNewBasin() {
 }
 
 void FrmIntensityTable::update() {
+    if (!isComplete() || !cellsAreNumbers())
+        return;
+    const std::optional<std::string> name = nameToStore();
+    if (name)
+        storeTable(*name);
+}
+
+bool FrmIntensityTable::isComplete() {
     bool complete = !m_name->text().isEmpty();
     for (const auto& column : m_cells)
         for (const QLineEdit* field : column)
             complete = complete && !field->text().isEmpty();
-    if (!complete) {
+    if (!complete)
         showMessage(ToQString(kFillAllFields));
-        return;
-    }
+    return complete;
+}
+
+bool FrmIntensityTable::cellsAreNumbers() {
     // Every cell a plain decimal number: a pasted word would otherwise be stored and later
     // read as 0 in/hr.
-    for (std::size_t c = 0; c < 7; ++c)
-        for (std::size_t r = 0; r < 10; ++r) {
+    for (std::size_t c = 0; c < kColumnHeadings.size(); ++c)
+        for (std::size_t r = 0; r < kRowHeadings.size(); ++r) {
             const std::string label = std::string(kRowHeadings[r]) + ", " + kColumnHeadings[c];
             if (!attempt([&] { CheckPlainNumber(label, TextOf(m_cells[c][r])); })) {
                 m_cells[c][r]->setFocus();
                 m_cells[c][r]->selectAll();
-                return;
+                return false;
             }
         }
-    Workspace& ws = m_ctx.workspace();
-    std::string name = TextOf(m_name);
+    return true;
+}
+
+std::optional<std::string> FrmIntensityTable::nameToStore() {
+    const std::string name = TextOf(m_name);
     std::string stored;
     if (!attempt([&] { stored = storedNameOf(name); }))
-        return;
+        return std::nullopt;
+    if (stored.empty())
+        return name;
     // Typed or imported over a stored location: the table is shared by every project.
-    if (!stored.empty() && (!isNameLocked() || m_imported)) {
+    if (!isNameLocked() || m_imported) {
         const Prompts::Answer answer = m_ctx.prompts().message(
             this, "Rainfall Intensity Table",
             QString("Replace the rainfall table of %1 for every project that uses it?")
                 .arg(ToQString(stored)),
             Prompts::Icon::Question, Prompts::Buttons::YesNo);
         if (answer != Prompts::Answer::Yes)
-            return; // nothing stored; the user may rename and save again
+            return std::nullopt; // nothing stored; the user may rename and save again
     }
-    if (!stored.empty())
-        name = stored; // the listed spelling is the one projects record
+    return stored; // the listed spelling is the one projects record
+}
+
+void FrmIntensityTable::storeTable(const std::string& name) {
+    Workspace& ws = m_ctx.workspace();
     std::string provenance = m_provenance->toPlainText().toStdString();
     if (m_cellsEdited)
         provenance =

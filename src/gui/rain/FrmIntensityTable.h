@@ -4,6 +4,7 @@
 #include "store/IntensityDb.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 class QGridLayout;
@@ -78,7 +79,15 @@ private:
     bool showsCurrentLocation() const;
     void changeBasin();
     void addNewBasin();
+    // Update's steps: every cell filled and a number, the name agreed, the table stored.
     void update();
+    bool isComplete();
+    bool cellsAreNumbers();
+    // The name to store under: the typed one, or the listed spelling of a stored location of
+    // that name (asking first when typed or imported over it); none when the user declined or
+    // the list could not be read.
+    std::optional<std::string> nameToStore();
+    void storeTable(const std::string& name);
     void importTable();
     void setNameLocked(bool locked);
     void refreshPlot();
