@@ -25,7 +25,14 @@ namespace pluvane::gui {
 
 namespace {
 
+// The window's layout, in pixels and lines.
 constexpr int kFormWidth = 480;
+constexpr int kIntroGap = 6; // below the introduction
+constexpr int kRowGap = 2;   // below each field
+constexpr int kNoteGap = 4;  // above the closing note
+constexpr int kContactLines = 3;
+constexpr int kDescriptionLines = 4;
+constexpr int kCommentsLines = 6;
 
 // The hourglass over the whole window, text fields included (they bring their own I-beam),
 // for as long as it lives.
@@ -93,29 +100,47 @@ std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 } // namespace
 
 FrmBugReport::FrmBugReport(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
-    setObjectName("FrmBugReport");
-    setWindowTitle("Comments");
-    setWindowIcon(ctx.icon());
-    setModal(false);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
+    setUpWindow();
     QLabel* intro = makeText(
         this, "LblIntro",
         "Please submit your comments, ideas of improvements, and what you'd like to see in our "
         "next version. Simply, please tell us how we can help you do your work easier and "
         "better.");
-    m_contact = makeTextArea(this, "txtContact", 3);
-    m_os = new QLineEdit(this);
-    m_os->setObjectName("TxtOs");
-    m_bugName = new QLineEdit(this);
-    m_bugName->setObjectName("txtBugName");
-    m_description = makeTextArea(this, "txtDesc", 4);
-    m_comments = makeTextArea(this, "txtComments", 6);
+    makeFields();
     QLabel* note =
         makeText(this, "LblNote",
                  "Thank you for your submission. All fields are optional. We do not collect any "
                  "information that is not provided by this form.");
+    makeButtons();
+    m_fetcher = new UrlFetcher(ctx.prompts(), this, this);
+    m_fetcher->setObjectName("Inet1");
+    arrange(intro, note);
+    setMinimumWidth(kFormWidth);
+    resize(kFormWidth, heightForWidth(kFormWidth));
+    connect(m_submit, &QPushButton::clicked, this, &FrmBugReport::submit);
+    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void FrmBugReport::setUpWindow() {
+    setObjectName("FrmBugReport");
+    setWindowTitle("Comments");
+    setWindowIcon(m_ctx.icon());
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void FrmBugReport::makeFields() {
+    m_contact = makeTextArea(this, "txtContact", kContactLines);
+    m_os = new QLineEdit(this);
+    m_os->setObjectName("TxtOs");
+    m_bugName = new QLineEdit(this);
+    m_bugName->setObjectName("txtBugName");
+    m_description = makeTextArea(this, "txtDesc", kDescriptionLines);
+    m_comments = makeTextArea(this, "txtComments", kCommentsLines);
+}
+
+void FrmBugReport::makeButtons() {
     m_submit = new QPushButton("Submit", this);
     m_submit->setObjectName("CmdSubmit");
     m_cancel = new QPushButton("Cancel", this);
@@ -123,12 +148,12 @@ FrmBugReport::FrmBugReport(AppContext& ctx, QWidget* parent) : QDialog(parent), 
     // Enter in a line field must not send half a comment: the buttons answer clicks and Space.
     m_submit->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
-    m_fetcher = new UrlFetcher(ctx.prompts(), this, this);
-    m_fetcher->setObjectName("Inet1");
+}
 
+void FrmBugReport::arrange(QLabel* intro, QLabel* note) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
-    layout->addSpacing(6);
+    layout->addSpacing(kIntroGap);
     const std::pair<const char*, QWidget*> rows[] = {{"How can we contact you?", m_contact},
                                                      {"Operating System", m_os},
                                                      {"Nature of Comment", m_bugName},
@@ -138,21 +163,17 @@ FrmBugReport::FrmBugReport(AppContext& ctx, QWidget* parent) : QDialog(parent), 
         auto* label = new QLabel(caption, this);
         label->setBuddy(field);
         layout->addWidget(label);
+        // The text areas share the height the window has beyond the natural one.
         layout->addWidget(field, qobject_cast<QPlainTextEdit*>(field) ? 1 : 0);
-        layout->addSpacing(2);
+        layout->addSpacing(kRowGap);
     }
-    layout->addSpacing(4);
+    layout->addSpacing(kNoteGap);
     layout->addWidget(note);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_submit);
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
-    setMinimumWidth(kFormWidth);
-    resize(kFormWidth, heightForWidth(kFormWidth));
-
-    connect(m_submit, &QPushButton::clicked, this, &FrmBugReport::submit);
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
 FrmBugReport* FrmBugReport::open(AppContext& ctx) {

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -33,6 +34,12 @@ protected:
     void reject() override;
 
 private:
+    // The steps of building the window, in the order the constructor takes them.
+    void setUpWindow();
+    void makeFields();
+    void makeButtons();
+    void arrange(QLabel* intro, QLabel* note);
+
     void submit();
 
     AppContext& m_ctx;

@@ -19,67 +19,84 @@ namespace {
 
 const QColor kHoverColour(0, 0, 255);
 
+// The window's layout, in pixels.
+constexpr int kBoundWidth = 80;   // the least width of the Min and Max values
+constexpr int kAverageWidth = 70; // the average C field
+
 } // namespace
 
 FrmCCo::FrmCCo(AppContext& ctx, QWidget* parent)
     : ModelessDialog(ctx, parent, "FrmCCo", "Run-off Coefficients", Prompts::Icon::None) {
-    auto* landUseFrame = new QGroupBox("Land Use", this);
-    landUseFrame->setObjectName("FraLandUse");
-    m_landUses = new QComboBox(landUseFrame);
+    QGroupBox* landUseFrame = makeLandUseFrame();
+    makeBoundFrame("FraMin", "Min", "Label2", m_minFrame, m_min);
+    makeBoundFrame("FraMax", "Max", "Label3", m_maxFrame, m_max);
+    setMouseTracking(true);
+    QLabel* cLabel = makeAverageField();
+    QPushButton* addButton = makeButton("Command1", "Add");
+    arrange(landUseFrame, cLabel, addButton);
+    // Esc closes like the title bar (nothing handed back); Enter is not bound.
+    bindKeys(nullptr, true);
+    setTabChain({m_landUses, m_c, addButton});
+    connect(m_landUses, &QComboBox::currentIndexChanged, this, &FrmCCo::showLandUse);
+    connect(addButton, &QPushButton::clicked, this, &FrmCCo::handOver);
+    showDefaultLandUse();
+}
+
+QGroupBox* FrmCCo::makeLandUseFrame() {
+    auto* frame = new QGroupBox("Land Use", this);
+    frame->setObjectName("FraLandUse");
+    m_landUses = new QComboBox(frame);
     m_landUses->setObjectName("Combo1");
     for (const LandUse& use : kLandUses)
         m_landUses->addItem(ToQString(use.name));
-    (new QVBoxLayout(landUseFrame))->addWidget(m_landUses);
+    (new QVBoxLayout(frame))->addWidget(m_landUses);
+    return frame;
+}
 
-    const auto boundFrame = [this](const char* frameName, const QString& title,
-                                   const char* labelName, QGroupBox*& frame, QLabel*& label) {
-        frame = new QGroupBox(title, this);
-        frame->setObjectName(frameName);
-        label = new QLabel(frame);
-        label->setObjectName(labelName);
-        label->setAlignment(Qt::AlignCenter);
-        label->setCursor(Qt::PointingHandCursor);
-        label->setToolTip("Click to take this value");
-        label->setMinimumWidth(80);
-        (new QVBoxLayout(frame))->addWidget(label);
-        // Hovering is followed over the label, its frame and the dialog's background.
-        for (QWidget* watched : {static_cast<QWidget*>(frame), static_cast<QWidget*>(label)}) {
-            watched->setMouseTracking(true);
-            watched->installEventFilter(this);
-        }
-    };
-    boundFrame("FraMin", "Min", "Label2", m_minFrame, m_min);
-    boundFrame("FraMax", "Max", "Label3", m_maxFrame, m_max);
-    setMouseTracking(true);
+void FrmCCo::makeBoundFrame(const char* frameName, const QString& title, const char* labelName,
+                            QGroupBox*& frame, QLabel*& label) {
+    frame = new QGroupBox(title, this);
+    frame->setObjectName(frameName);
+    label = new QLabel(frame);
+    label->setObjectName(labelName);
+    label->setAlignment(Qt::AlignCenter);
+    label->setCursor(Qt::PointingHandCursor);
+    label->setToolTip("Click to take this value");
+    label->setMinimumWidth(kBoundWidth);
+    (new QVBoxLayout(frame))->addWidget(label);
+    // Hovering is followed over the label, its frame and the dialog's background.
+    for (QWidget* watched : {static_cast<QWidget*>(frame), static_cast<QWidget*>(label)}) {
+        watched->setMouseTracking(true);
+        watched->installEventFilter(this);
+    }
+}
 
-    m_c = makeField("TxtCVal", true, 70);
-    auto* cLabel = new QLabel("Average C", this);
-    cLabel->setBuddy(m_c);
-    QPushButton* addButton = makeButton("Command1", "Add");
+QLabel* FrmCCo::makeAverageField() {
+    m_c = makeField("TxtCVal", true, kAverageWidth);
+    auto* label = new QLabel("Average C", this);
+    label->setBuddy(m_c);
+    return label;
+}
 
+void FrmCCo::arrange(QGroupBox* landUseFrame, QLabel* cLabel, QPushButton* addButton) {
     auto* bounds = new QHBoxLayout;
     bounds->addWidget(m_minFrame);
     bounds->addWidget(m_maxFrame);
-
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(cLabel);
     bottom->addWidget(m_c);
     bottom->addStretch();
     bottom->addWidget(addButton);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(landUseFrame);
     layout->addLayout(bounds);
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
 
-    // Esc closes like the title bar (nothing handed back); Enter is not bound.
-    bindKeys(nullptr, true);
-    setTabChain({m_landUses, m_c, addButton});
-
-    connect(m_landUses, &QComboBox::currentIndexChanged, this, &FrmCCo::showLandUse);
-    connect(addButton, &QPushButton::clicked, this, &FrmCCo::handOver);
-    // Each opening starts at the same land use.
+void FrmCCo::showDefaultLandUse() {
+    // Each opening starts at the same land use; shown here too, as choosing the entry that is
+    // current already emits no change.
     m_landUses->setCurrentIndex(static_cast<int>(kDefaultLandUse));
     showLandUse(m_landUses->currentIndex());
     m_landUses->setFocus();

@@ -5,6 +5,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 
 namespace pluvane::gui {
 
@@ -22,6 +23,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The steps of building the window, in the order the constructor takes them.
+    QGroupBox* makeLandUseFrame();
+    // A frame holding one bound of the range, which a click takes as C.
+    void makeBoundFrame(const char* frameName, const QString& title, const char* labelName,
+                        QGroupBox*& frame, QLabel*& label);
+    QLabel* makeAverageField();
+    void arrange(QGroupBox* landUseFrame, QLabel* cLabel, QPushButton* addButton);
+    void showDefaultLandUse();
+
     void showLandUse(int index);
     void highlight(QLabel* label, bool on);
     void handOver();

@@ -16,6 +16,12 @@ namespace pluvane::gui {
 
 namespace {
 
+// The window's layout, in pixels.
+constexpr int kSketchGap = 8;     // between the sketch and the inputs
+constexpr int kFormulaMargin = 4; // around the formulas, on their white ground
+constexpr int kResultGap = 16;    // between the two results
+constexpr int kButtonGap = 6;     // above the buttons
+
 // A dimension line with arrow heads at both ends.
 void drawDimension(QPainter& painter, QPointF from, QPointF to) {
     painter.drawLine(from, to);
@@ -102,26 +108,46 @@ void TrapezoidSketch::paintEvent(QPaintEvent*) {
 FrmTrapezArea::FrmTrapezArea(AppContext& ctx, QWidget* parent)
     : ModelessDialog(ctx, parent, "FrmTrapezArea", "Trapezoidal Channel Section",
                      Prompts::Icon::None) {
+    makeFields();
+    const Buttons buttons = makeButtons();
+    QHBoxLayout* sketchAndInputs = makeSketchAndInputs();
+    QWidget* formulas = makeFormulas();
+    QHBoxLayout* results = makeResults();
+    arrange(sketchAndInputs, formulas, results, buttons);
+    bindKeys(nullptr, false);
+    setTabChain(
+        {m_bottomWidth, m_depth, m_sideSlope, buttons.calculate, buttons.add, buttons.cancel});
+    m_bottomWidth->setFocus();
+    connectButtons(buttons);
+}
+
+void FrmTrapezArea::makeFields() {
     m_bottomWidth = makeField("TxtB", true, kNumberWidth);
     m_depth = makeField("TxtY", true, kNumberWidth);
     m_sideSlope = makeField("TxtZ", true, kNumberWidth);
     m_area = makeResultField("TxtArea", kNumberWidth);
     m_wettedPerimeter = makeResultField("TxtWp", kNumberWidth);
-    QPushButton* calculateButton = makeButton("CmdCalculate", "Calculate");
-    QPushButton* addButton = makeButton("CmdAdd", "Add");
-    QPushButton* cancelButton = makeButton("CmdCancel", "Cancel");
+}
 
+FrmTrapezArea::Buttons FrmTrapezArea::makeButtons() {
+    return {makeButton("CmdCalculate", "Calculate"), makeButton("CmdAdd", "Add"),
+            makeButton("CmdCancel", "Cancel")};
+}
+
+QHBoxLayout* FrmTrapezArea::makeSketchAndInputs() {
     auto* inputs = new QGridLayout;
     addRow(inputs, 0, "B", m_bottomWidth);
     addRow(inputs, 1, "Y", m_depth);
     addRow(inputs, 2, "Z", m_sideSlope);
-    inputs->setRowStretch(3, 1);
+    inputs->setRowStretch(3, 1); // the inputs stand at the top, beside the sketch
+    auto* row = new QHBoxLayout;
+    row->addWidget(new TrapezoidSketch(this));
+    row->addSpacing(kSketchGap);
+    row->addLayout(inputs);
+    return row;
+}
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new TrapezoidSketch(this));
-    top->addSpacing(8);
-    top->addLayout(inputs);
-
+QWidget* FrmTrapezArea::makeFormulas() {
     // The formulas on white, as printed beside a drawing.
     auto* formulas = new QWidget(this);
     formulas->setObjectName("PicFormulas");
@@ -131,7 +157,8 @@ FrmTrapezArea::FrmTrapezArea(AppContext& ctx, QWidget* parent)
     white.setColor(QPalette::WindowText, Qt::black);
     formulas->setPalette(white);
     auto* formulaLayout = new QVBoxLayout(formulas);
-    formulaLayout->setContentsMargins(4, 4, 4, 4);
+    formulaLayout->setContentsMargins(kFormulaMargin, kFormulaMargin, kFormulaMargin,
+                                      kFormulaMargin);
     for (const auto& [name, text] :
          {std::pair{"LblAreaFormula", " Area = Y * (B+YZ)"},
           std::pair{"LblWpFormula", " Wetted Perimeter = 2*(Y^2 + (Y*Z)^2)^(1/2) + B"}}) {
@@ -139,36 +166,40 @@ FrmTrapezArea::FrmTrapezArea(AppContext& ctx, QWidget* parent)
         label->setObjectName(name);
         formulaLayout->addWidget(label);
     }
+    return formulas;
+}
 
+QHBoxLayout* FrmTrapezArea::makeResults() {
     auto* results = new QHBoxLayout;
     results->addWidget(new QLabel("Area =", this));
     results->addWidget(m_area);
-    results->addSpacing(16);
+    results->addSpacing(kResultGap);
     results->addWidget(new QLabel("WP =", this));
     results->addWidget(m_wettedPerimeter);
     results->addStretch();
+    return results;
+}
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(calculateButton);
-    buttons->addWidget(addButton);
-    buttons->addWidget(cancelButton);
-
+void FrmTrapezArea::arrange(QHBoxLayout* sketchAndInputs, QWidget* formulas, QHBoxLayout* results,
+                            const Buttons& buttons) {
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(buttons.calculate);
+    buttonRow->addWidget(buttons.add);
+    buttonRow->addWidget(buttons.cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addLayout(sketchAndInputs);
     layout->addWidget(formulas);
     layout->addLayout(results);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addSpacing(kButtonGap);
+    layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
 
-    bindKeys(nullptr, false);
-    setTabChain({m_bottomWidth, m_depth, m_sideSlope, calculateButton, addButton, cancelButton});
-    m_bottomWidth->setFocus();
-
-    connect(calculateButton, &QPushButton::clicked, this, &FrmTrapezArea::calculate);
-    connect(addButton, &QPushButton::clicked, this, &FrmTrapezArea::handOver);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::close);
+void FrmTrapezArea::connectButtons(const Buttons& buttons) {
+    connect(buttons.calculate, &QPushButton::clicked, this, &FrmTrapezArea::calculate);
+    connect(buttons.add, &QPushButton::clicked, this, &FrmTrapezArea::handOver);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::close);
 }
 
 bool FrmTrapezArea::calculate() {

@@ -2,6 +2,8 @@
 
 #include "elements/ModelessDialog.h"
 
+class QHBoxLayout;
+
 namespace pluvane::gui {
 
 // The sketch of a trapezoidal channel section with its bottom width B, flow depth Y and side
@@ -26,6 +28,21 @@ public:
     explicit FrmTrapezArea(AppContext& ctx, QWidget* parent = nullptr);
 
 private:
+    struct Buttons {
+        QPushButton* calculate;
+        QPushButton* add;
+        QPushButton* cancel;
+    };
+    // The steps of building the window, in the order the constructor takes them.
+    void makeFields();
+    Buttons makeButtons();
+    QHBoxLayout* makeSketchAndInputs();
+    QWidget* makeFormulas();
+    QHBoxLayout* makeResults();
+    void arrange(QHBoxLayout* sketchAndInputs, QWidget* formulas, QHBoxLayout* results,
+                 const Buttons& buttons);
+    void connectButtons(const Buttons& buttons);
+
     bool calculate();
     void handOver();
 

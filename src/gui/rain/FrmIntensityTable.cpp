@@ -29,106 +29,153 @@ const std::array<const char*, 7> kColumnHeadings{"1 yr",   "2 yrs",  "5 yrs",  "
                                                  "25 yrs", "50 yrs", "100 yrs"};
 const std::array<const char*, 10> kRowHeadings{"5 min", "10 min", "15 min", "30 min", "1 hr",
                                                "2 hr",  "3 hr",   "6 hr",   "12 hr",  "24 hr"};
+constexpr int kPeriods = static_cast<int>(kColumnHeadings.size()); // the grid's columns
+constexpr int kDurations = static_cast<int>(kRowHeadings.size());  // the grid's rows
+
+// The window's layout, in pixels.
 constexpr int kCellWidth = 66;
+constexpr int kCellColumnGap = 4;
+constexpr int kCellRowGap = 3;
+constexpr int kSectionGap = 4;   // between the name, the grid and the source
+constexpr int kSourceLines = 7;  // the source field's height, in lines of text
+constexpr int kSourceFrame = 10; // the source field's frame and margins, top and bottom together
+constexpr int kPlotMinimumWidth = 440;
+constexpr int kPlotMinimumHeight = 360;
 
 } // namespace
 
 FrmIntensityTable::FrmIntensityTable(AppContext& ctx, QWidget* parent)
     : ModelessDialog(ctx, parent, "FrmIntensityTable", "Rainfall Intensity Table",
                      Prompts::Icon::None) {
-    auto* label3 = new QLabel("Basin Name", this);
-    label3->setObjectName("Label3");
-    m_name = makeField("TxtBasinName", false);
-    label3->setBuddy(m_name);
+    QLabel* nameLabel = makeNameField();
+    QGridLayout* grid = makeGrid();
+    QLabel* sourceLabel = makeSourceField();
+    markEditsOfNameAndSource();
+    makePlot();
+    const Buttons buttons = makeButtons();
+    arrange(nameLabel, grid, sourceLabel, buttons);
+    // Enter would save half-typed values: only Esc is bound, and it cancels.
+    bindKeys(nullptr, true);
+    orderTabs(buttons);
+    connectButtons(buttons);
+}
 
-    auto* table = new QGridLayout;
-    table->setHorizontalSpacing(4);
-    table->setVerticalSpacing(3);
-    for (int c = 0; c < 7; ++c) {
+QLabel* FrmIntensityTable::makeNameField() {
+    auto* label = new QLabel("Basin Name", this);
+    label->setObjectName("Label3");
+    m_name = makeField("TxtBasinName", false);
+    label->setBuddy(m_name);
+    return label;
+}
+
+QGridLayout* FrmIntensityTable::makeGrid() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(kCellColumnGap);
+    grid->setVerticalSpacing(kCellRowGap);
+    for (int c = 0; c < kPeriods; ++c) {
         auto* heading = new QLabel(kColumnHeadings[static_cast<std::size_t>(c)], this);
         heading->setObjectName(QString("Label1_%1").arg(c));
         heading->setAlignment(Qt::AlignCenter);
-        table->addWidget(heading, 0, c + 1);
+        grid->addWidget(heading, 0, c + 1);
     }
-    for (int r = 0; r < 10; ++r) {
+    for (int r = 0; r < kDurations; ++r) {
         auto* heading = new QLabel(kRowHeadings[static_cast<std::size_t>(r)], this);
         heading->setObjectName(QString("Label2_%1").arg(r));
-        table->addWidget(heading, r + 1, 0);
-        for (int c = 0; c < 7; ++c) {
-            const QByteArray name = QString("Text%1_%2").arg(c + 1).arg(r).toUtf8();
-            QLineEdit* field = makeField(name.constData(), true, kCellWidth);
-            field->setAlignment(Qt::AlignRight);
-            m_cells[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] = field;
-            table->addWidget(field, r + 1, c + 1);
-            connect(field, &QLineEdit::textChanged, this, &FrmIntensityTable::refreshPlot);
-            connect(field, &QLineEdit::textChanged, this, [this] { markEdited(true); });
-        }
+        grid->addWidget(heading, r + 1, 0);
+        for (int c = 0; c < kPeriods; ++c)
+            grid->addWidget(makeCell(c, r), r + 1, c + 1);
     }
+    return grid;
+}
 
-    auto* sourceLabel = new QLabel("Source of these values", this);
-    sourceLabel->setObjectName("LblProvenance");
+QLineEdit* FrmIntensityTable::makeCell(int column, int row) {
+    const QByteArray name = QString("Text%1_%2").arg(column + 1).arg(row).toUtf8();
+    QLineEdit* field = makeField(name.constData(), true, kCellWidth);
+    field->setAlignment(Qt::AlignRight);
+    m_cells[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = field;
+    connect(field, &QLineEdit::textChanged, this, &FrmIntensityTable::refreshPlot);
+    connect(field, &QLineEdit::textChanged, this, [this] { markEdited(true); });
+    return field;
+}
+
+QLabel* FrmIntensityTable::makeSourceField() {
+    auto* label = new QLabel("Source of these values", this);
+    label->setObjectName("LblProvenance");
     m_provenance = new QPlainTextEdit(this);
     m_provenance->setObjectName("TxtProvenance");
     m_provenance->setTabChangesFocus(true);
     m_provenance->setPlaceholderText("Where the values come from, so that a design can cite them: "
                                      "publication, volume and version, series, point, date.");
-    m_provenance->setFixedHeight(m_provenance->fontMetrics().lineSpacing() * 7 + 10);
-    sourceLabel->setBuddy(m_provenance);
+    m_provenance->setFixedHeight(m_provenance->fontMetrics().lineSpacing() * kSourceLines +
+                                 kSourceFrame);
+    label->setBuddy(m_provenance);
+    return label;
+}
 
+void FrmIntensityTable::markEditsOfNameAndSource() {
     connect(m_name, &QLineEdit::textChanged, this, [this] { markEdited(false); });
     connect(m_provenance, &QPlainTextEdit::textChanged, this, [this] { markEdited(false); });
+}
 
+void FrmIntensityTable::makePlot() {
     m_plot = new IdfPlot(this);
-    m_plot->setMinimumSize(440, 360);
+    m_plot->setMinimumSize(kPlotMinimumWidth, kPlotMinimumHeight);
     connect(m_name, &QLineEdit::textChanged, m_plot, &IdfPlot::setTitle);
+}
 
-    QPushButton* selectBasin = makeButton("CmdSelectBasin", "Change Basin");
-    QPushButton* add = makeButton("CmdAdd", "Add New Basin");
-    QPushButton* updateButton = makeButton("CmdUpdate", "Update");
-    QPushButton* cancel = makeButton("CmdCancel", "Cancel");
-    QPushButton* import = makeButton("CmdImport", "Import...");
-    import->setToolTip("Fill the table from a precipitation-frequency file (CSV) for review; "
-                       "nothing is stored before Update");
+FrmIntensityTable::Buttons FrmIntensityTable::makeButtons() {
+    Buttons buttons{makeButton("CmdSelectBasin", "Change Basin"),
+                    makeButton("CmdAdd", "Add New Basin"), makeButton("CmdUpdate", "Update"),
+                    makeButton("CmdCancel", "Cancel"), makeButton("CmdImport", "Import...")};
+    buttons.import->setToolTip("Fill the table from a precipitation-frequency file (CSV) for "
+                               "review; nothing is stored before Update");
+    return buttons;
+}
 
+void FrmIntensityTable::arrange(QLabel* nameLabel, QGridLayout* grid, QLabel* sourceLabel,
+                                const Buttons& buttons) {
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(label3);
+    nameRow->addWidget(nameLabel);
     nameRow->addWidget(m_name, 1);
     auto* left = new QVBoxLayout;
     left->addLayout(nameRow);
-    left->addSpacing(4);
-    left->addLayout(table);
-    left->addSpacing(4);
+    left->addSpacing(kSectionGap);
+    left->addLayout(grid);
+    left->addSpacing(kSectionGap);
     left->addWidget(sourceLabel);
     left->addWidget(m_provenance);
     left->addStretch();
     auto* body = new QHBoxLayout;
     body->addLayout(left);
     body->addWidget(m_plot, 1);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {selectBasin, add, updateButton, cancel})
-        buttons->addWidget(button);
-    buttons->addStretch();
-    buttons->addWidget(import);
+    auto* buttonRow = new QHBoxLayout;
+    for (QPushButton* button : {buttons.selectBasin, buttons.add, buttons.update, buttons.cancel})
+        buttonRow->addWidget(button);
+    buttonRow->addStretch();
+    buttonRow->addWidget(buttons.import);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow);
+}
 
-    // Enter would save half-typed values: only Esc is bound, and it cancels.
-    bindKeys(nullptr, true);
+void FrmIntensityTable::orderTabs(const Buttons& buttons) {
     // Tab walks the grid row by row, as a published table is read.
     QWidget* previous = m_name;
-    for (int r = 0; r < 10; ++r)
-        for (int c = 0; c < 7; ++c) {
+    for (int r = 0; r < kDurations; ++r)
+        for (int c = 0; c < kPeriods; ++c) {
             setTabOrder(previous, cell(c, r));
             previous = cell(c, r);
         }
-    setTabChain({previous, m_provenance, selectBasin, add, updateButton, cancel, import});
+    setTabChain({previous, m_provenance, buttons.selectBasin, buttons.add, buttons.update,
+                 buttons.cancel, buttons.import});
+}
 
-    connect(selectBasin, &QPushButton::clicked, this, &FrmIntensityTable::changeBasin);
-    connect(add, &QPushButton::clicked, this, &FrmIntensityTable::addNewBasin);
-    connect(updateButton, &QPushButton::clicked, this, &FrmIntensityTable::update);
-    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(import, &QPushButton::clicked, this, &FrmIntensityTable::importTable);
+void FrmIntensityTable::connectButtons(const Buttons& buttons) {
+    connect(buttons.selectBasin, &QPushButton::clicked, this, &FrmIntensityTable::changeBasin);
+    connect(buttons.add, &QPushButton::clicked, this, &FrmIntensityTable::addNewBasin);
+    connect(buttons.update, &QPushButton::clicked, this, &FrmIntensityTable::update);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(buttons.import, &QPushButton::clicked, this, &FrmIntensityTable::importTable);
 }
 
 FrmIntensityTable* FrmIntensityTable::open(AppContext& ctx, QWidget* parent) {
@@ -281,42 +328,60 @@ void FrmIntensityTable::addNewBasin() {
 }
 
 void FrmIntensityTable::update() {
+    if (!isComplete() || !cellsAreNumbers())
+        return;
+    const std::optional<std::string> name = nameToStore();
+    if (name)
+        storeTable(*name);
+}
+
+bool FrmIntensityTable::isComplete() {
     bool complete = !m_name->text().isEmpty();
     for (const auto& column : m_cells)
         for (const QLineEdit* field : column)
             complete = complete && !field->text().isEmpty();
-    if (!complete) {
+    if (!complete)
         showMessage(ToQString(kFillAllFields));
-        return;
-    }
+    return complete;
+}
+
+bool FrmIntensityTable::cellsAreNumbers() {
     // Every cell a plain decimal number: a pasted word would otherwise be stored and later
     // read as 0 in/hr.
-    for (std::size_t c = 0; c < 7; ++c)
-        for (std::size_t r = 0; r < 10; ++r) {
+    for (std::size_t c = 0; c < kColumnHeadings.size(); ++c)
+        for (std::size_t r = 0; r < kRowHeadings.size(); ++r) {
             const std::string label = std::string(kRowHeadings[r]) + ", " + kColumnHeadings[c];
             if (!attempt([&] { CheckPlainNumber(label, TextOf(m_cells[c][r])); })) {
                 m_cells[c][r]->setFocus();
                 m_cells[c][r]->selectAll();
-                return;
+                return false;
             }
         }
-    Workspace& ws = m_ctx.workspace();
-    std::string name = TextOf(m_name);
+    return true;
+}
+
+std::optional<std::string> FrmIntensityTable::nameToStore() {
+    const std::string name = TextOf(m_name);
     std::string stored;
     if (!attempt([&] { stored = storedNameOf(name); }))
-        return;
+        return std::nullopt;
+    if (stored.empty())
+        return name;
     // Typed or imported over a stored location: the table is shared by every project.
-    if (!stored.empty() && (!isNameLocked() || m_imported)) {
+    if (!isNameLocked() || m_imported) {
         const Prompts::Answer answer = m_ctx.prompts().message(
             this, "Rainfall Intensity Table",
             QString("Replace the rainfall table of %1 for every project that uses it?")
                 .arg(ToQString(stored)),
             Prompts::Icon::Question, Prompts::Buttons::YesNo);
         if (answer != Prompts::Answer::Yes)
-            return; // nothing stored; the user may rename and save again
+            return std::nullopt; // nothing stored; the user may rename and save again
     }
-    if (!stored.empty())
-        name = stored; // the listed spelling is the one projects record
+    return stored; // the listed spelling is the one projects record
+}
+
+void FrmIntensityTable::storeTable(const std::string& name) {
+    Workspace& ws = m_ctx.workspace();
     std::string provenance = m_provenance->toPlainText().toStdString();
     if (m_cellsEdited)
         provenance =

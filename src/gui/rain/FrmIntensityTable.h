@@ -4,10 +4,14 @@
 #include "store/IntensityDb.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
+class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace pluvane::gui {
 
@@ -49,13 +53,41 @@ protected:
     bool mayDiscard() override;
 
 private:
+    struct Buttons {
+        QPushButton* selectBasin;
+        QPushButton* add;
+        QPushButton* update;
+        QPushButton* cancel;
+        QPushButton* import;
+    };
+    // The steps of building the window, in the order the constructor takes them: the widgets
+    // are made in the order the tests and the focus chain see them.
+    QLabel* makeNameField();
+    QGridLayout* makeGrid();
+    QLineEdit* makeCell(int column, int row);
+    QLabel* makeSourceField();
+    void markEditsOfNameAndSource();
+    void makePlot();
+    Buttons makeButtons();
+    void arrange(QLabel* nameLabel, QGridLayout* grid, QLabel* sourceLabel, const Buttons& buttons);
+    void orderTabs(const Buttons& buttons);
+    void connectButtons(const Buttons& buttons);
+
     // Reads the current location into the dialog. Returns what the user should be told about
     // a missing or short table, "" when nothing.
     QString load();
     bool showsCurrentLocation() const;
     void changeBasin();
     void addNewBasin();
+    // Update's steps: every cell filled and a number, the name agreed, the table stored.
     void update();
+    bool isComplete();
+    bool cellsAreNumbers();
+    // The name to store under: the typed one, or the listed spelling of a stored location of
+    // that name (asking first when typed or imported over it); none when the user declined or
+    // the list could not be read.
+    std::optional<std::string> nameToStore();
+    void storeTable(const std::string& name);
     void importTable();
     void setNameLocked(bool locked);
     void refreshPlot();

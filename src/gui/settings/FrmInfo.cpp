@@ -22,6 +22,13 @@ namespace pluvane::gui {
 
 namespace {
 
+// The frames' grids: labels, fields, and the rainfall table's list button beside its field.
+constexpr int kLabelColumn = 0;
+constexpr int kFieldColumn = 1;  // takes the spare width
+constexpr int kButtonColumn = 2; // a full-width field spans it too
+constexpr int kColumns = 3;
+constexpr int kListButtonMargin = 16; // around the "?" of the list button, in pixels
+
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 std::string toStd(const QLineEdit* field) { return field->text().toStdString(); }
 
@@ -31,93 +38,122 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) 
     return frame;
 }
 
+QGridLayout* makeFrameGrid(QGroupBox* frame) {
+    auto* grid = new QGridLayout(frame);
+    grid->setColumnStretch(kFieldColumn, 1);
+    return grid;
+}
+
+// A label and its field across the field and button columns.
+void addFieldRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* field) {
+    grid->addWidget(label, row, kLabelColumn);
+    grid->addWidget(field, row, kFieldColumn, 1, kColumns - kFieldColumn);
+}
+
 } // namespace
 
 FrmInfo::FrmInfo(AppContext& ctx, QWidget* parent)
     : ModelessDialog(ctx, parent, "FrmInfo", "Project Setup", Prompts::Icon::Exclamation) {
-    QLabel* label5 = makeLabel("Label5", "Project Name");
-    m_projectName = makeTextField("TxtProjectName", label5);
-    QLabel* label1 = makeLabel("Label1", "Job Number");
-    m_jobNumber = makeTextField("TxtJobNumber", label1);
-    QLabel* label4 = makeLabel("Label4", "Design Date");
-    m_designDate = makeTextField("TxtDesignDate", label4);
-    QLabel* label3 = makeLabel("Label3", "Design Engineer");
-    m_designEngineer = makeTextField("TxtDesignEngineer", label3);
-    QLabel* label2 = makeLabel("Label2", "Project Manager");
-    m_projectManager = makeTextField("TxtProjectManager", label2);
-    QLabel* label6 = makeLabel("Label6", "Basin Name");
-    m_basinName = makeTextField("TxtBasinName", label6);
-    QLabel* label7 = makeLabel("Label7", "Intensity Table");
-    m_intensityTable = makeTextField("TxtITable", label7);
+    const Labels labels = makeFields();
+    makeButtons();
+    alignLabels(labels);
+    QGroupBox* projectFrame = makeProjectFrame(labels);
+    QGroupBox* designFrame = makeDesignFrame(labels);
+    QGroupBox* basinFrame = makeBasinFrame(labels);
+    stackFrames({projectFrame, designFrame, basinFrame});
+    setTabChain({m_projectName, m_jobNumber, m_designDate, m_designEngineer, m_projectManager,
+                 m_basinName, m_intensityTable, m_tableList, m_ok, m_cancel});
+    connectButtons();
+    load();
+}
+
+FrmInfo::Labels FrmInfo::makeFields() {
+    Labels labels{};
+    labels.projectName = makeLabel("Label5", "Project Name");
+    m_projectName = makeTextField("TxtProjectName", labels.projectName);
+    labels.jobNumber = makeLabel("Label1", "Job Number");
+    m_jobNumber = makeTextField("TxtJobNumber", labels.jobNumber);
+    labels.designDate = makeLabel("Label4", "Design Date");
+    m_designDate = makeTextField("TxtDesignDate", labels.designDate);
+    labels.designEngineer = makeLabel("Label3", "Design Engineer");
+    m_designEngineer = makeTextField("TxtDesignEngineer", labels.designEngineer);
+    labels.projectManager = makeLabel("Label2", "Project Manager");
+    m_projectManager = makeTextField("TxtProjectManager", labels.projectManager);
+    labels.basinName = makeLabel("Label6", "Basin Name");
+    m_basinName = makeTextField("TxtBasinName", labels.basinName);
+    labels.intensityTable = makeLabel("Label7", "Intensity Table");
+    m_intensityTable = makeTextField("TxtITable", labels.intensityTable);
+    return labels;
+}
+
+void FrmInfo::makeButtons() {
     m_tableList = makeButton("CmdIList", "?");
     m_tableList->setToolTip("Choose the rainfall intensity table from the list of locations");
-    m_tableList->setFixedWidth(m_tableList->fontMetrics().horizontalAdvance("??") + 16);
+    m_tableList->setFixedWidth(m_tableList->fontMetrics().horizontalAdvance("??") +
+                               kListButtonMargin);
     m_tableList->setAutoDefault(false);
     m_ok = makeButton("CmdOK", "OK");
     m_cancel = makeButton("CmdCancel", "Cancel");
     m_cancel->setAutoDefault(false);
     m_ok->setDefault(true);
+}
 
+void FrmInfo::alignLabels(const Labels& labels) {
     // Labels of all three frames share one width, so the fields line up down the window.
-    const std::vector<QLabel*> labels{label5, label1, label4, label3, label2, label6, label7};
+    const std::vector<QLabel*> all{labels.projectName,    labels.jobNumber,      labels.designDate,
+                                   labels.designEngineer, labels.projectManager, labels.basinName,
+                                   labels.intensityTable};
     int labelWidth = 0;
-    for (QLabel* label : labels)
+    for (QLabel* label : all)
         labelWidth = std::max(labelWidth, label->sizeHint().width());
-    for (QLabel* label : labels)
+    for (QLabel* label : all)
         label->setMinimumWidth(labelWidth);
+}
 
-    QGroupBox* projectFrame = makeFrame(this, "FraProject", "Project Information");
-    auto* projectGrid = new QGridLayout(projectFrame);
-    projectGrid->addWidget(label5, 0, 0);
-    projectGrid->addWidget(m_projectName, 0, 1, 1, 2);
-    projectGrid->addWidget(label1, 1, 0);
-    projectGrid->addWidget(m_jobNumber, 1, 1, 1, 2);
+QGroupBox* FrmInfo::makeProjectFrame(const Labels& labels) {
+    QGroupBox* frame = makeFrame(this, "FraProject", "Project Information");
+    QGridLayout* grid = makeFrameGrid(frame);
+    addFieldRow(grid, 0, labels.projectName, m_projectName);
+    addFieldRow(grid, 1, labels.jobNumber, m_jobNumber);
+    return frame;
+}
 
-    QGroupBox* designFrame = makeFrame(this, "FraDesign", "Design Information");
-    auto* designGrid = new QGridLayout(designFrame);
-    designGrid->addWidget(label4, 0, 0);
-    designGrid->addWidget(m_designDate, 0, 1, 1, 2);
-    designGrid->addWidget(label3, 1, 0);
-    designGrid->addWidget(m_designEngineer, 1, 1, 1, 2);
-    designGrid->addWidget(label2, 2, 0);
-    designGrid->addWidget(m_projectManager, 2, 1, 1, 2);
+QGroupBox* FrmInfo::makeDesignFrame(const Labels& labels) {
+    QGroupBox* frame = makeFrame(this, "FraDesign", "Design Information");
+    QGridLayout* grid = makeFrameGrid(frame);
+    addFieldRow(grid, 0, labels.designDate, m_designDate);
+    addFieldRow(grid, 1, labels.designEngineer, m_designEngineer);
+    addFieldRow(grid, 2, labels.projectManager, m_projectManager);
+    return frame;
+}
 
-    QGroupBox* basinFrame = makeFrame(this, "FraBasin", "Basin Information");
-    auto* basinGrid = new QGridLayout(basinFrame);
-    basinGrid->addWidget(label6, 0, 0);
-    basinGrid->addWidget(m_basinName, 0, 1, 1, 2);
-    basinGrid->addWidget(label7, 1, 0);
-    basinGrid->addWidget(m_intensityTable, 1, 1);
-    basinGrid->addWidget(m_tableList, 1, 2);
+// The basin frame also holds the window's OK and Cancel, under its fields.
+QGroupBox* FrmInfo::makeBasinFrame(const Labels& labels) {
+    QGroupBox* frame = makeFrame(this, "FraBasin", "Basin Information");
+    QGridLayout* grid = makeFrameGrid(frame);
+    addFieldRow(grid, 0, labels.basinName, m_basinName);
+    grid->addWidget(labels.intensityTable, 1, kLabelColumn);
+    grid->addWidget(m_intensityTable, 1, kFieldColumn);
+    grid->addWidget(m_tableList, 1, kButtonColumn);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
-    basinGrid->addLayout(buttons, 2, 0, 1, 3);
-    for (QGridLayout* grid : {projectGrid, designGrid, basinGrid})
-        grid->setColumnStretch(1, 1);
+    grid->addLayout(buttons, 2, kLabelColumn, 1, kColumns);
+    return frame;
+}
 
+void FrmInfo::stackFrames(std::initializer_list<QGroupBox*> frames) {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(projectFrame);
-    layout->addWidget(designFrame);
-    layout->addWidget(basinFrame);
+    for (QGroupBox* frame : frames)
+        layout->addWidget(frame);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
 
-    setTabOrder(m_projectName, m_jobNumber);
-    setTabOrder(m_jobNumber, m_designDate);
-    setTabOrder(m_designDate, m_designEngineer);
-    setTabOrder(m_designEngineer, m_projectManager);
-    setTabOrder(m_projectManager, m_basinName);
-    setTabOrder(m_basinName, m_intensityTable);
-    setTabOrder(m_intensityTable, m_tableList);
-    setTabOrder(m_tableList, m_ok);
-    setTabOrder(m_ok, m_cancel);
-
+void FrmInfo::connectButtons() {
     connect(m_tableList, &QPushButton::clicked, this, &FrmInfo::chooseTable);
     connect(m_ok, &QPushButton::clicked, this, &FrmInfo::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
-
-    load();
 }
 
 FrmInfo* FrmInfo::open(AppContext& ctx, QWidget* parent) {

@@ -2,6 +2,10 @@
 
 #include "elements/ModelessDialog.h"
 
+#include <initializer_list>
+
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -25,6 +29,25 @@ public:
     bool existingProject() const { return m_existingProject; }
 
 private:
+    struct Labels {
+        QLabel* projectName;
+        QLabel* jobNumber;
+        QLabel* designDate;
+        QLabel* designEngineer;
+        QLabel* projectManager;
+        QLabel* basinName;
+        QLabel* intensityTable;
+    };
+    // The steps of building the window, in the order the constructor takes them.
+    Labels makeFields();
+    void makeButtons();
+    void alignLabels(const Labels& labels);
+    QGroupBox* makeProjectFrame(const Labels& labels);
+    QGroupBox* makeDesignFrame(const Labels& labels);
+    QGroupBox* makeBasinFrame(const Labels& labels);
+    void stackFrames(std::initializer_list<QGroupBox*> frames);
+    void connectButtons();
+
     void load();
     void chooseTable();
     void confirm();
