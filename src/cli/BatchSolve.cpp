@@ -238,6 +238,88 @@ private:
     bool m_shown = false;
 };
 
+// The projects' outcomes as the workers finish them, read in the order given.
+class OutcomeBoard {
+public:
+    explicit OutcomeBoard(std::size_t count) : m_outcomes(count), m_finished(count, 0) {}
+
+    // The index of the next project to solve; the count once every one is taken.
+    std::size_t take() { return m_next++; }
+    void post(std::size_t i, ProjectOutcome outcome) {
+        std::lock_guard lock(m_mutex);
+        m_outcomes[i] = std::move(outcome);
+        m_finished[i] = 1;
+        m_ready.notify_all();
+    }
+    // Waits for project i, showing the progress meanwhile. No worker touches it once posted.
+    ProjectOutcome& waitFor(std::size_t i, Progress& progress) {
+        std::unique_lock lock(m_mutex);
+        while (!m_finished[i]) {
+            m_ready.wait_for(lock, std::chrono::milliseconds(200));
+            progress.show(i);
+        }
+        return m_outcomes[i];
+    }
+    const std::vector<ProjectOutcome>& outcomes() const { return m_outcomes; }
+
+private:
+    std::vector<ProjectOutcome> m_outcomes;
+    std::vector<char> m_finished;
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::atomic<std::size_t> m_next{0};
+};
+
+// One project's outcome; a failure is its outcome too, so one project never stops the others.
+ProjectOutcome solveOrFail(const std::string& dataFolder, const std::string& path,
+                           const BatchOptions& options, const RainfallSnapshot& snapshot) {
+    ProjectOutcome outcome;
+    try {
+        outcome = solveProject(dataFolder, path, options, snapshot);
+    } catch (const std::exception& e) {
+        outcome = ProjectOutcome{};
+        outcome.failure = e.what();
+    }
+    outcome.path = path;
+    return outcome;
+}
+
+unsigned workerCount(const BatchOptions& options) {
+    unsigned jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    // Each worker opens connections of its own, which needs a thread-safe SQLite build.
+    if (sqlite3_threadsafe() == 0)
+        jobs = 1;
+    return static_cast<unsigned>(std::min<std::size_t>(jobs, options.projects.size()));
+}
+
+// A solved project's PDF, written from the reporting thread; a failure to write it fails the
+// project.
+void writePdf(ProjectOutcome& outcome, const BatchOptions& options, const PdfWriter& pdf) {
+    if (!outcome.pdfDocument)
+        return;
+    try {
+        pdf(*outcome.pdfDocument, reportPath(options, *options.pdfFolder, outcome.path, ".pdf"));
+    } catch (const std::exception& e) {
+        outcome.solved = false;
+        outcome.failure = e.what();
+    }
+    outcome.pdfDocument.reset();
+}
+
+// The --json or --csv document of the whole run, to --out (whole or not at all) or stdout.
+void writeResultsDocument(const std::vector<ProjectOutcome>& outcomes, const BatchOptions& options,
+                          std::ostream& out) {
+    if (options.format == BatchOptions::Format::None)
+        return;
+    const std::string document = options.format == BatchOptions::Format::Json
+                                     ? ResultsJson(outcomes, options.review)
+                                     : ResultsCsv(outcomes, options.review);
+    if (options.outFile)
+        SaveFileAtomically(*options.outFile, document);
+    else
+        out << document << std::flush;
+}
+
 } // namespace
 
 std::string SummaryLine(const ProjectOutcome& outcome) {
@@ -257,59 +339,22 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
     const RainfallSnapshot snapshot = RainfallSnapshot::Read(dataFolder);
 
     const std::size_t count = options.projects.size();
-    std::vector<ProjectOutcome> outcomes(count);
-    std::vector<char> finished(count, 0);
-    std::mutex mutex;
-    std::condition_variable ready;
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < count; i = next++) {
-            ProjectOutcome outcome;
-            try {
-                outcome = solveProject(dataFolder, options.projects[i], options, snapshot);
-            } catch (const std::exception& e) {
-                outcome = ProjectOutcome{};
-                outcome.failure = e.what();
-            }
-            outcome.path = options.projects[i];
-            std::lock_guard lock(mutex);
-            outcomes[i] = std::move(outcome);
-            finished[i] = 1;
-            ready.notify_all();
-        }
-    };
-    unsigned jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
-    // Each worker opens connections of its own, which needs a thread-safe SQLite build.
-    if (sqlite3_threadsafe() == 0)
-        jobs = 1;
-    jobs = static_cast<unsigned>(std::min<std::size_t>(jobs, count));
+    OutcomeBoard board(count);
     std::vector<std::thread> workers;
+    const unsigned jobs = workerCount(options);
     for (unsigned j = 0; j < jobs; ++j)
-        workers.emplace_back(work);
+        workers.emplace_back([&] {
+            for (std::size_t i = board.take(); i < count; i = board.take())
+                board.post(i, solveOrFail(dataFolder, options.projects[i], options, snapshot));
+        });
 
     // Results are reported in the order given, each as soon as it and all before it are done.
     const bool documentToStdout = options.format != BatchOptions::Format::None && !options.outFile;
     Progress progress(err, count);
     int status = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        {
-            std::unique_lock lock(mutex);
-            while (!finished[i]) {
-                ready.wait_for(lock, std::chrono::milliseconds(200));
-                progress.show(i);
-            }
-        }
-        ProjectOutcome& outcome = outcomes[i];
-        if (outcome.pdfDocument) {
-            try {
-                pdf(*outcome.pdfDocument,
-                    reportPath(options, *options.pdfFolder, outcome.path, ".pdf"));
-            } catch (const std::exception& e) {
-                outcome.solved = false;
-                outcome.failure = e.what();
-            }
-            outcome.pdfDocument.reset();
-        }
+        ProjectOutcome& outcome = board.waitFor(i, progress);
+        writePdf(outcome, options, pdf);
         progress.clear();
         if (!documentToStdout)
             out << SummaryLine(outcome) << '\n';
@@ -322,16 +367,7 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
     for (std::thread& worker : workers)
         worker.join();
     progress.clear();
-
-    if (options.format != BatchOptions::Format::None) {
-        const std::string document = options.format == BatchOptions::Format::Json
-                                         ? ResultsJson(outcomes, options.review)
-                                         : ResultsCsv(outcomes, options.review);
-        if (options.outFile)
-            SaveFileAtomically(*options.outFile, document);
-        else
-            out << document << std::flush;
-    }
+    writeResultsDocument(board.outcomes(), options, out);
     return status;
 }
 
