@@ -100,96 +100,106 @@ bool sameTable(const Paragraph& a, const Paragraph& b) {
            a.hangingIndent == b.hangingIndent && a.tabStops == b.tabStops;
 }
 
-// Fits paragraphs [begin, end), which share their indents and stops.
-void fitTable(std::vector<Paragraph>& paragraphs, std::size_t begin, std::size_t end,
-              const ColumnFitOptions& options) {
-    const Paragraph& first = paragraphs[begin];
-    const int leftIndent = first.leftIndent;
-    const std::vector<int> stops = reachableStops(first);
-    if (stops.empty())
-        return;
-
-    std::vector<std::size_t> rows; // paragraphs with a tab and some text: the ones with cells
-    bool anyTab = false;
+// The rows of a table that hold cells (a tab and some text), and the largest size any
+// tab-holding paragraph is set in.
+struct TableRows {
+    std::vector<std::size_t> rows;
     double largest = 0.0;
+};
+
+TableRows tableRows(const std::vector<Paragraph>& paragraphs, std::size_t begin, std::size_t end,
+                    const ColumnFitOptions& options) {
+    TableRows table;
     for (std::size_t p = begin; p < end; ++p) {
         const Cells cells = cellsOf(paragraphs[p], 0.0, options.minimumSize);
         if (!cells.hasTab())
             continue;
-        anyTab = true;
         for (const Run& run : paragraphs[p].runs)
-            largest = std::max(largest, run.format.size);
+            table.largest = std::max(table.largest, run.format.size);
         if (cells.hasText())
-            rows.push_back(p);
+            table.rows.push_back(p);
     }
-    if (!anyTab || rows.empty())
-        return;
+    return table;
+}
 
-    // The columns, as the stops stand: the stops the tabs of the first row with text (the
-    // heading) land on. The other rows' cells belong under the heading's, one per tab.
+// The columns, as the stops stand: the stops the tabs of the heading (the first row with text)
+// land on. The other rows' cells belong under the heading's, one per tab.
+std::vector<bool> headingColumns(const Paragraph& heading, const std::vector<int>& stops,
+                                 const ColumnFitOptions& options) {
     std::vector<bool> isColumn(stops.size(), false);
-    const Landing heading =
-        land(cellsOf(paragraphs[rows.front()], 0.0, options.minimumSize), stops, leftIndent);
-    for (double at : heading.tabs) {
+    const Landing landing =
+        land(cellsOf(heading, 0.0, options.minimumSize), stops, heading.leftIndent);
+    for (double at : landing.tabs) {
         const auto found = std::find(stops.begin(), stops.end(), static_cast<int>(at));
         if (found != stops.end() && *found == at)
             isColumn[static_cast<std::size_t>(found - stops.begin())] = true;
     }
-    const std::size_t columnCount =
-        1 + static_cast<std::size_t>(std::count(isColumn.begin(), isColumn.end(), true));
+    return isColumn;
+}
 
-    // A wrapping value column (the project block) may be wider than the page by design.
-    const bool wraps = first.hangingIndent > leftIndent;
-    const double limit = options.textWidth - first.rightIndent;
-
-    std::vector<int> fitted;
-    double step = 0.0;
-    while (true) {
-        std::vector<double> widest(columnCount, 0.0);
-        for (std::size_t p : rows) {
-            const Cells cells = cellsOf(paragraphs[p], step, options.minimumSize);
-            for (std::size_t k = 0; k < cells.widths.size() && k < columnCount; ++k)
-                if (cells.filled[k])
-                    widest[k] = std::max(widest[k], cells.widths[k]);
-        }
-
-        fitted.assign(stops.size(), 0);
-        double shift = 0.0;
-        double columnStart = leftIndent;
-        std::size_t column = 0;
-        std::size_t lastFilled = 0; // the stop of the last column holding text; 0 for the indent
-        for (std::size_t j = 0; j < stops.size(); ++j) {
-            double at = stops[j] + shift;
-            if (isColumn[j]) {
-                if (widest[column] > 0.0)
-                    at = std::max(at, std::ceil(columnStart +
-                                                widest[column] * (1.0 + options.gapShare) +
-                                                options.gap));
-                ++column;
-                columnStart = at;
-                if (column < columnCount && widest[column] > 0.0)
-                    lastFilled = j + 1;
-            }
-            fitted[j] = static_cast<int>(std::lround(at));
-            shift = fitted[j] - stops[j];
-        }
-        // Stops past the last column with text serve rule lines and trailing tabs only: moved
-        // along, they stay on the page, so that a rule never wraps.
-        if (!wraps)
-            for (std::size_t j = lastFilled; j < stops.size(); ++j)
-                fitted[j] = std::min(fitted[j], static_cast<int>(limit));
-
-        double reach = leftIndent;
-        for (std::size_t p : rows)
-            reach = std::max(
-                reach,
-                land(cellsOf(paragraphs[p], step, options.minimumSize), fitted, leftIndent).reach);
-        const bool smallest = largest - step <= options.minimumSize;
-        if (wraps || reach <= limit || smallest)
-            break;
-        step += options.sizeStep;
+// The widest filled cell of each column at a size `step` points smaller.
+std::vector<double> widestCells(const std::vector<Paragraph>& paragraphs,
+                                const std::vector<std::size_t>& rows, std::size_t columnCount,
+                                double step, const ColumnFitOptions& options) {
+    std::vector<double> widest(columnCount, 0.0);
+    for (std::size_t p : rows) {
+        const Cells cells = cellsOf(paragraphs[p], step, options.minimumSize);
+        for (std::size_t k = 0; k < cells.widths.size() && k < columnCount; ++k)
+            if (cells.filled[k])
+                widest[k] = std::max(widest[k], cells.widths[k]);
     }
+    return widest;
+}
 
+// The stops moved so that each column's widest cell ends, with the gap, before the next column;
+// every later stop moves with them. Stops past the last column with text serve rule lines and
+// trailing tabs only: moved along, they stay on the page (unless the table wraps by design), so
+// that a rule never wraps.
+std::vector<int> placeStops(const std::vector<int>& stops, const std::vector<bool>& isColumn,
+                            const std::vector<double>& widest, int leftIndent, bool wraps,
+                            double limit, const ColumnFitOptions& options) {
+    std::vector<int> fitted(stops.size(), 0);
+    double shift = 0.0;
+    double columnStart = leftIndent;
+    std::size_t column = 0;
+    std::size_t lastFilled = 0; // the stop of the last column holding text; 0 for the indent
+    for (std::size_t j = 0; j < stops.size(); ++j) {
+        double at = stops[j] + shift;
+        if (isColumn[j]) {
+            if (widest[column] > 0.0)
+                at =
+                    std::max(at, std::ceil(columnStart + widest[column] * (1.0 + options.gapShare) +
+                                           options.gap));
+            ++column;
+            columnStart = at;
+            if (column < widest.size() && widest[column] > 0.0)
+                lastFilled = j + 1;
+        }
+        fitted[j] = static_cast<int>(std::lround(at));
+        shift = fitted[j] - stops[j];
+    }
+    if (!wraps)
+        for (std::size_t j = lastFilled; j < stops.size(); ++j)
+            fitted[j] = std::min(fitted[j], static_cast<int>(limit));
+    return fitted;
+}
+
+// How far right the widest row reaches on the fitted stops.
+double reachOf(const std::vector<Paragraph>& paragraphs, const std::vector<std::size_t>& rows,
+               const std::vector<int>& fitted, int leftIndent, double step,
+               const ColumnFitOptions& options) {
+    double reach = leftIndent;
+    for (std::size_t p : rows)
+        reach = std::max(
+            reach,
+            land(cellsOf(paragraphs[p], step, options.minimumSize), fitted, leftIndent).reach);
+    return reach;
+}
+
+// Writes the fitted stops (and the smaller size, when there is one) into the table.
+void applyFit(std::vector<Paragraph>& paragraphs, std::size_t begin, std::size_t end,
+              const std::vector<int>& stops, const std::vector<int>& fitted, double step,
+              const ColumnFitOptions& options) {
     std::map<int, int> moved;
     for (std::size_t j = 0; j < stops.size(); ++j)
         moved[stops[j]] = fitted[j];
@@ -202,6 +212,41 @@ void fitTable(std::vector<Paragraph>& paragraphs, std::size_t begin, std::size_t
             for (Run& run : paragraph.runs)
                 run.format.size = shrunk(run.format.size, step, options.minimumSize);
     }
+}
+
+// Fits paragraphs [begin, end), which share their indents and stops: the stops as the cells
+// need them, a step smaller while the widest row passes the right indent.
+void fitTable(std::vector<Paragraph>& paragraphs, std::size_t begin, std::size_t end,
+              const ColumnFitOptions& options) {
+    const Paragraph& first = paragraphs[begin];
+    const int leftIndent = first.leftIndent;
+    const std::vector<int> stops = reachableStops(first);
+    if (stops.empty())
+        return;
+    const TableRows table = tableRows(paragraphs, begin, end, options);
+    if (table.rows.empty())
+        return;
+    const std::vector<bool> isColumn =
+        headingColumns(paragraphs[table.rows.front()], stops, options);
+    const std::size_t columnCount =
+        1 + static_cast<std::size_t>(std::count(isColumn.begin(), isColumn.end(), true));
+    // A wrapping value column (the project block) may be wider than the page by design.
+    const bool wraps = first.hangingIndent > leftIndent;
+    const double limit = options.textWidth - first.rightIndent;
+
+    std::vector<int> fitted;
+    double step = 0.0;
+    while (true) {
+        const std::vector<double> widest =
+            widestCells(paragraphs, table.rows, columnCount, step, options);
+        fitted = placeStops(stops, isColumn, widest, leftIndent, wraps, limit, options);
+        const double reach = reachOf(paragraphs, table.rows, fitted, leftIndent, step, options);
+        const bool smallest = table.largest - step <= options.minimumSize;
+        if (wraps || reach <= limit || smallest)
+            break;
+        step += options.sizeStep;
+    }
+    applyFit(paragraphs, begin, end, stops, fitted, step, options);
 }
 
 } // namespace
