@@ -109,16 +109,15 @@ void CheckLocationName(const std::string& name) {
         throw Error(ReservedLocationNameMessage(name));
 }
 
-void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
+namespace {
+
+// Lists the location (or updates its source) in BasinName. True when its table must be made
+// afresh: a new location, or a listed one whose table has gone missing.
+bool listLocation(Database& db, const std::string& name,
                   const std::optional<std::string>& provenance) {
-    CheckLocationName(name);
-    Database db = OpenIntensityDb(ws);
-    Transaction transaction(db);
     Statement exists = db.prepare("SELECT 1 FROM BasinName WHERE BasinName = ? COLLATE NOCASE");
     exists.bind(1, name);
     const bool listed = exists.step();
-    const std::string table = QuoteIdentifier(name);
-    // A listed location whose table has gone missing gets a fresh table rather than a failure.
     const bool tableExists = db.hasTable(name);
     if (!listed) {
         Statement insert =
@@ -135,11 +134,16 @@ void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& g
         update.bindAll(*provenance, name).run();
     }
     const bool create = !listed || !tableExists;
-    if (create) {
-        if (tableExists) // an unlisted table of that name: start it afresh
-            db.exec("DROP TABLE " + table);
-        db.exec(createTableSql(name));
-    }
+    if (create && tableExists) // an unlisted table of that name: start it afresh
+        db.exec("DROP TABLE " + QuoteIdentifier(name));
+    return create;
+}
+
+// Writes the ten rows into the location's table: inserted into a fresh table, updated in place
+// otherwise.
+void writeLocationRows(Database& db, const std::string& name, const IntensityGrid& grid,
+                       bool fresh) {
+    const std::string table = QuoteIdentifier(name);
     std::string insertSql = "INSERT INTO " + table + " (ID, Duration";
     for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
         insertSql += ", " + periodColumn(k);
@@ -159,7 +163,7 @@ void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& g
     Statement update = db.prepare(updateSql);
     Statement changed = db.prepare("SELECT changes()");
     for (std::size_t r = 0; r < grid.size(); ++r) {
-        if (create) {
+        if (fresh) {
             insertRow(r);
             continue;
         }
@@ -175,6 +179,19 @@ void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& g
         if (!rowExists)
             insertRow(r);
     }
+}
+
+} // namespace
+
+void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
+                  const std::optional<std::string>& provenance) {
+    CheckLocationName(name);
+    Database db = OpenIntensityDb(ws);
+    Transaction transaction(db);
+    const bool fresh = listLocation(db, name, provenance);
+    if (fresh)
+        db.exec(createTableSql(name));
+    writeLocationRows(db, name, grid, fresh);
     transaction.commit();
     CloseDb(db);
     ws.CurrentIntensityTable = name;
