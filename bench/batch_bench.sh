@@ -38,7 +38,7 @@ fresh; t_batch_text_nosync=$(seconds eatmydata "$cli" --data-folder "$work" solv
 fresh; cpu_batch=$(cpu eatmydata "$cli" --data-folder "$work" solve "$work"/p/*.rmt --jobs 2 --json --out "$work/results.json" --text "$work/reports")
 fresh; t_python_nosync=$(seconds eatmydata python3 "$here/python_solve.py" "$work" "$work/reports" "$work"/p/*.rmt)
 fresh; cpu_python=$(cpu eatmydata python3 "$here/python_solve.py" "$work" "$work/reports" "$work"/p/*.rmt)
-ratio() { echo "scale=1; $1 / $2" | bc; }
+ratio() { LC_ALL=C printf '%.1f' "$(echo "scale=6; $1 / $2" | bc)"; }
 t_sync=$(echo "$t_python - $t_python_nosync" | bc)
 echo "$count projects of 60 elements ($(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg))"
 echo "  $count separate 'pluvane-cli solve' runs        ${t_separate} s"
@@ -49,4 +49,4 @@ echo "  Python with sqlite3 (solve, store, text report) ${t_python} s  ($(ratio 
 echo "  without disk syncs: batch with --text ${t_batch_text_nosync} s, Python ${t_python_nosync} s ($(ratio "$t_python_nosync" "$t_batch_text_nosync")x)"
 echo "    processor time: batch ${cpu_batch}; Python ${cpu_python}"
 echo "  Python waits ${t_sync} s for its durable commits; two jobs doing nothing but the same"
-echo "  commits would take half of it: at most $(ratio "$t_python" "$t_sync / 2")x faster than Python"
+echo "  commits would take half of it: at most $(ratio "$t_python" "($t_sync / 2)")x faster than Python"
