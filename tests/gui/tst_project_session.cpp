@@ -324,8 +324,9 @@ private slots:
         QCOMPARE(f.prompts.shown[0].text,
                  QString("The rainfall table \"Oak Run\" has changes that were not saved with "
                          "Update. Discard them?"));
+        // Neither answer saves the new location.
         const std::vector<std::string> stored = ListLocations(f.ws());
-        QVERIFY(std::find(stored.begin(), stored.end(), "Oak Run") == stored.end()); // nothing saved
+        QVERIFY(std::find(stored.begin(), stored.end(), "Oak Run") == stored.end());
         if (!discard) {
             // Nothing was left: the project, its canvas and the editor's edits are as they were.
             QVERIFY(f.window.isVisible());

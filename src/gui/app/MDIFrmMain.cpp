@@ -118,8 +118,8 @@ void MDIFrmMain::newProject() {
     }
     if (!FrmIntensityTable::mayLeaveProject(m_ctx))
         return; // the rainfall editor's unsaved edits are kept: nothing is left, nothing made
-    if (!m_ctx.guard(from,
-                     [&] { CreateProjectFromTemplate(m_ctx.workspace(), chosen->toStdString()); })) {
+    if (!m_ctx.guard(
+            from, [&] { CreateProjectFromTemplate(m_ctx.workspace(), chosen->toStdString()); })) {
         // Template missing, folder not writable: the open project stays as it was, and so does
         // the editor, which asks again before its edits go.
         if (FrmIntensityTable* editor = m_ctx.existing<FrmIntensityTable>())
