@@ -222,6 +222,124 @@ private slots:
         QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
     }
 
+    // An open window of a row that an undo or redo rewrote shows the file's values, so that its
+    // OK cannot write the undone values back; an element taken away closes its dialog.
+    void anOpenWindowFollowsTheUndoneRow_data() {
+        QTest::addColumn<QString>("row");
+        for (const char* row : {"Basin", "Surface", "Channel", "Node", "Setup"})
+            QTest::newRow(row) << row;
+    }
+    void anOpenWindowFollowsTheUndoneRow() {
+        QFETCH(QString, row);
+        Fixture f;
+        QAction* undo = f.action("MnuUndo");
+        QAction* redo = f.action("MnuRedo");
+        const bool element = row == "Basin" || row == "Surface" || row == "Channel";
+        const ElementKind kind = row == "Basin"     ? ElementKind::Basin
+                                 : row == "Surface" ? ElementKind::Surface
+                                                    : ElementKind::Channel;
+        const KindFields kindFields = fieldsOf(kind);
+        // The window, its name field, a second field, and where the file keeps both.
+        const char* dialogName = element         ? kindFields.updateDialog
+                                 : row == "Node" ? "FrmNodeInfo"
+                                                 : "FrmInfo";
+        const char* nameField = element         ? kindFields.nameField
+                                : row == "Node" ? "TxtNodeName"
+                                                : "TxtProjectName";
+        // The node window holds one field to type (its table is chosen by the picker).
+        const char* otherField = element         ? kindFields.inputs.front().first
+                                 : row == "Node" ? nameField
+                                                 : "TxtBasinName";
+        const char* saveButton = row == "Node" ? "CmdUpdate" : "CmdOK";
+        int index = 0;
+        std::string tag;
+        if (element) {
+            index = f.add(kind, "First name");
+            tag = f.tagOf(kind, index);
+        }
+        const auto open = [&]() -> QWidget* {
+            if (element) {
+                f.select(kind, index);
+                OpenUpdateDialog(f.ctx, kind);
+            } else if (row == "Node") {
+                OpenNodeSettings(f.ctx);
+            } else {
+                OpenProjectSetup(f.ctx);
+            }
+            return shownWindow(dialogName);
+        };
+        const auto stored = [&](const char* field) {
+            if (element) {
+                const std::string_view column = field == nameField ? kindInfo(kind).nameColumn
+                                                : kind == ElementKind::Basin   ? "Area"
+                                                : kind == ElementKind::Surface ? "SurfLength"
+                                                                               : "ChannelArea";
+                return f.cell(kind, tag, column);
+            }
+            Database db = Database::open(f.path(), Database::Mode::ReadOnly);
+            Statement q = db.prepare(row == "Setup" && field == nameField
+                                         ? "SELECT ProjectName FROM TblProjectInfo"
+                                         : "SELECT NodeName FROM TblNodeInfo");
+            return q.step() ? QString::fromStdString(q.text(0).value_or("")) : QString();
+        };
+        const auto shown = [](QWidget* dialog, const char* field) {
+            return dialog->findChild<QLineEdit*>(field)->text();
+        };
+        const QString name0 = stored(nameField), other0 = stored(otherField);
+
+        // An earlier edit, saved; the window opened again shows it.
+        QWidget* first = open();
+        QVERIFY(first);
+        fill(first, nameField, "Second name");
+        if (row != "Node")
+            fill(first, otherField, element ? "7" : "Outfall 2");
+        click(first, saveButton);
+        QCOMPARE(stored(nameField), QString("Second name"));
+        QPointer<QWidget> dialog = open();
+        QVERIFY(dialog);
+        QCOMPARE(shown(dialog, nameField), QString("Second name"));
+
+        // Undo with the window open: it shows the restored row, and so after a redo.
+        undo->trigger();
+        QCOMPARE(stored(nameField), name0);
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(shown(dialog, nameField), name0);
+        QCOMPARE(shown(dialog, otherField), other0);
+        redo->trigger();
+        QCOMPARE(shown(dialog, nameField), QString("Second name"));
+        undo->trigger();
+        QCOMPARE(shown(dialog, nameField), name0);
+        // OK now writes the restored values, as the file read afresh shows.
+        click(dialog, saveButton);
+        QCOMPARE(stored(nameField), name0);
+        QCOMPARE(stored(otherField), other0);
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
+        if (!element)
+            return;
+
+        // The add undone with the dialog open takes the dialog away, as a delete does.
+        dialog = open();
+        QVERIFY(dialog);
+        QCOMPARE(undo->text(), QString("Undo Add \"First name\""));
+        undo->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!dialog || !dialog->isVisible());
+        QCOMPARE(f.cell(kind, tag, "Deleted"), QString("True"));
+        redo->trigger();
+        dialog = open();
+        QVERIFY(dialog);
+        f.canvas()
+            ->findChild<QMenu*>(kind == ElementKind::Basin     ? "MnuPopBasin"
+                                : kind == ElementKind::Surface ? "MnuPopSurface"
+                                                               : "MnuPopChannel")
+            ->actions()[2]
+            ->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!dialog || !dialog->isVisible());
+        QCOMPARE(f.cell(kind, tag, "Deleted"), QString("True"));
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
+    }
+
     void theKeyboardAloneMovesDeletesWalksAndOpens() {
         Fixture f;
         const int first = f.add(ElementKind::Basin, "Keyed");

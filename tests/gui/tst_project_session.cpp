@@ -19,6 +19,7 @@
 #include "settings/FrmNodeInfo.h"
 #include "settings/FrmSelectIvalBasin.h"
 #include "store/Database.h"
+#include "store/IntensityDb.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -28,6 +29,7 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -274,6 +276,93 @@ private slots:
         settle();
         for (const auto& window : windows)
             QVERIFY2(!window, "a window of the project outlived it");
+    }
+
+    // The rainfall database is shared, so a new location being typed is not the project's to
+    // drop: every way of leaving asks first, and keeping the edits leaves nothing.
+    void leavingAsksBeforeTheRainfallEditorsUnsavedEditsGo_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("discard");
+        for (const char* command : {"New", "Open", "Close", "Exit"}) {
+            QTest::newRow(qPrintable(QString("%1, keep").arg(command))) << command << false;
+            QTest::newRow(qPrintable(QString("%1, discard").arg(command))) << command << true;
+        }
+    }
+    void leavingAsksBeforeTheRainfallEditorsUnsavedEditsGo() {
+        QFETCH(QString, command);
+        QFETCH(bool, discard);
+        Fixture f;
+        const QString a = f.example("a.rmt"), b = f.example("b.rmt");
+        const QString fresh = f.data.path("new.rmt");
+        QVERIFY(f.window.openProjectFile(a));
+        QPointer<FrmDraw> canvas = f.canvas();
+        f.ctx.onShowIntensityEditor();
+        QPointer<FrmIntensityTable> editor = f.ctx.existing<FrmIntensityTable>();
+        click(editor, "CmdAdd");
+        QTest::keyClicks(editor->findChild<QLineEdit*>("TxtBasinName"), "Oak Run");
+        editor->cell(0, 0)->setText("3.1");
+        editor->cell(6, 9)->setText("0.42");
+        editor->findChild<QPlainTextEdit*>("TxtProvenance")->setPlainText("county manual");
+        QVERIFY(f.prompts.shown.empty());
+
+        f.prompts.answers = {discard ? Prompts::Answer::Yes : Prompts::Answer::No};
+        if (command == "New")
+            f.prompts.fileNames.push_back(fresh);
+        if (command == "Open")
+            f.prompts.fileNames.push_back(b);
+        // Through the canvas's own menu, as the user goes.
+        const char* item = command == "New"     ? "MnuNew"
+                           : command == "Open"  ? "MnuOpen"
+                           : command == "Close" ? "MnuFileClose"
+                                                : "MnuExit";
+        QAction* action = canvas->findChild<QAction*>(item);
+        QVERIFY2(action, item);
+        action->trigger();
+        settle();
+
+        QCOMPARE(f.prompts.shown.size(), std::size_t(1)); // asked once, whatever follows
+        QCOMPARE(f.prompts.shown[0].text,
+                 QString("The rainfall table \"Oak Run\" has changes that were not saved with "
+                         "Update. Discard them?"));
+        // Neither answer saves the new location.
+        const std::vector<std::string> stored = ListLocations(f.ws());
+        QVERIFY(std::find(stored.begin(), stored.end(), "Oak Run") == stored.end());
+        if (!discard) {
+            // Nothing was left: the project, its canvas and the editor's edits are as they were.
+            QVERIFY(f.window.isVisible());
+            QVERIFY(canvas && canvas->isVisible());
+            QCOMPARE(f.canvas(), canvas.data());
+            QCOMPARE(QString::fromStdString(f.ws().ProjectPath), a);
+            QVERIFY(!QFile::exists(fresh)); // New made no file
+            QVERIFY(editor && editor->isVisible());
+            QCOMPARE(f.ctx.existing<FrmIntensityTable>(), editor.data());
+            QCOMPARE(editor->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Oak Run"));
+            QCOMPARE(editor->cell(0, 0)->text(), QString("3.1"));
+            QCOMPARE(editor->cell(6, 9)->text(), QString("0.42"));
+            QCOMPARE(editor->findChild<QPlainTextEdit*>("TxtProvenance")->toPlainText(),
+                     QString("county manual"));
+            QVERIFY(editor->hasUnsavedChanges());
+            // Still asked on its own Esc afterwards: the kept edits are guarded as before.
+            f.prompts.answers = {Prompts::Answer::No};
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QVERIFY(editor->isVisible());
+            QCOMPARE(f.prompts.shown.size(), std::size_t(2));
+            return;
+        }
+        QVERIFY(!editor);
+        QVERIFY(!canvas);
+        if (command == "New") {
+            QCOMPARE(QString::fromStdString(f.ws().ProjectPath), fresh);
+            QVERIFY(f.ctx.existing<FrmInfo>());
+        } else if (command == "Open") {
+            QCOMPARE(QString::fromStdString(f.ws().ProjectPath), b);
+            QVERIFY(f.canvas());
+        } else if (command == "Close") {
+            QVERIFY(!f.canvas());
+            QVERIFY(f.window.startScreen());
+        } else {
+            QVERIFY(!f.window.isVisible());
+        }
     }
 
     // ---- numeric fields hold numbers; Tc follows its inputs ----------------------------------

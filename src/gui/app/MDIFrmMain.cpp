@@ -116,9 +116,16 @@ void MDIFrmMain::newProject() {
                 .arg(*chosen));
         return;
     }
-    if (!m_ctx.guard(from,
-                     [&] { CreateProjectFromTemplate(m_ctx.workspace(), chosen->toStdString()); }))
-        return; // template missing, folder not writable: the open project stays as it was
+    if (!FrmIntensityTable::mayLeaveProject(m_ctx))
+        return; // the rainfall editor's unsaved edits are kept: nothing is left, nothing made
+    if (!m_ctx.guard(
+            from, [&] { CreateProjectFromTemplate(m_ctx.workspace(), chosen->toStdString()); })) {
+        // Template missing, folder not writable: the open project stays as it was, and so does
+        // the editor, which asks again before its edits go.
+        if (FrmIntensityTable* editor = m_ctx.existing<FrmIntensityTable>())
+            ProjectSession::markLeaving(editor, false);
+        return;
+    }
     leaveProject();
     m_ctx.workspace().ProjectPath = chosen->toStdString();
     showProjectSetup();
@@ -146,7 +153,7 @@ bool MDIFrmMain::checkOpenable(const QString& path) {
 }
 
 bool MDIFrmMain::openProjectFile(const QString& path) {
-    if (!checkOpenable(path))
+    if (!checkOpenable(path) || !FrmIntensityTable::mayLeaveProject(m_ctx))
         return false;
     leaveProject();
     m_ctx.workspace().ProjectPath = QFileInfo(path).absoluteFilePath().toStdString();
@@ -230,6 +237,11 @@ void MDIFrmMain::onCanvasClosed() {
 void MDIFrmMain::showProjectSetup() { FrmInfo::open(m_ctx, this); }
 
 void MDIFrmMain::closeEvent(QCloseEvent* event) {
+    // Unsaved rainfall edits kept: the program stays as it is.
+    if (!FrmIntensityTable::mayLeaveProject(m_ctx)) {
+        event->ignore();
+        return;
+    }
     // The project's windows and canvas first, so its project is purged, then every other
     // window of the program.
     leaveProject();

@@ -42,7 +42,8 @@ public:
     bool openCanvas();
     // Closes the canvas, which purges the rows marked deleted; back to the start screen.
     void closeCanvas();
-    // New, Open and Exit leave the open project: its windows close, then its canvas.
+    // New, Open and Exit leave the open project: its windows close, then its canvas. The
+    // callers have asked FrmIntensityTable::mayLeaveProject first.
     void leaveProject();
 
 protected:

@@ -13,7 +13,7 @@ void ProjectSession::closeWindows() {
         if (!window)
             continue;
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setProperty("pluvaneLeaving", true);
+        markLeaving(window, true);
         window->close();
         if (window && !window->isHidden()) {
             window->hide(); // a window that refused to close still leaves the project

@@ -46,8 +46,9 @@ public:
     // report): it closes with the session too.
     void adopt(QWidget* window) { m_others.emplace_back(window); }
 
-    // Closes every window of the session (the rainfall editor's unsaved edits are given up, as
-    // the element dialogs' are: the project they were typed for is being left).
+    // Closes every window of the session without asking: the element dialogs' typed values
+    // belong to the project being left; the rainfall editor's were asked about before
+    // (FrmIntensityTable::mayLeaveProject).
     void closeWindows();
 
     // The lock of the project file while its drawing is open.
@@ -62,6 +63,10 @@ public:
     // True while the window is being closed because its project is left.
     static bool isLeaving(const QWidget* window) {
         return window->property("pluvaneLeaving").toBool();
+    }
+    // Marks (or, when leaving was given up, unmarks) a window as closing with its project.
+    static void markLeaving(QWidget* window, bool leaving) {
+        window->setProperty("pluvaneLeaving", leaving);
     }
     // Marks a window as shown once, so that a later hide counts as closed.
     static void markShown(QWidget* window) { window->setProperty("pluvaneShown", true); }

@@ -33,6 +33,12 @@ public:
     Role role() const { return m_role; }
     // The update dialog's element: the tag selected when it opened, whether or not a row had it.
     const std::string& loadedTag() const { return m_loadedTag; }
+    // Update: shows the loaded element's row afresh (an undo or redo rewrote it), dropping what
+    // was typed, so that OK cannot write the older values back.
+    void reloadLoaded() {
+        if (m_reload)
+            m_reload();
+    }
 
 protected:
     ElementDialog(AppContext& ctx, QWidget* parent, Role role, const char* name,
@@ -79,14 +85,17 @@ protected:
         m_loadedTag = selectedTag(kind);
         if (m_loadedTag.empty())
             return;
-        attempt([&] {
-            if (const std::optional<Fields> row = load(m_ctx.workspace(), m_loadedTag)) {
-                m_settingTc = true;
-                show(*row);
-                m_settingTc = false;
-                tcSettled();
-            }
-        });
+        m_reload = [this, load, show] {
+            attempt([&] {
+                if (const std::optional<Fields> row = load(m_ctx.workspace(), m_loadedTag)) {
+                    m_settingTc = true;
+                    show(*row);
+                    m_settingTc = false;
+                    tcSettled();
+                }
+            });
+        };
+        m_reload();
     }
     // Tc follows its inputs: once `inputs` change (typed, pasted, filled by a list or a
     // calculator) the shown Tc and velocity (`computed`) are stale until Calculate, and OK or
@@ -108,6 +117,7 @@ private:
 
     Role m_role;
     std::string m_loadedTag;
+    std::function<void()> m_reload; // Update: reads m_loadedTag's row into the fields
     QLineEdit* m_tcField = nullptr;
     std::vector<QLineEdit*> m_tcInputs;
     std::vector<QLineEdit*> m_tcComputed;

@@ -81,4 +81,6 @@ bool ProbeAndSolve(AppContext& ctx) {
 
 void CloseProjectWindows(AppContext& ctx) { ctx.session().closeWindows(); }
 
+bool MayLeaveProject(AppContext& ctx) { return FrmIntensityTable::mayLeaveProject(ctx); }
+
 } // namespace pluvane::gui

@@ -22,5 +22,7 @@ bool ProbeAndSolve(AppContext& ctx);
 
 // Closes every window of the open project's session when its canvas closes.
 void CloseProjectWindows(AppContext& ctx);
+// Before the canvas closes: false when the rainfall editor's unsaved edits are kept.
+bool MayLeaveProject(AppContext& ctx);
 
 } // namespace pluvane::gui

@@ -509,6 +509,12 @@ void FrmDraw::solve() {
 }
 
 void FrmDraw::closeEvent(QCloseEvent* event) {
+    // Close (the menu, the toolbar, the title bar) leaves the project: unsaved rainfall edits
+    // kept, the canvas stays open.
+    if (!m_closed && !MayLeaveProject(m_ctx)) {
+        event->ignore();
+        return;
+    }
     if (!m_closed) {
         m_closed = true;
         CloseProjectWindows(m_ctx);

@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "network/NetworkMessages.h"
 #include "network/NetworkModel.h"
+#include "network/UndoWindows.h"
 #include "store/ProjectDb.h"
 
 #include <QVariant>
@@ -155,6 +156,8 @@ void ElementPresenceCommand::apply(bool shown) {
     const RowKey key = RowKey::element(m_kind, m_tag);
     m_history.refresh(key);
     m_history.changed(key);
+    if (!shown)
+        CloseWindowsOfRemoved(m_history.ctx(), m_kind, m_tag);
 }
 
 MoveCommand::MoveCommand(EditHistory& history, ElementKind kind, int index, QPointF from,
@@ -196,8 +199,10 @@ void RowEditCommand::apply(bool after) {
         WriteRow(ws, change.key, after ? change.after : change.before);
         m_history.refresh(change.key);
     }
-    for (const Change& change : m_changes)
+    for (const Change& change : m_changes) {
         m_history.changed(change.key);
+        ReloadWindowsOfRow(m_history.ctx(), change.key);
+    }
 }
 
 void RecordElementAdded(AppContext& ctx, ElementKind kind, const Placement& placed) {

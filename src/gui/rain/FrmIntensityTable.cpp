@@ -201,6 +201,17 @@ FrmIntensityTable* FrmIntensityTable::open(AppContext& ctx, QWidget* parent) {
     return editor;
 }
 
+bool FrmIntensityTable::mayLeaveProject(AppContext& ctx) {
+    FrmIntensityTable* editor = ctx.existing<FrmIntensityTable>();
+    if (!editor || !editor->m_dirty || ProjectSession::isLeaving(editor))
+        return true;
+    AppContext::present(editor); // the question is about the grid the user sees
+    if (!editor->mayDiscard())
+        return false;
+    ProjectSession::markLeaving(editor, true);
+    return true;
+}
+
 QLineEdit* FrmIntensityTable::cell(int column, int row) const {
     return m_cells.at(static_cast<std::size_t>(column)).at(static_cast<std::size_t>(row));
 }

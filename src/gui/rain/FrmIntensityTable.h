@@ -38,6 +38,11 @@ public:
     // another location has become current, or after its own "Change Basin", it reads the
     // current one afresh, asking first when that drops unsaved edits.
     static FrmIntensityTable* open(AppContext& ctx, QWidget* parent = nullptr);
+    // Before the project is left (New, Open, Close, Exit): the rainfall database is shared, so
+    // unsaved edits in the session's editor are not the project's to drop. The editor is brought
+    // forward and asks its question; false when the user keeps the edits (nothing may be left).
+    // Once agreed, the editor closes with the session without asking again.
+    static bool mayLeaveProject(AppContext& ctx);
 
     // The cell of return period `column` (0 = 1 year .. 6 = 100 years), duration `row` (0..9).
     QLineEdit* cell(int column, int row) const;

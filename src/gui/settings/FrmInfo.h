@@ -25,6 +25,9 @@ public:
 
     // The intensity table field, as the picker fills it.
     void setIntensityTable(const QString& name);
+    // Shows the stored project and node rows afresh (an undo or redo rewrote them), dropping
+    // what was typed.
+    void reload() { load(); }
     // True when the project already had its row when the window was made.
     bool existingProject() const { return m_existingProject; }
 

@@ -19,6 +19,8 @@ public:
     // As open, but a window that is up already reads the project again first, dropping what was
     // typed into it.
     static FrmNodeInfo* reopen(AppContext& ctx, QWidget* parent = nullptr);
+    // Shows the stored node row afresh (an undo or redo rewrote it), dropping what was typed.
+    void reload() { load(); }
 
 private:
     void load();
