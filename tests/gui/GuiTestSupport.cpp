@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
+#include <QtTest>
 
 namespace pluvane::gui::test {
 
@@ -24,6 +27,18 @@ QString SaveScreenshot(QWidget* widget, const QString& name) {
     QDir().mkpath(folder);
     const QString file = folder + "/" + name + ".png";
     return widget->grab().save(file) ? file : QString();
+}
+
+void FillField(QWidget* window, const char* name, const QString& text) {
+    auto* edit = window->findChild<QLineEdit*>(name);
+    QVERIFY2(edit, name);
+    edit->setText(text);
+}
+
+void ClickButton(QWidget* window, const char* name) {
+    auto* button = window->findChild<QPushButton*>(name);
+    QVERIFY2(button, name);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 } // namespace pluvane::gui::test

@@ -21,4 +21,10 @@ struct TestProject {
 // set (scripts/screenshots sets it), else nowhere. Returns the file written or "".
 QString SaveScreenshot(class QWidget* widget, const QString& name);
 
+// Types `text` into the line edit of that object name in `window`; a failed check when the
+// window has none.
+void FillField(QWidget* window, const char* name, const QString& text);
+// Clicks the push button of that object name in `window`; a failed check when it has none.
+void ClickButton(QWidget* window, const char* name);
+
 } // namespace pluvane::gui::test

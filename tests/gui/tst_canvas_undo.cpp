@@ -33,18 +33,6 @@ QWidget* shownWindow(const QString& name) {
     return nullptr;
 }
 
-void fill(QWidget* dialog, const char* field, const QString& text) {
-    auto* edit = dialog->findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
-    edit->setText(text);
-}
-
-void click(QWidget* dialog, const char* button) {
-    auto* b = dialog->findChild<QPushButton*>(button);
-    QVERIFY2(b, button);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
 // What the add dialog of each kind needs, and where its row keeps what the tests look at.
 struct KindFields {
     const char* addDialog;
@@ -93,10 +81,10 @@ class TstCanvasUndo : public QObject {
             prompts.fileNames.push_back(data.path("undo.rmt"));
             window.newProject();
             FrmInfo* setup = ctx.existing<FrmInfo>();
-            fill(setup, "TxtProjectName", "Undo test");
-            fill(setup, "TxtBasinName", "Outfall 1");
-            fill(setup, "TxtITable", "Atlanta");
-            click(setup, "CmdOK");
+            FillField(setup, "TxtProjectName", "Undo test");
+            FillField(setup, "TxtBasinName", "Outfall 1");
+            FillField(setup, "TxtITable", "Atlanta");
+            ClickButton(setup, "CmdOK");
         }
         FrmDraw* canvas() { return window.canvas(); }
         std::string path() { return ctx.workspace().ProjectPath; }
@@ -119,10 +107,10 @@ class TstCanvasUndo : public QObject {
             QWidget* dialog = shownWindow(fields.addDialog);
             if (!dialog)
                 return -1;
-            fill(dialog, fields.nameField, name);
+            FillField(dialog, fields.nameField, name);
             for (const auto& [field, text] : fields.inputs)
-                fill(dialog, field, text);
-            click(dialog, "CmdOK");
+                FillField(dialog, field, text);
+            ClickButton(dialog, "CmdOK");
             return static_cast<int>(canvas()->model().images(kind).size()) - 1;
         }
         std::string tagOf(ElementKind kind, int index) {
@@ -177,8 +165,8 @@ private slots:
         OpenUpdateDialog(f.ctx, kind);
         QWidget* update = shownWindow(fieldsOf(kind).updateDialog);
         QVERIFY(update);
-        fill(update, fieldsOf(kind).nameField, "Second name");
-        click(update, "CmdOK");
+        FillField(update, fieldsOf(kind).nameField, "Second name");
+        ClickButton(update, "CmdOK");
         QCOMPARE(f.cell(kind, tag, info.nameColumn), QString("Second name"));
         QCOMPARE(undo->text(), QString("Undo Edit \"First name\""));
         undo->trigger();
@@ -290,10 +278,10 @@ private slots:
         // An earlier edit, saved; the window opened again shows it.
         QWidget* first = open();
         QVERIFY(first);
-        fill(first, nameField, "Second name");
+        FillField(first, nameField, "Second name");
         if (row != "Node")
-            fill(first, otherField, element ? "7" : "Outfall 2");
-        click(first, saveButton);
+            FillField(first, otherField, element ? "7" : "Outfall 2");
+        ClickButton(first, saveButton);
         QCOMPARE(stored(nameField), QString("Second name"));
         QPointer<QWidget> dialog = open();
         QVERIFY(dialog);
@@ -310,7 +298,7 @@ private slots:
         undo->trigger();
         QCOMPARE(shown(dialog, nameField), name0);
         // OK now writes the restored values, as the file read afresh shows.
-        click(dialog, saveButton);
+        ClickButton(dialog, saveButton);
         QCOMPARE(stored(nameField), name0);
         QCOMPARE(stored(otherField), other0);
         QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
@@ -470,8 +458,8 @@ private slots:
         OpenNodeSettings(f.ctx);
         QWidget* node = shownWindow("FrmNodeInfo");
         QVERIFY(node);
-        fill(node, "TxtNodeName", "Renamed outfall");
-        click(node, "CmdUpdate");
+        FillField(node, "TxtNodeName", "Renamed outfall");
+        ClickButton(node, "CmdUpdate");
         QCOMPARE(f.cell(ElementKind::Node, "", "NodeName"), QString("Renamed outfall"));
         QCOMPARE(undo->text(), QString("Undo Edit Node"));
         buttons.at(13)->trigger(); // the toolbar button does what the menu item does
@@ -481,9 +469,9 @@ private slots:
         OpenProjectSetup(f.ctx);
         QWidget* setup = shownWindow("FrmInfo");
         QVERIFY(setup);
-        fill(setup, "TxtProjectName", "Renamed project");
-        fill(setup, "TxtBasinName", "Outfall 2");
-        click(setup, "CmdOK");
+        FillField(setup, "TxtProjectName", "Renamed project");
+        FillField(setup, "TxtBasinName", "Outfall 2");
+        ClickButton(setup, "CmdOK");
         Database db = Database::open(f.path(), Database::Mode::ReadOnly);
         const auto projectName = [&] {
             Statement q = db.prepare("SELECT ProjectName FROM TblProjectInfo");

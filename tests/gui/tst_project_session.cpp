@@ -39,18 +39,6 @@ using namespace pluvane::gui::test;
 
 namespace {
 
-void fill(QWidget* dialog, const char* name, const QString& text) {
-    auto* edit = dialog->findChild<QLineEdit*>(name);
-    QVERIFY2(edit, name);
-    edit->setText(text);
-}
-
-void click(QWidget* dialog, const char* name) {
-    auto* button = dialog->findChild<QPushButton*>(name);
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 void pick(QWidget* picker, const QString& location) {
     auto* list = picker->findChild<QListWidget*>("List1");
     const QList<QListWidgetItem*> items = list->findItems(location, Qt::MatchExactly);
@@ -115,10 +103,10 @@ class TstProjectSession : public QObject {
         FrmIntensityTable* changeBasin(const QString& location) {
             ctx.onShowIntensityEditor();
             auto* editor = ctx.existing<FrmIntensityTable>();
-            click(editor, "CmdSelectBasin");
+            ClickButton(editor, "CmdSelectBasin");
             FrmSelectIvalBasin* picker = ctx.existing<FrmSelectIvalBasin>();
             pick(picker, location);
-            click(picker, "CmdOK");
+            ClickButton(picker, "CmdOK");
             settle();
             return ctx.existing<FrmIntensityTable>();
         }
@@ -141,7 +129,7 @@ private slots:
         // Change Basin -> Fort Myers -> OK -> Cancel the editor: both records name Fort Myers.
         FrmIntensityTable* editor = f.changeBasin("Fort Myers");
         QCOMPARE(recordedTables(path), (QStringList{"Fort Myers", "Fort Myers"}));
-        click(editor, "CmdCancel");
+        ClickButton(editor, "CmdCancel");
         settle();
         QCOMPARE(f.canvasTitle(), QStringLiteral("a.rmt - Rainfall: Fort Myers"));
         report = f.solve();
@@ -154,7 +142,7 @@ private slots:
         settle();
         FrmInfo* setup = FrmInfo::open(f.ctx, &f.window);
         QCOMPARE(setup->findChild<QLineEdit*>("TxtITable")->text(), QStringLiteral("Fort Myers"));
-        click(setup, "CmdCancel");
+        ClickButton(setup, "CmdCancel");
         settle();
         report = f.solve();
         QCOMPARE(peak100(path), fortMyers);
@@ -162,7 +150,7 @@ private slots:
 
         // A report still open when the table changes is not brought forward as if current.
         f.changeBasin("Lake Houston");
-        click(f.ctx.existing<FrmIntensityTable>(), "CmdCancel");
+        ClickButton(f.ctx.existing<FrmIntensityTable>(), "CmdCancel");
         report = f.solve();
         QCOMPARE(report->windowTitle(), QStringLiteral("Report - Rainfall: Lake Houston"));
         QVERIFY(peak100(path) != fortMyers);
@@ -183,12 +171,12 @@ private slots:
         QVERIFY(f.window.openProjectFile(path));
         f.ctx.onShowIntensityEditor();
         auto* editor = f.ctx.existing<FrmIntensityTable>();
-        click(editor, "CmdAdd");
-        fill(editor, "TxtBasinName", "Willow Gauge");
+        ClickButton(editor, "CmdAdd");
+        FillField(editor, "TxtBasinName", "Willow Gauge");
         for (int c = 0; c < 7; ++c)
             for (int r = 0; r < 10; ++r)
                 editor->cell(c, r)->setText(QString::number(9.0 - r * 0.8 + c * 0.3, 'f', 2));
-        click(editor, "CmdUpdate");
+        ClickButton(editor, "CmdUpdate");
         QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
         QCOMPARE(recordedTables(path), (QStringList{"Willow Gauge", "Willow Gauge"}));
         QCOMPARE(f.canvasTitle(), QStringLiteral("b.rmt - Rainfall: Willow Gauge"));
@@ -221,10 +209,10 @@ private slots:
         f.prompts.fileNames.push_back(f.data.path("a.rmt"));
         f.window.newProject();
         QPointer<FrmInfo> setup = f.ctx.existing<FrmInfo>();
-        fill(setup, "TxtProjectName", "Project A");
-        fill(setup, "TxtBasinName", "Outfall A");
-        fill(setup, "TxtITable", "Fort Myers");
-        click(setup, "CmdIList");
+        FillField(setup, "TxtProjectName", "Project A");
+        FillField(setup, "TxtBasinName", "Outfall A");
+        FillField(setup, "TxtITable", "Fort Myers");
+        ClickButton(setup, "CmdIList");
         QPointer<FrmSelectIvalBasin> picker = f.ctx.existing<FrmSelectIvalBasin>();
         QVERIFY(picker);
         pick(picker, "Lake Houston");
@@ -298,7 +286,7 @@ private slots:
         QPointer<FrmDraw> canvas = f.canvas();
         f.ctx.onShowIntensityEditor();
         QPointer<FrmIntensityTable> editor = f.ctx.existing<FrmIntensityTable>();
-        click(editor, "CmdAdd");
+        ClickButton(editor, "CmdAdd");
         QTest::keyClicks(editor->findChild<QLineEdit*>("TxtBasinName"), "Oak Run");
         editor->cell(0, 0)->setText("3.1");
         editor->cell(6, 9)->setText("0.42");
@@ -407,27 +395,27 @@ private slots:
                           : kind == 1 ? static_cast<QWidget*>(ShowWindow<FrmSurfaceAddInfo>(f.ctx))
                                       : static_cast<QWidget*>(ShowWindow<FrmChannelAddInfo>(f.ctx));
         if (kind == 0) {
-            fill(dialog, "TxtArea", "1.5");
-            fill(dialog, "TxtSlope", "0.02");
-            fill(dialog, "TxtSoilType", "Lawns");
-            fill(dialog, "TxtC", "0.2");
-            fill(dialog, "TxtLength", "100");
+            FillField(dialog, "TxtArea", "1.5");
+            FillField(dialog, "TxtSlope", "0.02");
+            FillField(dialog, "TxtSoilType", "Lawns");
+            FillField(dialog, "TxtC", "0.2");
+            FillField(dialog, "TxtLength", "100");
         } else if (kind == 1) {
-            fill(dialog, "TxtLength", "500");
-            fill(dialog, "TxtSlope", "0.01");
+            FillField(dialog, "TxtLength", "500");
+            FillField(dialog, "TxtSlope", "0.01");
         } else {
-            fill(dialog, "TxtArea", "10");
-            fill(dialog, "TxtWP", "8");
-            fill(dialog, "TxtSlope", "0.005");
-            fill(dialog, "TxtLength", "1000");
+            FillField(dialog, "TxtArea", "10");
+            FillField(dialog, "TxtWP", "8");
+            FillField(dialog, "TxtSlope", "0.005");
+            FillField(dialog, "TxtLength", "1000");
         }
-        fill(dialog, qPrintable(name), value);
+        FillField(dialog, qPrintable(name), value);
         if (name != "TxtTc") {
-            click(dialog, "CmdCalculate");
+            ClickButton(dialog, "CmdCalculate");
             QCOMPARE(f.prompts.texts(), QStringList{message});
             f.prompts.shown.clear();
         }
-        click(dialog, "CmdOK");
+        ClickButton(dialog, "CmdOK");
         QCOMPARE(f.prompts.texts(), QStringList{message});
         QVERIFY(dialog->isVisible());
         QCOMPARE(cell(path, "SELECT COUNT(*) FROM " + table), before); // nothing stored
@@ -442,8 +430,8 @@ private slots:
         f.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
         f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
         FrmBasUpdate* dialog = f.ctx.existing<FrmBasUpdate>();
-        fill(dialog, "TxtBasinName", "Renamed");
-        click(dialog, "CmdOK");
+        FillField(dialog, "TxtBasinName", "Renamed");
+        ClickButton(dialog, "CmdOK");
         QCOMPARE(f.prompts.texts(), QStringList{"Area: '12abc' is not a number"});
         QCOMPARE(cell(path, "SELECT BasinName FROM TblBasinInfo WHERE BasinTag = 'Basin1'"),
                  std::string("Lots 1-6 roofs & drives"));
@@ -457,21 +445,21 @@ private slots:
         QVERIFY(f.window.openProjectFile(f.example("a.rmt")));
         FrmChannelAddInfo* channel = ShowWindow<FrmChannelAddInfo>(f.ctx);
         FrmTrapezArea* section = ShowWindow<FrmTrapezArea>(f.ctx);
-        fill(section, "TxtB", "2abc");
-        fill(section, "TxtY", "1");
-        fill(section, "TxtZ", "2");
-        click(section, "CmdAdd");
+        FillField(section, "TxtB", "2abc");
+        FillField(section, "TxtY", "1");
+        FillField(section, "TxtZ", "2");
+        ClickButton(section, "CmdAdd");
         QCOMPARE(f.prompts.texts(), QStringList{"B: '2abc' is not a number"});
         QVERIFY(section->isVisible());
         QCOMPARE(channel->findChild<QLineEdit*>("TxtArea")->text(), QString()); // nothing handed on
-        fill(section, "TxtB", "2");
-        click(section, "CmdAdd");
+        FillField(section, "TxtB", "2");
+        ClickButton(section, "CmdAdd");
         QCOMPARE(channel->findChild<QLineEdit*>("TxtArea")->text(), QStringLiteral("4.00"));
 
         FrmBasInfo* basin = ShowWindow<FrmBasInfo>(f.ctx);
         FrmCCo* table = ShowWindow<FrmCCo>(f.ctx);
-        fill(table, "TxtCVal", "0.3.5");
-        click(table, "Command1");
+        FillField(table, "TxtCVal", "0.3.5");
+        ClickButton(table, "Command1");
         QCOMPARE(f.prompts.texts().last(), QStringLiteral("Average C: '0.3.5' is not a number"));
         QCOMPARE(basin->findChild<QLineEdit*>("TxtC")->text(), QString());
     }
@@ -493,19 +481,19 @@ private slots:
         // Travel Length 100 -> 300, Update without Calculate: Tc is computed from 300 ft.
         FrmBasUpdate* dialog = edit();
         QCOMPARE(dialog->findChild<QLineEdit*>("TxtTc")->text().toStdString(), stored);
-        fill(dialog, "TxtLength", "300");
-        click(dialog, "CmdOK");
+        FillField(dialog, "TxtLength", "300");
+        ClickButton(dialog, "CmdOK");
         settle();
         const std::string recomputed =
             cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
         QVERIFY(recomputed != stored);
         // Calculated in the dialog, the same inputs give the same Tc.
         dialog = edit();
-        click(dialog, "CmdCalculate");
+        ClickButton(dialog, "CmdCalculate");
         QCOMPARE(dialog->findChild<QLineEdit*>("TxtTc")->text().toStdString(), recomputed);
 
         // The inputs change, then the user types Tc: kept as typed, and said so.
-        fill(dialog, "TxtLength", "250");
+        FillField(dialog, "TxtLength", "250");
         QLabel* note = dialog->findChild<QLabel*>("LblTcTyped");
         QVERIFY(note && !note->isVisible());
         QTest::keyClicks(dialog->findChild<QLineEdit*>("TxtTc"), "9");
@@ -513,7 +501,7 @@ private slots:
         QCOMPARE(note->text(), QStringLiteral("typed, not computed"));
         SaveScreenshot(dialog, "FrmBasUpdate-typed-tc");
         const QString typed = dialog->findChild<QLineEdit*>("TxtTc")->text();
-        click(dialog, "CmdOK");
+        ClickButton(dialog, "CmdOK");
         settle();
         QCOMPARE(QString::fromStdString(
                      cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'")),
@@ -523,10 +511,10 @@ private slots:
         for (const bool typeTc : {false, true}) {
             f.prompts.shown.clear();
             dialog = edit();
-            fill(dialog, "TxtSlope", "0");
+            FillField(dialog, "TxtSlope", "0");
             if (typeTc)
                 QTest::keyClicks(dialog->findChild<QLineEdit*>("TxtTc"), "1");
-            click(dialog, "CmdOK");
+            ClickButton(dialog, "CmdOK");
             QCOMPARE(f.prompts.shown.size(), std::size_t(1));
             QVERIFY2(f.prompts.shown[0].text.contains("slope"),
                      qPrintable(f.prompts.shown[0].text));
@@ -544,15 +532,15 @@ private slots:
         const QString path = f.example("a.rmt");
         QVERIFY(f.window.openProjectFile(path));
         FrmNodeInfo* node = FrmNodeInfo::open(f.ctx, &f.window);
-        fill(node, "TxtNodeName", "Outfall OF-2");
-        click(node, "CmdUpdate");
+        FillField(node, "TxtNodeName", "Outfall OF-2");
+        ClickButton(node, "CmdUpdate");
         QCOMPARE(cell(path, "SELECT NodeName FROM TblNodeInfo"), std::string("Outfall OF-2"));
         QCOMPARE(f.canvas()->view()->nameShown(ElementKind::Node, 0),
                  QStringLiteral("Outfall OF-2"));
         settle();
         FrmInfo* setup = FrmInfo::open(f.ctx, &f.window);
-        fill(setup, "TxtBasinName", "Outfall & Weir");
-        click(setup, "CmdOK");
+        FillField(setup, "TxtBasinName", "Outfall & Weir");
+        ClickButton(setup, "CmdOK");
         QCOMPARE(cell(path, "SELECT NodeName FROM TblNodeInfo"), std::string("Outfall & Weir"));
         QCOMPARE(f.canvas()->view()->nameShown(ElementKind::Node, 0),
                  QStringLiteral("Outfall & Weir"));

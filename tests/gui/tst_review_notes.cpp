@@ -28,18 +28,6 @@ using namespace pluvane::gui::test;
 
 namespace {
 
-void fill(QWidget* dialog, const char* field, const QString& text) {
-    auto* edit = dialog->findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
-    edit->setText(text);
-}
-
-void click(QWidget* dialog, const char* button) {
-    auto* b = dialog->findChild<QPushButton*>(button);
-    QVERIFY2(b, button);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
 // Points the settings file at a folder of the test's own for as long as it lives.
 struct PrivateSettings {
     QTemporaryDir dir;
@@ -76,10 +64,10 @@ class TstReviewNotes : public QObject {
             FrmInfo* setup = ctx.existing<FrmInfo>();
             if (!setup)
                 qFatal("no setup dialog");
-            fill(setup, "TxtProjectName", "Review test");
-            fill(setup, "TxtBasinName", "Outfall 1");
-            fill(setup, "TxtITable", "Atlanta");
-            click(setup, "CmdOK");
+            FillField(setup, "TxtProjectName", "Review test");
+            FillField(setup, "TxtBasinName", "Outfall 1");
+            FillField(setup, "TxtITable", "Atlanta");
+            ClickButton(setup, "CmdOK");
         }
         FrmDraw* canvas() { return window.canvas(); }
         // A sub-basin through its add dialog; Tc is calculated by OK.
@@ -87,12 +75,12 @@ class TstReviewNotes : public QObject {
             canvas()->addElement(ElementKind::Basin);
             auto* dialog = ctx.existing<FrmBasInfo>();
             QVERIFY(dialog);
-            fill(dialog, "TxtArea", "1.5");
-            fill(dialog, "TxtSlope", "0.02");
-            fill(dialog, "TxtSoilType", "Parks, cemeteries");
-            fill(dialog, "TxtC", "0.2");
-            fill(dialog, "TxtLength", length);
-            click(dialog, "CmdOK");
+            FillField(dialog, "TxtArea", "1.5");
+            FillField(dialog, "TxtSlope", "0.02");
+            FillField(dialog, "TxtSoilType", "Parks, cemeteries");
+            FillField(dialog, "TxtC", "0.2");
+            FillField(dialog, "TxtLength", length);
+            ClickButton(dialog, "CmdOK");
         }
     };
 
@@ -103,22 +91,22 @@ class TstReviewNotes : public QObject {
         switch (kind) {
         case ElementKind::Basin:
             dialog = f.ctx.existing<FrmBasInfo>();
-            fill(dialog, "TxtArea", "1.5");
-            fill(dialog, "TxtSlope", "0.02");
-            fill(dialog, "TxtC", "0.2");
-            fill(dialog, "TxtLength", "100");
+            FillField(dialog, "TxtArea", "1.5");
+            FillField(dialog, "TxtSlope", "0.02");
+            FillField(dialog, "TxtC", "0.2");
+            FillField(dialog, "TxtLength", "100");
             break;
         case ElementKind::Surface:
             dialog = f.ctx.existing<FrmSurfaceAddInfo>();
-            fill(dialog, "TxtLength", "300");
-            fill(dialog, "TxtSlope", "0.02");
+            FillField(dialog, "TxtLength", "300");
+            FillField(dialog, "TxtSlope", "0.02");
             break;
         default:
             dialog = f.ctx.existing<FrmChannelAddInfo>();
-            fill(dialog, "TxtArea", "4");
-            fill(dialog, "TxtWP", "6.47");
-            fill(dialog, "TxtSlope", "0.005");
-            fill(dialog, "TxtLength", "600");
+            FillField(dialog, "TxtArea", "4");
+            FillField(dialog, "TxtWP", "6.47");
+            FillField(dialog, "TxtSlope", "0.005");
+            FillField(dialog, "TxtLength", "600");
             break;
         }
         return dialog;
@@ -167,13 +155,13 @@ private slots:
         QVERIFY(note);
         QVERIFY2(note->isHidden(), qPrintable(note->text()));
 
-        fill(dialog, field.toUtf8().constData(), bad);
+        FillField(dialog, field.toUtf8().constData(), bad);
         QVERIFY(note->isVisible());
         QVERIFY2(note->text().startsWith(expected) || note->toolTip().contains(expected),
                  qPrintable(note->text() + " | " + note->toolTip()));
         SaveScreenshot(dialog, QString("review-note-%1").arg(QTest::currentDataTag()));
 
-        fill(dialog, field.toUtf8().constData(), good);
+        FillField(dialog, field.toUtf8().constData(), good);
         QVERIFY2(note->isHidden(), qPrintable(note->text()));
     }
 
@@ -205,9 +193,9 @@ private slots:
         f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
         auto* update = f.ctx.existing<FrmBasUpdate>();
         QVERIFY(update);
-        fill(update, "TxtLength", "90");
-        fill(update, "TxtTc", "");
-        click(update, "CmdOK");
+        FillField(update, "TxtLength", "90");
+        FillField(update, "TxtTc", "");
+        ClickButton(update, "CmdOK");
         QCOMPARE(LoadBasin(f.ctx.workspace(), "Basin1")->travelLength, std::string("90"));
         QVERIFY(!view->markerShown(ElementKind::Basin, warned));
     }

@@ -37,18 +37,6 @@ using namespace pluvane::gui::test;
 
 namespace {
 
-void fill(QWidget* dialog, const char* field, const QString& text) {
-    auto* edit = dialog->findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
-    edit->setText(text);
-}
-
-void click(QWidget* dialog, const char* button) {
-    auto* b = dialog->findChild<QPushButton*>(button);
-    QVERIFY2(b, button);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
 std::vector<Record> rows(const std::string& path, const std::string& sql) {
     Database db = Database::open(path, Database::Mode::ReadOnly);
     Statement q = db.prepare(sql);
@@ -130,10 +118,10 @@ class TstWorkspace : public QObject {
             window.newProject();
             FrmInfo* setup = ctx.existing<FrmInfo>();
             QVERIFY(setup);
-            fill(setup, "TxtProjectName", "Flow test");
-            fill(setup, "TxtBasinName", "Outfall 1");
-            fill(setup, "TxtITable", "Atlanta");
-            click(setup, "CmdOK");
+            FillField(setup, "TxtProjectName", "Flow test");
+            FillField(setup, "TxtBasinName", "Outfall 1");
+            FillField(setup, "TxtITable", "Atlanta");
+            ClickButton(setup, "CmdOK");
             QVERIFY(window.canvas());
         }
 
@@ -141,33 +129,33 @@ class TstWorkspace : public QObject {
             window.canvas()->addElement(ElementKind::Basin);
             auto* dialog = ctx.existing<FrmBasInfo>();
             QVERIFY(dialog);
-            fill(dialog, "TxtBasinName", name);
-            fill(dialog, "TxtArea", area);
-            fill(dialog, "TxtSlope", "0.02");
-            fill(dialog, "TxtSoilType", "Parks, cemeteries");
-            fill(dialog, "TxtC", "0.2");
-            fill(dialog, "TxtLength", "100");
-            click(dialog, "CmdOK");
+            FillField(dialog, "TxtBasinName", name);
+            FillField(dialog, "TxtArea", area);
+            FillField(dialog, "TxtSlope", "0.02");
+            FillField(dialog, "TxtSoilType", "Parks, cemeteries");
+            FillField(dialog, "TxtC", "0.2");
+            FillField(dialog, "TxtLength", "100");
+            ClickButton(dialog, "CmdOK");
         }
         void addSurface() {
             window.canvas()->addElement(ElementKind::Surface);
             auto* dialog = ctx.existing<FrmSurfaceAddInfo>();
             QVERIFY(dialog);
-            fill(dialog, "TxtSurfName", "Swale");
-            fill(dialog, "TxtLength", "500");
-            fill(dialog, "TxtSlope", "0.01");
-            click(dialog, "CmdOK");
+            FillField(dialog, "TxtSurfName", "Swale");
+            FillField(dialog, "TxtLength", "500");
+            FillField(dialog, "TxtSlope", "0.01");
+            ClickButton(dialog, "CmdOK");
         }
         void addChannel() {
             window.canvas()->addElement(ElementKind::Channel);
             auto* dialog = ctx.existing<FrmChannelAddInfo>();
             QVERIFY(dialog);
-            fill(dialog, "TxtChannelName", "Ditch");
-            fill(dialog, "TxtArea", "10");
-            fill(dialog, "TxtWP", "8");
-            fill(dialog, "TxtSlope", "0.005");
-            fill(dialog, "TxtLength", "1000");
-            click(dialog, "CmdOK");
+            FillField(dialog, "TxtChannelName", "Ditch");
+            FillField(dialog, "TxtArea", "10");
+            FillField(dialog, "TxtWP", "8");
+            FillField(dialog, "TxtSlope", "0.005");
+            FillField(dialog, "TxtLength", "1000");
+            ClickButton(dialog, "CmdOK");
         }
     };
 
@@ -526,24 +514,24 @@ private slots:
         f.prompts.fileNames.push_back(writeDepthTable(f.file("PF_Depth_English_PDS.csv")));
         canvas->findChild<QAction*>("MnuEditTable")->trigger();
         FrmIntensityTable* editor = f.ctx.existing<FrmIntensityTable>();
-        click(editor, "CmdAdd");
-        click(editor, "CmdImport");
+        ClickButton(editor, "CmdAdd");
+        ClickButton(editor, "CmdImport");
         QVERIFY2(f.prompts.shown.empty(), qPrintable(texts(f.prompts).join(" | ")));
         QCOMPARE(editor->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Champaign"));
         QVERIFY(std::abs(ParseLenient(editor->cell(0, 0)->text().toStdString()) - 4.80) < 0.005);
         QVERIFY(std::abs(editor->plot()->curves()[0].points[0].intensity - 4.80) < 0.005);
         QVERIFY(!LocationExists(f.ws(), "Champaign"));
-        click(editor, "CmdUpdate");
+        ClickButton(editor, "CmdUpdate");
         QVERIFY(LocationExists(f.ws(), "Champaign"));
 
         // Picked for the project through Change Basin; the editor comes back showing it.
         canvas->findChild<QAction*>("MnuEditTable")->trigger();
-        click(f.ctx.existing<FrmIntensityTable>(), "CmdSelectBasin");
+        ClickButton(f.ctx.existing<FrmIntensityTable>(), "CmdSelectBasin");
         FrmSelectIvalBasin* picker = f.ctx.existing<FrmSelectIvalBasin>();
         QVERIFY(picker);
         auto* list = picker->findChild<QListWidget*>("List1");
         list->setCurrentItem(list->findItems("Champaign", Qt::MatchExactly).value(0));
-        click(picker, "CmdOK");
+        ClickButton(picker, "CmdOK");
         QCOMPARE(rows(path.toStdString(), "SELECT IValueBasinName FROM TblProjectInfo")[0].text(
                      "IValueBasinName"),
                  std::string("Champaign"));
