@@ -1,6 +1,7 @@
 // The report's layout for its pages: the face's widths, the columns fitted to their cells, the
 // paragraphs kept together across a page break, the hanging project values, the page
 // furniture, and how all of it reaches the RTF.
+#include "WideElements.h"
 #include "elements/ElementRecords.h"
 #include "report/ColumnFit.h"
 #include "report/FontMetrics.h"
@@ -27,19 +28,7 @@ Workspace MakeWideProject(const TempFolder& folder) {
     Workspace ws = MakeWorkspace(folder);
     SaveLocation(ws, "Uniform Five", UniformGrid("5.0"));
     InsertProjectRows(ws, "Uniform Five");
-    const std::string w(20, 'W');
-    InsertBasin(ws, "Basin1", 480, 480, {w, "0.8", w, "0.6", "0.01", "80", w, "0.011", "1.2209"});
-    InsertBasin(ws, "Basin2", 480, 960,
-                {"Commercial pad", "2.5", "Business: Neighborhood", "0.18", "0.015", "150",
-                 "Grass, Short", "0.15", "13.8801"});
-    InsertSurface(ws, "Surface1", 600, 1680, {w, "0.02", "300", "2.2811", w, "2.1919"});
-    InsertSurface(ws, "Surface2", 600, 2160,
-                  {"Commercial pad", "0.01", "250", "2.033", "Unpaved", "2.0495"});
-    InsertChannel(ws, "Channel1", 480, 2520,
-                  {w, "4.00", "6.47", "0.005", "600", w, "0.025", "3.0502", "3.2784"});
-    InsertChannel(ws, "Channel2", 480, 3000,
-                  {"Commercial pad", "3.14", "6.28", "0.01", "120", "Concrete Channel", "0.013",
-                   "7.2009", "0.2777"});
+    pluvane::testdata::InsertWideElements(ws);
     ws.HasOverland = ws.HasShallow = ws.HasChannel = true;
     return ws;
 }

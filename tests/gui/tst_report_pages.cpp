@@ -3,6 +3,7 @@
 // page footer, a hanging project value, Print Preview, and the extensions Save As and Export
 // PDF add.
 
+#include "../core/WideElements.h"
 #include "GuiTestSupport.h"
 
 #include "app/AppContext.h"
@@ -122,19 +123,7 @@ void fillWideProject(Workspace& ws) {
                         ProjectFields{"Willow Creek Phase 2", "WC-2026-014", "A. Engineer",
                                       "B. Manager", "2026-12-08"},
                         NodeFields{"Outfall", "Atlanta"}, false);
-    const std::string w(20, 'W');
-    InsertBasin(ws, "Basin1", 480, 480, {w, "0.8", w, "0.6", "0.01", "80", w, "0.011", "1.2209"});
-    InsertBasin(ws, "Basin2", 480, 960,
-                {"Commercial pad", "2.5", "Business: Neighborhood", "0.18", "0.015", "150",
-                 "Grass, Short", "0.15", "13.8801"});
-    InsertSurface(ws, "Surface1", 600, 1680, {w, "0.02", "300", "2.2811", w, "2.1919"});
-    InsertSurface(ws, "Surface2", 600, 2160,
-                  {"Commercial pad", "0.01", "250", "2.033", "Unpaved", "2.0495"});
-    InsertChannel(ws, "Channel1", 480, 2520,
-                  {w, "4.00", "6.47", "0.005", "600", w, "0.025", "3.0502", "3.2784"});
-    InsertChannel(ws, "Channel2", 480, 3000,
-                  {"Commercial pad", "3.14", "6.28", "0.01", "120", "Concrete Channel", "0.013",
-                   "7.2009", "0.2777"});
+    pluvane::testdata::InsertWideElements(ws);
     ProbeSolveFlags(ws);
 }
 
