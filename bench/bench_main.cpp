@@ -1,15 +1,15 @@
 // Timings of the solve and the formulas on real files (the generated template and rainfall
 // database, copied to a temporary folder). Run build/bin/pluvane-bench.
-#include "Workspace.h"
-#include "elements/ElementCalculations.h"
-#include "elements/ElementRecords.h"
-#include "elements/Formulas.h"
-#include "report/ReportBuilder.h"
-#include "report/ReportLayout.h"
-#include "report/RtfWriter.h"
-#include "solve/SolveEngine.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
+#include "core/Workspace.h"
+#include "core/elements/ElementCalculations.h"
+#include "core/elements/ElementRecords.h"
+#include "core/elements/Formulas.h"
+#include "core/report/ReportBuilder.h"
+#include "core/report/ReportLayout.h"
+#include "core/report/RtfWriter.h"
+#include "core/solve/SolveEngine.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,15 +2,15 @@
 // project of 60 elements, one drag step with 60 connectors, one release write, the PDF of
 // the 60-element report.
 // Run: QT_QPA_PLATFORM=offscreen build/bin/pluvane-gui-bench
-#include "app/AppContext.h"
-#include "app/MDIFrmMain.h"
-#include "app/Prompts.h"
-#include "elements/ElementRecords.h"
-#include "network/CanvasView.h"
-#include "network/FrmDraw.h"
-#include "report/ReportBuilder.h"
-#include "report/ReportPdf.h"
-#include "store/ProjectDb.h"
+#include "core/elements/ElementRecords.h"
+#include "core/report/ReportBuilder.h"
+#include "core/store/ProjectDb.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/MDIFrmMain.h"
+#include "gui/app/Prompts.h"
+#include "gui/network/CanvasView.h"
+#include "gui/network/FrmDraw.h"
+#include "gui/report/ReportPdf.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Cli.h"
-#include "report/RichText.h"
-#include "review/ReviewChecks.h"
-#include "solve/SolveInputs.h"
+#include "cli/Cli.h"
+#include "core/report/RichText.h"
+#include "core/review/ReviewChecks.h"
+#include "core/solve/SolveInputs.h"
 
 #include <iosfwd>
 #include <optional>

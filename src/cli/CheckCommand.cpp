@@ -1,8 +1,8 @@
-#include "CheckCommand.h"
+#include "cli/CheckCommand.h"
 
-#include "Workspace.h"
-#include "review/ProjectReview.h"
-#include "store/ProjectDb.h"
+#include "core/Workspace.h"
+#include "core/review/ProjectReview.h"
+#include "core/store/ProjectDb.h"
 
 #include <ostream>
 

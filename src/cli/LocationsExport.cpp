@@ -1,11 +1,11 @@
-#include "LocationsExport.h"
+#include "cli/LocationsExport.h"
 
-#include "CliMessages.h"
-#include "Error.h"
-#include "Workspace.h"
-#include "rain/LocationCsvWriter.h"
-#include "report/RtfWriter.h"
-#include "store/IntensityDb.h"
+#include "cli/CliMessages.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/rain/LocationCsvWriter.h"
+#include "core/report/RtfWriter.h"
+#include "core/store/IntensityDb.h"
 
 #include <algorithm>
 #include <cctype>

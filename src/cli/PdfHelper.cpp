@@ -1,8 +1,8 @@
-#include "PdfHelper.h"
+#include "cli/PdfHelper.h"
 
-#include "CliMessages.h"
-#include "Error.h"
-#include "report/DocumentFile.h"
+#include "cli/CliMessages.h"
+#include "core/Error.h"
+#include "core/report/DocumentFile.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

@@ -1,10 +1,10 @@
-#include "ProjectAccess.h"
+#include "cli/ProjectAccess.h"
 
-#include "CliMessages.h"
-#include "Error.h"
-#include "Workspace.h"
-#include "io/FileChecks.h"
-#include "store/ProjectDb.h"
+#include "cli/CliMessages.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/io/FileChecks.h"
+#include "core/store/ProjectDb.h"
 
 namespace pluvane::cli {
 

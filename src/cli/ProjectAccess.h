@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/ProjectLock.h"
+#include "core/store/ProjectLock.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "ResultsExport.h"
+#include "cli/ResultsExport.h"
 
-#include "BatchSolve.h"
-#include "ReturnPeriods.h"
-#include "text/Json.h"
-#include "text/NumberText.h"
+#include "cli/BatchSolve.h"
+#include "core/ReturnPeriods.h"
+#include "core/text/Json.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 

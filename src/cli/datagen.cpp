@@ -2,11 +2,11 @@
 // and CSV files under data/. Each output appears complete or not at all.
 //   pluvane-datagen template OUT.mdb SCHEMA.sql [ROWS.sql...]
 //   pluvane-datagen intensity OUT.mdb SCHEMA.sql TABLE.csv...
-#include "Error.h"
-#include "Workspace.h"
-#include "rain/LocationCsv.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/rain/LocationCsv.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
 
 #include <filesystem>
 #include <iostream>

@@ -1,9 +1,9 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
 #include <iostream>
 
 #ifdef PLUVANE_CLI_PDF
-#include "PdfHelper.h"
+#include "cli/PdfHelper.h"
 #endif
 
 int main(int argc, char** argv) {

@@ -1,10 +1,10 @@
 // pluvane-pdf DOCUMENT PDF: writes a report handed over by pluvane-cli as a PDF file. A process
 // of its own so that the command line loads the toolkit only when a PDF is asked for.
 // Exit codes: 0 written, 1 failed (the reason on stderr), 2 wrong arguments.
-#include "Error.h"
-#include "report/DocumentFile.h"
-#include "report/ReportPdf.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/report/DocumentFile.h"
+#include "core/store/ProjectDb.h"
+#include "gui/report/ReportPdf.h"
 
 #include <QGuiApplication>
 #include <QString>

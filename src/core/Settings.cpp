@@ -1,8 +1,8 @@
-#include "Settings.h"
+#include "core/Settings.h"
 
-#include "Error.h"
-#include "io/AtomicFile.h"
-#include "settings/SettingsMessages.h"
+#include "core/Error.h"
+#include "core/io/AtomicFile.h"
+#include "core/settings/SettingsMessages.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "app/AppContext.h"
-#include "app/MDIFrmMain.h"
-#include "app/Prompts.h"
-#include "app/Startup.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/MDIFrmMain.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/Startup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

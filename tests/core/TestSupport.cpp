@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "Error.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/store/ProjectDb.h"
 
 #include <atomic>
 #include <fstream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Workspace.h"
-#include "store/IntensityDb.h"
+#include "core/Workspace.h"
+#include "core/store/IntensityDb.h"
 
 #include <filesystem>
 #include <functional>

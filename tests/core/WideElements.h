@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Workspace.h"
-#include "elements/ElementRecords.h"
+#include "core/Workspace.h"
+#include "core/elements/ElementRecords.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "Error.h"
-#include "Settings.h"
 #include "TestSupport.h"
-#include "comments/CommentRequest.h"
+#include "core/Error.h"
+#include "core/Settings.h"
+#include "core/comments/CommentRequest.h"
 
 #include <gtest/gtest.h>
 

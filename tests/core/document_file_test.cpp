@@ -1,7 +1,7 @@
 // The document text handed to the PDF helper: it reads back equal, and a damaged one is refused.
-#include "Error.h"
-#include "report/DocumentFile.h"
-#include "report/ReportBuilder.h"
+#include "core/Error.h"
+#include "core/report/DocumentFile.h"
+#include "core/report/ReportBuilder.h"
 #include "report_support.h"
 
 #include <gtest/gtest.h>

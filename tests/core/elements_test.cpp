@@ -1,12 +1,12 @@
-#include "Error.h"
 #include "TestSupport.h"
-#include "elements/Catalogs.h"
-#include "elements/ElementCalculations.h"
-#include "elements/ElementRecords.h"
-#include "elements/Formulas.h"
-#include "elements/KeyFilter.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
+#include "core/Error.h"
+#include "core/elements/Catalogs.h"
+#include "core/elements/ElementCalculations.h"
+#include "core/elements/ElementRecords.h"
+#include "core/elements/Formulas.h"
+#include "core/elements/KeyFilter.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Error.h"
-#include "elements/FieldCheck.h"
+#include "core/Error.h"
+#include "core/elements/FieldCheck.h"
 
 #include <gtest/gtest.h>
 

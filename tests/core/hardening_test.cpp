@@ -1,13 +1,13 @@
 // Faults found by probing the program with killed writes, damaged files and extreme numbers.
-#include "Error.h"
 #include "TestSupport.h"
-#include "io/AtomicFile.h"
-#include "io/FileChecks.h"
-#include "solve/SolveEngine.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
-#include "text/NumberText.h"
+#include "core/Error.h"
+#include "core/io/AtomicFile.h"
+#include "core/io/FileChecks.h"
+#include "core/solve/SolveEngine.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
+#include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

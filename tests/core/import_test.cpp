@@ -1,9 +1,9 @@
 // The importer of published rainfall tables: NOAA PFDS CSV files in the variants the data
 // server and spreadsheets produce, written here by hand, and the shipped CSV format.
-#include "Error.h"
 #include "TestSupport.h"
-#include "rain/RainfallImport.h"
-#include "text/NumberText.h"
+#include "core/Error.h"
+#include "core/rain/RainfallImport.h"
+#include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

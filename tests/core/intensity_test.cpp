@@ -1,8 +1,8 @@
-#include "Error.h"
 #include "TestSupport.h"
-#include "rain/LocationCsv.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/rain/LocationCsv.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The shipped CSV format written back: every shipped table round-trips through the writer.
-#include "Error.h"
-#include "rain/LocationCsv.h"
-#include "rain/LocationCsvWriter.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/rain/LocationCsv.h"
+#include "core/rain/LocationCsvWriter.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

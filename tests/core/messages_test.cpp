@@ -1,15 +1,15 @@
 // The whole text of each file and database refusal, condition by condition: the other tests
 // look for a few words, these check that each condition reaches its own message, with the
 // file's role and path in their places.
-#include "ElementKind.h"
 #include "TestSupport.h"
-#include "io/AtomicFile.h"
-#include "io/FileChecks.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
-#include "store/ProjectLock.h"
-#include "store/RowSnapshot.h"
+#include "core/ElementKind.h"
+#include "core/io/AtomicFile.h"
+#include "core/io/FileChecks.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
+#include "core/store/ProjectLock.h"
+#include "core/store/RowSnapshot.h"
 
 #include <gtest/gtest.h>
 

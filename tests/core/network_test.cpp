@@ -1,8 +1,8 @@
-#include "Error.h"
 #include "TestSupport.h"
-#include "network/NetworkModel.h"
-#include "store/Database.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/network/NetworkModel.h"
+#include "core/store/Database.h"
+#include "core/store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

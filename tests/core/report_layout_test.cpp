@@ -2,15 +2,15 @@
 // paragraphs kept together across a page break, the hanging project values, the page
 // furniture, and how all of it reaches the RTF.
 #include "WideElements.h"
-#include "elements/ElementRecords.h"
-#include "report/ColumnFit.h"
-#include "report/FontMetrics.h"
-#include "report/ReportBuilder.h"
-#include "report/ReportLayout.h"
-#include "report/RtfWriter.h"
+#include "core/elements/ElementRecords.h"
+#include "core/report/ColumnFit.h"
+#include "core/report/FontMetrics.h"
+#include "core/report/ReportBuilder.h"
+#include "core/report/ReportLayout.h"
+#include "core/report/RtfWriter.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
 #include "report_support.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

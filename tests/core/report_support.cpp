@@ -1,8 +1,8 @@
 #include "report_support.h"
 
-#include "elements/ElementRecords.h"
-#include "store/ProjectDb.h"
-#include "text/NumberText.h"
+#include "core/elements/ElementRecords.h"
+#include "core/store/ProjectDb.h"
+#include "core/text/NumberText.h"
 
 #include <cstdio>
 

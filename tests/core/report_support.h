@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "report/RichText.h"
+#include "core/report/RichText.h"
 
 #include <string>
 

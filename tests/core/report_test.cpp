@@ -1,14 +1,14 @@
 // The report builder: the document it writes (compared in the compact dump form of
 // report_support.h, so that a failing comparison shows a readable diff), the numbers it prints,
 // the solve it runs, and the projects that lack data.
-#include "Error.h"
-#include "Settings.h"
-#include "elements/ElementRecords.h"
-#include "report/ReportBuilder.h"
-#include "report/ReportNotes.h"
-#include "report/ReportStyle.h"
+#include "core/Error.h"
+#include "core/Settings.h"
+#include "core/elements/ElementRecords.h"
+#include "core/report/ReportBuilder.h"
+#include "core/report/ReportNotes.h"
+#include "core/report/ReportStyle.h"
+#include "core/store/ProjectDb.h"
 #include "report_support.h"
-#include "store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Reading a row before a write and writing it back: what undo relies on.
 #include "TestSupport.h"
 
-#include "Error.h"
-#include "store/ProjectDb.h"
-#include "store/RowSnapshot.h"
+#include "core/Error.h"
+#include "core/store/ProjectDb.h"
+#include "core/store/RowSnapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The RTF and plain-text writers and the file writer; the report's RTF read back by pandoc, an
 // RTF reader of its own, as a check that others read what we write.
-#include "Error.h"
-#include "elements/ElementRecords.h"
-#include "report/ReportBuilder.h"
-#include "report/RtfWriter.h"
+#include "core/Error.h"
+#include "core/elements/ElementRecords.h"
+#include "core/report/ReportBuilder.h"
+#include "core/report/RtfWriter.h"
+#include "core/store/ProjectDb.h"
 #include "report_support.h"
-#include "store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

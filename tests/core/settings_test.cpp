@@ -1,10 +1,10 @@
-#include "Error.h"
 #include "TestSupport.h"
-#include "settings/LocationChoices.h"
-#include "settings/ProjectSettings.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/settings/LocationChoices.h"
+#include "core/settings/ProjectSettings.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The solve's inputs read without a report: the live rows of each kind with their tags, the
 // subtotals, and the three values the engine takes, which must be the ones the report prints.
-#include "Error.h"
-#include "report/ReportBuilder.h"
+#include "core/Error.h"
+#include "core/report/ReportBuilder.h"
+#include "core/solve/SolveInputs.h"
+#include "core/store/ProjectDb.h"
 #include "report_support.h"
-#include "solve/SolveInputs.h"
-#include "store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

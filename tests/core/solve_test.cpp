@@ -1,7 +1,7 @@
-#include "Error.h"
 #include "TestSupport.h"
-#include "solve/SolveEngine.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/solve/SolveEngine.h"
+#include "core/store/ProjectDb.h"
 
 #include <gtest/gtest.h>
 

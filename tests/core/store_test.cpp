@@ -1,8 +1,8 @@
-#include "Error.h"
 #include "TestSupport.h"
-#include "store/Database.h"
-#include "store/ProjectDb.h"
-#include "store/ProjectLock.h"
+#include "core/Error.h"
+#include "core/store/Database.h"
+#include "core/store/ProjectDb.h"
+#include "core/store/ProjectLock.h"
 
 #include <gtest/gtest.h>
 

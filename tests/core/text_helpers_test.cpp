@@ -1,5 +1,5 @@
 // The shared text helpers: case, trimming, CSV cells, UTF-8 sequences.
-#include "text/Text.h"
+#include "core/text/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Workspace.h"
-#include "text/NumberText.h"
+#include "core/Workspace.h"
+#include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

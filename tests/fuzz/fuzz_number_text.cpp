@@ -2,7 +2,7 @@
 // back (to its 15 digits; single precision exactly), and rounding never leaves its range.
 #include "FuzzTarget.h"
 
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 #include <cstring>

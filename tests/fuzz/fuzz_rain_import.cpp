@@ -2,8 +2,8 @@
 // ten rows of seven cells.
 #include "FuzzTarget.h"
 
-#include "Error.h"
-#include "rain/RainfallImport.h"
+#include "core/Error.h"
+#include "core/rain/RainfallImport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

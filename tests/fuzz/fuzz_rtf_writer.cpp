@@ -2,8 +2,8 @@
 // paragraph end per paragraph written.
 #include "FuzzTarget.h"
 
-#include "report/RichText.h"
-#include "report/RtfWriter.h"
+#include "core/report/RichText.h"
+#include "core/report/RtfWriter.h"
 
 #include <cctype>
 

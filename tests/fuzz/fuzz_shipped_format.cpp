@@ -1,8 +1,8 @@
 // The shipped table format on any bytes: a table of ten rows or an Error.
 #include "FuzzTarget.h"
 
-#include "Error.h"
-#include "rain/LocationCsv.h"
+#include "core/Error.h"
+#include "core/rain/LocationCsv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

@@ -3,12 +3,12 @@
 // or succeeds with finite, positive intensities and finite, non-negative flows.
 #include "FuzzTarget.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "report/ReportBuilder.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/report/ReportBuilder.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
 
 #include <cmath>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "GuiTestSupport.h"
 
-#include "store/ProjectDb.h"
+#include "core/store/ProjectDb.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Workspace.h"
+#include "core/Workspace.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -1,14 +1,14 @@
 // Undo and redo on the canvas, checked in the project file after every step: adds, deletes,
 // drags, dialog saves and the setup edits of all three element kinds and the node.
 #include "GuiTestSupport.h"
-#include "app/AppContext.h"
-#include "app/MDIFrmMain.h"
-#include "network/CanvasCommands.h"
-#include "network/CanvasView.h"
-#include "network/FrmDraw.h"
-#include "network/UndoCommands.h"
-#include "settings/FrmInfo.h"
-#include "store/Database.h"
+#include "core/store/Database.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/MDIFrmMain.h"
+#include "gui/network/CanvasCommands.h"
+#include "gui/network/CanvasView.h"
+#include "gui/network/FrmDraw.h"
+#include "gui/network/UndoCommands.h"
+#include "gui/settings/FrmInfo.h"
 
 #include <QApplication>
 #include <QLineEdit>

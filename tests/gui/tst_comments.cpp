@@ -1,12 +1,12 @@
 // The comment window against a loopback HTTP server started here: what reaches the server,
 // byte for byte, and how every answer or failure ends for the user.
 #include "GuiTestSupport.h"
-#include "Settings.h"
-#include "app/AppContext.h"
-#include "app/Prompts.h"
-#include "comments/CommentRequest.h"
-#include "comments/FrmBugReport.h"
-#include "network/FrmDraw.h"
+#include "core/Settings.h"
+#include "core/comments/CommentRequest.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/Prompts.h"
+#include "gui/comments/FrmBugReport.h"
+#include "gui/network/FrmDraw.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -3,11 +3,11 @@
 
 #include "tst_element_fixture.h"
 
-#include "elements/BasinDialogs.h"
-#include "elements/ChannelDialogs.h"
-#include "elements/ElementWindows.h"
-#include "elements/FrmCCo.h"
-#include "elements/FrmTrapezArea.h"
+#include "gui/elements/BasinDialogs.h"
+#include "gui/elements/ChannelDialogs.h"
+#include "gui/elements/ElementWindows.h"
+#include "gui/elements/FrmCCo.h"
+#include "gui/elements/FrmTrapezArea.h"
 
 #include <QGroupBox>
 #include <QMouseEvent>

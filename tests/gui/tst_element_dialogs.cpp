@@ -3,11 +3,11 @@
 
 #include "tst_element_fixture.h"
 
-#include "elements/BasinDialogs.h"
-#include "elements/ChannelDialogs.h"
-#include "elements/ElementRecords.h"
-#include "elements/ElementWindows.h"
-#include "elements/SurfaceDialogs.h"
+#include "core/elements/ElementRecords.h"
+#include "gui/elements/BasinDialogs.h"
+#include "gui/elements/ChannelDialogs.h"
+#include "gui/elements/ElementWindows.h"
+#include "gui/elements/SurfaceDialogs.h"
 
 #include <QFrame>
 #include <QPointer>

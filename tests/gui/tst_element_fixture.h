@@ -8,11 +8,11 @@
 // (or scripts/screenshots).
 
 #include "GuiTestSupport.h"
-#include "app/AppContext.h"
-#include "app/Prompts.h"
-#include "network/NetworkModel.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
+#include "core/network/NetworkModel.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/Prompts.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

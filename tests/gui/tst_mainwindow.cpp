@@ -1,7 +1,7 @@
-#include "app/AppContext.h"
-#include "app/FrmOpen.h"
-#include "app/MDIFrmMain.h"
-#include "app/Startup.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/FrmOpen.h"
+#include "gui/app/MDIFrmMain.h"
+#include "gui/app/Startup.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>

@@ -4,17 +4,17 @@
 // curves that follow the cells.
 #include "GuiTestSupport.h"
 
-#include "app/AppContext.h"
-#include "app/Prompts.h"
-#include "rain/FrmIdfCurves.h"
-#include "rain/FrmIntensityTable.h"
-#include "rain/IdfPlot.h"
-#include "rain/RainfallImport.h"
-#include "settings/FrmSelectIvalBasin.h"
-#include "settings/ProjectSettings.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
+#include "core/rain/RainfallImport.h"
+#include "core/settings/ProjectSettings.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/Prompts.h"
+#include "gui/rain/FrmIdfCurves.h"
+#include "gui/rain/FrmIntensityTable.h"
+#include "gui/rain/IdfPlot.h"
+#include "gui/settings/FrmSelectIvalBasin.h"
 
 #include <QClipboard>
 #include <QDate>

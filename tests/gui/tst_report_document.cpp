@@ -1,10 +1,10 @@
 // The report's document on its way to the screen, the printer and PDF: the conversion between
 // the core's document model and QTextDocument, the page loop and its margins.
 
-#include "Error.h"
-#include "report/PrintRichText.h"
-#include "report/ReportPdf.h"
-#include "report/TextDocumentConversion.h"
+#include "core/Error.h"
+#include "gui/report/PrintRichText.h"
+#include "gui/report/ReportPdf.h"
+#include "gui/report/TextDocumentConversion.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

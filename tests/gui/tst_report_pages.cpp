@@ -6,15 +6,15 @@
 #include "../core/WideElements.h"
 #include "GuiTestSupport.h"
 
-#include "app/AppContext.h"
-#include "app/Prompts.h"
-#include "elements/ElementRecords.h"
-#include "report/FrmViewReport.h"
-#include "report/PrintRichText.h"
-#include "report/ReportBuilder.h"
-#include "report/ReportPdf.h"
-#include "report/TextDocumentConversion.h"
-#include "settings/ProjectSettings.h"
+#include "core/elements/ElementRecords.h"
+#include "core/report/ReportBuilder.h"
+#include "core/settings/ProjectSettings.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/Prompts.h"
+#include "gui/report/FrmViewReport.h"
+#include "gui/report/PrintRichText.h"
+#include "gui/report/ReportPdf.h"
+#include "gui/report/TextDocumentConversion.h"
 
 #include <QClipboard>
 #include <QDir>

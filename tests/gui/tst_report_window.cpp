@@ -1,12 +1,12 @@
 // The report window on documents made here: toolbar, load, save, copy, context menu, print,
 // PDF export, the resize rule and the single instance.
 
-#include "app/AppContext.h"
-#include "app/Prompts.h"
-#include "rain/IdfPlot.h"
-#include "report/FrmViewReport.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/Prompts.h"
+#include "gui/rain/IdfPlot.h"
+#include "gui/report/FrmViewReport.h"
 
-#include "Error.h"
+#include "core/Error.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -2,18 +2,18 @@
 // marker on a warned element, the Review Project window and the report toggle.
 
 #include "GuiTestSupport.h"
-#include "Settings.h"
-#include "app/AppContext.h"
-#include "app/MDIFrmMain.h"
-#include "elements/BasinDialogs.h"
-#include "elements/ChannelDialogs.h"
-#include "elements/ElementRecords.h"
-#include "elements/ReviewNote.h"
-#include "elements/SurfaceDialogs.h"
-#include "network/CanvasView.h"
-#include "network/FrmDraw.h"
-#include "network/FrmReview.h"
-#include "settings/FrmInfo.h"
+#include "core/Settings.h"
+#include "core/elements/ElementRecords.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/MDIFrmMain.h"
+#include "gui/elements/BasinDialogs.h"
+#include "gui/elements/ChannelDialogs.h"
+#include "gui/elements/ReviewNote.h"
+#include "gui/elements/SurfaceDialogs.h"
+#include "gui/network/CanvasView.h"
+#include "gui/network/FrmDraw.h"
+#include "gui/network/FrmReview.h"
+#include "gui/settings/FrmInfo.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,15 +1,15 @@
 #include "GuiTestSupport.h"
 
-#include "app/AppContext.h"
-#include "app/Prompts.h"
-#include "settings/FrmInfo.h"
-#include "settings/FrmNodeInfo.h"
-#include "settings/FrmSelectIvalBasin.h"
-#include "settings/FrmSelectNodeBasin.h"
-#include "settings/ProjectSettings.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
+#include "core/settings/ProjectSettings.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/Prompts.h"
+#include "gui/settings/FrmInfo.h"
+#include "gui/settings/FrmNodeInfo.h"
+#include "gui/settings/FrmSelectIvalBasin.h"
+#include "gui/settings/FrmSelectNodeBasin.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "GuiTestSupport.h"
 
-#include "app/AppContext.h"
-#include "app/Prompts.h"
-#include "settings/FrmAbout.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/Prompts.h"
+#include "gui/settings/FrmAbout.h"
 
 #include <QLabel>
 #include <QPushButton>

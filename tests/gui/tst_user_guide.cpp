@@ -1,12 +1,12 @@
 // The user guide: F1 from the main window and from the drawing opens it, every picture it names
 // is shipped with it, and a missing guide is told.
 #include "GuiTestSupport.h"
-#include "app/AppContext.h"
-#include "app/FrmUserGuide.h"
-#include "app/MDIFrmMain.h"
-#include "network/CanvasView.h"
-#include "network/FrmDraw.h"
-#include "settings/FrmInfo.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/FrmUserGuide.h"
+#include "gui/app/MDIFrmMain.h"
+#include "gui/network/CanvasView.h"
+#include "gui/network/FrmDraw.h"
+#include "gui/settings/FrmInfo.h"
 
 #include <QFile>
 #include <QLineEdit>

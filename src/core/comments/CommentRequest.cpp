@@ -1,7 +1,7 @@
-#include "comments/CommentRequest.h"
+#include "core/comments/CommentRequest.h"
 
-#include "Error.h"
-#include "comments/CommentMessages.h"
+#include "core/Error.h"
+#include "core/comments/CommentMessages.h"
 
 #include <algorithm>
 #include <cctype>

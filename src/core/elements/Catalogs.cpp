@@ -1,6 +1,6 @@
-#include "elements/Catalogs.h"
+#include "core/elements/Catalogs.h"
 
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 namespace pluvane {
 

@@ -1,11 +1,11 @@
-#include "elements/ElementCalculations.h"
+#include "core/elements/ElementCalculations.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "elements/Catalogs.h"
-#include "elements/ElementMessages.h"
-#include "store/IntensityDb.h"
-#include "text/NumberText.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/elements/Catalogs.h"
+#include "core/elements/ElementMessages.h"
+#include "core/store/IntensityDb.h"
+#include "core/text/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

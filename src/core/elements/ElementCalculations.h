@@ -1,6 +1,6 @@
 #pragma once
 
-#include "elements/Formulas.h"
+#include "core/elements/Formulas.h"
 
 #include <string>
 #include <string_view>

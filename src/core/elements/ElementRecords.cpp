@@ -1,11 +1,11 @@
-#include "elements/ElementRecords.h"
+#include "core/elements/ElementRecords.h"
 
-#include "ElementKind.h"
-#include "Error.h"
-#include "Workspace.h"
-#include "elements/ElementMessages.h"
-#include "store/Database.h"
-#include "store/ProjectDb.h"
+#include "core/ElementKind.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/elements/ElementMessages.h"
+#include "core/store/Database.h"
+#include "core/store/ProjectDb.h"
 
 #include <array>
 #include <span>

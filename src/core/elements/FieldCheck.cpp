@@ -1,7 +1,7 @@
-#include "elements/FieldCheck.h"
+#include "core/elements/FieldCheck.h"
 
-#include "Error.h"
-#include "elements/ElementMessages.h"
+#include "core/Error.h"
+#include "core/elements/ElementMessages.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "elements/Formulas.h"
+#include "core/elements/Formulas.h"
 
-#include "elements/Catalogs.h"
+#include "core/elements/Catalogs.h"
 
 #include <cmath>
 #include <limits>

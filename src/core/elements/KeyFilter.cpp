@@ -1,4 +1,4 @@
-#include "elements/KeyFilter.h"
+#include "core/elements/KeyFilter.h"
 
 namespace pluvane {
 

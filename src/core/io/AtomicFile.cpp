@@ -1,7 +1,7 @@
-#include "io/AtomicFile.h"
+#include "core/io/AtomicFile.h"
 
-#include "Error.h"
-#include "io/IoMessages.h"
+#include "core/Error.h"
+#include "core/io/IoMessages.h"
 
 #include <cerrno>
 #include <cstdio>

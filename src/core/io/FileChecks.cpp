@@ -1,7 +1,7 @@
-#include "io/FileChecks.h"
+#include "core/io/FileChecks.h"
 
-#include "Error.h"
-#include "io/IoMessages.h"
+#include "core/Error.h"
+#include "core/io/IoMessages.h"
 
 #include <cerrno>
 #include <cstdio>

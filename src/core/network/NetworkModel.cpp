@@ -1,10 +1,10 @@
-#include "network/NetworkModel.h"
+#include "core/network/NetworkModel.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "network/NetworkMessages.h"
-#include "store/ProjectDb.h"
-#include "text/NumberText.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/network/NetworkMessages.h"
+#include "core/store/ProjectDb.h"
+#include "core/text/NumberText.h"
 
 #include <algorithm>
 #include <cstddef>

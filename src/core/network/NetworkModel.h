@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ElementKind.h"
+#include "core/ElementKind.h"
 
 #include <array>
 #include <optional>

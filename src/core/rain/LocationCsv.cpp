@@ -1,10 +1,10 @@
-#include "rain/LocationCsv.h"
+#include "core/rain/LocationCsv.h"
 
-#include "Error.h"
-#include "ReturnPeriods.h"
-#include "rain/RainMessages.h"
-#include "text/NumberText.h"
-#include "text/Text.h"
+#include "core/Error.h"
+#include "core/ReturnPeriods.h"
+#include "core/rain/RainMessages.h"
+#include "core/text/NumberText.h"
+#include "core/text/Text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/IntensityDb.h"
+#include "core/store/IntensityDb.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "rain/LocationCsvWriter.h"
+#include "core/rain/LocationCsvWriter.h"
 
-#include "Error.h"
-#include "rain/RainMessages.h"
-#include "text/NumberText.h"
+#include "core/Error.h"
+#include "core/rain/RainMessages.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 #include <sstream>

@@ -1,11 +1,11 @@
-#include "rain/RainfallImport.h"
+#include "core/rain/RainfallImport.h"
 
-#include "Error.h"
-#include "rain/LocationCsv.h"
-#include "rain/RainMessages.h"
-#include "rain/RainfallNames.h"
-#include "text/NumberText.h"
-#include "text/Text.h"
+#include "core/Error.h"
+#include "core/rain/LocationCsv.h"
+#include "core/rain/RainMessages.h"
+#include "core/rain/RainfallNames.h"
+#include "core/text/NumberText.h"
+#include "core/text/Text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "report/ColumnFit.h"
+#include "core/report/ColumnFit.h"
 
-#include "report/FontMetrics.h"
+#include "core/report/FontMetrics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "report/DocumentFile.h"
+#include "core/report/DocumentFile.h"
 
-#include "Error.h"
-#include "report/ReportMessages.h"
+#include "core/Error.h"
+#include "core/report/ReportMessages.h"
 
 #include <charconv>
 #include <cstddef>

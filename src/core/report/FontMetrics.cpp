@@ -1,4 +1,4 @@
-#include "report/FontMetrics.h"
+#include "core/report/FontMetrics.h"
 
 #include <array>
 #include <cstdint>
@@ -7,7 +7,7 @@ namespace pluvane {
 
 namespace {
 
-#include "report/FontWidthTable.inc"
+#include "core/report/FontWidthTable.inc"
 
 constexpr double kTwipsPerPoint = 20.0;
 

@@ -1,16 +1,16 @@
-#include "report/ReportBuilder.h"
+#include "core/report/ReportBuilder.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "report/ReportLayout.h"
-#include "report/ReportNotes.h"
-#include "report/ReportStyle.h"
-#include "review/ProjectReview.h"
-#include "store/Database.h"
-#include "store/IntensityDb.h"
-#include "store/ProjectDb.h"
-#include "text/NumberText.h"
-#include "text/Text.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/report/ReportLayout.h"
+#include "core/report/ReportNotes.h"
+#include "core/report/ReportStyle.h"
+#include "core/review/ProjectReview.h"
+#include "core/store/Database.h"
+#include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
+#include "core/text/NumberText.h"
+#include "core/text/Text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "report/RichText.h"
-#include "solve/SolveEngine.h"
-#include "solve/SolveInputs.h"
+#include "core/report/RichText.h"
+#include "core/solve/SolveEngine.h"
+#include "core/solve/SolveInputs.h"
 
 #include <optional>
 #include <string>

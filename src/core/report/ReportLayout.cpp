@@ -1,6 +1,6 @@
-#include "report/ReportLayout.h"
+#include "core/report/ReportLayout.h"
 
-#include "report/ColumnFit.h"
+#include "core/report/ColumnFit.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "report/ReportNotes.h"
+#include "core/report/ReportNotes.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "report/ReportStyle.h"
+#include "core/report/ReportStyle.h"
 
 namespace pluvane {
 

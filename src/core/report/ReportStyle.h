@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/RichText.h"
+#include "core/report/RichText.h"
 
 #include <string>
 

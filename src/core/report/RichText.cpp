@@ -1,4 +1,4 @@
-#include "report/RichText.h"
+#include "core/report/RichText.h"
 
 namespace pluvane {
 

@@ -1,7 +1,7 @@
-#include "report/RtfWriter.h"
+#include "core/report/RtfWriter.h"
 
-#include "Error.h"
-#include "io/AtomicFile.h"
+#include "core/Error.h"
+#include "core/io/AtomicFile.h"
 
 #include <algorithm>
 #include <cerrno>

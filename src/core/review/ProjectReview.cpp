@@ -1,16 +1,16 @@
-#include "review/ProjectReview.h"
+#include "core/review/ProjectReview.h"
 
-#include "ElementKind.h"
-#include "Error.h"
-#include "ReturnPeriods.h"
-#include "Workspace.h"
-#include "rain/RainfallImport.h"
-#include "report/ReportBuilder.h"
-#include "settings/ProjectSettings.h"
-#include "solve/SolveEngine.h"
-#include "store/Database.h"
-#include "store/ProjectDb.h"
-#include "text/NumberText.h"
+#include "core/ElementKind.h"
+#include "core/Error.h"
+#include "core/ReturnPeriods.h"
+#include "core/Workspace.h"
+#include "core/rain/RainfallImport.h"
+#include "core/report/ReportBuilder.h"
+#include "core/settings/ProjectSettings.h"
+#include "core/solve/SolveEngine.h"
+#include "core/store/Database.h"
+#include "core/store/ProjectDb.h"
+#include "core/text/NumberText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "elements/ElementRecords.h"
-#include "review/ReviewChecks.h"
-#include "solve/SolveInputs.h"
-#include "store/IntensityDb.h"
+#include "core/elements/ElementRecords.h"
+#include "core/review/ReviewChecks.h"
+#include "core/solve/SolveInputs.h"
+#include "core/store/IntensityDb.h"
 
 #include <optional>
 #include <string>

@@ -1,11 +1,11 @@
-#include "review/ReviewChecks.h"
+#include "core/review/ReviewChecks.h"
 
-#include "Error.h"
-#include "elements/Catalogs.h"
-#include "elements/Formulas.h"
-#include "review/ReviewMessages.h"
-#include "text/Json.h"
-#include "text/NumberText.h"
+#include "core/Error.h"
+#include "core/elements/Catalogs.h"
+#include "core/elements/Formulas.h"
+#include "core/review/ReviewMessages.h"
+#include "core/text/Json.h"
+#include "core/text/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

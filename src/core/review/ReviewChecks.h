@@ -1,6 +1,6 @@
 #pragma once
 
-#include "elements/ElementRecords.h"
+#include "core/elements/ElementRecords.h"
 
 #include <array>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "settings/LocationChoices.h"
+#include "core/settings/LocationChoices.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "settings/SettingsMessages.h"
-#include "store/Database.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/settings/SettingsMessages.h"
+#include "core/store/Database.h"
+#include "core/store/ProjectDb.h"
 
 namespace pluvane {
 

@@ -1,9 +1,9 @@
-#include "settings/ProjectSettings.h"
+#include "core/settings/ProjectSettings.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "store/Database.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/store/Database.h"
+#include "core/store/ProjectDb.h"
 
 #include <cstdint>
 #include <vector>

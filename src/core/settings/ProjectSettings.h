@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsMessages.h"
+#include "core/settings/SettingsMessages.h"
 
 #include <optional>
 #include <string>

@@ -1,12 +1,12 @@
-#include "solve/SolveEngine.h"
+#include "core/solve/SolveEngine.h"
 
-#include "rain/RainfallNames.h"
+#include "core/rain/RainfallNames.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "solve/SolveMessages.h"
-#include "store/ProjectDb.h"
-#include "text/NumberText.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/solve/SolveMessages.h"
+#include "core/store/ProjectDb.h"
+#include "core/text/NumberText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReturnPeriods.h"
-#include "store/IntensityDb.h"
+#include "core/ReturnPeriods.h"
+#include "core/store/IntensityDb.h"
 
 #include <array>
 #include <cstdint>

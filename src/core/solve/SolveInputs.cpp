@@ -1,8 +1,8 @@
-#include "solve/SolveInputs.h"
+#include "core/solve/SolveInputs.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "text/NumberText.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/text/NumberText.h"
 
 namespace pluvane {
 

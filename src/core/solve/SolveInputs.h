@@ -1,7 +1,7 @@
 #pragma once
 
-#include "elements/ElementRecords.h"
-#include "solve/SolveEngine.h"
+#include "core/elements/ElementRecords.h"
+#include "core/solve/SolveEngine.h"
 
 #include <optional>
 #include <string>

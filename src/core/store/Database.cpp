@@ -1,11 +1,11 @@
-#include "store/Database.h"
+#include "core/store/Database.h"
 
-#include "Error.h"
-#include "io/FileChecks.h"
-#include "io/IoMessages.h"
-#include "store/StoreMessages.h"
-#include "text/NumberText.h"
-#include "text/Text.h"
+#include "core/Error.h"
+#include "core/io/FileChecks.h"
+#include "core/io/IoMessages.h"
+#include "core/store/StoreMessages.h"
+#include "core/text/NumberText.h"
+#include "core/text/Text.h"
 
 #include <sqlite3.h>
 

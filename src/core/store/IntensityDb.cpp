@@ -1,11 +1,11 @@
-#include "store/IntensityDb.h"
+#include "core/store/IntensityDb.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "store/ProjectDb.h"
-#include "store/StoreMessages.h"
-#include "text/NumberText.h"
-#include "text/Text.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/store/ProjectDb.h"
+#include "core/store/StoreMessages.h"
+#include "core/text/NumberText.h"
+#include "core/text/Text.h"
 
 #include <algorithm>
 #include <cmath>

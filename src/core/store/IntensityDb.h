@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReturnPeriods.h"
+#include "core/ReturnPeriods.h"
 
 #include <array>
 #include <optional>

@@ -1,12 +1,12 @@
-#include "store/ProjectDb.h"
+#include "core/store/ProjectDb.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "io/AtomicFile.h"
-#include "io/FileChecks.h"
-#include "store/StoreMessages.h"
-#include "text/NumberText.h"
-#include "text/Text.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/io/AtomicFile.h"
+#include "core/io/FileChecks.h"
+#include "core/store/StoreMessages.h"
+#include "core/text/NumberText.h"
+#include "core/text/Text.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ElementKind.h"
-#include "store/Database.h"
+#include "core/ElementKind.h"
+#include "core/store/Database.h"
 
 #include <map>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "store/ProjectLock.h"
+#include "core/store/ProjectLock.h"
 
-#include "Error.h"
-#include "io/FileChecks.h"
-#include "store/StoreMessages.h"
+#include "core/Error.h"
+#include "core/io/FileChecks.h"
+#include "core/store/StoreMessages.h"
 
 #include <cerrno>
 #include <fcntl.h>

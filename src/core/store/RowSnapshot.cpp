@@ -1,8 +1,8 @@
-#include "store/RowSnapshot.h"
+#include "core/store/RowSnapshot.h"
 
-#include "Error.h"
-#include "store/ProjectDb.h"
-#include "store/StoreMessages.h"
+#include "core/Error.h"
+#include "core/store/ProjectDb.h"
+#include "core/store/StoreMessages.h"
 
 #include <algorithm>
 #include <set>

@@ -1,4 +1,4 @@
-#include "text/Json.h"
+#include "core/text/Json.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "app/AppContext.h"
+#include "gui/app/AppContext.h"
 
-#include "Error.h"
-#include "settings/ProjectSettings.h"
+#include "core/Error.h"
+#include "core/settings/ProjectSettings.h"
 
 namespace pluvane::gui {
 

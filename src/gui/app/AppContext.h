@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Workspace.h"
-#include "app/ProjectSession.h"
-#include "app/Prompts.h"
+#include "core/Workspace.h"
+#include "gui/app/ProjectSession.h"
+#include "gui/app/Prompts.h"
 
 #include <QIcon>
 #include <QObject>

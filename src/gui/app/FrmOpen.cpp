@@ -1,6 +1,6 @@
-#include "app/FrmOpen.h"
+#include "gui/app/FrmOpen.h"
 
-#include "app/Pictures.h"
+#include "gui/app/Pictures.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "app/FrmUserGuide.h"
+#include "gui/app/FrmUserGuide.h"
 
-#include "app/AppContext.h"
-#include "network/CanvasCommands.h"
+#include "gui/app/AppContext.h"
+#include "gui/network/CanvasCommands.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,16 +1,16 @@
-#include "app/MDIFrmMain.h"
+#include "gui/app/MDIFrmMain.h"
 
-#include "Error.h"
-#include "app/AppContext.h"
-#include "app/FrmOpen.h"
-#include "app/FrmUserGuide.h"
-#include "app/Pictures.h"
-#include "network/FrmDraw.h"
-#include "rain/FrmIntensityTable.h"
-#include "settings/FrmInfo.h"
-#include "store/ProjectDb.h"
-#include "store/ProjectLock.h"
-#include "store/StoreMessages.h"
+#include "core/Error.h"
+#include "core/store/ProjectDb.h"
+#include "core/store/ProjectLock.h"
+#include "core/store/StoreMessages.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/FrmOpen.h"
+#include "gui/app/FrmUserGuide.h"
+#include "gui/app/Pictures.h"
+#include "gui/network/FrmDraw.h"
+#include "gui/rain/FrmIntensityTable.h"
+#include "gui/settings/FrmInfo.h"
 
 #include <QAction>
 #include <QApplication>

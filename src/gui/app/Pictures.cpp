@@ -1,4 +1,4 @@
-#include "app/Pictures.h"
+#include "gui/app/Pictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

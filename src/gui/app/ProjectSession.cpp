@@ -1,4 +1,4 @@
-#include "app/ProjectSession.h"
+#include "gui/app/ProjectSession.h"
 
 namespace pluvane::gui {
 

@@ -1,4 +1,4 @@
-#include "app/Prompts.h"
+#include "gui/app/Prompts.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
-#include "app/Startup.h"
+#include "gui/app/Startup.h"
 
-#include "Settings.h"
-#include "Workspace.h"
+#include "core/Settings.h"
+#include "core/Workspace.h"
 
 #include <QCoreApplication>
 

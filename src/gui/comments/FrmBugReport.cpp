@@ -1,10 +1,10 @@
-#include "comments/FrmBugReport.h"
+#include "gui/comments/FrmBugReport.h"
 
-#include "Error.h"
-#include "Settings.h"
-#include "app/AppContext.h"
-#include "comments/CommentMessages.h"
-#include "comments/CommentRequest.h"
+#include "core/Error.h"
+#include "core/Settings.h"
+#include "core/comments/CommentMessages.h"
+#include "core/comments/CommentRequest.h"
+#include "gui/app/AppContext.h"
 
 #include <QAction>
 #include <QCloseEvent>

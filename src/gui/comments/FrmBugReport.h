@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comments/UrlFetcher.h"
+#include "gui/comments/UrlFetcher.h"
 
 #include <QDialog>
 

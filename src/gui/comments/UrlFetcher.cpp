@@ -1,4 +1,4 @@
-#include "comments/UrlFetcher.h"
+#include "gui/comments/UrlFetcher.h"
 
 #include <QEventLoop>
 #include <QNetworkReply>

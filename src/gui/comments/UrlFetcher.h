@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompts.h"
+#include "gui/app/Prompts.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

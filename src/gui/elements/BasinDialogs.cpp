@@ -1,12 +1,12 @@
-#include "elements/BasinDialogs.h"
+#include "gui/elements/BasinDialogs.h"
 
-#include "ElementKind.h"
-#include "elements/Catalogs.h"
-#include "elements/ElementCalculations.h"
-#include "elements/ElementWindows.h"
-#include "elements/FrmCCo.h"
-#include "elements/ReviewNote.h"
-#include "network/NetworkModel.h"
+#include "core/ElementKind.h"
+#include "core/elements/Catalogs.h"
+#include "core/elements/ElementCalculations.h"
+#include "core/network/NetworkModel.h"
+#include "gui/elements/ElementWindows.h"
+#include "gui/elements/FrmCCo.h"
+#include "gui/elements/ReviewNote.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,12 +1,12 @@
-#include "elements/ChannelDialogs.h"
+#include "gui/elements/ChannelDialogs.h"
 
-#include "ElementKind.h"
-#include "elements/Catalogs.h"
-#include "elements/ElementCalculations.h"
-#include "elements/ElementWindows.h"
-#include "elements/FrmTrapezArea.h"
-#include "elements/ReviewNote.h"
-#include "network/NetworkModel.h"
+#include "core/ElementKind.h"
+#include "core/elements/Catalogs.h"
+#include "core/elements/ElementCalculations.h"
+#include "core/network/NetworkModel.h"
+#include "gui/elements/ElementWindows.h"
+#include "gui/elements/FrmTrapezArea.h"
+#include "gui/elements/ReviewNote.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
-#include "elements/ElementDialog.h"
+#include "gui/elements/ElementDialog.h"
 
-#include "ElementKind.h"
-#include "elements/ElementMessages.h"
-#include "network/NetworkModel.h"
-#include "network/UndoCommands.h"
+#include "core/ElementKind.h"
+#include "core/elements/ElementMessages.h"
+#include "core/network/NetworkModel.h"
+#include "gui/network/UndoCommands.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "elements/Catalogs.h"
-#include "elements/ModelessDialog.h"
+#include "core/elements/Catalogs.h"
+#include "gui/elements/ModelessDialog.h"
 
 #include <optional>
 #include <span>

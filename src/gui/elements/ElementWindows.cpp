@@ -1,9 +1,9 @@
-#include "elements/ElementWindows.h"
+#include "gui/elements/ElementWindows.h"
 
-#include "ElementKind.h"
-#include "elements/BasinDialogs.h"
-#include "elements/ChannelDialogs.h"
-#include "elements/SurfaceDialogs.h"
+#include "core/ElementKind.h"
+#include "gui/elements/BasinDialogs.h"
+#include "gui/elements/ChannelDialogs.h"
+#include "gui/elements/SurfaceDialogs.h"
 
 namespace pluvane::gui {
 

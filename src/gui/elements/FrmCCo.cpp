@@ -1,7 +1,7 @@
-#include "elements/FrmCCo.h"
+#include "gui/elements/FrmCCo.h"
 
-#include "elements/BasinDialogs.h"
-#include "elements/Catalogs.h"
+#include "core/elements/Catalogs.h"
+#include "gui/elements/BasinDialogs.h"
 
 #include <QComboBox>
 #include <QGridLayout>

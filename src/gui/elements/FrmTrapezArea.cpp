@@ -1,7 +1,7 @@
-#include "elements/FrmTrapezArea.h"
+#include "gui/elements/FrmTrapezArea.h"
 
-#include "elements/ChannelDialogs.h"
-#include "elements/ElementCalculations.h"
+#include "core/elements/ElementCalculations.h"
+#include "gui/elements/ChannelDialogs.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
-#include "elements/ModelessDialog.h"
+#include "gui/elements/ModelessDialog.h"
 
-#include "elements/ElementMessages.h"
-#include "elements/FieldCheck.h"
-#include "elements/NumericKeyFilter.h"
+#include "core/elements/ElementMessages.h"
+#include "core/elements/FieldCheck.h"
+#include "gui/elements/NumericKeyFilter.h"
 
 #include <QCloseEvent>
 #include <QFrame>

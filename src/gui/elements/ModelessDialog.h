@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/Prompts.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/Prompts.h"
 
 #include <QDialog>
 

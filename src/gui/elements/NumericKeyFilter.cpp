@@ -1,6 +1,6 @@
-#include "elements/NumericKeyFilter.h"
+#include "gui/elements/NumericKeyFilter.h"
 
-#include "elements/KeyFilter.h"
+#include "core/elements/KeyFilter.h"
 
 #include <QAction>
 #include <QClipboard>

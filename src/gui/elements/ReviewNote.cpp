@@ -1,8 +1,8 @@
-#include "elements/ReviewNote.h"
+#include "gui/elements/ReviewNote.h"
 
-#include "Error.h"
-#include "Workspace.h"
-#include "store/IntensityDb.h"
+#include "core/Error.h"
+#include "core/Workspace.h"
+#include "core/store/IntensityDb.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
-#include "elements/SurfaceDialogs.h"
+#include "gui/elements/SurfaceDialogs.h"
 
-#include "ElementKind.h"
-#include "elements/Catalogs.h"
-#include "elements/ElementCalculations.h"
-#include "elements/ReviewNote.h"
-#include "network/NetworkModel.h"
+#include "core/ElementKind.h"
+#include "core/elements/Catalogs.h"
+#include "core/elements/ElementCalculations.h"
+#include "core/network/NetworkModel.h"
+#include "gui/elements/ReviewNote.h"
 
 #include <QComboBox>
 #include <QGridLayout>

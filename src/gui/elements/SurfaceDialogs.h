@@ -1,7 +1,7 @@
 #pragma once
 
-#include "elements/ElementDialog.h"
-#include "elements/ElementRecords.h"
+#include "core/elements/ElementRecords.h"
+#include "gui/elements/ElementDialog.h"
 
 class QComboBox;
 

@@ -1,6 +1,6 @@
-#include "network/CanvasView.h"
+#include "gui/network/CanvasView.h"
 
-#include "network/NetworkModel.h"
+#include "core/network/NetworkModel.h"
 
 #include <QBrush>
 #include <QGraphicsEllipseItem>

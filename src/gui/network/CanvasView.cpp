@@ -1,8 +1,8 @@
-#include "network/CanvasView.h"
+#include "gui/network/CanvasView.h"
 
-#include "app/Pictures.h"
-#include "network/NetworkModel.h"
-#include "text/NumberText.h"
+#include "core/network/NetworkModel.h"
+#include "core/text/NumberText.h"
+#include "gui/app/Pictures.h"
 
 #include <QGraphicsLineItem>
 #include <QGraphicsPixmapItem>

@@ -1,14 +1,14 @@
-#include "network/FrmDraw.h"
+#include "gui/network/FrmDraw.h"
 
-#include "Error.h"
-#include "Settings.h"
-#include "app/AppContext.h"
-#include "app/FrmUserGuide.h"
-#include "comments/FrmBugReport.h"
-#include "network/CanvasCommands.h"
-#include "network/CanvasView.h"
-#include "network/UndoCommands.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/Settings.h"
+#include "core/store/ProjectDb.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/FrmUserGuide.h"
+#include "gui/comments/FrmBugReport.h"
+#include "gui/network/CanvasCommands.h"
+#include "gui/network/CanvasView.h"
+#include "gui/network/UndoCommands.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ElementKind.h"
-#include "network/NetworkModel.h"
+#include "core/ElementKind.h"
+#include "core/network/NetworkModel.h"
 
 #include <QMainWindow>
 #include <QPointer>

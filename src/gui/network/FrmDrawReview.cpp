@@ -1,10 +1,10 @@
-#include "network/FrmDraw.h"
+#include "gui/network/FrmDraw.h"
 
-#include "Settings.h"
-#include "app/AppContext.h"
-#include "network/CanvasView.h"
-#include "network/FrmReview.h"
-#include "review/ProjectReview.h"
+#include "core/Settings.h"
+#include "core/review/ProjectReview.h"
+#include "gui/app/AppContext.h"
+#include "gui/network/CanvasView.h"
+#include "gui/network/FrmReview.h"
 
 #include <QAction>
 #include <QMenu>

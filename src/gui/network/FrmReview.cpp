@@ -1,4 +1,4 @@
-#include "network/FrmReview.h"
+#include "gui/network/FrmReview.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "review/ReviewChecks.h"
+#include "core/review/ReviewChecks.h"
 
 #include <QDialog>
 

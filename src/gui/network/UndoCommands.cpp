@@ -1,11 +1,11 @@
-#include "network/UndoCommands.h"
+#include "gui/network/UndoCommands.h"
 
-#include "Error.h"
-#include "app/AppContext.h"
-#include "network/NetworkMessages.h"
-#include "network/NetworkModel.h"
-#include "network/UndoWindows.h"
-#include "store/ProjectDb.h"
+#include "core/Error.h"
+#include "core/network/NetworkMessages.h"
+#include "core/network/NetworkModel.h"
+#include "core/store/ProjectDb.h"
+#include "gui/app/AppContext.h"
+#include "gui/network/UndoWindows.h"
 
 #include <QVariant>
 

@@ -1,11 +1,11 @@
-#include "network/UndoWindows.h"
+#include "gui/network/UndoWindows.h"
 
-#include "app/AppContext.h"
-#include "elements/BasinDialogs.h"
-#include "elements/ChannelDialogs.h"
-#include "elements/SurfaceDialogs.h"
-#include "settings/FrmInfo.h"
-#include "settings/FrmNodeInfo.h"
+#include "gui/app/AppContext.h"
+#include "gui/elements/BasinDialogs.h"
+#include "gui/elements/ChannelDialogs.h"
+#include "gui/elements/SurfaceDialogs.h"
+#include "gui/settings/FrmInfo.h"
+#include "gui/settings/FrmNodeInfo.h"
 
 namespace pluvane::gui {
 

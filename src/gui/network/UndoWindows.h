@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ElementKind.h"
-#include "store/RowSnapshot.h"
+#include "core/ElementKind.h"
+#include "core/store/RowSnapshot.h"
 
 #include <string>
 

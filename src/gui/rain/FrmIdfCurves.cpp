@@ -1,6 +1,6 @@
-#include "rain/FrmIdfCurves.h"
+#include "gui/rain/FrmIdfCurves.h"
 
-#include "rain/IdfPlot.h"
+#include "gui/rain/IdfPlot.h"
 
 #include <QVBoxLayout>
 

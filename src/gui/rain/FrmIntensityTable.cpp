@@ -1,11 +1,11 @@
-#include "rain/FrmIntensityTable.h"
+#include "gui/rain/FrmIntensityTable.h"
 
-#include "elements/ElementMessages.h"
-#include "elements/FieldCheck.h"
-#include "rain/IdfPlot.h"
-#include "rain/RainfallFile.h"
-#include "settings/FrmSelectIvalBasin.h"
-#include "settings/ProjectSettings.h"
+#include "core/elements/ElementMessages.h"
+#include "core/elements/FieldCheck.h"
+#include "core/settings/ProjectSettings.h"
+#include "gui/rain/IdfPlot.h"
+#include "gui/rain/RainfallFile.h"
+#include "gui/settings/FrmSelectIvalBasin.h"
 
 #include <QApplication>
 #include <QDate>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "elements/ModelessDialog.h"
-#include "store/IntensityDb.h"
+#include "core/store/IntensityDb.h"
+#include "gui/elements/ModelessDialog.h"
 
 #include <array>
 #include <optional>

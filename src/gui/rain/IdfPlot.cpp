@@ -1,9 +1,9 @@
-#include "rain/IdfPlot.h"
+#include "gui/rain/IdfPlot.h"
 
-#include "app/Pictures.h"
+#include "gui/app/Pictures.h"
 
-#include "ReturnPeriods.h"
-#include "text/NumberText.h"
+#include "core/ReturnPeriods.h"
+#include "core/text/NumberText.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "rain/RainfallFile.h"
+#include "gui/rain/RainfallFile.h"
 
-#include "Error.h"
-#include "rain/RainMessages.h"
+#include "core/Error.h"
+#include "core/rain/RainMessages.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rain/RainfallImport.h"
+#include "core/rain/RainfallImport.h"
 
 #include <QString>
 

@@ -1,13 +1,13 @@
-#include "report/FrmViewReport.h"
+#include "gui/report/FrmViewReport.h"
 
-#include "Error.h"
-#include "app/AppContext.h"
-#include "rain/IdfPlot.h"
-#include "report/PrintRichText.h"
-#include "report/ReportPdf.h"
-#include "report/ReportPictures.h"
-#include "report/RtfWriter.h"
-#include "report/TextDocumentConversion.h"
+#include "core/Error.h"
+#include "core/report/RtfWriter.h"
+#include "gui/app/AppContext.h"
+#include "gui/rain/IdfPlot.h"
+#include "gui/report/PrintRichText.h"
+#include "gui/report/ReportPdf.h"
+#include "gui/report/ReportPictures.h"
+#include "gui/report/TextDocumentConversion.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rain/FrmIdfCurves.h"
-#include "report/RichText.h"
+#include "core/report/RichText.h"
+#include "gui/rain/FrmIdfCurves.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,11 +1,11 @@
 // The one place the window meets the report builder, kept apart so that the window and its
 // tests do not depend on it.
-#include "report/FrmViewReport.h"
+#include "gui/report/FrmViewReport.h"
 
-#include "Settings.h"
-#include "app/AppContext.h"
-#include "report/ReportBuilder.h"
-#include "store/IntensityDb.h"
+#include "core/Settings.h"
+#include "core/report/ReportBuilder.h"
+#include "core/store/IntensityDb.h"
+#include "gui/app/AppContext.h"
 
 namespace pluvane::gui {
 

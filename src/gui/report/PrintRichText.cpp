@@ -1,6 +1,6 @@
-#include "report/PrintRichText.h"
+#include "gui/report/PrintRichText.h"
 
-#include "report/TextDocumentConversion.h"
+#include "gui/report/TextDocumentConversion.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "report/FrmViewReport.h"
+#include "gui/report/FrmViewReport.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,9 +1,9 @@
-#include "report/ReportPdf.h"
+#include "gui/report/ReportPdf.h"
 
-#include "Error.h"
-#include "report/PrintRichText.h"
-#include "report/ReportMessages.h"
-#include "report/TextDocumentConversion.h"
+#include "core/Error.h"
+#include "core/report/ReportMessages.h"
+#include "gui/report/PrintRichText.h"
+#include "gui/report/TextDocumentConversion.h"
 
 #include <QBuffer>
 #include <QPageSize>

@@ -1,6 +1,6 @@
-#include "report/ReportPictures.h"
+#include "gui/report/ReportPictures.h"
 
-#include "app/Pictures.h"
+#include "gui/app/Pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

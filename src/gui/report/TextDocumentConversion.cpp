@@ -1,4 +1,4 @@
-#include "report/TextDocumentConversion.h"
+#include "gui/report/TextDocumentConversion.h"
 
 #include <QGuiApplication>
 #include <QScreen>

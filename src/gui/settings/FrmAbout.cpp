@@ -1,6 +1,6 @@
-#include "settings/FrmAbout.h"
+#include "gui/settings/FrmAbout.h"
 
-#include "app/AppContext.h"
+#include "gui/app/AppContext.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
-#include "settings/FrmInfo.h"
+#include "gui/settings/FrmInfo.h"
 
-#include "app/AppContext.h"
-#include "network/UndoCommands.h"
-#include "settings/FrmSelectIvalBasin.h"
-#include "settings/ProjectSettings.h"
+#include "core/settings/ProjectSettings.h"
+#include "gui/app/AppContext.h"
+#include "gui/network/UndoCommands.h"
+#include "gui/settings/FrmSelectIvalBasin.h"
 
 #include <QDate>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
-#include "settings/FrmNodeInfo.h"
+#include "gui/settings/FrmNodeInfo.h"
 
-#include "app/AppContext.h"
-#include "network/UndoCommands.h"
-#include "settings/FrmSelectNodeBasin.h"
-#include "settings/ProjectSettings.h"
+#include "core/settings/ProjectSettings.h"
+#include "gui/app/AppContext.h"
+#include "gui/network/UndoCommands.h"
+#include "gui/settings/FrmSelectNodeBasin.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
-#include "settings/FrmSelectIvalBasin.h"
+#include "gui/settings/FrmSelectIvalBasin.h"
 
-#include "app/AppContext.h"
-#include "network/UndoCommands.h"
-#include "settings/FrmInfo.h"
-#include "settings/ProjectSettings.h"
+#include "core/settings/ProjectSettings.h"
+#include "gui/app/AppContext.h"
+#include "gui/network/UndoCommands.h"
+#include "gui/settings/FrmInfo.h"
 
 namespace pluvane::gui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/IntensityPicker.h"
+#include "gui/settings/IntensityPicker.h"
 
 namespace pluvane::gui {
 

@@ -1,9 +1,9 @@
-#include "settings/FrmSelectNodeBasin.h"
+#include "gui/settings/FrmSelectNodeBasin.h"
 
-#include "app/AppContext.h"
-#include "network/UndoCommands.h"
-#include "settings/FrmNodeInfo.h"
-#include "settings/ProjectSettings.h"
+#include "core/settings/ProjectSettings.h"
+#include "gui/app/AppContext.h"
+#include "gui/network/UndoCommands.h"
+#include "gui/settings/FrmNodeInfo.h"
 
 namespace pluvane::gui {
 

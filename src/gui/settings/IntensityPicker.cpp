@@ -1,7 +1,7 @@
-#include "settings/IntensityPicker.h"
+#include "gui/settings/IntensityPicker.h"
 
-#include "app/AppContext.h"
-#include "settings/LocationChoices.h"
+#include "core/settings/LocationChoices.h"
+#include "gui/app/AppContext.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "elements/ModelessDialog.h"
+#include "gui/elements/ModelessDialog.h"
 
 class QListWidget;
 class QPlainTextEdit;
