@@ -92,8 +92,7 @@ BENCHMARK(OpenProjectOfSixtyElements)->Unit(benchmark::kMillisecond);
 // Export PDF of the 60-element report: layout on the PDF device, pages, header and footer.
 void ExportPdfOfSixtyElements(benchmark::State& state) {
     Workspace ws = data().ws;
-    ProbeSolveFlags(ws);
-    const RichDocument document = BuildReport(ws).document;
+    const RichDocument document = RenderReport(SolveProject(ws));
     const QString path = QString::fromStdString((data().folder / "report.pdf").string());
     for (auto _ : state)
         WriteReportPdf(document, path);

@@ -21,7 +21,6 @@
 
 #include <array>
 #include <atomic>
-#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -38,14 +37,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::string> readNodeLocation(const Workspace& ws) {
-    Database db = OpenProjectDb(ws);
-    Statement q = db.prepare("SELECT IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1");
-    if (!q.step())
-        return std::nullopt;
-    return q.text(0).value_or("");
-}
-
 // Where a project's report goes: with several projects the option names a folder and the file is
 // named after the project; with one it names the file, as it always has.
 std::string reportPath(const BatchOptions& options, const std::string& target,
@@ -53,59 +44,6 @@ std::string reportPath(const BatchOptions& options, const std::string& target,
     if (options.projects.size() == 1)
         return target;
     return (fs::path(target) / fs::path(project).stem()).string() + extension;
-}
-
-// The rainfall tables, read once before the workers start and only read by them: every project
-// of a run is solved on the same tables, and a run of many projects on one location reads it once.
-struct RainfallSnapshot {
-    struct Location {
-        std::vector<IntensityRow> rows;
-        std::string provenance;
-    };
-    std::map<std::string, Location> byName; // lower-case name, as SQLite matches table names
-
-    static std::string key(std::string name) {
-        for (char& c : name)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return name;
-    }
-    // Nothing is kept for a location that cannot be read: its projects then take the ordinary
-    // solve, which says what is wrong.
-    static RainfallSnapshot Read(const std::string& dataFolder) {
-        RainfallSnapshot snapshot;
-        Workspace ws;
-        ws.DataFolder = dataFolder;
-        try {
-            for (const std::string& name : ListLocations(ws)) {
-                try {
-                    snapshot.byName.emplace(
-                        key(name), Location{ReadLocationRows(ws, name), ReadProvenance(ws, name)});
-                } catch (const Error&) {
-                }
-            }
-        } catch (const Error&) {
-        }
-        return snapshot;
-    }
-    const Location* find(const std::string& name) const {
-        const auto it = byName.find(key(name));
-        return it == byName.end() || it->second.rows.empty() ? nullptr : &it->second;
-    }
-};
-
-// TrySolve on the snapshot's rows: the same engine and the same stored row.
-SolveAttempt solveOnSnapshot(const Workspace& ws, const SolveInputs& inputs,
-                             const RainfallSnapshot::Location& rain) {
-    SolveAttempt attempt;
-    try {
-        attempt.result = SolveFromRows(rain.rows, inputs.totalArea, inputs.averageC, inputs.totalTc,
-                                       ws.CurrentIntensityTable);
-        StoreResults(ws, *attempt.result);
-    } catch (const Error& e) {
-        attempt.result.reset();
-        attempt.failure = e.what();
-    }
-    return attempt;
 }
 
 std::array<std::pair<const std::optional<std::string>*, const char*>, 3>
@@ -125,37 +63,35 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
     ws.DataFolder = dataFolder;
     ws.ProjectPath = path;
     // The lock outlives the connection: closing its descriptor while SQLite held locks on the
-    // file would drop them.
+    // file would drop them. The solve and the report share this connection; the solve checks
+    // the file in its transaction, before it writes.
     std::optional<ProjectLock> lock;
-    // Each step below opens the project; they share this connection, whose open checks the file
-    // before the lock is taken, as LockProjectForWriting does.
-    const ProjectConnectionScope connection(ws);
+    const ProjectConnectionScope connection(ws, ProjectConnectionScope::Check::InTransaction);
     // As a single solve: refused while the project is open in a Pluvane window.
     lock = ProjectLock::acquire(ws.ProjectPath);
     for (const auto& [folder, extension] : reportFolders(options))
         if (*folder)
             RefuseOutputOverInput(ws, reportPath(options, **folder, path, extension));
-    const std::optional<std::string> location = readNodeLocation(ws);
-    if (!location)
+    SolveOptions solveOptions;
+    solveOptions.rainfall = &snapshot;
+    const ProjectSolve solved = SolveProject(ws, solveOptions);
+    if (!solved.node)
         throw Error(std::string(kBatchProjectHasNoNode));
-    ws.CurrentIntensityTable = outcome.location = *location;
-    if (!ProbeSolveFlags(ws))
+    outcome.location = solved.location;
+    if (solved.nothingToSolve)
         throw Error(std::string(kNothingToSolve));
-    const RainfallSnapshot::Location* rain = snapshot.find(outcome.location);
-    if (rain)
-        outcome.source = rain->provenance;
-    outcome.inputs = CollectSolveInputs(ws);
-    const SolveAttempt attempt =
-        rain ? solveOnSnapshot(ws, *outcome.inputs, *rain) : TrySolve(ws, *outcome.inputs);
-    outcome.result = attempt.result;
+    if (solved.rainfall)
+        outcome.source = solved.rainfall->provenance;
+    outcome.inputs = solved.inputs;
+    outcome.result = solved.result;
     if (options.review)
-        outcome.findings = ReviewProject(ws);
+        outcome.findings = ReviewSolve(solved);
     if (options.rtfFolder || options.textFolder || options.pdfFolder) {
         ReportOptions report;
         report.rainfallSource = options.rainfallSource;
         report.reviewNotes = options.reviewNotes;
         report.layOut = options.rtfFolder || options.pdfFolder;
-        RichDocument document = RenderReport(ws, *outcome.inputs, attempt, report);
+        RichDocument document = RenderReport(solved, report);
         if (options.rtfFolder)
             SaveRtf(document, reportPath(options, *options.rtfFolder, path, ".rtf"));
         if (options.textFolder)
@@ -163,8 +99,8 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
         if (options.pdfFolder)
             outcome.pdfDocument = std::move(document);
     }
-    if (!attempt.result) {
-        outcome.failure = SolveFailureLine(CellText(attempt.failure));
+    if (!solved.result) {
+        outcome.failure = SolveFailureLine(CellText(solved.failure));
         return outcome;
     }
     outcome.solved = true;
@@ -336,7 +272,9 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
     if (options.pdfFolder && !pdf)
         throw Error(std::string(kPdfNeedsDesktopBuild));
     checkOutputs(dataFolder, options);
-    const RainfallSnapshot snapshot = RainfallSnapshot::Read(dataFolder);
+    Workspace data;
+    data.DataFolder = dataFolder;
+    const RainfallSnapshot snapshot = RainfallSnapshot::Read(data);
 
     const std::size_t count = options.projects.size();
     OutcomeBoard board(count);

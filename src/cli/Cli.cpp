@@ -14,9 +14,9 @@
 #include "core/report/ReportBuilder.h"
 #include "core/report/ReportNotes.h"
 #include "core/report/RtfWriter.h"
-#include "core/solve/SolveEngine.h"
-#include "core/solve/SolveInputs.h"
+#include "core/settings/ProjectSettings.h"
 #include "core/solve/SolveMessages.h"
+#include "core/solve/SolveProject.h"
 #include "core/store/IntensityDb.h"
 #include "core/store/ProjectDb.h"
 #include "core/text/NumberText.h"
@@ -231,15 +231,6 @@ int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
     return kOk;
 }
 
-// The node row's location of a project; nullopt when the project has no node row yet.
-std::optional<std::string> nodeLocation(const Workspace& ws) {
-    Database db = OpenProjectDb(ws);
-    Statement q = db.prepare("SELECT IntensityTable FROM TblNodeInfo ORDER BY rowid LIMIT 1");
-    if (!q.step())
-        return std::nullopt;
-    return q.text(0).value_or("");
-}
-
 // The intensities and peak flows of a solve, one column per return period, and its note.
 void printResults(std::ostream& out, const SolveResult& result) {
     out << label("Return period (yr)", 18);
@@ -268,23 +259,22 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
     const double A = strictNumber("--area", args.options.at("--area"));
     const double C = strictNumber("--c", args.options.at("--c"));
     const double Tc = strictNumber("--tc", args.options.at("--tc"));
+    std::string location = args.has("--location") ? args.options.at("--location") : "";
     ProjectLock lock;
     if (args.has("--project")) {
         ws.ProjectPath = args.options.at("--project");
         lock = LockProjectForWriting(ws.ProjectPath);
-        ws.CurrentIntensityTable = nodeLocation(ws).value_or("");
+        if (location.empty())
+            location = RecordedIntensityTable(ws).value_or("");
     }
-    if (args.has("--location"))
-        ws.CurrentIntensityTable = args.options.at("--location");
-    if (ws.CurrentIntensityTable.empty())
-        ws.CurrentIntensityTable = kDefaultLocation;
-    ws.CurrentIntensityTable = listedName(ws, ws.CurrentIntensityTable);
+    if (location.empty())
+        location = kDefaultLocation;
+    location = listedName(ws, location);
 
-    const SolveResult result = args.has("--project")
-                                   ? ComputeResults(ws, A, C, Tc)
-                                   : SolveFromRows(ReadLocationRows(ws, ws.CurrentIntensityTable),
-                                                   A, C, Tc, ws.CurrentIntensityTable);
-    out << "Location: " << ws.CurrentIntensityTable << '\n'
+    const SolveResult result =
+        args.has("--project") ? ComputeResults(ws, location, A, C, Tc)
+                              : SolveFromRows(ReadLocationRows(ws, location), A, C, Tc, location);
+    out << "Location: " << location << '\n'
         << "A = " << PlainNumberText(A) << " ac, C = " << PlainNumberText(C)
         << ", Tc = " << PlainNumberText(Tc) << " min\n\n";
     printResults(out, result);
@@ -293,8 +283,8 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
     return kOk;
 }
 
-// The Solve command on a project file: the flags from the live rows, the inputs, the one solve
-// (which stores TblResults), then the report only when a file of it is asked for. The requested
+// The Solve command on a project file: the one solve (which stores TblResults), then the report
+// only when a file of it is asked for. The requested
 // files are written even when the solve failed, since the report then says why; the exit code
 // still tells the failure.
 int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream& err,
@@ -304,24 +294,22 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
     if (args.has("--pdf") && !pdf)
         throw Error(std::string(kPdfNeedsDesktopBuild));
     ws.ProjectPath = args.words[0];
-    const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
-    // The steps below share one connection to the project (closed before the lock goes).
-    const ProjectConnectionScope connection(ws);
+    // The lock outlives the connection: closing its descriptor while SQLite held locks on the
+    // file would drop them. The solve checks the file in its transaction, before it writes.
+    std::optional<ProjectLock> lock;
+    const ProjectConnectionScope connection(ws, ProjectConnectionScope::Check::InTransaction);
+    lock = ProjectLock::acquire(ws.ProjectPath);
     for (const char* option : {"--rtf", "--text", "--pdf"})
         if (args.has(option))
             RefuseOutputOverInput(ws, args.options.at(option));
-    const std::optional<std::string> location = nodeLocation(ws);
-    if (!location)
+    const ProjectSolve solved = SolveProject(ws);
+    if (!solved.node)
         throw Error(ProjectHasNoNodeMessage(ws.ProjectPath));
-    ws.CurrentIntensityTable = *location;
-    if (!ProbeSolveFlags(ws))
+    if (solved.nothingToSolve)
         throw Error(std::string(kNothingToSolve));
-
-    const SolveInputs inputs = CollectSolveInputs(ws);
-    const SolveAttempt attempt = TrySolve(ws, inputs);
-    out << "Location: " << ws.CurrentIntensityTable << "\n\n";
-    if (attempt.result) {
-        printResults(out, *attempt.result);
+    out << "Location: " << solved.location << "\n\n";
+    if (solved.result) {
+        printResults(out, *solved.result);
         out << "\nStored in \"" << ws.ProjectPath << "\".\n";
     }
     if (args.has("--rtf") || args.has("--text") || args.has("--pdf")) {
@@ -330,7 +318,7 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
             args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::load());
         options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::load());
         options.layOut = args.has("--rtf") || args.has("--pdf");
-        const RichDocument document = RenderReport(ws, inputs, attempt, options);
+        const RichDocument document = RenderReport(solved, options);
         const auto write = [&](const char* option, const auto& save) {
             if (!args.has(option))
                 return;
@@ -342,9 +330,9 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
         write("--text", SavePlainText);
         write("--pdf", pdf);
     }
-    if (!attempt.result) {
+    if (!solved.result) {
         // As the report's line gives it, on one line.
-        err << "pluvane-cli: " << SolveFailureLine(CellText(attempt.failure)) << '\n';
+        err << "pluvane-cli: " << SolveFailureLine(CellText(solved.failure)) << '\n';
         return kFailed;
     }
     return kOk;

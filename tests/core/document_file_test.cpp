@@ -14,7 +14,7 @@ namespace {
 TEST(DocumentFile, TheWorkedReportReadsBackEqual) {
     TempFolder folder;
     const Workspace ws = MakeWorkedProject(folder);
-    const RichDocument report = BuildReport(ws).document;
+    const RichDocument report = SolveAndRender(ws).document;
     EXPECT_EQ(ParseDocument(SerializeDocument(report)), report);
 }
 

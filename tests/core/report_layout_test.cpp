@@ -29,7 +29,6 @@ Workspace MakeWideProject(const TempFolder& folder) {
     SaveLocation(ws, "Uniform Five", UniformGrid("5.0"));
     InsertProjectRows(ws, "Uniform Five");
     pluvane::testdata::InsertWideElements(ws);
-    ws.HasOverland = ws.HasShallow = ws.HasChannel = true;
     return ws;
 }
 
@@ -167,7 +166,7 @@ TEST(ColumnFit, AWrappingValueColumnIsNotShrunk) {
 
 TEST(ReportLayout, WideNamesInEverySectionSitUnderTheirHeadings) {
     TempFolder folder;
-    const Report report = BuildReport(MakeWideProject(folder));
+    const SolvedReport report = SolveAndRender(MakeWideProject(folder));
     const RichDocument& document = report.document;
     int checked = 0;
     for (const auto& [heading, designed] : designedStops()) {
@@ -206,7 +205,7 @@ TEST(ReportLayout, HeadingsKeepWithTheirFirstRowsAndTheResultsTableIsKeptWhole) 
         InsertChannel(
             ws, "Channel" + std::to_string(i), 480, 480 * i,
             {"C" + std::to_string(i), "1", "2", "0.01", "10", "Earth", "0.02", "1.5", "0.1"});
-    const RichDocument document = BuildReport(ws).document;
+    const RichDocument document = SolveAndRender(ws).document;
     const auto keeps = [&](const std::string& text) {
         return document.paragraphs[indexOf(document, text)].keepWithNext;
     };
@@ -224,7 +223,7 @@ TEST(ReportLayout, HeadingsKeepWithTheirFirstRowsAndTheResultsTableIsKeptWhole) 
 
 TEST(ReportLayout, ProjectValuesHangUnderTheirColumnAndThePagesCarryTheProject) {
     TempFolder folder;
-    const RichDocument document = BuildReport(MakeWorkedProject(folder)).document;
+    const RichDocument document = SolveAndRender(MakeWorkedProject(folder)).document;
     const Paragraph& name =
         document.paragraphs[indexOf(document, "Project Name:\tAlder Creek Retail")];
     EXPECT_EQ(name.hangingIndent, 4000);
@@ -250,7 +249,7 @@ TEST(ReportLayout, ProjectValuesHangUnderTheirColumnAndThePagesCarryTheProject) 
 
 TEST(ReportLayout, TheRtfTabStopsAreTheModels) {
     TempFolder folder;
-    const RichDocument document = BuildReport(MakeWideProject(folder)).document;
+    const RichDocument document = SolveAndRender(MakeWideProject(folder)).document;
     const std::string rtf = WriteRtf(document);
     // One "\pard..." line per written paragraph, in order.
     std::vector<std::string> pards;
@@ -286,7 +285,7 @@ TEST(ReportRainfallSource, StoredLinesJoinWithoutDoubledMarks) {
         TempFolder folder;
         Workspace ws = MakeWorkspace(folder);
         SaveLocation(ws, "Pine Creek", UniformGrid("5.0"), std::string(c.stored));
-        EXPECT_EQ(RainfallSourceLine(ws, "Pine Creek"),
+        EXPECT_EQ(SourceLineFor(ws, "Pine Creek"),
                   std::string("Rainfall: Pine Creek \u2014 ") + c.joined)
             << c.stored;
     }

@@ -1,5 +1,7 @@
 #include "report_support.h"
 
+#include "core/Error.h"
+
 #include "core/elements/ElementRecords.h"
 #include "core/store/ProjectDb.h"
 #include "core/text/NumberText.h"
@@ -74,6 +76,25 @@ std::string DumpSection(const RichDocument& document, const std::string& first,
     return text;
 }
 
+SolvedReport SolveAndRender(const Workspace& ws, const ReportOptions& options) {
+    SolveOptions solveOptions;
+    if (!ws.CurrentIntensityTable.empty())
+        solveOptions.location = ws.CurrentIntensityTable;
+    const ProjectSolve solve = SolveProject(ws, solveOptions);
+    return {RenderReport(solve, options), solve.result};
+}
+
+std::string SourceLineFor(const Workspace& ws, const std::string& location) {
+    ProjectSolve solve;
+    solve.location = location;
+    try {
+        if (!location.empty())
+            solve.rainfall = ReadRainfall(ws, location);
+    } catch (const Error&) {
+    }
+    return RainfallSourceLine(solve);
+}
+
 void InsertProjectRows(const Workspace& ws, const std::string& location) {
     Database db = OpenProjectDb(ws);
     db.prepare(
@@ -111,7 +132,6 @@ Workspace MakeWorkedProject(const TempFolder& folder) {
         {"Pipe 1", "3.14", "6.28", "0.005", "300", "Concrete", "0.013", "4.5678", "1.0946"});
     InsertChannel(ws, "Channel2", 480, 3000,
                   {"Ditch", "10", "8", "0.01", "400", "Grass", "0.03", "1.23456", "5.4"});
-    ws.HasOverland = ws.HasShallow = ws.HasChannel = true;
     return ws;
 }
 

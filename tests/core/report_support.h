@@ -1,7 +1,10 @@
 #pragma once
 
 #include "TestSupport.h"
+#include "core/report/ReportBuilder.h"
 #include "core/report/RichText.h"
+
+#include <optional>
 
 #include <string>
 
@@ -20,12 +23,25 @@ std::string Dump(const RichDocument& document);
 std::string DumpSection(const RichDocument& document, const std::string& first,
                         const std::string& end);
 
+// A solve of ws's project and its report, as the Solve command makes them. The solve takes
+// ws.CurrentIntensityTable when one is set (the tests choose the rainfall there), else the
+// location the project records.
+struct SolvedReport {
+    RichDocument document;
+    std::optional<SolveResult> solve;
+};
+SolvedReport SolveAndRender(const Workspace& ws, const ReportOptions& options = {});
+
+// The report's rainfall line for a solve at `location`, its table read as a solve reads it
+// (an unreadable one read as none).
+std::string SourceLineFor(const Workspace& ws, const std::string& location);
+
 // Writes the project row and the node row (whose location is `location`) of ws's project.
 void InsertProjectRows(const Workspace& ws, const std::string& location);
 
 // The worked project of the report tests: two sub-basins, two shallow segments and two
 // channel segments of hand-checked values, on the location "Uniform Five" (5.0 in/hr in every
-// cell), with every solve flag set. See report_support.cpp for the values.
+// cell), with every kind present. See report_support.cpp for the values.
 Workspace MakeWorkedProject(const TempFolder& folder);
 
 } // namespace pluvane::test

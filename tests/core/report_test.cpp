@@ -107,7 +107,7 @@ constexpr const char* kRule8 = "\t\t\t\t\t\t\t\t";
 TEST(ReportGolden, AllThreeKindsParagraphByParagraph) {
     TempFolder folder;
     const Workspace ws = MakeWorkedProject(folder);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     const std::string expected = R"([0/0] {24b}  Pluvane{11b}  Version 1.1 Beta
 [0/0]
 [0/0]
@@ -198,8 +198,7 @@ TEST(ReportGolden, OnlyChannelsLeaveOutTheOtherSectionsAndCountThemAsZero) {
     Workspace ws = MakeUniformProject(folder);
     InsertChannel(ws, "Channel1", 480, 480, channel("Culvert", "250", "3.5"));
     InsertChannel(ws, "Channel2", 480, 960, channel("Outfall ditch", "120", "1.25"));
-    ASSERT_TRUE(ProbeSolveFlags(ws));
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
 
     EXPECT_FALSE(hasParagraph(report.document, "Overland Flow"));
     EXPECT_FALSE(hasParagraph(report.document, "Average Runoff Coefficient"));
@@ -242,8 +241,7 @@ TEST(ReportGolden, ThirtyRowsArePrintedInOrderWithTheirTotals) {
         InsertBasin(ws, numbered("Basin", i), 480, 480,
                     basin(numbered("Lot ", i, true), "1", "0.5", "1"));
     }
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
 
     const auto rows = textsBetween(report.document, kOverlandHeading, kRule8);
     ASSERT_EQ(rows.size(), 30u);
@@ -264,8 +262,7 @@ TEST(ReportGolden, MoreThanThirtyRowsAreAllPrintedAndAllSolved) {
     Workspace ws = MakeUniformProject(folder);
     for (int i = 1; i <= 31; ++i)
         InsertChannel(ws, numbered("Channel", i), 480, 480, channel(numbered("C", i), "10", "0.5"));
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     const auto rows = textsBetween(report.document, "Name\tL\tn\tMaterial\tS\tA\tWP\tV\tTc", "");
     EXPECT_EQ(rows[30], "C31\t10\t0.013\tConcrete\t0.005\t3.14\t6.28\t4.57\t0.5");
     EXPECT_TRUE(hasParagraph(report.document, "TOTAL\t310\t\t\t\t\t\t\t15.5"));
@@ -287,8 +284,7 @@ TEST(ReportGolden, LongNamesAreCutToTheirColumnsByCharacters) {
     InsertChannel(ws, "Channel1", 480, 2520,
                   {"Riverside Culvert", "3.14", "6.28", "0.005", "300", "Concrete, finished",
                    "0.013", "4.5", "1"});
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
 
     const auto tcRows = textsBetween(report.document, kOverlandHeading, kRule8);
     ASSERT_EQ(tcRows.size(), 2u);
@@ -309,8 +305,7 @@ TEST(ReportGolden, TabsAndLineEndsInStoredTextsDoNotShiftColumnsOrSplitRows) {
     Workspace ws = MakeUniformProject(folder);
     InsertBasin(ws, "Basin1", 480, 480, basin("Lot\t7\r\nEast", "1", "0.5", "2"));
     exec(ws, "UPDATE TblProjectInfo SET ProjectName = 'Line one' || char(10) || 'line two'");
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_EQ(textsBetween(report.document, kOverlandHeading, kRule8),
               std::vector<std::string>{"Lot 7  East\t1\t0.02\t100\tSmooth surfac\t0.011\t2"});
     EXPECT_TRUE(hasParagraph(report.document, "Project Name:\tLine one line two"));
@@ -321,8 +316,7 @@ TEST(ReportNumbers, TextbookExampleGivesTheWorkedPeakFlows) {
     TempFolder folder;
     Workspace ws = MakeUniformProject(folder);
     InsertBasin(ws, "Basin1", 480, 480, basin("Site", "10", "0.9", "30"));
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_TRUE(hasParagraph(report.document, "Site\tAsphalt\t10\t1.000\t0.9\t0.9000"));
     EXPECT_TRUE(hasParagraph(report.document, "TOTAL\t\t10\t\t\t0.9000"));
     EXPECT_TRUE(
@@ -338,8 +332,7 @@ TEST(ReportNumbers, AverageCoefficientWeighsEachSubBasinByItsShareOfTheArea) {
     Workspace ws = MakeUniformProject(folder);
     InsertBasin(ws, "Basin1", 480, 480, basin("Roof", "3", "0.9", "4"));
     InsertBasin(ws, "Basin2", 480, 960, basin("Yard", "1", "0.3", "12.5"));
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_EQ(textsBetween(report.document, "Name\tUse\ta\ta/A\tC\tCA\t", kRule8),
               (std::vector<std::string>{"Roof\tAsphalt\t3\t0.750\t0.9\t0.6750",
                                         "Yard\tAsphalt\t1\t0.250\t0.3\t0.0750"}));
@@ -357,8 +350,7 @@ TEST(ReportData, ZeroTotalAreaPrintsNotApplicableAndStillSolves) {
     Workspace ws = MakeUniformProject(folder);
     InsertBasin(ws, "Basin1", 480, 480, basin("Pond", "0", "0.9", "10"));
     InsertBasin(ws, "Basin2", 480, 960, basin("Pad", "", "0.5", "2"));
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_EQ(textsBetween(report.document, "Name\tUse\ta\ta/A\tC\tCA\t", kRule8),
               (std::vector<std::string>{"Pond\tAsphalt\t0\tn/a\t0.9\tn/a",
                                         "Pad\tAsphalt\t0\tn/a\t0.5\tn/a"}));
@@ -378,8 +370,7 @@ TEST(ReportData, EmptyProjectTablePrintsTheLabelsWithoutValues) {
     Workspace ws = MakeWorkspace(folder);
     SaveLocation(ws, "Uniform Five", UniformGrid("5.0"));
     InsertChannel(ws, "Channel1", 480, 480, channel("Culvert", "250", "3.5"));
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_EQ(DumpSection(report.document, "Project Name:\t", std::string(65, '-')),
               R"([300/200 4000] {12b}Project Name:{12}\t
 [300/200 4000] {12b}Design Engineer:{12}\t
@@ -395,8 +386,7 @@ TEST(ReportData, TheLastProjectRowIsTheOnePrinted) {
     Workspace ws = MakeUniformProject(folder);
     exec(ws, "INSERT INTO TblProjectInfo (ProjectName) VALUES ('Second row')");
     InsertChannel(ws, "Channel1", 480, 480, channel("Culvert", "250", "3.5"));
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_TRUE(hasParagraph(report.document, "Project Name:\tSecond row"));
     EXPECT_TRUE(hasParagraph(report.document, "Design Engineer:\t"));
 }
@@ -414,8 +404,7 @@ TEST(ReportData, NullAndMissingColumnsPrintEmptyTextsAndZeroNumbers) {
     exec(
         ws,
         "INSERT INTO TblChannelInfo (ChannelTag, ChannelTc, Deleted) VALUES ('Channel1', '4', 'False')");
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_EQ(textsBetween(report.document, kOverlandHeading, kRule8),
               std::vector<std::string>{"\t2\t0\t0\t\t0\t0"});
     EXPECT_EQ(textsBetween(report.document, "Name\tUse\ta\ta/A\tC\tCA\t", kRule8),
@@ -431,50 +420,47 @@ TEST(ReportData, DeletedElementsAreNeitherPrintedNorCounted) {
     Workspace ws = MakeWorkedProject(folder);
     InsertBasin(ws, "Basin9", 480, 480, basin("Gone", "100", "0.9", "50"));
     exec(ws, "UPDATE TblBasinInfo SET Deleted = 'True' WHERE BasinTag = 'Basin9'");
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_EQ(textsBetween(report.document, kOverlandHeading, kRule8).size(), 2u);
     EXPECT_TRUE(hasParagraph(report.document, "TOTAL\t4\t\t250\t\t\t21.82"));
 }
 
-TEST(ReportData, SectionsFollowTheSolveFlagsNotTheTables) {
-    // The flags are the Solve command's probe; a kind whose flag is off contributes nothing.
+TEST(ReportData, SectionsFollowTheLiveRows) {
+    // A kind whose rows are all deleted contributes nothing and gets no section.
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
-    ws.HasShallow = false;
-    const Report report = BuildReport(ws);
+    exec(ws, "UPDATE TblSurfaceInfo SET Deleted = 'True'");
+    const SolvedReport report = SolveAndRender(ws);
     EXPECT_FALSE(hasParagraph(report.document, "Shallow Concentrated Flow"));
     EXPECT_TRUE(hasParagraph(report.document, "Shallow Concentrated Flow Tc\t: 0"));
     EXPECT_TRUE(hasParagraph(report.document, "TOTAL Tc (min)\t: 28.3146")); // 21.82 + 6.4946
 }
 
-TEST(ReportSolve, ProbeSetsEachFlagFromTheLiveRowsOnly) {
+TEST(ReportSolve, TheSolveFindsEachKindFromTheLiveRowsOnly) {
     TempFolder folder;
     Workspace ws = MakeUniformProject(folder);
-    ws.HasOverland = ws.HasShallow = ws.HasChannel = true; // left from an earlier probe
-    EXPECT_FALSE(ProbeSolveFlags(ws));
-    EXPECT_FALSE(ws.HasOverland || ws.HasShallow || ws.HasChannel);
-
+    const auto kinds = [&ws] {
+        const ProjectSolve solve = SolveProject(ws);
+        const SolveInputs& in = solve.inputs;
+        EXPECT_EQ(solve.nothingToSolve, !(in.hasOverland || in.hasShallow || in.hasChannel));
+        EXPECT_EQ(solve.nothingToSolve, !solve.solved()) << "nothing to solve runs no engine";
+        return std::string(in.hasOverland ? "O" : "") + (in.hasShallow ? "S" : "") +
+               (in.hasChannel ? "C" : "");
+    };
+    EXPECT_EQ(kinds(), "");
     InsertBasin(ws, "Basin1", 480, 480, basin("Gone", "1", "0.5", "1"));
     exec(ws, "UPDATE TblBasinInfo SET Deleted = 'True'");
-    EXPECT_FALSE(ProbeSolveFlags(ws)) << "only deleted rows: Nothing to Solve";
-
+    EXPECT_EQ(kinds(), "") << "only deleted rows: Nothing to Solve";
     InsertChannel(ws, "Channel1", 480, 480, channel("Culvert", "250", "3.5"));
-    EXPECT_TRUE(ProbeSolveFlags(ws));
-    EXPECT_FALSE(ws.HasOverland);
-    EXPECT_FALSE(ws.HasShallow);
-    EXPECT_TRUE(ws.HasChannel);
-
+    EXPECT_EQ(kinds(), "C");
     InsertSurface(ws, "Surface1", 600, 1680, {"Swale", "0.01", "500", "1.6", "Unpaved", "5"});
-    EXPECT_TRUE(ProbeSolveFlags(ws));
-    EXPECT_TRUE(ws.HasShallow);
-    EXPECT_TRUE(ws.HasChannel);
-    EXPECT_FALSE(ws.HasOverland);
+    EXPECT_EQ(kinds(), "SC");
 }
 
 TEST(ReportSolve, ASecondBuildOverwritesTheResultsRowAndAddsNone) {
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
-    BuildReport(ws);
+    SolveAndRender(ws);
     ASSERT_EQ(storedResults(ws).size(), 1u);
     EXPECT_EQ(storedResults(ws)[0].text("Qpeak_1"), "12.6250");
 
@@ -482,7 +468,7 @@ TEST(ReportSolve, ASecondBuildOverwritesTheResultsRowAndAddsNone) {
     UpdateBasin(
         ws, "Basin1",
         {"North Lot", "6.5", "Asphalt", "0.95", "0.02", "100", "Smooth surfaces", "0.011", "1.52"});
-    const Report again = BuildReport(ws);
+    const SolvedReport again = SolveAndRender(ws);
     const auto rows = storedResults(ws);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].text("Qpeak_1"), "31.6250");
@@ -495,7 +481,7 @@ TEST(ReportSolve, AMissingResultsTableIsCreatedByTheSolve) {
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
     exec(ws, "DROP TABLE TblResults");
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     ASSERT_TRUE(report.solve.has_value());
     EXPECT_TRUE(
         hasParagraph(report.document, "Q(cfs)\t12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78"));
@@ -506,8 +492,7 @@ TEST(ReportSolve, TcBeyondTheTableIsSaidRightAfterTheRunoffTable) {
     TempFolder folder;
     Workspace ws = MakeUniformProject(folder);
     InsertChannel(ws, "Channel1", 480, 480, channel("Long river", "90000", "1500"));
-    ProbeSolveFlags(ws);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     ASSERT_TRUE(report.solve.has_value());
     ASSERT_EQ(report.solve->outcome, SolveOutcome::BeyondTable);
     const std::size_t q =
@@ -530,7 +515,11 @@ TEST(ReportSolve, AFailedSolveEndsTheTableAtItsLabelAndSaysWhy) {
     } cases[] = {
         {"missing table", [](Workspace& ws) { ws.CurrentIntensityTable = "Nowhere"; },
          "The rainfall table \"Nowhere\" does not exist in the intensity database."},
-        {"no table chosen", [](Workspace& ws) { ws.CurrentIntensityTable.clear(); },
+        {"no table chosen",
+         [](Workspace& ws) {
+             ws.CurrentIntensityTable.clear();
+             exec(ws, "UPDATE TblNodeInfo SET IntensityTable = ''");
+         },
          "No rainfall intensity table is chosen for this project; choose one before solving."},
         {"empty table",
          [](Workspace& ws) {
@@ -543,9 +532,9 @@ TEST(ReportSolve, AFailedSolveEndsTheTableAtItsLabelAndSaysWhy) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
         Workspace ws = MakeWorkedProject(folder);
-        ASSERT_TRUE(BuildReport(ws).solve.has_value()); // an earlier solve leaves a row behind
+        ASSERT_TRUE(SolveAndRender(ws).solve.has_value()); // an earlier solve leaves a row behind
         c.breakIt(ws);
-        const Report report = BuildReport(ws);
+        const SolvedReport report = SolveAndRender(ws);
         EXPECT_FALSE(report.solve.has_value());
         EXPECT_EQ(
             DumpSection(report.document, kResultsHeading, ""),
@@ -571,8 +560,7 @@ TEST(ReportSolve, AProjectThatCannotBeOpenedIsAnError) {
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
     ws.ProjectPath = folder.file("absent.rmt");
-    EXPECT_NE(ErrorMessageOf([&] { BuildReport(ws); }), "");
-    EXPECT_NE(ErrorMessageOf([&] { ProbeSolveFlags(ws); }), "");
+    EXPECT_NE(ErrorMessageOf([&] { SolveAndRender(ws); }), "");
 }
 
 TEST(ReportStyleHelpers, StylesTabStopsAndTabRuns) {
@@ -618,7 +606,7 @@ TEST(ReportSolve, EachReturnPeriodHeadingStandsOverItsValues) {
     // 1-year one.
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     const auto tabsBefore = [](const std::string& text, std::size_t cell) {
         std::size_t tabs = 0, pos = 0;
         for (std::size_t seen = 0; seen < cell; ++seen) {
@@ -676,7 +664,7 @@ ReportOptions withRainfallSource() {
 TEST(ReportRainfallSource, OneBodyLineRightUnderTheRunoffTable) {
     TempFolder folder;
     const Workspace ws = MakeSourcedProject(folder);
-    const Report report = BuildReport(ws, withRainfallSource());
+    const SolvedReport report = SolveAndRender(ws, withRainfallSource());
     EXPECT_EQ(
         DumpSection(report.document, kWorkedFlows, kNoticeFirstLine),
         R"([300/200 1000,2000,3000,4000,5000,6000,7000,8000] {10b}Q(cfs)\t{10}12.63\t12.63\t12.63\t12.63\t13.89\t15.15\t15.78
@@ -693,11 +681,11 @@ TEST(ReportRainfallSource, OneBodyLineRightUnderTheRunoffTable) {
 TEST(ReportRainfallSource, OffLeavesTheReportAsItWasAndOnAddsOnlyTheLine) {
     TempFolder folder;
     const Workspace ws = MakeSourcedProject(folder);
-    const RichDocument off = BuildReport(ws).document;
-    EXPECT_EQ(off, BuildReport(ws, ReportOptions{}).document);
+    const RichDocument off = SolveAndRender(ws).document;
+    EXPECT_EQ(off, SolveAndRender(ws, ReportOptions{}).document);
     EXPECT_EQ(off.plainText().find("Rainfall:"), std::string::npos);
 
-    RichDocument on = BuildReport(ws, withRainfallSource()).document;
+    RichDocument on = SolveAndRender(ws, withRainfallSource()).document;
     const std::size_t line = indexOf(on, kWorkedFlows) + 1;
     ASSERT_LT(line, on.paragraphs.size());
     EXPECT_EQ(on.paragraphs[line].text().rfind("Rainfall: ", 0), 0u);
@@ -710,8 +698,7 @@ TEST(ReportRainfallSource, TheLineFollowsTheSolveNoteOrTheFailure) {
         TempFolder folder;
         Workspace ws = MakeUniformProject(folder);
         InsertChannel(ws, "Channel1", 480, 480, channel("Long river", "90000", "1500"));
-        ProbeSolveFlags(ws);
-        const Report report = BuildReport(ws, withRainfallSource());
+        const SolvedReport report = SolveAndRender(ws, withRainfallSource());
         ASSERT_TRUE(report.solve.has_value());
         const std::vector<std::string> after =
             textsBetween(report.document, "Q(cfs)\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00", "");
@@ -723,7 +710,7 @@ TEST(ReportRainfallSource, TheLineFollowsTheSolveNoteOrTheFailure) {
         TempFolder folder;
         Workspace ws = MakeWorkedProject(folder);
         ws.CurrentIntensityTable = "Nowhere";
-        const Report report = BuildReport(ws, withRainfallSource());
+        const SolvedReport report = SolveAndRender(ws, withRainfallSource());
         ASSERT_FALSE(report.solve.has_value());
         const std::vector<std::string> after = textsBetween(report.document, "I(in/hr)\t", "");
         ASSERT_GE(after.size(), 2u);
@@ -735,16 +722,16 @@ TEST(ReportRainfallSource, TheLineFollowsTheSolveNoteOrTheFailure) {
 TEST(ReportRainfallSource, TheLineNamesTheLocationAsListed) {
     TempFolder folder;
     Workspace ws = MakeSourcedProject(folder);
-    EXPECT_EQ(RainfallSourceLine(ws, "uniform FIVE"),
+    EXPECT_EQ(SourceLineFor(ws, "uniform FIVE"),
               "Rainfall: Uniform Five \u2014 source: textbook example; point: 1 N, 2 W");
-    EXPECT_EQ(RainfallSourceLine(ws, ""), "Rainfall: no location chosen");
+    EXPECT_EQ(SourceLineFor(ws, ""), "Rainfall: no location chosen");
     // The shipped tables carry their source.
-    EXPECT_EQ(RainfallSourceLine(ws, "Atlanta")
+    EXPECT_EQ(SourceLineFor(ws, "Atlanta")
                   .rfind("Rainfall: Atlanta \u2014 source: NOAA Atlas 14 Volume 9", 0),
               0u);
     // A database that cannot be read costs the line its source, not the report.
     ws.DataFolder = folder.file("nowhere");
-    EXPECT_EQ(RainfallSourceLine(ws, "Atlanta"), "Rainfall: Atlanta \u2014 source not recorded");
+    EXPECT_EQ(SourceLineFor(ws, "Atlanta"), "Rainfall: Atlanta \u2014 source not recorded");
 }
 
 TEST(ReportRainfallSource, TheSettingIsOffUnlessItReadsOne) {

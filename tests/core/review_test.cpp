@@ -10,6 +10,7 @@
 #include "core/settings/ProjectSettings.h"
 #include "core/store/IntensityDb.h"
 #include "core/text/Json.h"
+#include "report_support.h"
 
 #include <gtest/gtest.h>
 
@@ -256,11 +257,10 @@ TEST(ProjectReview, ReportSectionOnlyWhenAsked) {
     ProjectPlan plan;
     plan.basin.travelLength = "150";
     buildProject(ws, plan);
-    ASSERT_TRUE(ProbeSolveFlags(ws));
-    const std::string plain = WritePlainText(BuildReport(ws).document);
+    const std::string plain = WritePlainText(SolveAndRender(ws).document);
     ReportOptions options;
     options.reviewNotes = true;
-    const std::string reviewed = WritePlainText(BuildReport(ws, options).document);
+    const std::string reviewed = WritePlainText(SolveAndRender(ws, options).document);
     EXPECT_EQ(plain.find("Review Notes"), std::string::npos);
     const std::size_t section = reviewed.find("Review Notes");
     ASSERT_NE(section, std::string::npos);

@@ -226,7 +226,7 @@ TEST(RtfPandoc, TheReportReadsBackAsItsPlainTextWithBoldAndUnderline) {
         {"Lot {7} \\ \"A\"", "1", "Caf\xC3\xA9 lawn", "0.2", "0.01", "80", "Grass", "0.24", "9"});
     InsertSurface(ws, "Surface3", 600, 2640,
                   {"Caf\xC3\xA9 walk", "0.02", "50", "2.9", "Paved", "0.3"});
-    const Report report = BuildReport(ws);
+    const SolvedReport report = SolveAndRender(ws);
     const std::string path = folder.file("report.rtf");
     SaveRtf(report.document, path);
 

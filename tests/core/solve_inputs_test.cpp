@@ -53,16 +53,17 @@ TEST(SolveInputs, CollectingWritesNothingAndSolvingStoresWhatTheReportStores) {
         ASSERT_TRUE(count.step());
         EXPECT_EQ(count.integer(0), 0);
     }
-    const SolveAttempt attempt = TrySolve(ws, in);
-    ASSERT_TRUE(attempt.result.has_value());
-    EXPECT_EQ(attempt.failure, "");
-    const Report report = BuildReport(ws);
+    const ProjectSolve solve = SolveProject(ws);
+    ASSERT_TRUE(solve.solved());
+    EXPECT_EQ(solve.failure, "");
+    EXPECT_EQ(solve.inputs.totalTc, in.totalTc);
+    const SolvedReport report = SolveAndRender(ws);
     ASSERT_TRUE(report.solve.has_value());
-    EXPECT_EQ(report.solve->Q, attempt.result->Q);
-    EXPECT_EQ(RenderReport(ws, in, attempt), report.document);
+    EXPECT_EQ(report.solve->Q, solve.result->Q);
+    EXPECT_EQ(RenderReport(solve), report.document);
 }
 
-// A clear flag leaves its kind out, as the report leaves out its section.
+// A kind without live rows is left out, as the report leaves out its section.
 struct FlagCase {
     bool overland, shallow, channel;
     std::size_t basins, surfaces, channels;
@@ -71,14 +72,19 @@ struct FlagCase {
 
 class SolveInputsFlags : public ::testing::TestWithParam<FlagCase> {};
 
-TEST_P(SolveInputsFlags, OnlyFlaggedKindsCount) {
+TEST_P(SolveInputsFlags, OnlyLiveKindsCount) {
     const FlagCase c = GetParam();
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
-    ws.HasOverland = c.overland;
-    ws.HasShallow = c.shallow;
-    ws.HasChannel = c.channel;
+    const std::pair<bool, const char*> kinds[] = {
+        {c.overland, "TblBasinInfo"}, {c.shallow, "TblSurfaceInfo"}, {c.channel, "TblChannelInfo"}};
+    for (const auto& [live, table] : kinds)
+        if (!live)
+            exec(ws, std::string("UPDATE ") + table + " SET Deleted = 'True'");
     const SolveInputs in = CollectSolveInputs(ws);
+    EXPECT_EQ(in.hasOverland, c.overland);
+    EXPECT_EQ(in.hasShallow, c.shallow);
+    EXPECT_EQ(in.hasChannel, c.channel);
     EXPECT_EQ(in.basins.size(), c.basins);
     EXPECT_EQ(in.surfaces.size(), c.surfaces);
     EXPECT_EQ(in.channels.size(), c.channels);
@@ -112,10 +118,11 @@ TEST(SolveInputs, DeletedRowsMissingColumnsAndTextsCountAsTheReportCountsThem) {
 TEST(SolveInputs, AFailedSolveGivesItsReason) {
     TempFolder folder;
     Workspace ws = MakeWorkedProject(folder);
-    ws.CurrentIntensityTable = "Nowhere";
-    const SolveAttempt attempt = TrySolve(ws, CollectSolveInputs(ws));
-    EXPECT_FALSE(attempt.result.has_value());
-    EXPECT_NE(attempt.failure.find("Nowhere"), std::string::npos);
+    SolveOptions options;
+    options.location = "Nowhere";
+    const ProjectSolve solve = SolveProject(ws, options);
+    EXPECT_FALSE(solve.solved());
+    EXPECT_NE(solve.failure.find("Nowhere"), std::string::npos);
 }
 
 TEST(SolveInputs, AnUnreadableProjectIsAnError) {

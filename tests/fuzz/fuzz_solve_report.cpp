@@ -84,16 +84,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             transaction.commit();
         }
         ws.CurrentIntensityTable = "Fuzz";
-        const pluvane::Report report = pluvane::BuildReport(ws);
-        if (report.solve) {
+        const pluvane::ProjectSolve solved = pluvane::SolveProject(ws);
+        const pluvane::RichDocument document = pluvane::RenderReport(solved);
+        if (solved.result) {
             for (std::size_t k = 0; k < 7; ++k) {
-                if (!std::isfinite(report.solve->I[k]) || !(report.solve->I[k] > 0.0f))
+                if (!std::isfinite(solved.result->I[k]) || !(solved.result->I[k] > 0.0f))
                     FuzzFail(
                         "a successful solve with an intensity that is not finite and positive");
-                if (!std::isfinite(report.solve->Q[k]) || report.solve->Q[k] < 0.0f)
+                if (!std::isfinite(solved.result->Q[k]) || solved.result->Q[k] < 0.0f)
                     FuzzFail("a successful solve with a flow that is not finite and non-negative");
             }
-        } else if (report.document.plainText().find("could not be solved") == std::string::npos) {
+        } else if (document.plainText().find("could not be solved") == std::string::npos) {
             FuzzFail("a failed solve whose report does not say why");
         }
     } catch (const pluvane::Error&) {

@@ -124,7 +124,6 @@ void fillWideProject(Workspace& ws) {
                                       "B. Manager", "2026-12-08"},
                         NodeFields{"Outfall", "Atlanta"}, false);
     pluvane::testdata::InsertWideElements(ws);
-    ProbeSolveFlags(ws);
 }
 
 void fillFullProject(Workspace& ws) {
@@ -142,7 +141,6 @@ void fillFullProject(Workspace& ws) {
             ws, "Channel" + n, 960, 480 * i,
             {"Ditch " + n, "4.00", "6.47", "0.005", "60" + n, "Earth", "0.025", "3.05", "0." + n});
     }
-    ProbeSolveFlags(ws);
 }
 
 // The PDF is also left under $PLUVANE_SCREENSHOTS, when set, for a person to look at.
@@ -173,7 +171,7 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         test::TestProject project;
         fillWideProject(project.workspace);
-        const RichDocument document = BuildReport(project.workspace).document;
+        const RichDocument document = RenderReport(SolveProject(project.workspace));
         QTemporaryDir dir;
         const auto lines = pdfLines(pdfWords(writePdf(dir, document, "wide.pdf")));
 
@@ -234,7 +232,7 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         test::TestProject project;
         fillFullProject(project.workspace);
-        const RichDocument document = BuildReport(project.workspace).document;
+        const RichDocument document = RenderReport(SolveProject(project.workspace));
         QTemporaryDir dir;
         int pages = 0;
         const std::vector<Word> words = pdfWords(writePdf(dir, document, "full.pdf"), &pages);

@@ -87,7 +87,6 @@ private slots:
         fillProject(project.workspace);
         RecordingPrompts prompts;
         AppContext ctx(project.workspace, prompts);
-        QVERIFY(ProbeSolveFlags(ctx.workspace()));
 
         QPointer<FrmViewReport> window = OpenReportWindow(ctx);
         QVERIFY(window);
@@ -125,7 +124,6 @@ private slots:
         RecordingPrompts prompts;
         Workspace ws = project.workspace;
         ws.ProjectPath = project.path("missing.rmt").toStdString();
-        ws.HasOverland = true;
         AppContext ctx(ws, prompts);
 
         QVERIFY(OpenReportWindow(ctx) == nullptr);

@@ -1,14 +1,9 @@
 #include "core/report/ReportBuilder.h"
 
-#include "core/Error.h"
-#include "core/Workspace.h"
 #include "core/report/ReportLayout.h"
 #include "core/report/ReportNotes.h"
 #include "core/report/ReportStyle.h"
 #include "core/review/ProjectReview.h"
-#include "core/store/Database.h"
-#include "core/store/IntensityDb.h"
-#include "core/store/ProjectDb.h"
 #include "core/text/NumberText.h"
 #include "core/text/Text.h"
 
@@ -43,31 +38,13 @@ std::string leadingCharacters(std::string_view text, std::size_t count) {
 
 std::string plain(double value) { return PlainNumberText(value); }
 
-// The last row of a table (the project row) or the first (the results row); nullopt when the
-// table is empty or missing.
-std::optional<Record> readEdgeRow(const Workspace& ws, const std::string& table, bool last) {
-    Database db = OpenProjectDb(ws);
-    std::optional<Record> row;
-    if (db.hasTable(table)) {
-        Statement query = db.prepare("SELECT * FROM " + table + " ORDER BY rowid " +
-                                     (last ? "DESC" : "ASC") + " LIMIT 1;");
-        std::vector<Record> rows = readAll(query);
-        if (!rows.empty())
-            row = std::move(rows.front());
-    }
-    CloseDb(db);
-    return row;
-}
-
-// One rendering: the document being written from a solve's inputs and its outcome. Nothing
-// outlives it. The element rows, the totals and the solve come in finished; only the project
-// row and the stored results are read here, since the report prints what was stored.
+// One rendering: the document being written from a solve. Nothing outlives it, and nothing is
+// read: the project row, the element rows, the totals and the outcome come in finished.
 class ReportRender {
 public:
-    ReportRender(const Workspace& ws, const SolveInputs& inputs, const SolveAttempt& solve,
-                 const ReportOptions& options)
-        : m_ws(ws), m_in(inputs), m_solve(solve.result), m_solveFailure(solve.failure),
-          m_options(options) {}
+    ReportRender(const ProjectSolve& solve, const ReportOptions& options)
+        : m_project(solve), m_in(solve.inputs), m_solve(solve.result),
+          m_solveFailure(solve.failure), m_options(options) {}
 
     RichDocument run() {
         titleBlock();
@@ -113,20 +90,20 @@ private:
         m_out.setTabStops({4000});
         m_out.setHangingIndent(4000); // a long value wraps under itself
         // An empty project table still gets its labels, with nothing after them.
-        const std::optional<Record> project = readEdgeRow(m_ws, "TblProjectInfo", true);
-        static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kFields{{
-            {"Project Name:", "ProjectName"},
-            {"Design Engineer:", "DesignEngineer"},
-            {"Project Manager:", "ProjectManager"},
-            {"Design Date:", "DesignDate"},
-            {"Job Number:", "JobNumber"},
+        const ProjectFields& project = m_project.project;
+        const std::array<std::pair<std::string_view, const std::string*>, 5> fields{{
+            {"Project Name:", &project.projectName},
+            {"Design Engineer:", &project.designEngineer},
+            {"Project Manager:", &project.projectManager},
+            {"Design Date:", &project.designDate},
+            {"Job Number:", &project.jobNumber},
         }};
-        for (const auto& [label, column] : kFields) {
+        for (const auto& [label, value] : fields) {
             m_out.setBold(true);
             append(label);
             m_out.setBold(false);
             append("\t");
-            append(cellText(project ? project->text(column) : ""));
+            append(cellText(*value));
             append(kCrLf);
         }
         m_out.setHangingIndent(0);
@@ -313,14 +290,11 @@ private:
             style(ReportStyle::Body);
             return;
         }
-        const std::optional<Record> results = readEdgeRow(m_ws, "TblResults", false);
-        if (!results)
-            return;
-        appendResultValues(*results, "IVal_");
+        appendResultValues(m_solve->I);
         style(ReportStyle::RowLabel);
         append("Q(cfs)\t");
         style(ReportStyle::Body);
-        appendResultValues(*results, "Qpeak_");
+        appendResultValues(m_solve->Q);
         if (const std::string note = SolveNote(*m_solve); !note.empty()) {
             style(ReportStyle::RowLabel);
             append(cellText(note));
@@ -329,13 +303,14 @@ private:
         }
     }
 
-    // The seven stored values of a row, "#0.00", tab-separated, then the line end.
-    void appendResultValues(const Record& results, const std::string& prefix) {
+    // The seven values as they are stored, "#0.00", tab-separated, then the line end: the
+    // report prints what the project file holds.
+    void appendResultValues(const std::array<float, 7>& values) {
         std::string line;
         for (std::size_t k = 0; k < ReturnPeriods.size(); ++k) {
             if (k > 0)
                 line += "\t";
-            line += FormatFixed(results.number(prefix + std::to_string(ReturnPeriods[k])), 2);
+            line += FormatFixed(ParseLenient(StoredResultText(k, values[k])), 2);
         }
         append(line);
         append(kCrLf);
@@ -345,7 +320,7 @@ private:
     // needs to know which rainfall it was meant to use.
     void rainfallSource() {
         style(ReportStyle::Body);
-        append(cellText(RainfallSourceLine(m_ws, m_ws.CurrentIntensityTable)));
+        append(cellText(RainfallSourceLine(m_project)));
         append(kCrLf);
     }
 
@@ -356,12 +331,8 @@ private:
         append("Review Notes\r\n\r\n");
         style(ReportStyle::Body);
         std::vector<std::string> lines;
-        try {
-            for (const Finding& finding : ReviewSolveInputs(m_ws, m_in))
-                lines.push_back(FindingLine(finding));
-        } catch (const Error& e) {
-            lines.push_back(std::string("The project could not be reviewed: ") + e.what());
-        }
+        for (const Finding& finding : ReviewSolve(m_project))
+            lines.push_back(FindingLine(finding));
         if (lines.empty())
             lines.push_back("None: nothing a plan reviewer would flag was found.");
         for (const std::string& line : lines) {
@@ -385,7 +356,7 @@ private:
         append("\r");
     }
 
-    const Workspace& m_ws;
+    const ProjectSolve& m_project;
     const SolveInputs& m_in;
     const std::optional<SolveResult>& m_solve;
     const std::string& m_solveFailure;
@@ -395,55 +366,16 @@ private:
 
 } // namespace
 
-bool ProbeSolveFlags(Workspace& ws) {
-    ws.HasOverland = ws.HasShallow = ws.HasChannel = false;
-    Database db = OpenProjectDb(ws);
-    const auto hasLive = [&db](const char* table) {
-        Statement query =
-            db.prepare(std::string("SELECT 1 FROM ") + table + " WHERE Deleted = 'False' LIMIT 1;");
-        return query.step();
-    };
-    const bool overland = hasLive("TblBasinInfo");
-    const bool channel = hasLive("TblChannelInfo");
-    const bool shallow = hasLive("TblSurfaceInfo");
-    CloseDb(db);
-    ws.HasOverland = overland;
-    ws.HasChannel = channel;
-    ws.HasShallow = shallow;
-    return overland || shallow || channel;
+RichDocument RenderReport(const ProjectSolve& solve, const ReportOptions& options) {
+    return ReportRender(solve, options).run();
 }
 
-RichDocument RenderReport(const Workspace& ws, const SolveInputs& inputs, const SolveAttempt& solve,
-                          const ReportOptions& options) {
-    return ReportRender(ws, inputs, solve, options).run();
-}
-
-// The three steps of a Solve: the inputs, the one solve (which stores TblResults), the document.
-Report BuildReport(const Workspace& ws, const ReportOptions& options) {
-    const SolveInputs inputs = CollectSolveInputs(ws);
-    const SolveAttempt solve = TrySolve(ws, inputs);
-    Report report{RenderReport(ws, inputs, solve, options), solve.result};
-    return report;
-}
-
-std::string RainfallSourceLine(const Workspace& ws, const std::string& location) {
-    if (location.empty())
+std::string RainfallSourceLine(const ProjectSolve& solve) {
+    if (solve.location.empty())
         return "Rainfall: no location chosen";
-    std::string name = location;
-    std::string provenance;
-    // A report is not refused for its source line: an unreadable database reads as no record.
-    try {
-        const auto sameName = [&location](const std::string& listed) {
-            return EqualsIgnoreCase(listed, location);
-        };
-        const std::vector<std::string> names = ListLocations(ws);
-        if (const auto listed = std::find_if(names.begin(), names.end(), sameName);
-            listed != names.end())
-            name = *listed;
-        provenance = ReadProvenance(ws, location);
-    } catch (const Error&) {
-        provenance.clear();
-    }
+    // A report is not refused for its source line: a table that could not be read has no record.
+    const std::string& name = solve.rainfall ? solve.rainfall->name : solve.location;
+    const std::string provenance = solve.rainfall ? solve.rainfall->provenance : std::string();
     std::string joined;
     std::istringstream lines(provenance);
     for (std::string line; std::getline(lines, line);) {

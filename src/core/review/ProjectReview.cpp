@@ -1,15 +1,9 @@
 #include "core/review/ProjectReview.h"
 
 #include "core/ElementKind.h"
-#include "core/Error.h"
 #include "core/ReturnPeriods.h"
-#include "core/Workspace.h"
 #include "core/rain/RainfallImport.h"
-#include "core/report/ReportBuilder.h"
-#include "core/settings/ProjectSettings.h"
 #include "core/solve/SolveEngine.h"
-#include "core/store/Database.h"
-#include "core/store/ProjectDb.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -119,32 +113,17 @@ void rainfall(std::vector<Finding>& out, const ReviewInputs& in) {
 
 } // namespace
 
-ReviewInputs CollectReviewInputs(const Workspace& ws, SolveInputs solve) {
+ReviewInputs CollectReviewInputs(const ProjectSolve& solve) {
     ReviewInputs in;
-    in.solve = std::move(solve);
-    Workspace probe = ws; // the loaders below set the current table; the caller's stays as it is
-    const ProjectSetup setup = LoadProjectSettings(probe);
-    in.projectName = setup.project.projectName;
-    const std::optional<NodeFields> node = LoadNodeSettings(probe);
-    in.location =
-        node && !node->intensityTable.empty() ? node->intensityTable : ws.CurrentIntensityTable;
-    if (!in.location.empty()) {
-        probe.CurrentIntensityTable = in.location;
-        try {
-            in.rows = ReadLocationRows(probe, in.location);
-            in.provenance = ReadProvenance(probe, in.location);
-            in.twoYearRainfall = ReadTwoYearDailyIntensity(probe) * 24.0;
-        } catch (const Error&) {
-            // A missing table or one without a 24-hour row: what could be read is kept.
-        }
+    in.projectName = solve.project.projectName;
+    in.solve = solve.inputs;
+    in.location = solve.location;
+    if (solve.rainfall) {
+        in.rows = solve.rainfall->rows;
+        in.provenance = solve.rainfall->provenance;
+        in.twoYearRainfall = TwoYearDailyRainfall(solve.rainfall->rows);
     }
     return in;
-}
-
-ReviewInputs CollectReviewInputs(const Workspace& ws) {
-    Workspace probe = ws;
-    ProbeSolveFlags(probe);
-    return CollectReviewInputs(ws, CollectSolveInputs(probe));
 }
 
 std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
@@ -164,12 +143,14 @@ std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
     return out;
 }
 
-std::vector<Finding> ReviewProject(const Workspace& ws) {
-    return ReviewInputsOf(CollectReviewInputs(ws));
+std::vector<Finding> ReviewSolve(const ProjectSolve& solve) {
+    return ReviewInputsOf(CollectReviewInputs(solve));
 }
 
-std::vector<Finding> ReviewSolveInputs(const Workspace& ws, const SolveInputs& inputs) {
-    return ReviewInputsOf(CollectReviewInputs(ws, inputs));
+std::vector<Finding> ReviewProject(const Workspace& ws) {
+    SolveOptions options;
+    options.storeResults = false;
+    return ReviewSolve(SolveProject(ws, options));
 }
 
 } // namespace pluvane

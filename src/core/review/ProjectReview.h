@@ -2,7 +2,7 @@
 
 #include "core/elements/ElementRecords.h"
 #include "core/review/ReviewChecks.h"
-#include "core/solve/SolveInputs.h"
+#include "core/solve/SolveProject.h"
 #include "core/store/IntensityDb.h"
 
 #include <optional>
@@ -24,22 +24,18 @@ struct ReviewInputs {
     std::optional<double> twoYearRainfall; // P2 (in) of the table; nullopt when unknown
 };
 
-// The inputs of the project ws.ProjectPath: its solve inputs for every kind with live rows
-// (the solve flags are probed on a copy; ws is left as it is), its name and its rainfall. The
-// rainfall location is the node's, else ws.CurrentIntensityTable. Throws Error when the project
-// cannot be read; a missing or broken rainfall table only leaves `rows` empty (the solve
-// reports that itself).
-ReviewInputs CollectReviewInputs(const Workspace& ws);
-// The same around solve inputs collected already (CollectSolveInputs).
-ReviewInputs CollectReviewInputs(const Workspace& ws, SolveInputs solve);
+// What the checks look at in a solve that has run (or was refused): nothing is read again.
+ReviewInputs CollectReviewInputs(const ProjectSolve& solve);
 
 // Every finding about the inputs: element by element in the order basins, surfaces, channels,
 // then the project's totals, then its rainfall.
 std::vector<Finding> ReviewInputsOf(const ReviewInputs& inputs);
 
-// The review of a project: CollectReviewInputs then ReviewInputsOf.
+// The review of a solve: CollectReviewInputs then ReviewInputsOf.
+std::vector<Finding> ReviewSolve(const ProjectSolve& solve);
+
+// The review of the project ws.ProjectPath: a solve that stores nothing, then its review.
+// Throws Error when the project cannot be read.
 std::vector<Finding> ReviewProject(const Workspace& ws);
-// The review of solve inputs collected already, e.g. by a solve that also wants its notes.
-std::vector<Finding> ReviewSolveInputs(const Workspace& ws, const SolveInputs& inputs);
 
 } // namespace pluvane

@@ -3,7 +3,6 @@
 #include "core/rain/RainfallNames.h"
 
 #include "core/Error.h"
-#include "core/Workspace.h"
 #include "core/solve/SolveMessages.h"
 #include "core/store/ProjectDb.h"
 #include "core/text/NumberText.h"
@@ -170,20 +169,9 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
     return result;
 }
 
-SolveResult ComputeResults(const Workspace& ws, double A, double C, double Tc) {
-    if (ws.CurrentIntensityTable.empty())
-        throw Error(std::string(kNoTableForSolve));
-    std::vector<IntensityRow> rows = ReadLocationRows(ws, ws.CurrentIntensityTable);
-    if (rows.empty())
-        throw Error(TableHasNoRowsMessage(ws.CurrentIntensityTable));
-    const SolveResult result = SolveFromRows(rows, A, C, Tc, ws.CurrentIntensityTable);
-    StoreResults(ws, result);
-    return result;
-}
+std::string StoredResultText(std::size_t k, float value) { return resultText(k, value); }
 
-void StoreResults(const Workspace& ws, const SolveResult& result) {
-    Database db = OpenProjectDb(ws);
-    Transaction transaction(db);
+void StoreResults(Database& db, const SolveResult& result) {
     if (!db.hasTable("TblResults")) {
         // A project file that lost its results table gets it back instead of failing the solve.
         db.exec("CREATE TABLE TblResults (" + resultColumns(" TEXT") + ")");
@@ -205,8 +193,6 @@ void StoreResults(const Workspace& ws, const SolveResult& result) {
     if (rowid)
         write.bind(15, *rowid);
     write.run();
-    transaction.commit();
-    CloseDb(db);
 }
 
 std::string SolveNote(const SolveResult& result) {

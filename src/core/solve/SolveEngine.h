@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ReturnPeriods.h"
+#include "core/store/Database.h"
 #include "core/store/IntensityDb.h"
 
 #include <array>
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace pluvane {
-
-struct Workspace;
 
 // How the intensities of a solve were found.
 enum class SolveOutcome {
@@ -44,14 +43,14 @@ double MinOf(double x, double y);
 SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, double C, double Tc,
                           std::string_view table = {});
 
-// The solve of a project: reads the table CurrentIntensityTable, computes, and stores the single
-// row of TblResults (created when the file lacks the table; overwritten when it has a row).
+// Writes a result into the single row of TblResults of an open project, in the caller's
+// transaction (the table is created when the file lacks it; its first row is overwritten).
 // Ival_1 / Qpeak_1 hold "#0.0000" texts, the other twelve the shortest single-precision text.
-// Throws Error when the table is missing or empty or the project cannot be written.
-SolveResult ComputeResults(const Workspace& ws, double A, double C, double Tc);
+void StoreResults(Database& project, const SolveResult& result);
 
-// Writes a result into the single row of TblResults, in one transaction.
-void StoreResults(const Workspace& ws, const SolveResult& result);
+// The text a value of return period index k is stored as (see StoreResults): what the report
+// prints is read from this text, as it always was from the file.
+std::string StoredResultText(std::size_t k, float value);
 
 // A sentence for the report when the outcome needs one (BeyondTable), else "".
 std::string SolveNote(const SolveResult& result);

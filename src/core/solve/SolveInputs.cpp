@@ -72,31 +72,22 @@ void addChannels(const Workspace& ws, SolveInputs& inputs) {
 
 SolveInputs CollectSolveInputs(const Workspace& ws) {
     SolveInputs inputs;
-    inputs.hasOverland = ws.HasOverland;
-    inputs.hasShallow = ws.HasShallow;
-    inputs.hasChannel = ws.HasChannel;
-    if (ws.HasOverland)
-        addBasins(ws, inputs);
-    if (ws.HasShallow)
-        addSurfaces(ws, inputs);
-    if (ws.HasChannel)
-        addChannels(ws, inputs);
+    addBasins(ws, inputs);
+    addSurfaces(ws, inputs);
+    addChannels(ws, inputs);
+    inputs.hasOverland = !inputs.basins.empty();
+    inputs.hasShallow = !inputs.surfaces.empty();
+    inputs.hasChannel = !inputs.channels.empty();
     inputs.totalTc = inputs.overlandTc + inputs.shallowTc + inputs.channelTc;
     return inputs;
 }
 
-SolveResult ComputeResults(const Workspace& ws, const SolveInputs& inputs) {
-    return ComputeResults(ws, inputs.totalArea, inputs.averageC, inputs.totalTc);
-}
-
-SolveAttempt TrySolve(const Workspace& ws, const SolveInputs& inputs) {
-    SolveAttempt attempt;
-    try {
-        attempt.result = ComputeResults(ws, inputs);
-    } catch (const Error& e) {
-        attempt.failure = e.what();
-    }
-    return attempt;
+SolveInputs LumpedSolveInputs(double area, double c, double tc) {
+    SolveInputs inputs;
+    inputs.totalArea = area;
+    inputs.averageC = c;
+    inputs.totalTc = tc;
+    return inputs;
 }
 
 } // namespace pluvane

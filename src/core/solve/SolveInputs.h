@@ -3,7 +3,6 @@
 #include "core/elements/ElementRecords.h"
 #include "core/solve/SolveEngine.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,12 +51,12 @@ struct ChannelInput {
     double tc = 0.0;       // minutes
 };
 
-// Everything a solve of a project is made of, read once: the live elements of the kinds whose
-// solve flag is set (a kind whose flag is clear contributes nothing, as in the report), the
-// subtotals and the three values the engine takes. The file does not record whether a Tc was
-// typed or computed by its dialog; a checker can recompute it from the fields.
+// Everything a solve of a project is made of, read once: the live elements of each kind (a
+// kind without live rows contributes nothing and gets no report section), the subtotals and
+// the three values the engine takes. The file does not record whether a Tc was typed or
+// computed by its dialog; a checker can recompute it from the fields.
 struct SolveInputs {
-    bool hasOverland = false, hasShallow = false, hasChannel = false; // the flags as given
+    bool hasOverland = false, hasShallow = false, hasChannel = false; // live rows of the kind
     std::vector<BasinInput> basins;                                   // insertion order
     std::vector<SurfaceInput> surfaces;
     std::vector<ChannelInput> channels;
@@ -73,22 +72,11 @@ struct SolveInputs {
     bool empty() const { return basins.empty() && surfaces.empty() && channels.empty(); }
 };
 
-// Reads the live elements of the project ProjectPath for the kinds whose solve flag is set
-// (see ProbeSolveFlags) and totals them. Reads only; throws Error when the file cannot be read.
+// Reads every live element of the project ProjectPath and totals them. Reads only; throws Error
+// when the file cannot be read.
 SolveInputs CollectSolveInputs(const Workspace& ws);
 
-// ComputeResults(ws, A, C, Tc) with the inputs' total area, average C and total Tc: reads the
-// table CurrentIntensityTable and stores TblResults. Throws Error as that does.
-SolveResult ComputeResults(const Workspace& ws, const SolveInputs& inputs);
-
-// A solve that was tried: its result, or the user-readable reason it could not run.
-struct SolveAttempt {
-    std::optional<SolveResult> result;
-    std::string failure; // "" when the solve ran
-};
-
-// ComputeResults with its Error caught: no rainfall table, an empty one, a project that cannot
-// be written. The report prints the reason in place of its results.
-SolveAttempt TrySolve(const Workspace& ws, const SolveInputs& inputs);
+// The totals of given values, as a solve of no drawn elements takes them.
+SolveInputs LumpedSolveInputs(double area, double c, double tc);
 
 } // namespace pluvane

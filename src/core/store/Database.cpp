@@ -25,7 +25,7 @@ constexpr int kBusyTimeoutMs = 1000;
 Database::Database(std::shared_ptr<sqlite3> connection, std::string path)
     : m_connection(std::move(connection)), m_db(m_connection.get()), m_path(std::move(path)) {}
 
-Database Database::open(const std::string& path, Mode mode) {
+Database Database::open(const std::string& path, Mode mode, bool fileChecked) {
     int flags = SQLITE_OPEN_READWRITE;
     if (mode == Mode::ReadOnly)
         flags = SQLITE_OPEN_READONLY;
@@ -34,7 +34,7 @@ Database Database::open(const std::string& path, Mode mode) {
     if (path.empty())
         throw Error(std::string(kNoFileName));
     // SQLite says "disk I/O error" of a folder and blocks on a FIFO: say what the path is.
-    if (mode != Mode::Create)
+    if (mode != Mode::Create && !fileChecked)
         RequireRegularFile(path);
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -194,7 +194,9 @@ std::optional<std::string> Statement::text(int column) const {
 
 std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
 
-Transaction::Transaction(Database& db) : m_db(db) { m_db.exec("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Database& db, Kind kind) : m_db(db) {
+    m_db.exec(kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN");
+}
 
 Transaction::~Transaction() {
     if (!m_done && m_db.isOpen()) {

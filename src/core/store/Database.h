@@ -26,7 +26,10 @@ public:
         Create,    // created when missing (build tools and tests only)
     };
 
-    static Database open(const std::string& path, Mode mode = Mode::ReadWrite);
+    // `fileChecked`: the caller has made sure the path is a regular file (RequireRegularFile),
+    // so the open does not look again.
+    static Database open(const std::string& path, Mode mode = Mode::ReadWrite,
+                         bool fileChecked = false);
 
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;
@@ -101,10 +104,14 @@ private:
     friend class Database;
 };
 
-// All-or-nothing for a multi-statement write: commits on commit(), rolls back otherwise.
+// All-or-nothing for a multi-statement write: commits on commit(), rolls back otherwise. A
+// write transaction takes the write lock at once (a writer elsewhere waits for it, and it never
+// has to give up half-way); a read transaction sees one state of the file and blocks no writer
+// until its first read.
 class Transaction {
 public:
-    explicit Transaction(Database& db);
+    enum class Kind { Write, Read };
+    explicit Transaction(Database& db, Kind kind = Kind::Write);
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     ~Transaction();

@@ -36,6 +36,27 @@ std::string createTableSql(const std::string& name) {
     return sql + ")";
 }
 
+// Every row of a location's table, on an open connection.
+std::vector<IntensityRow> readRows(Database& db, const std::string& name) {
+    requireLocationTable(db, name);
+    {
+        Statement columns = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " LIMIT 0");
+        for (const char* column : {"ID", "Duration"})
+            if (columns.columnIndex(column) < 0)
+                throw Error(LocationColumnMissingMessage(name, column));
+    }
+    Statement q = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " ORDER BY ID");
+    std::vector<IntensityRow> rows;
+    for (const Record& record : readAll(q)) {
+        IntensityRow row;
+        row.duration = record.text("Duration");
+        for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
+            row.values[k] = record.text(std::to_string(ReturnPeriods[k]));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 } // namespace
 
 std::vector<std::string> ListLocations(const Workspace& ws) {
@@ -56,22 +77,7 @@ bool LocationExists(const Workspace& ws, const std::string& name) {
 
 std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::string& name) {
     Database db = OpenIntensityDb(ws);
-    requireLocationTable(db, name);
-    {
-        Statement columns = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " LIMIT 0");
-        for (const char* column : {"ID", "Duration"})
-            if (columns.columnIndex(column) < 0)
-                throw Error(LocationColumnMissingMessage(name, column));
-    }
-    Statement q = db.prepare("SELECT * FROM " + QuoteIdentifier(name) + " ORDER BY ID");
-    std::vector<IntensityRow> rows;
-    for (const Record& record : readAll(q)) {
-        IntensityRow row;
-        row.duration = record.text("Duration");
-        for (std::size_t k = 0; k < ReturnPeriods.size(); ++k)
-            row.values[k] = record.text(std::to_string(ReturnPeriods[k]));
-        rows.push_back(std::move(row));
-    }
+    std::vector<IntensityRow> rows = readRows(db, name);
     CloseDb(db);
     return rows;
 }
@@ -94,6 +100,31 @@ std::string ReadProvenance(const Workspace& ws, const std::string& name) {
     Statement q = db.prepare("SELECT Provenance FROM BasinName WHERE BasinName = ? COLLATE NOCASE");
     q.bind(1, name);
     return q.step() ? q.text(0).value_or("") : "";
+}
+
+Rainfall ReadRainfall(const Workspace& ws, const std::string& name) {
+    Database db = OpenIntensityDbForReading(ws);
+    Rainfall rainfall;
+    rainfall.name = name;
+    {
+        Statement q = db.prepare(
+            "SELECT BasinName, Provenance FROM BasinName WHERE BasinName = ? COLLATE NOCASE");
+        q.bind(1, name);
+        if (q.step()) {
+            rainfall.name = q.text(0).value_or(name);
+            rainfall.provenance = q.text(1).value_or("");
+        }
+    }
+    rainfall.rows = readRows(db, name);
+    CloseDb(db);
+    return rainfall;
+}
+
+std::optional<double> TwoYearDailyRainfall(const std::vector<IntensityRow>& rows) {
+    for (const IntensityRow& row : rows)
+        if (row.duration == "24.0")
+            return ParseLenient(row.values[1]) * 24.0;
+    return std::nullopt;
 }
 
 void CheckLocationName(const std::string& name) {

@@ -38,6 +38,22 @@ double ReadTwoYearDailyIntensity(const Workspace& ws);
 // Where a location's values come from; empty when none was recorded.
 std::string ReadProvenance(const Workspace& ws, const std::string& name);
 
+// A location as a solve uses it, read in one transaction so that its rows and its source
+// belong together.
+struct Rainfall {
+    std::string name;       // as the list spells it; as asked when it is not listed
+    std::string provenance; // "" when none was recorded
+    std::vector<IntensityRow> rows;
+};
+
+// The rows (as ReadLocationRows), the listed name and the provenance of a location. Throws
+// as ReadLocationRows does.
+Rainfall ReadRainfall(const Workspace& ws, const std::string& name);
+
+// The 2-year 24-hour rainfall P2 (in) of rows read already: 24 times the 2-year intensity of
+// the row whose duration text is "24.0". Nullopt without such a row.
+std::optional<double> TwoYearDailyRainfall(const std::vector<IntensityRow>& rows);
+
 // Throws Error when `name` cannot be a location: empty or blank, too long, a control
 // character, or a name the database keeps for itself.
 void CheckLocationName(const std::string& name);

@@ -36,11 +36,13 @@ void requireTables(Database& db, const std::string& what) {
     }
 }
 
-Database openCheckedProject(const Workspace& ws) {
+Database openProject(const Workspace& ws, ProjectConnectionScope::Check check) {
+    using Check = ProjectConnectionScope::Check;
     if (ws.ProjectPath.empty())
         throw Error(std::string(kNoProjectOpen));
     Database db = Database::open(ws.ProjectPath, Database::Mode::ReadWrite);
-    requireTables(db, "a Pluvane project");
+    if (check == Check::AtOpen)
+        requireTables(db, "a Pluvane project");
     return db;
 }
 
@@ -48,8 +50,8 @@ thread_local ProjectConnectionScope* tInnermostScope = nullptr;
 
 } // namespace
 
-ProjectConnectionScope::ProjectConnectionScope(const Workspace& ws)
-    : m_db(openCheckedProject(ws)), m_outer(tInnermostScope) {
+ProjectConnectionScope::ProjectConnectionScope(const Workspace& ws, Check check)
+    : m_db(openProject(ws, check)), m_outer(tInnermostScope) {
     tInnermostScope = this;
 }
 
@@ -65,18 +67,38 @@ std::optional<Database> ProjectConnectionScope::find(const std::string& path) {
 Database OpenProjectDb(const Workspace& ws) {
     if (std::optional<Database> shared = ProjectConnectionScope::find(ws.ProjectPath))
         return std::move(*shared);
-    return openCheckedProject(ws);
+    return openProject(ws, ProjectConnectionScope::Check::AtOpen);
 }
 
-Database OpenIntensityDb(const Workspace& ws) {
+void RequireProjectTables(Database& db) { requireTables(db, "a Pluvane project"); }
+
+namespace {
+
+Database openIntensity(const Workspace& ws, bool begin) {
     const std::string path = ws.intensityDbPath();
-    if (!fs::exists(path))
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status))
         throw Error(IntensityDbMissingMessage(path));
-    Database db = Database::open(path, Database::Mode::ReadWrite);
+    if (!fs::is_regular_file(status))
+        RequireRegularFile(path); // says what is there instead
+    Database db = Database::open(path, Database::Mode::ReadWrite, true);
+    if (begin) {
+        // The header read starts the read transaction, so the schema read that the check below
+        // needs happens inside it rather than under a lock of its own.
+        db.exec("BEGIN");
+        db.exec("PRAGMA schema_version");
+    }
     if (!db.hasTable("BasinName"))
         throw Error(NotAnIntensityDbMessage(path));
     return db;
 }
+
+} // namespace
+
+Database OpenIntensityDb(const Workspace& ws) { return openIntensity(ws, false); }
+
+Database OpenIntensityDbForReading(const Workspace& ws) { return openIntensity(ws, true); }
 
 void CloseDb(Database& db) { db.close(); }
 

@@ -25,7 +25,12 @@ Database OpenProjectDb(const Workspace& ws);
 // another project or another thread opens as usual.
 class ProjectConnectionScope {
 public:
-    explicit ProjectConnectionScope(const Workspace& ws);
+    enum class Check {
+        AtOpen,        // the file and its tables, as OpenProjectDb checks them
+        InTransaction, // the file now; its tables in the scope's first transaction (a solve
+                       // checks them there, where that costs no lock of its own)
+    };
+    explicit ProjectConnectionScope(const Workspace& ws, Check check = Check::AtOpen);
     ProjectConnectionScope(const ProjectConnectionScope&) = delete;
     ProjectConnectionScope& operator=(const ProjectConnectionScope&) = delete;
     ~ProjectConnectionScope();
@@ -38,9 +43,16 @@ private:
     ProjectConnectionScope* m_outer;
 };
 
+// Throws Error naming the file when the open database lacks a project table.
+void RequireProjectTables(Database& db);
+
 // Opens DataFolder/intensity.mdb for one operation. Throws when it is missing or is not an
 // intensity database.
 Database OpenIntensityDb(const Workspace& ws);
+
+// The same inside a read transaction, begun before the check so that the reads that follow
+// see one state of the file at the cost of one lock; closing the connection ends it.
+Database OpenIntensityDbForReading(const Workspace& ws);
 
 // Ends an operation: closes the connection (the destructor does the same on every path).
 void CloseDb(Database& db);

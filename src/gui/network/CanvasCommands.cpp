@@ -1,6 +1,5 @@
 #include "gui/network/CanvasCommands.h"
 
-#include "core/report/ReportBuilder.h"
 #include "gui/app/AppContext.h"
 #include "gui/elements/BasinDialogs.h"
 #include "gui/elements/ChannelDialogs.h"
@@ -73,10 +72,9 @@ void OpenAbout(AppContext& ctx) { FrmAbout::open(ctx, ctx.mainWindow()); }
 bool ProbeAndSolve(AppContext& ctx) {
     // The table the file records is the one solved with, whatever a window did before.
     ctx.refreshIntensityTable();
-    if (!ProbeSolveFlags(ctx.workspace()))
-        return false;
-    OpenReportWindow(ctx);
-    return true;
+    bool nothing = false;
+    OpenReportWindow(ctx, &nothing);
+    return !nothing;
 }
 
 void CloseProjectWindows(AppContext& ctx) { ctx.session().closeWindows(); }

@@ -12,7 +12,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -20,6 +22,7 @@
 #include <QPrinter>
 #include <QResizeEvent>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 
 #include <optional>
@@ -103,9 +106,66 @@ FrmViewReport::FrmViewReport(AppContext& ctx, const RichDocument& report, QWidge
     bindKeys();
 
     ToTextDocument(report, *m_view->document());
+    m_view->document()->setModified(false);
     caretToStart();
     resize(800, 600);
 }
+
+bool FrmViewReport::replaceReport(const RichDocument& report) {
+    if (m_view->document()->isModified() &&
+        m_ctx.prompts().message(this, "Report",
+                                "The report was edited by hand. Replace it with the new solve "
+                                "and lose the edits?",
+                                Prompts::Icon::Question,
+                                Prompts::Buttons::YesNo) != Prompts::Answer::Yes) {
+        checkCurrent();
+        return false;
+    }
+    ToTextDocument(report, *m_view->document());
+    m_view->document()->setModified(false);
+    caretToStart();
+    if (m_outOfDate)
+        m_outOfDate->setVisible(false);
+    return true;
+}
+
+void FrmViewReport::watchCurrency(const QStringList& files, std::function<bool()> isCurrent) {
+    m_isCurrent = std::move(isCurrent);
+    auto* watcher = findChild<QFileSystemWatcher*>("ReportWatcher");
+    if (!watcher) {
+        watcher = new QFileSystemWatcher(this);
+        watcher->setObjectName("ReportWatcher");
+        // A write is several changes in a row; one check after them is enough.
+        auto* settle = new QTimer(this);
+        settle->setSingleShot(true);
+        settle->setInterval(300);
+        connect(settle, &QTimer::timeout, this, &FrmViewReport::checkCurrent);
+        connect(watcher, &QFileSystemWatcher::fileChanged, settle, qOverload<>(&QTimer::start));
+    }
+    if (!watcher->files().isEmpty())
+        watcher->removePaths(watcher->files());
+    watcher->addPaths(files);
+}
+
+void FrmViewReport::checkCurrent() {
+    bool current = true;
+    try {
+        current = !m_isCurrent || m_isCurrent();
+    } catch (const std::exception&) {
+        current = false; // a project that cannot be read now is not what the report shows
+    }
+    if (!current && !m_outOfDate) {
+        auto* banner = new QLabel(
+            "Out of date: the project changed after this report was made. Solve again.", this);
+        banner->setObjectName("LblOutOfDate");
+        banner->setStyleSheet("QLabel { color: #b00000; font-weight: bold; padding: 0 8px; }");
+        m_outOfDate = m_toolbar->addWidget(banner);
+    }
+    if (m_outOfDate)
+        m_outOfDate->setVisible(!current);
+}
+
+bool FrmViewReport::isOutOfDate() const { return m_outOfDate && m_outOfDate->isVisible(); }
 
 FrmViewReport::~FrmViewReport() = default;
 
@@ -292,6 +352,24 @@ void FrmViewReport::resizeEvent(QResizeEvent* event) {
     m_view->resize(viewSizeFor(event->size(), m_view->size(), logicalDpiX(), logicalDpiY()));
 }
 
+bool BuildOrTell(AppContext& ctx, const std::function<void()>& build) {
+    try {
+        build();
+        return true;
+    } catch (const Error& e) {
+        ctx.prompts().message(
+            ctx.mainWindow(), QString::fromStdString(e.title()),
+            QString("The report could not be built.\n%1").arg(QString::fromStdString(e.what())),
+            Prompts::Icon::Exclamation);
+    } catch (const std::exception& e) {
+        ctx.prompts().message(
+            ctx.mainWindow(), "Error",
+            QString("The report could not be built.\nUnexpected error: %1").arg(e.what()),
+            Prompts::Icon::Critical);
+    }
+    return false;
+}
+
 FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocument()>& build) {
     if (FrmViewReport* open = ctx.existing<FrmViewReport>()) {
         if (open->isMinimized())
@@ -300,21 +378,8 @@ FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocumen
         return open;
     }
     std::optional<RichDocument> report;
-    try {
-        report = build();
-    } catch (const Error& e) {
-        ctx.prompts().message(
-            ctx.mainWindow(), QString::fromStdString(e.title()),
-            QString("The report could not be built.\n%1").arg(QString::fromStdString(e.what())),
-            Prompts::Icon::Exclamation);
+    if (!BuildOrTell(ctx, [&] { report = build(); }))
         return nullptr;
-    } catch (const std::exception& e) {
-        ctx.prompts().message(
-            ctx.mainWindow(), "Error",
-            QString("The report could not be built.\nUnexpected error: %1").arg(e.what()),
-            Prompts::Icon::Critical);
-        return nullptr;
-    }
     auto* window = ctx.session().findOrMake<FrmViewReport>(
         [&] { return new FrmViewReport(ctx, *report, ctx.mainWindow()); });
     window->showMaximized();

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -62,6 +63,18 @@ public:
     void setIdfSource(IdfCurvesSource source);
     FrmIdfCurves* idfCurvesWindow() const { return m_idfWindow; }
 
+    // Puts a fresh report in place of the one shown. A report edited by hand asks first; false
+    // when the user keeps the edits (the window then stays as it was, out of date).
+    bool replaceReport(const RichDocument& report);
+
+    // Whether the report still shows the project as it is: `isCurrent` answers, and is asked
+    // whenever the project file or the rainfall database changes on disk. While it says no, the
+    // toolbar carries "Out of date: ..." in red.
+    void watchCurrency(const QStringList& files, std::function<bool()> isCurrent);
+    // Asks the currency check now (the file watch calls this, a little after the change).
+    void checkCurrent();
+    bool isOutOfDate() const;
+
     // The size of the document view for a window of `window` pixels at the given logical dpi:
     // 100 twips narrower and 940 twips lower than the window, when the window is at least 1000
     // twips high and 200 twips wide; else `current`, left as it was.
@@ -93,6 +106,8 @@ private:
     std::unique_ptr<QPrinter>
         m_printer; // kept so the user's printer choices last while the window does
     std::optional<IdfCurvesSource> m_idfSource;
+    std::function<bool()> m_isCurrent;
+    QAction* m_outOfDate = nullptr;     // the banner's place in the toolbar
     QPointer<FrmIdfCurves> m_idfWindow; // closes with the report: it is the plot of this solve
 };
 
@@ -100,19 +115,23 @@ private:
 // "report." -> "report.rtf"); a name with one is left as typed.
 QString WithDefaultSuffix(const QString& path, const QString& suffix);
 
+// Runs `build`; an Error it throws is shown as "The report could not be built." with its
+// message, and false returned.
+bool BuildOrTell(AppContext& ctx, const std::function<void()>& build);
+
 // Shows the report window, created on first use and again after it was closed: the existing
 // window is brought forward unchanged (edits kept); a new one is loaded with the document that
 // `build` returns and shown maximized, not modal. When `build` throws, its message is shown
 // and there is no window: null.
 FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocument()>& build);
 
-// The Solve command's window: ShowReportWindow with the report of ctx.workspace()'s project,
-// whose building also solves it, with the rainfall source line when the settings ask for it,
-// and the IDF curves of the current table with the solve's total Tc. The caller sets the solve
-// flags first (ProbeSolveFlags) and opens it only when there is something to solve.
-// Its title names the rainfall table the solve used ("Report - Rainfall: NAME"); a report
-// window solved with another table than the one now recorded is closed and solved afresh.
-FrmViewReport* OpenReportWindow(AppContext& ctx);
+// The Solve command: solves the project afresh (SolveProject, which stores its results) and
+// shows its report, with the rainfall source line and review notes when the settings ask for
+// them and the IDF curves of the solve's table with its total Tc. An open report window is
+// rebuilt in place (an edited one asks first). Null when there is nothing to solve (`nothing`
+// is set then) or the report could not be built (its message was shown). The title names the
+// rainfall table the solve used ("Report - Rainfall: NAME").
+FrmViewReport* OpenReportWindow(AppContext& ctx, bool* nothing = nullptr);
 QString ReportTitle(const QString& intensityTable);
 
 } // namespace pluvane::gui

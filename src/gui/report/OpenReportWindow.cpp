@@ -1,31 +1,45 @@
-// The one place the window meets the report builder, kept apart so that the window and its
-// tests do not depend on it.
+// The one place the window meets the solve and the report builder, kept apart so that the
+// window and its tests do not depend on them.
 #include "gui/report/FrmViewReport.h"
 
+#include "core/Error.h"
 #include "core/Settings.h"
+#include "core/Workspace.h"
 #include "core/report/ReportBuilder.h"
-#include "core/store/IntensityDb.h"
+#include "core/report/RtfWriter.h"
 #include "gui/app/AppContext.h"
 
 namespace pluvane::gui {
 
 namespace {
 
-// The table the solve read (the current location) and the total Tc it read it at. None when
-// the table cannot be read: then the report simply has no plot.
-std::optional<IdfCurvesSource> idfSourceOf(const Workspace& ws, const Report& report) {
-    IdfCurvesSource source;
-    source.location = QString::fromStdString(ws.CurrentIntensityTable);
-    try {
-        const std::vector<IntensityRow> rows = ReadLocationRows(ws, ws.CurrentIntensityTable);
-        for (std::size_t r = 0; r < rows.size() && r < source.grid.size(); ++r)
-            source.grid[r] = rows[r].values;
-    } catch (const std::exception&) {
+// The table the solve read and the total Tc it read it at. None when the table could not be
+// read: then the report simply has no plot.
+std::optional<IdfCurvesSource> idfSourceOf(const ProjectSolve& solve) {
+    if (!solve.rainfall)
         return std::nullopt;
-    }
-    if (report.solve)
-        source.tcMinutes = report.solve->tcHours * 60.0;
+    IdfCurvesSource source;
+    source.location = QString::fromStdString(solve.location);
+    const std::vector<IntensityRow>& rows = solve.rainfall->rows;
+    for (std::size_t r = 0; r < rows.size() && r < source.grid.size(); ++r)
+        source.grid[r] = rows[r].values;
+    if (solve.result)
+        source.tcMinutes = solve.result->tcHours * 60.0;
     return source;
+}
+
+ReportOptions reportOptions() {
+    const Settings settings = Settings::load();
+    return ReportOptions{ReportRainfallSourceEnabled(settings), ReportReviewNotesEnabled(settings)};
+}
+
+// The report's text as a solve of the project now would write it, without storing anything:
+// the same text means the report still shows the project as it is.
+std::string currentText(const Workspace& ws, ReportOptions options) {
+    SolveOptions check;
+    check.storeResults = false;
+    options.layOut = false;
+    return WritePlainText(RenderReport(SolveProject(ws, check), options));
 }
 
 } // namespace
@@ -35,31 +49,42 @@ QString ReportTitle(const QString& intensityTable) {
                                     : QString("Report - Rainfall: %1").arg(intensityTable);
 }
 
-FrmViewReport* OpenReportWindow(AppContext& ctx) {
-    const QString table = QString::fromStdString(ctx.workspace().CurrentIntensityTable);
-    // A report solved with another table than the one the project records now is not this
-    // project's result any more: it gives way to a fresh solve.
-    if (FrmViewReport* open = ctx.existing<FrmViewReport>();
-        open && open->property("pluvaneTable").toString() != table)
-        open->close();
-    std::optional<IdfCurvesSource> idf;
-    bool built = false;
-    FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf, &built] {
-        built = true;
-        const Settings settings = Settings::load();
-        const ReportOptions options{ReportRainfallSourceEnabled(settings),
-                                    ReportReviewNotesEnabled(settings)};
-        Report report = BuildReport(ctx.workspace(), options);
-        idf = idfSourceOf(ctx.workspace(), report);
-        return std::move(report.document);
-    });
-    // A window brought forward as it stood keeps the plot of its own solve.
-    if (window && idf)
-        window->setIdfSource(std::move(*idf));
-    if (window && built) {
-        window->setProperty("pluvaneTable", table);
-        window->setWindowTitle(ReportTitle(table));
+FrmViewReport* OpenReportWindow(AppContext& ctx, bool* nothing) {
+    const Workspace& ws = ctx.workspace();
+    ProjectSolve solve;
+    RichDocument document;
+    const ReportOptions options = reportOptions();
+    if (!BuildOrTell(ctx, [&] {
+            solve = SolveProject(ws);
+            if (!solve.nothingToSolve)
+                document = RenderReport(solve, options);
+        }))
+        return nullptr;
+    if (nothing)
+        *nothing = solve.nothingToSolve;
+    if (solve.nothingToSolve)
+        return nullptr;
+
+    FrmViewReport* window = ctx.existing<FrmViewReport>();
+    if (window) {
+        AppContext::present(window);
+        if (!window->replaceReport(document))
+            return window;
+    } else {
+        window = ShowReportWindow(ctx, [&document] { return document; });
+        if (!window)
+            return nullptr;
     }
+    if (std::optional<IdfCurvesSource> idf = idfSourceOf(solve))
+        window->setIdfSource(std::move(*idf));
+    window->setWindowTitle(ReportTitle(QString::fromStdString(solve.location)));
+    ReportOptions plain = options;
+    plain.layOut = false;
+    const std::string shown = WritePlainText(RenderReport(solve, plain));
+    const Workspace watched = ws;
+    window->watchCurrency(
+        {QString::fromStdString(ws.ProjectPath), QString::fromStdString(ws.intensityDbPath())},
+        [watched, options, shown] { return currentText(watched, options) == shown; });
     return window;
 }
 
