@@ -134,6 +134,11 @@ const ReviewRow kReviewRows[] = {
     {"capped", [](ProjectPlan& s) { s.basin.c = "0.85"; }, {"CF_CAPPED"}},
     {"large", [](ProjectPlan& s) { s.basin.area = "250"; }, {"AREA_LARGE"}},
     {"noarea", [](ProjectPlan& s) { s.basin.area = "0"; }, {"AREA_ZERO"}},
+    // Below 0 the solve refuses the project: said as such, never "every Q is 0".
+    {"negativearea", [](ProjectPlan& s) { s.basin.area = "-1"; }, {"VALUE_REFUSED"}},
+    {"negativetc",
+     [](ProjectPlan& s) { s.surface->tc = "-2"; },
+     {"VALUE_REFUSED", "TC_TYPED", "TC_SHORT"}},
     {"short",
      [](ProjectPlan& s) {
          s.surface.reset();

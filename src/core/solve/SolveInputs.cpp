@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/Workspace.h"
+#include "core/solve/SolveChecks.h"
 #include "core/text/NumberText.h"
 
 namespace pluvane {
@@ -92,6 +93,7 @@ SolveResult ComputeResults(const Workspace& ws, const SolveInputs& inputs) {
 SolveAttempt TrySolve(const Workspace& ws, const SolveInputs& inputs) {
     SolveAttempt attempt;
     try {
+        RefuseUnphysicalInputs(inputs); // checked before anything is computed or stored
         attempt.result = ComputeResults(ws, inputs);
     } catch (const Error& e) {
         attempt.failure = e.what();
