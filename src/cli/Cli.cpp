@@ -88,6 +88,9 @@ constexpr const char* kUsageText =
     "  help\n"
     "      show this text\n"
     "\n"
+    "An option may be given once; -- ends the options, so that a name beginning with --\n"
+    "can follow it (locations export --out FILE -- --NAME).\n"
+    "\n"
     "The data folder holds empty.mdb and intensity.mdb: --data-folder, else the InstallPath\n"
     "setting, else the folder of this program.\n";
 

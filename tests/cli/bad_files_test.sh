@@ -93,7 +93,7 @@ cases=(
   "import noise|not a text|$work/intensity.mdb|locations import $work/noise.csv"
   "export over project|is a database|$work/good.rmt|locations export Five --out $work/good.rmt"
   "export over locked|open in another Pluvane window|$work/locked.rmt|locations export Five --out $work/locked.rmt"
-  "export over rainfall|is the rainfall intensity database|$work/intensity.mdb|locations export Five --out $work/rain-link.rmt"
+  "export over rainfall|is the rainfall intensity database|$work/intensity.mdb|locations export Five --out $work/intensity.mdb"
   "export over template|is the project template|$work/empty.mdb|locations export Five --out $work/template-hard.csv"
   "new over rainfall|is the rainfall intensity database|$work/intensity.mdb|new $work/rain-link.rmt --force"
   "new over template|is the project template|$work/empty.mdb|new $work/template-hard.csv --force"
