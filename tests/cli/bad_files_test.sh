@@ -121,6 +121,15 @@ for row in "${cases[@]}"; do
   fi
 done
 
+# A template that something else has replaced makes no project.
+mkdir "$work/csvdata" && cp "$work/intensity.mdb" "$work/csvdata/" && echo "a,b" >"$work/csvdata/empty.mdb"
+out=$("$cli" --data-folder "$work/csvdata" new "$work/from-csv.rmt" 2>&1)
+if [ $? -eq 1 ] && grep -q 'template ".*" is not a Pluvane project' <<<"$out" && [ ! -e "$work/from-csv.rmt" ]; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1)); echo "FAIL new from a replaced template: $out"
+fi
+
 # The stored results of a refused solve stay as they were.
 cp "$good" "$work/kept.rmt"
 "$cli" "${d[@]}" solve "$work/kept.rmt" >/dev/null
