@@ -10,6 +10,7 @@
 #include "core/report/ReportNotes.h"
 #include "core/report/RtfWriter.h"
 #include "core/review/ProjectReview.h"
+#include "core/solve/SolveChecks.h"
 #include "core/solve/SolveMessages.h"
 #include "core/store/IntensityDb.h"
 #include "core/store/ProjectDb.h"
@@ -109,11 +110,9 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
 
 // Refuses, before anything is solved, what would make one project's files clobber another's.
 void checkOutputs(const std::string& dataFolder, const BatchOptions& options) {
-    std::map<fs::path, std::string> seen;
+    std::map<std::string, std::string> seen;
     for (const std::string& project : options.projects) {
-        std::error_code ec;
-        const fs::path canonical = fs::weakly_canonical(project, ec);
-        const auto [it, fresh] = seen.emplace(ec ? fs::path(project) : canonical, project);
+        const auto [it, fresh] = seen.emplace(FileIdentity(project), project); // hard links too
         if (!fresh)
             throw Error(ProjectGivenTwiceMessage(project, it->second));
     }

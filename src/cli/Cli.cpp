@@ -9,6 +9,7 @@
 #include "core/Error.h"
 #include "core/Settings.h"
 #include "core/Workspace.h"
+#include "core/io/OutputGuard.h"
 #include "core/rain/RainfallImport.h"
 #include "core/rain/RainfallNames.h"
 #include "core/report/ReportBuilder.h"
@@ -31,6 +32,7 @@
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <streambuf>
 #include <vector>
 
 namespace pluvane::cli {
@@ -86,6 +88,9 @@ constexpr const char* kUsageText =
     "  help\n"
     "      show this text\n"
     "\n"
+    "An option may be given once; -- ends the options, so that a name beginning with --\n"
+    "can follow it (locations export --out FILE -- --NAME).\n"
+    "\n"
     "The data folder holds empty.mdb and intensity.mdb: --data-folder, else the InstallPath\n"
     "setting, else the folder of this program.\n";
 
@@ -98,22 +103,33 @@ struct Arguments {
     std::vector<std::string> words;
     std::map<std::string, std::string> options; // flags map to ""
 
+    // "--" ends the options: every later argument is a word, even one that begins with "--"
+    // (a location so named). An option given twice is refused rather than one of its values
+    // silently taken; a value that begins with "--" is taken for the next option, so the value
+    // is said to be missing.
     static Arguments parse(const std::vector<std::string>& args,
                            const std::vector<std::string>& valued,
                            const std::vector<std::string>& flags) {
         Arguments parsed;
+        bool optionsEnded = false;
         for (std::size_t i = 0; i < args.size(); ++i) {
             const std::string& arg = args[i];
-            if (arg.rfind("--", 0) != 0) {
+            const bool isFlag = std::find(flags.begin(), flags.end(), arg) != flags.end();
+            const bool isValued = std::find(valued.begin(), valued.end(), arg) != valued.end();
+            if (optionsEnded || arg.rfind("--", 0) != 0) {
                 parsed.words.push_back(arg);
-            } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+            } else if (arg == "--") {
+                optionsEnded = true;
+            } else if (!isFlag && !isValued) {
+                throw UsageError(UnknownOptionMessage(arg));
+            } else if (parsed.has(arg)) {
+                throw UsageError(OptionTwiceMessage(arg));
+            } else if (isFlag) {
                 parsed.options[arg] = "";
-            } else if (std::find(valued.begin(), valued.end(), arg) != valued.end()) {
-                if (i + 1 >= args.size())
+            } else {
+                if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0)
                     throw UsageError(OptionNeedsValueMessage(arg));
                 parsed.options[arg] = args[++i];
-            } else {
-                throw UsageError(UnknownOptionMessage(arg));
             }
         }
         return parsed;
@@ -208,11 +224,14 @@ int locationsImport(Workspace& ws, const Arguments& args, std::ostream& out, std
     // Warned, not refused: the published table is what it is, and the user decides.
     for (const std::string& warning : imported.warnings)
         err << "pluvane-cli: warning: " << warning << '\n';
-    const bool exists = LocationExists(ws, file.name);
-    if (exists && !args.has("--replace"))
+    // Whether the name exists is decided in the write itself: of two imports of one new name
+    // at once, the second finds it there.
+    const LocationSaved saved =
+        SaveLocation(ws, file.name, file.grid, file.provenance, args.has("--replace"));
+    if (saved == LocationSaved::Exists)
         throw Error(LocationExistsMessage(file.name));
-    SaveLocation(ws, file.name, file.grid, file.provenance);
-    out << (exists ? "Updated" : "Added") << " location \"" << file.name << "\".\n";
+    out << (saved == LocationSaved::Updated ? "Updated" : "Added") << " location \"" << file.name
+        << "\".\n";
     return kOk;
 }
 
@@ -222,6 +241,8 @@ int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
     const std::string& path = args.words[0];
     if (fs::exists(path) && !args.has("--force"))
         throw Error(FileExistsMessage(path));
+    // --force replaces an old project, never the data folder's databases or another database.
+    GuardOutput(ws, path, OutputPurpose::ReplaceProject);
     // A file replaced under an open window: refuse it as the program would.
     std::optional<ProjectLock> lock;
     if (fs::exists(path))
@@ -259,6 +280,8 @@ int peak(Workspace& ws, const Arguments& args, std::ostream& out) {
     const double A = strictNumber("--area", args.options.at("--area"));
     const double C = strictNumber("--c", args.options.at("--c"));
     const double Tc = strictNumber("--tc", args.options.at("--tc"));
+    if (C > 1.0) // below 0 strictNumber refuses it
+        throw UsageError(OptionAboveOneMessage("--c"));
     std::string location = args.has("--location") ? args.options.at("--location") : "";
     ProjectLock lock;
     if (args.has("--project")) {
@@ -312,6 +335,8 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
         printResults(out, *solved.result);
         out << "\nStored in \"" << ws.ProjectPath << "\".\n";
     }
+    if (!solved.result) // said first: a report that then cannot be written ends the command
+        err << "pluvane-cli: " << SolveFailureLine(CellText(solved.failure)) << '\n';
     if (args.has("--rtf") || args.has("--text") || args.has("--pdf")) {
         ReportOptions options;
         options.rainfallSource =
@@ -330,12 +355,7 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
         write("--text", SavePlainText);
         write("--pdf", pdf);
     }
-    if (!solved.result) {
-        // As the report's line gives it, on one line.
-        err << "pluvane-cli: " << SolveFailureLine(CellText(solved.failure)) << '\n';
-        return kFailed;
-    }
-    return kOk;
+    return solved.result ? kOk : kFailed;
 }
 
 // A --jobs count: a whole number of threads, at least one.
@@ -377,8 +397,9 @@ int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::os
     return SolveMany(ws.DataFolder, options, out, err, pdf);
 }
 
+// `out` and `err` show text to a person; `data` takes what a command writes as a file's bytes.
 int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out,
-             std::ostream& err, const PdfWriter& pdf) {
+             std::ostream& err, std::ostream& data, const PdfWriter& pdf) {
     const std::string command = args.empty() ? "" : args[0];
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
     if (command == "new")
@@ -416,7 +437,7 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
                 throw UsageError(std::string(kExportNeedsOneName));
             const std::optional<std::string> file =
                 parsed.has("--out") ? std::optional(parsed.options.at("--out")) : std::nullopt;
-            return ExportLocation(ws, parsed.words[0], file, out);
+            return ExportLocation(ws, parsed.words[0], file, file ? out : data);
         }
         if (sub == "import")
             return locationsImport(ws, Arguments::parse(subArgs, {"--name"}, {"--replace"}), out,
@@ -426,14 +447,60 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
     throw UsageError(command.empty() ? std::string(kNoCommand) : UnknownCommandMessage(command));
 }
 
+// Passes text on a line at a time with its control bytes escaped (PrintableText), so that a
+// file or location name cannot drive the terminal it is shown on.
+class PrintableBuffer : public std::streambuf {
+public:
+    explicit PrintableBuffer(std::ostream& target) : m_target(target) {}
+    PrintableBuffer(const PrintableBuffer&) = delete;
+    PrintableBuffer& operator=(const PrintableBuffer&) = delete;
+    ~PrintableBuffer() override { emit(); }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        m_line += traits_type::to_char_type(c);
+        if (c == '\n')
+            emit();
+        return c;
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        for (std::streamsize i = 0; i < count; ++i)
+            overflow(traits_type::to_int_type(text[i]));
+        return count;
+    }
+
+private:
+    // Whole lines only: a UTF-8 sequence is never cut. A CR that ends a line (CSV results end
+    // their rows so) stays; any other moves the cursor and is escaped.
+    void emit() {
+        const bool crlf = m_line.size() >= 2 && m_line.compare(m_line.size() - 2, 2, "\r\n") == 0;
+        if (crlf)
+            m_line.erase(m_line.size() - 2, 1);
+        m_line = PrintableText(m_line, "\n");
+        if (crlf)
+            m_line.insert(m_line.size() - 1, "\r");
+        m_target << m_line;
+        m_target.flush();
+        m_line.clear();
+    }
+    std::ostream& m_target;
+    std::string m_line;
+};
+
 } // namespace
 
-int Run(int argc, char** argv, std::ostream& out, std::ostream& err, const PdfWriter& pdf) {
+int Run(int argc, char** argv, std::ostream& data, std::ostream& rawErr, const PdfWriter& pdf) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && (args[0] == "help" || args[0] == "--help" || args[0] == "-h")) {
-        out << kUsageText;
+        data << kUsageText;
         return kOk;
     }
+    PrintableBuffer outBuffer(data);
+    PrintableBuffer errBuffer(rawErr);
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
     try {
         Workspace ws;
         std::optional<std::string> dataFolder;
@@ -446,7 +513,7 @@ int Run(int argc, char** argv, std::ostream& out, std::ostream& err, const PdfWr
         ws.DataFolder =
             LookupDataFolder(dataFolder ? dataFolder : ReadInstallPathSetting(Settings::load()),
                              executableDir(argc > 0 ? argv[0] : nullptr));
-        return dispatch(ws, args, out, err, pdf);
+        return dispatch(ws, args, out, err, data, pdf);
     } catch (const UsageError& e) {
         err << "pluvane-cli: " << e.what() << "\n\n" << kUsageText;
         return kUsage;

@@ -13,7 +13,8 @@ namespace pluvane::cli {
 using PdfWriter = std::function<void(const RichDocument&, const std::string& path)>;
 
 // Runs the command line. Exit codes: 0 done, 1 the command failed (message on `err`),
-// 2 the command line is wrong (usage on `err`), 3 `check` found notes.
+// 2 the command line is wrong (usage on `err`), 3 `check` found notes. What is shown to a
+// person has its control bytes escaped; a location exported to `out` is written as it is.
 int Run(int argc, char** argv, std::ostream& out, std::ostream& err, const PdfWriter& pdf);
 
 } // namespace pluvane::cli

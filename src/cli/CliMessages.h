@@ -25,13 +25,6 @@ inline std::string ProjectHasNoNodeMessage(std::string_view path) {
     return "The project \"" + std::string(path) +
            "\" has no node yet; finish its setup in Pluvane before solving.";
 }
-// `role` says what the input is ("the project", "the rainfall intensity database", ...).
-inline std::string OutputIsInputMessage(std::string_view output, std::string_view role,
-                                        std::string_view path) {
-    return "The output file \"" + std::string(output) + "\" is " + std::string(role) + " (\"" +
-           std::string(path) + "\"); choose another file name. Nothing was written.";
-}
-
 // Solving several projects at once (BatchSolve); each line goes after the project's name.
 inline constexpr std::string_view kBatchProjectHasNoNode =
     "The project has no node yet; finish its setup in Pluvane before solving.";
@@ -80,6 +73,12 @@ inline std::string OptionNotANumberMessage(std::string_view option, std::string_
 }
 inline std::string OptionNegativeMessage(std::string_view option) {
     return std::string(option) + " cannot be negative";
+}
+inline std::string OptionTwiceMessage(std::string_view option) {
+    return std::string(option) + " given twice";
+}
+inline std::string OptionAboveOneMessage(std::string_view option) {
+    return std::string(option) + " cannot be above 1";
 }
 inline std::string JobsNotACountMessage(std::string_view text) {
     return "--jobs needs a whole number from 1 to 256, not \"" + std::string(text) + "\"";

@@ -3,6 +3,7 @@
 #include "cli/CliMessages.h"
 #include "core/Error.h"
 #include "core/Workspace.h"
+#include "core/io/OutputGuard.h"
 #include "core/rain/LocationCsvWriter.h"
 #include "core/report/RtfWriter.h"
 #include "core/store/IntensityDb.h"
@@ -29,6 +30,7 @@ int ExportLocation(const Workspace& ws, const std::string& name,
     const std::string csv =
         WriteLocationCsv(listed, ReadLocationRows(ws, listed), ReadProvenance(ws, listed));
     if (file) {
+        GuardOutput(ws, *file, OutputPurpose::ReportOutput);
         SaveFileAtomically(*file, csv);
         out << "Wrote \"" << *file << "\".\n";
     } else {

@@ -1,9 +1,6 @@
 #include "cli/ProjectAccess.h"
 
-#include "cli/CliMessages.h"
-#include "core/Error.h"
-#include "core/Workspace.h"
-#include "core/io/FileChecks.h"
+#include "core/io/OutputGuard.h"
 #include "core/store/ProjectDb.h"
 
 namespace pluvane::cli {
@@ -14,13 +11,7 @@ ProjectLock LockProjectForWriting(const std::string& path) {
 }
 
 void RefuseOutputOverInput(const Workspace& ws, const std::string& output) {
-    const std::pair<std::string, const char*> inputs[] = {
-        {ws.ProjectPath, "the project"},
-        {ws.intensityDbPath(), "the rainfall intensity database"},
-        {ws.templatePath(), "the project template"}};
-    for (const auto& [path, role] : inputs)
-        if (SameFile(output, path))
-            throw Error(OutputIsInputMessage(output, role, path));
+    GuardOutput(ws, output, OutputPurpose::ReportOutput);
 }
 
 } // namespace pluvane::cli

@@ -15,8 +15,9 @@ namespace pluvane::cli {
 // file must be a project (checked first; a journal left by a killed write is rolled back).
 ProjectLock LockProjectForWriting(const std::string& path);
 
-// Refuses an output file that is one of the command's inputs under any name (the project,
-// the rainfall database, the template): a report written there would destroy it.
+// Refuses a report or results file that would destroy what was not asked to be replaced: one
+// of the command's inputs under any name (the project, the rainfall database, the template), a
+// project held open, any database (GuardOutput).
 void RefuseOutputOverInput(const Workspace& ws, const std::string& output);
 
 } // namespace pluvane::cli

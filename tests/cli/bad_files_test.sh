@@ -57,6 +57,13 @@ holders+=($!)
 cp "$good" "$work/self.rmt"
 ln -s "$work/self.rmt" "$work/alias.rmt"
 head -c 100000 /dev/urandom >"$work/noise.csv"
+# Other names of the data folder's databases, and a project with values no site has.
+ln -s "$work/intensity.mdb" "$work/rain-link.rmt"
+ln "$work/empty.mdb" "$work/template-hard.csv"
+cp "$good" "$work/negative.rmt" && cp "$good" "$work/second.rmt"
+sqlite3 "$work/negative.rmt" "UPDATE TblBasinInfo SET Area = '-1'"
+cp "$good" "$work/bad-c.rmt"
+sqlite3 "$work/bad-c.rmt" "UPDATE TblBasinInfo SET CVal = '1.5', BasinName = ''"
 sleep 0.2
 
 # name | expected message (grep -E) | file that must stay unchanged | command...
@@ -84,6 +91,16 @@ cases=(
   "import zeros|not a regular file|/dev/zero|locations import /dev/zero"
   "import folder|is a folder|$work/folder.rmt|locations import $work/folder.rmt"
   "import noise|not a text|$work/intensity.mdb|locations import $work/noise.csv"
+  "export over project|is a database|$work/good.rmt|locations export Five --out $work/good.rmt"
+  "export over locked|open in another Pluvane window|$work/locked.rmt|locations export Five --out $work/locked.rmt"
+  "export over rainfall|is the rainfall intensity database|$work/intensity.mdb|locations export Five --out $work/intensity.mdb"
+  "export over template|is the project template|$work/empty.mdb|locations export Five --out $work/template-hard.csv"
+  "new over rainfall|is the rainfall intensity database|$work/intensity.mdb|new $work/rain-link.rmt --force"
+  "new over template|is the project template|$work/empty.mdb|new $work/template-hard.csv --force"
+  "new over a database|not a Pluvane project|$work/schema.rmt|new $work/schema.rmt --force"
+  "negative area|Sub-basin 'Site': the area -1 is below 0|$work/negative.rmt|solve $work/negative.rmt"
+  "negative area batch|the area -1 is below 0|$work/negative.rmt|solve $work/negative.rmt $work/second.rmt"
+  "c above 1|Sub-basin 'Basin1': the run-off coefficient 1.5 is outside 0 to 1|$work/bad-c.rmt|solve $work/bad-c.rmt"
 )
 for row in "${cases[@]}"; do
   IFS='|' read -r -a f <<<"$row"
@@ -104,6 +121,15 @@ for row in "${cases[@]}"; do
   fi
 done
 
+# A template that something else has replaced makes no project.
+mkdir "$work/csvdata" && cp "$work/intensity.mdb" "$work/csvdata/" && echo "a,b" >"$work/csvdata/empty.mdb"
+out=$("$cli" --data-folder "$work/csvdata" new "$work/from-csv.rmt" 2>&1)
+if [ $? -eq 1 ] && grep -q 'template ".*" is not a Pluvane project' <<<"$out" && [ ! -e "$work/from-csv.rmt" ]; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1)); echo "FAIL new from a replaced template: $out"
+fi
+
 # The stored results of a refused solve stay as they were.
 cp "$good" "$work/kept.rmt"
 "$cli" "${d[@]}" solve "$work/kept.rmt" >/dev/null
@@ -115,6 +141,33 @@ if [ "$before" = "$(sqlite3 "$work/kept.rmt" "SELECT * FROM TblResults")" ] && [
   passed=$((passed + 1))
 else
   failed=$((failed + 1)); echo "FAIL refused solve kept TblResults / report says why"
+fi
+
+# A full disk (a small file system of its own, where one can be mounted): the solve says that
+# nothing was stored as well as that the report was not written; new --force says the disk is
+# full and leaves the old project.
+full_disk() { # full_disk SCRIPT: runs it with $1 = a folder on a file system that is full
+  if [ "$(id -u)" -eq 0 ]; then
+    unshare -m sh -c "mount -t tmpfs -o size=512k tmpfs '$work/full' && $1" sh "$work/full"
+  else
+    unshare -rm sh -c "mount -t tmpfs -o size=512k tmpfs '$work/full' && $1" sh "$work/full"
+  fi
+}
+mkdir "$work/full"
+if full_disk true 2>/dev/null; then
+  out=$(full_disk "cp '$good' \$1/p.rmt && cp '$good' \$1/q.rmt && sha256sum <\$1/q.rmt >'$work/q.before';
+    head -c 2M /dev/zero >\$1/fill 2>/dev/null;
+    '$cli' --data-folder '$work' solve \$1/p.rmt --rtf \$1/r.rtf; echo rc=\$?;
+    '$cli' --data-folder '$work' new \$1/q.rmt --force; echo rc=\$?;
+    sha256sum <\$1/q.rmt | cmp -s - '$work/q.before' && echo kept" 2>&1)
+  if grep -q "could not be solved: The disk is full" <<<"$out" && grep -q "r.rtf\" cannot be written: the disk is full" <<<"$out" &&
+    [ "$(grep -c '^rc=1$' <<<"$out")" -eq 2 ] && grep -q "q.rmt\" cannot be written: the disk is full" <<<"$out" && grep -qx kept <<<"$out"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); printf 'FAIL full disk\n%s\n' "$out"
+  fi
+else
+  echo "full disk not tried: no file system can be mounted here"
 fi
 
 # Read-only file and folder, tried as an unprivileged user (root writes through permissions).

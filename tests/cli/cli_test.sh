@@ -207,5 +207,52 @@ check "check not a project" 1 "is not a database" -- "$cli" "${d[@]}" check "$wo
 check "check missing" 1 "does not exist|cannot be" -- "$cli" "${d[@]}" check "$work/absent.rmt"
 check "check usage" 2 "check needs one project file" -- "$cli" "${d[@]}" check
 
+sqlite3 "$w" "UPDATE TblBasinInfo SET Area = '-2' WHERE BasinTag = 'Basin1'"
+check "check negative area" 3 '"code": "VALUE_REFUSED".*"message": "area -2 ac is below 0: the solve refuses it"' -- "$cli" "${d[@]}" check "$w" --json
+if ! "$cli" "${d[@]}" check "$w" | grep -q "every Q is 0"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL check says every Q is 0 of a negative area"; fi
+
+# Export and import carry a location byte for byte: a name that begins with "--" (after "--"),
+# source lines that read like the name's key, with blanks, a CR and a tab.
+{
+  echo "# location: --Dashed"
+  echo "duration_hours,1,2,5,10,25,50,100"
+  for h in 0.083333 0.166667 0.25 0.50 1.0 2.0 3.0 6.0 12.0 24.0; do echo "$h,5.0,5.0,5.0,5.0,5.0,5.0,5.0"; done
+} >"$work/dashed.csv"
+check "import dashed" 0 'Added location "--Dashed"' -- "$cli" "${d[@]}" locations import "$work/dashed.csv"
+sqlite3 "$work/intensity.mdb" "UPDATE BasinName SET Provenance = 'Location: Evil' || char(10) || ' padded  ' || char(13) || char(10) || 'tab' || char(9) || 'end \\x \"q\"' || char(10) WHERE BasinName = '--Dashed'"
+source_of() { sqlite3 "$work/intensity.mdb" "SELECT hex(Provenance) FROM BasinName WHERE BasinName = '$1'"; }
+before=$(source_of --Dashed)
+check "export after --" 0 "Wrote" -- "$cli" "${d[@]}" locations export --out "$work/dashed-out.csv" -- --Dashed
+check "reimport" 0 'Updated location "--Dashed"' -- "$cli" "${d[@]}" locations import "$work/dashed-out.csv" --replace
+if [ "$(source_of --Dashed)" = "$before" ] && ! "$cli" "${d[@]}" locations list | grep -q "Evil"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL round trip: $(source_of --Dashed) vs $before"; fi
+check "name with blanks" 1 'begins or ends with a blank' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --name " Spaced "
+check "reserved name" 1 'is reserved by the intensity database' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --name "BASINNAME "
+check "reserved spacing" 1 'is reserved by the intensity database' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --name "Basin Name"
+
+# Two imports of one new name at once, many times: one adds it, the other is told it exists.
+for i in $(seq 1 50); do
+  "$cli" "${d[@]}" locations import "$work/uniform.csv" --name "Race $i" >"$work/race1" 2>&1 &
+  "$cli" "${d[@]}" locations import "$work/uniform.csv" --name "Race $i" >"$work/race2" 2>&1
+  rc2=$?
+  wait $!
+  rc1=$?
+  if [ $((rc1 + rc2)) -ne 1 ] || [ "$(cat "$work/race1" "$work/race2" | grep -c '^Added location')" -ne 1 ] ||
+    ! cat "$work/race1" "$work/race2" | grep -q "exists already; add --replace"; then
+    failed=$((failed + 1)); echo "FAIL race $i: $rc1 $rc2 $(cat "$work/race1" "$work/race2")"; break
+  fi
+done
+[ "$i" -eq 50 ] && passed=$((passed + 1))
+
+# Wrong command lines.
+check "value missing" 2 "^pluvane-cli: --area needs a value$" -- "$cli" "${d[@]}" peak --area --c 0.5 --tc 10
+check "option twice" 2 "^pluvane-cli: --jobs given twice$" -- "$cli" "${d[@]}" solve "$p" "$w" --jobs 2 --jobs 3
+check "c above 1" 2 "^pluvane-cli: --c cannot be above 1$" -- "$cli" "${d[@]}" peak --area 1 --c 1.5 --tc 10
+ln "$w" "$work/hard.rmt"
+check "hard link twice" 1 "is given twice" -- "$cli" "${d[@]}" solve "$w" "$work/hard.rmt"
+# Control bytes of a name reach the terminal escaped.
+esc="$work/esc$(printf '\033')[31mred.rmt"
+out=$("$cli" "${d[@]}" new "$esc" 2>&1; "$cli" "${d[@]}" new "$esc" 2>&1)
+if grep -qF 'esc\x1b[31mred.rmt' <<<"$out" && ! grep -q $'\033' <<<"$out" && [ "$(grep -c 'esc' <<<"$out")" -eq 2 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL escaped: $out"; fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

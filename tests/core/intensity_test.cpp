@@ -114,13 +114,27 @@ TEST(IntensitySave, NamesThatCannotBeStoredAreRefusedAndNothingIsCreated) {
     Workspace ws = MakeWorkspace(folder);
     for (const std::string& name : std::vector<std::string>{
              std::string(""), std::string("   "), std::string("BasinName"),
-             std::string("sqlite_master"), std::string("tab\there"), std::string(300, 'x')}) {
+             std::string("sqlite_master"), std::string("tab\there"), std::string(300, 'x'),
+             std::string(" Spaced "), std::string("Trailing "), std::string("BASINNAME "),
+             std::string("Basin Name")}) {
         const std::string message =
             ErrorMessageOf([&] { SaveLocation(ws, name, UniformGrid("1")); });
         EXPECT_FALSE(message.empty()) << '"' << name << '"';
     }
     EXPECT_EQ(ListLocations(ws).size(), 3u);
     EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta");
+}
+
+TEST(IntensitySave, WithoutReplaceAListedNameIsLeftAlone) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    EXPECT_EQ(SaveLocation(ws, "Pine Creek", UniformGrid("2"), std::nullopt, false),
+              LocationSaved::Created);
+    EXPECT_EQ(SaveLocation(ws, "PINE CREEK", UniformGrid("3"), std::nullopt, false),
+              LocationSaved::Exists);
+    EXPECT_EQ(ReadLocationRows(ws, "Pine Creek")[0].values[0], "2");
+    EXPECT_EQ(SaveLocation(ws, "PINE CREEK", UniformGrid("3")), LocationSaved::Updated);
+    EXPECT_EQ(ReadLocationRows(ws, "Pine Creek")[0].values[0], "3");
 }
 
 TEST(IntensitySave, AFailedCreationLeavesNoHalfLocation) {

@@ -58,3 +58,61 @@ TEST(LocationCsv, RefusesWhatTheFormatCannotCarry) {
     std::swap(rows[0], rows[1]);
     EXPECT_THROW(WriteLocationCsv("Test", rows, ""), Error); // a duration out of its place
 }
+
+namespace {
+
+struct RoundTripRow {
+    const char* label;
+    std::string name;
+    std::string provenance;
+};
+
+const RoundTripRow kRoundTripRows[] = {
+    {"key_like_source", "Pine Creek", "Location: Evil\n  location : Other"},
+    {"blanks_and_cr", "Pine Creek", " padded  \r\nsecond\r"},
+    {"tab_quote_backslash", "Pine Creek", "tab\tend \\x41 \"quoted\""},
+    {"quoted_whole", "Pine Creek", "\"all in quotes\"\n\"\""},
+    {"empty_lines", "Pine Creek", "\nmiddle\n\n"},
+    {"bytes_outside_utf8", "Pine Creek", "caf\xE9 \x1B[31m na\xC3\xAFve \xC2\x85"},
+    {"name_with_dashes", "--Dashed", "source: typed"},
+};
+
+class RoundTripTest : public ::testing::TestWithParam<RoundTripRow> {};
+
+} // namespace
+
+TEST_P(RoundTripTest, ReadsBackByteForByte) {
+    const RoundTripRow& row = GetParam();
+    LocationFile file;
+    for (auto& r : file.grid)
+        r.fill("2.5");
+    const std::string written = WriteLocationCsv(row.name, rowsOf(file), row.provenance);
+    const LocationFile again = ParseLocationCsv(written);
+    EXPECT_EQ(again.name, row.name) << written;
+    EXPECT_EQ(again.provenance, row.provenance) << written;
+    EXPECT_EQ(again.grid, file.grid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, RoundTripTest, ::testing::ValuesIn(kRoundTripRows),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(LocationCsv, HandWrittenCommentsReadAsBefore) {
+    // Only a comment that is wholly a quoted text as the writer makes it is unquoted.
+    std::string csv = "# location:  Pine Creek \n#  source: NOAA  \n# \"half\" quoted\n"
+                      "# \"bad \\q escape\"\nduration_hours,1,2,5,10,25,50,100\n";
+    for (const char* hours : kDurationTexts)
+        csv += std::string(hours) + ",1,1,1,1,1,1,1\n";
+    const LocationFile file = ParseLocationCsv(csv);
+    EXPECT_EQ(file.name, "Pine Creek");
+    EXPECT_EQ(file.provenance, "source: NOAA\n\"half\" quoted\n\"bad \\q escape\"");
+}
+
+TEST(LocationCsv, RefusesANameOrCellItCannotGiveBack) {
+    LocationFile file;
+    for (auto& r : file.grid)
+        r.fill("1.0");
+    EXPECT_THROW(WriteLocationCsv(" Spaced ", rowsOf(file), ""), Error);
+    std::vector<IntensityRow> rows = rowsOf(file);
+    rows[3].values[2] = " 1.0";
+    EXPECT_THROW(WriteLocationCsv("Test", rows, ""), Error);
+}

@@ -135,6 +135,11 @@ const ReviewRow kReviewRows[] = {
     {"capped", [](ProjectPlan& s) { s.basin.c = "0.85"; }, {"CF_CAPPED"}},
     {"large", [](ProjectPlan& s) { s.basin.area = "250"; }, {"AREA_LARGE"}},
     {"noarea", [](ProjectPlan& s) { s.basin.area = "0"; }, {"AREA_ZERO"}},
+    // Below 0 the solve refuses the project: said as such, never "every Q is 0".
+    {"negativearea", [](ProjectPlan& s) { s.basin.area = "-1"; }, {"VALUE_REFUSED"}},
+    {"negativetc",
+     [](ProjectPlan& s) { s.surface->tc = "-2"; },
+     {"VALUE_REFUSED", "TC_TYPED", "TC_SHORT"}},
     {"short",
      [](ProjectPlan& s) {
          s.surface.reset();
@@ -311,7 +316,11 @@ INSTANTIATE_TEST_SUITE_P(
                               "\"caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x8C\xA7\""},
                       JsonRow{"\xE9t\xC3", "\"\xEF\xBF\xBDt\xEF\xBF\xBD\""},
                       JsonRow{"\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},
-                      JsonRow{"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""}));
+                      JsonRow{"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},
+                      // C1 controls drive a terminal as ESC does.
+                      JsonRow{"a\xC2\x9B"
+                              "b\xC2\xA0",
+                              "\"a\\u009bb\xC2\xA0\""}));
 
 TEST(JsonNumber, ShortestAndFinite) {
     EXPECT_EQ(JsonNumber(0.1), "0.1");

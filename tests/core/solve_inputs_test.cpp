@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "core/report/ReportBuilder.h"
 #include "core/solve/SolveInputs.h"
+#include "core/solve/SolveProject.h"
 #include "core/store/ProjectDb.h"
 #include "report_support.h"
 
@@ -124,6 +125,55 @@ TEST(SolveInputs, AFailedSolveGivesItsReason) {
     EXPECT_FALSE(solve.solved());
     EXPECT_NE(solve.failure.find("Nowhere"), std::string::npos);
 }
+
+// Values no site has are refused by the solve, naming the element, and nothing is stored.
+struct UnphysicalCase {
+    const char* label;
+    const char* sql;
+    const char* message; // "" when the project solves
+};
+
+class SolveRefusesUnphysical : public ::testing::TestWithParam<UnphysicalCase> {};
+
+TEST_P(SolveRefusesUnphysical, NamesTheElementAndStoresNothing) {
+    TempFolder folder;
+    Workspace ws = MakeWorkedProject(folder);
+    exec(ws, GetParam().sql);
+    const ProjectSolve attempt = SolveProject(ws);
+    EXPECT_EQ(attempt.failure, GetParam().message);
+    EXPECT_EQ(attempt.result.has_value(), *GetParam().message == '\0');
+    Database db = OpenProjectDb(ws);
+    Statement count = db.prepare("SELECT COUNT(*) FROM TblResults");
+    ASSERT_TRUE(count.step());
+    EXPECT_EQ(count.integer(0), attempt.result ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SolveRefusesUnphysical,
+    ::testing::Values(
+        UnphysicalCase{
+            "negative_area", "UPDATE TblBasinInfo SET Area = '-1' WHERE BasinTag = 'Basin2'",
+            "Sub-basin 'Lawn Strip': the area -1 is below 0; correct it before solving."},
+        UnphysicalCase{"negative_surface_tc",
+                       "UPDATE TblSurfaceInfo SET SurfTc = '-0.5' WHERE SurfTag = 'Surface2'",
+                       "Shallow flow segment 'Gutter': the Tc -0.5 is below 0; correct it before "
+                       "solving."},
+        UnphysicalCase{
+            "c_above_one",
+            "UPDATE TblBasinInfo SET CVal = '1.01', BasinName = ' ' "
+            "WHERE BasinTag = 'Basin2'",
+            "Sub-basin 'Basin2': the run-off coefficient 1.01 is outside 0 to 1; correct "
+            "it before solving."},
+        UnphysicalCase{"c_negative", "UPDATE TblBasinInfo SET CVal = '-0.2'",
+                       "Sub-basin 'North Lot': the run-off coefficient -0.2 is outside 0 to 1; "
+                       "correct it before solving."},
+        UnphysicalCase{"negative_channel_tc",
+                       "UPDATE TblChannelInfo SET ChannelTc = '-5' WHERE ChannelTag = 'Channel2'",
+                       "Channel segment 'Ditch': the Tc -5 is below 0; correct it before "
+                       "solving."},
+        UnphysicalCase{"zero_area_and_c_solve", "UPDATE TblBasinInfo SET Area = '0', CVal = '0'",
+                       ""}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(SolveInputs, AnUnreadableProjectIsAnError) {
     TempFolder folder;

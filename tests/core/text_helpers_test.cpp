@@ -59,4 +59,11 @@ TEST(TextHelpers, Utf8SequencesAreCheckedAndWritten) {
     EXPECT_EQ(out, "A\xC2\xB0\xE2\x82\xAC");
 }
 
+TEST(TextHelpers, PrintableTextEscapesWhatDrivesATerminal) {
+    EXPECT_EQ(PrintableText("site\x1B[31m.rmt\a"), "site\\x1b[31m.rmt\\x07");
+    EXPECT_EQ(PrintableText("a\nb\tc\x7F", "\n"), "a\nb\\x09c\\x7f");
+    EXPECT_EQ(PrintableText("C1 \xC2\x9B, cut \xE2\x80, caf\xC3\xA9 \xE2\x80\x94"),
+              "C1 \\xc2\\x9b, cut \\xe2\\x80, caf\xC3\xA9 \xE2\x80\x94");
+}
+
 } // namespace

@@ -395,6 +395,25 @@ private slots:
         QVERIFY(f.cell(ElementKind::Node, "", "NodeY").toDouble() > 0);
     }
 
+    void aDragTheFileRefusesPutsTheElementBackWhereTheFileHasIt() {
+        Fixture f;
+        const int index = f.add(ElementKind::Surface, "Held");
+        const std::string tag = f.tagOf(ElementKind::Surface, index);
+        const float left = f.canvas()->model().image(ElementKind::Surface, index).left;
+        const QString stored = f.cell(ElementKind::Surface, tag, "SurfX");
+        {
+            // A write the file refuses, as a read-only or full disk refuses it (root writes
+            // read-only files, so a trigger stands in for the disk).
+            Database db = Database::open(f.path(), Database::Mode::ReadWrite);
+            db.exec("CREATE TRIGGER refuse BEFORE UPDATE ON TblSurfaceInfo "
+                    "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END");
+        }
+        f.drag(ElementKind::Surface, index, QPoint(40, 20));
+        QCOMPARE(f.prompts.shown.size(), std::size_t{1});
+        QCOMPARE(f.cell(ElementKind::Surface, tag, "SurfX"), stored);
+        QCOMPARE(f.canvas()->model().image(ElementKind::Surface, index).left, left);
+    }
+
     void fitShowsEveryElementAndLongNamesAreCutShort() {
         Fixture f;
         const QString longName =

@@ -424,16 +424,30 @@ private slots:
         QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
     }
 
+    void aNameTheDatabaseCannotTakeIsRefusedWithItsReason_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("sqlite table") << "sqlite_master"
+                                      << "reserved";
+        QTest::newRow("list table spaced") << "Basin Name"
+                                           << "reserved";
+        // An export and import would give it back without the blanks.
+        QTest::newRow("blanks at the ends") << " Cedar Ridge "
+                                            << "begins or ends with a blank";
+    }
+
     void aNameTheDatabaseCannotTakeIsRefusedWithItsReason() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
         World w;
         const QStringList before = listRows(w.ws());
         FrmIntensityTable* editor = w.openEditor("Atlanta");
         click(editor, "CmdAdd");
-        field(editor, "TxtBasinName")->setText("sqlite_master");
+        field(editor, "TxtBasinName")->setText(name);
         fillGrid(editor, distinctValue);
         click(editor, "CmdUpdate");
         QCOMPARE(w.prompts.shown.size(), std::size_t(1));
-        QVERIFY2(w.prompts.shown[0].text.contains("reserved"), qPrintable(w.prompts.shown[0].text));
+        QVERIFY2(w.prompts.shown[0].text.contains(reason), qPrintable(w.prompts.shown[0].text));
         QVERIFY(editor->isVisible());
         QCOMPARE(listRows(w.ws()), before);
     }

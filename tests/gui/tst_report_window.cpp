@@ -280,6 +280,43 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
+    void everyWriterRefusesTheFilesItWasNotAskedToReplace() {
+        // The rainfall database under a link, the open project by name: Save As, Export PDF and
+        // Print to file each refuse it before writing and leave it byte for byte.
+        Fixture f;
+        QTemporaryDir dir;
+        const QString rain = dir.filePath("intensity.mdb");
+        const QString project = dir.filePath("site.rmt");
+        for (const QString& path : {rain, project}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("SQLite format 3") + '\0' + QByteArray(100, 'x'));
+        }
+        const QString link = dir.filePath("report.rtf");
+        QVERIFY(QFile::link(rain, link));
+        f.ctx.workspace().DataFolder = dir.path().toStdString();
+        f.ctx.workspace().ProjectPath = project.toStdString();
+        FrmViewReport* window = f.open();
+        const QByteArray before = readAll(rain);
+
+        f.prompts.fileNames = {link};
+        window->saveAs();
+        f.prompts.fileNames = {project};
+        window->exportPdf();
+        window->setPrinterSetup([&](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(link);
+            return true;
+        });
+        window->print();
+
+        QCOMPARE(f.prompts.shown.size(), std::size_t{3});
+        for (const auto& shown : f.prompts.shown)
+            QVERIFY2(shown.text.contains("Nothing was written"), qPrintable(shown.text));
+        QCOMPARE(readAll(rain), before);
+        QVERIFY(readAll(project).startsWith("SQLite format 3"));
+    }
+
     void copyToClipboardPlacesRichAndPlainTextAndLeavesNoSelection() {
         Fixture f;
         FrmViewReport* window = f.open();

@@ -1,6 +1,7 @@
 #include "core/io/AtomicFile.h"
 
 #include "core/Error.h"
+#include "core/io/FileChecks.h"
 #include "core/io/IoMessages.h"
 
 #include <cerrno>
@@ -90,13 +91,13 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
         [&](const std::string& temp) {
             std::FILE* out = std::fopen(temp.c_str(), "wb");
             if (!out)
-                throw Error(NotWritableMessage(what, path, std::strerror(errno)));
+                throw Error(NotWritableMessage(what, path, WriteErrorText(errno)));
             const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
             const int writeError = errno;
             const bool closed = std::fclose(out) == 0;
             if (!written || !closed)
                 throw Error(
-                    NotWritableMessage(what, path, std::strerror(written ? errno : writeError)));
+                    NotWritableMessage(what, path, WriteErrorText(written ? errno : writeError)));
         },
         what);
 }

@@ -75,6 +75,21 @@ bool SameFile(const std::string& a, const std::string& b) {
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+std::string FileIdentity(const std::string& path) {
+    struct stat info {};
+    if (!path.empty() && ::stat(path.c_str(), &info) == 0)
+        return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    std::error_code ec;
+    const fs::path normal = fs::weakly_canonical(path, ec);
+    return ec ? path : normal.string();
+}
+
+std::string WriteErrorText(int error) {
+    if (error == ENOSPC || error == EDQUOT)
+        return std::string(kDiskFull);
+    return std::strerror(error);
+}
+
 std::string WriteObstacle(const std::string& path) {
     const fs::path target(path);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");

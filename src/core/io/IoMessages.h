@@ -51,6 +51,8 @@ inline std::string FolderReadOnlyMessage(std::string_view folder) {
 }
 
 // Writing to a temporary file and renaming it into place (AtomicFile).
+inline constexpr std::string_view kDiskFull =
+    "the disk is full; any file of that name was left as it was";
 inline std::string PathIsFolderMessage(std::string_view path) {
     return "\"" + std::string(path) + "\" is a folder; choose a file name.";
 }
@@ -64,6 +66,31 @@ inline std::string NotWritableMessage(std::string_view what, std::string_view pa
                                       std::string_view reason) {
     return std::string(what) + " \"" + std::string(path) +
            "\" cannot be written: " + std::string(reason) + ".";
+}
+
+// Refusing an output before anything is written (GuardOutput). `role` is one of the three below.
+inline constexpr std::string_view kRoleOpenProject = "the project";
+inline constexpr std::string_view kRoleRainfallDatabase = "the rainfall intensity database";
+inline constexpr std::string_view kRoleTemplate = "the project template";
+inline std::string OutputIsInputMessage(std::string_view output, std::string_view role,
+                                        std::string_view path) {
+    return "The output file \"" + std::string(output) + "\" is " + std::string(role) + " (\"" +
+           std::string(path) + "\"); choose another file name. Nothing was written.";
+}
+inline std::string OutputHeldMessage(std::string_view output) {
+    return "The output file \"" + std::string(output) +
+           "\" is a project open in another Pluvane window; choose another file name. Nothing "
+           "was written.";
+}
+inline std::string OutputIsDatabaseMessage(std::string_view output) {
+    return "The output file \"" + std::string(output) +
+           "\" is a database (a project or a rainfall table); choose another file name. Nothing "
+           "was written.";
+}
+inline std::string OutputNotAProjectMessage(std::string_view output) {
+    return "The file \"" + std::string(output) +
+           "\" is a database that is not a Pluvane project; it is not replaced. Nothing was "
+           "written.";
 }
 
 } // namespace pluvane

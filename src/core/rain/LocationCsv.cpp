@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -25,12 +26,53 @@ struct CsvRead {
     bool headerSeen = false;
 };
 
-// "# location: NAME" names the location; any other "#" line is provenance.
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The line QuoteSourceLine wrote; nullopt when `body` is not such a quoted text (a hand-written
+// comment that merely starts and ends with a quote stays as it is).
+std::optional<std::string> unquoteSourceLine(std::string_view body) {
+    if (body.size() < 2 || body.front() != '"' || body.back() != '"')
+        return std::nullopt;
+    const std::string_view inner = body.substr(1, body.size() - 2);
+    std::string line;
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+        if (inner[i] == '"')
+            return std::nullopt;
+        if (inner[i] != '\\') {
+            line += inner[i];
+            continue;
+        }
+        if (i + 1 < inner.size() && (inner[i + 1] == '\\' || inner[i + 1] == '"')) {
+            line += inner[++i];
+            continue;
+        }
+        if (i + 3 >= inner.size() || inner[i + 1] != 'x')
+            return std::nullopt;
+        const int high = hexDigit(inner[i + 2]), low = hexDigit(inner[i + 3]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        line += static_cast<char>(high * 16 + low);
+        i += 3;
+    }
+    return line;
+}
+
+// "# location: NAME" names the location; a quoted comment is a source line as written, never a
+// key; any other "#" line is provenance.
 void readComment(const std::string& line, CsvRead& read) {
     const std::string body = Trim(std::string_view(line).substr(1));
-    const auto colon = body.find(':');
-    if (colon != std::string::npos && LowerAscii(Trim(body.substr(0, colon))) == "location")
-        read.file.name = Trim(body.substr(colon + 1));
+    if (const std::optional<std::string> quoted = unquoteSourceLine(body))
+        read.provenance.push_back(*quoted);
+    else if (IsLocationKeyLine(body))
+        read.file.name = Trim(body.substr(body.find(':') + 1));
     else
         read.provenance.push_back(body);
 }
@@ -86,6 +128,33 @@ LocationFile finish(CsvRead& read) {
 }
 
 } // namespace
+
+bool IsLocationKeyLine(std::string_view body) {
+    const auto colon = body.find(':');
+    return colon != std::string_view::npos && LowerAscii(Trim(body.substr(0, colon))) == "location";
+}
+
+std::string QuoteSourceLine(const std::string& line) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string quoted = "\"";
+    for (std::size_t i = 0; i < line.size();) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        const std::size_t length = c < 0x80 ? 1 : Utf8SequenceLength(line, i);
+        if (c == '\\' || c == '"') {
+            quoted += '\\';
+            quoted += line[i++];
+        } else if (length == 0 || c < 0x20 || c == 0x7f) {
+            quoted += "\\x";
+            quoted += kHex[c >> 4];
+            quoted += kHex[c & 0xF];
+            ++i;
+        } else {
+            quoted.append(line, i, length);
+            i += length;
+        }
+    }
+    return quoted + "\"";
+}
 
 LocationFile ParseLocationCsv(const std::string& text) {
     CsvRead read;

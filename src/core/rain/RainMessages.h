@@ -127,7 +127,12 @@ inline std::string CsvRowDurationMessage(std::size_t row, std::string_view name,
 // `cell` names the value: kCsvDurationCell or CsvIntensityCell(period).
 inline std::string CsvCellNotPlainMessage(std::string_view cell, std::string_view text) {
     return std::string(cell) + " \"" + std::string(text) +
-           "\" holds a comma or a line end, which the CSV format cannot carry.";
+           "\" holds a comma, a control character or a blank at an end, which the CSV format "
+           "cannot carry.";
+}
+inline std::string CsvNameEdgeBlankMessage(std::string_view name) {
+    return "The rainfall table name \"" + std::string(name) +
+           "\" begins or ends with a blank, which the CSV format cannot carry.";
 }
 inline constexpr std::string_view kCsvDurationCell = "The duration";
 inline std::string CsvIntensityCell(int period) {

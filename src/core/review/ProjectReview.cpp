@@ -60,7 +60,7 @@ void projectTotals(std::vector<Finding>& out, const ReviewInputs& in) {
         add("AREA_LARGE", "total area " + PlainNumberText(area) + " ac exceeds " +
                               PlainNumberText(ReviewRuleOf("AREA_LARGE").threshold) +
                               " ac; the rational method is meant for small basins");
-    if (area <= 0.0)
+    if (area == 0.0) // below 0 the solve refuses the project (VALUE_REFUSED), no Q is 0
         add("AREA_ZERO",
             "the elements drain no area (total " + PlainNumberText(area) + " ac): every Q is 0");
 

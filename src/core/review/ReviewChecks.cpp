@@ -170,6 +170,19 @@ std::optional<double> finite(double value) {
     return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
+// VALUE_REFUSED: an area or a Tc the solve refuses (RefuseUnphysicalInputs).
+void refused(Findings& out, std::string_view what, std::string_view unit, const std::string& text) {
+    if (!filled(text))
+        return;
+    const double value = ParseLenient(text);
+    if (std::isfinite(value) && value >= 0.0)
+        return;
+    out.add("VALUE_REFUSED",
+            std::string(what) + " " + shown(text) + " " + std::string(unit) +
+                (std::isfinite(value) ? " is below 0" : " is not a finite number") +
+                ": the solve refuses it");
+}
+
 bool allFilled(std::initializer_list<std::string_view> texts) {
     return std::all_of(texts.begin(), texts.end(), filled);
 }
@@ -194,10 +207,14 @@ std::vector<Finding> ReviewBasin(const std::string& tag, const BasinFields& f,
     slope(out, "slope", f.slope);
     if (filled(f.c)) {
         const double c = ParseLenient(f.c);
-        if (c <= 0.0 || c > threshold("C_RANGE"))
-            out.add("C_RANGE", "run-off coefficient " + shown(f.c) +
-                                   " is outside 0 < C <= " + PlainNumberText(threshold("C_RANGE")));
+        if (!(c > 0.0 && c <= threshold("C_RANGE")))
+            out.add("C_RANGE",
+                    "run-off coefficient " + shown(f.c) +
+                        " is outside 0 < C <= " + PlainNumberText(threshold("C_RANGE")) +
+                        (c == 0.0 ? "" : ": the solve refuses it")); // 0 solves, to Q = 0
     }
+    refused(out, "area", "ac", f.area);
+    refused(out, "Tc", "min", f.tc);
     roughness(out, "surface", f.nType, f.n, kSheetFlowRoughness);
 
     std::optional<double> tc;
@@ -222,6 +239,7 @@ std::vector<Finding> ReviewBasin(const std::string& tag, const BasinFields& f,
 std::vector<Finding> ReviewSurface(const std::string& tag, const SurfaceFields& f) {
     Findings out(tag, f.name);
     slope(out, "slope", f.slope);
+    refused(out, "Tc", "min", f.tc);
     std::optional<double> velocity, tc;
     const double length = ParseLenient(f.length), s = ParseLenient(f.slope);
     const bool known = f.type == kUnpaved || f.type == kPaved;
@@ -241,6 +259,7 @@ std::vector<Finding> ReviewChannel(const std::string& tag, const ChannelFields& 
     Findings out(tag, f.name);
     slope(out, "slope", f.slope);
     roughness(out, "material", f.material, f.n, kChannelMaterials);
+    refused(out, "Tc", "min", f.tc);
     std::optional<double> velocity, tc;
     const double area = ParseLenient(f.area), wp = ParseLenient(f.wettedPerimeter),
                  s = ParseLenient(f.slope), n = ParseLenient(f.n), length = ParseLenient(f.length);

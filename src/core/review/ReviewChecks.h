@@ -32,7 +32,7 @@ struct ReviewRule {
 };
 
 // Every check, in the order findings are listed for one element. The one place thresholds live.
-inline constexpr std::array<ReviewRule, 17> kReviewRules{{
+inline constexpr std::array<ReviewRule, 18> kReviewRules{{
     {"SHEET_LENGTH_100", Severity::Warning, 100.0, "NRCS NEH 630 ch. 15, 2010"},
     {"SHEET_LENGTH_300", Severity::Warning, 300.0, "TR-55, 1986, ch. 3"},
     // n L / sqrt(S) <= 100 (ft), i.e. L <= 100 sqrt(S) / n.
@@ -59,6 +59,8 @@ inline constexpr std::array<ReviewRule, 17> kReviewRules{{
     {"RAIN_EDITED", Severity::Note, 0.0,
      "published precipitation-frequency values, e.g. NOAA Atlas 14"},
     {"RAIN_ORDER", Severity::Warning, 0.0, "intensity-duration-frequency tables, NOAA Atlas 14"},
+    // An area or a Tc below 0 (or not a finite number): the solve refuses the project.
+    {"VALUE_REFUSED", Severity::Warning, 0.0, "no site has a negative area or travel time"},
 }};
 
 // The rule of a code; throws Error for a code not in the table.

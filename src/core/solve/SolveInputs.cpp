@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/Workspace.h"
+#include "core/solve/SolveChecks.h"
 #include "core/text/NumberText.h"
 
 namespace pluvane {

@@ -67,4 +67,23 @@ inline std::string TableHasNoRowsMessage(std::string_view table) {
            "\" has no rows; enter its values before solving.";
 }
 
+// A stored value no site can have (RefuseUnphysicalInputs): "Sub-basin 'North lawn': the area
+// -1 is below 0; correct it before solving." `kind` is one of the element words, `noun` one of
+// the value names and `reason` one of the clauses below; `value` is the text as stored.
+inline constexpr std::string_view kSubBasin = "Sub-basin";
+inline constexpr std::string_view kShallowSegment = "Shallow flow segment";
+inline constexpr std::string_view kChannelSegment = "Channel segment";
+inline constexpr std::string_view kAreaNoun = "the area";
+inline constexpr std::string_view kCNoun = "the run-off coefficient";
+inline constexpr std::string_view kTcNoun = "the Tc";
+inline constexpr std::string_view kBelowZero = "is below 0";
+inline constexpr std::string_view kOutsideZeroToOne = "is outside 0 to 1";
+inline constexpr std::string_view kNotFinite = "is not a finite number";
+inline std::string UnphysicalInputMessage(std::string_view kind, std::string_view name,
+                                          std::string_view noun, std::string_view value,
+                                          std::string_view reason) {
+    return std::string(kind) + " '" + std::string(name) + "': " + std::string(noun) + " " +
+           std::string(value) + " " + std::string(reason) + "; correct it before solving.";
+}
+
 } // namespace pluvane

@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/Workspace.h"
+#include "core/solve/SolveChecks.h"
 #include "core/solve/SolveMessages.h"
 #include "core/store/ProjectDb.h"
 #include "core/text/Text.h"
@@ -68,10 +69,11 @@ std::optional<Rainfall> takeRainfall(const Workspace& ws, const SolveOptions& op
 
 // The engine and the store; a refusal of either is the solve's failure, and nothing is kept.
 void runEngine(Database& db, Transaction& transaction, const SolveOptions& options,
-               ProjectSolve& solve) {
-    if (!solve.failure.empty())
-        return;
+               const std::string& rainfallFailure, ProjectSolve& solve) {
     try {
+        RefuseUnphysicalInputs(solve.inputs); // checked before anything is computed or stored
+        if (!solve.rainfall)
+            throw Error(rainfallFailure);
         if (solve.rainfall->rows.empty())
             throw Error(TableHasNoRowsMessage(solve.location));
         const SolveInputs& in = solve.inputs;
@@ -114,10 +116,11 @@ ProjectSolve SolveProject(const Workspace& ws, const SolveOptions& options) {
     solve.location = options.location ? *options.location
                      : solve.node     ? solve.node->intensityTable
                                       : std::string();
-    if (!solve.nothingToSolve) {
-        solve.rainfall = takeRainfall(ws, options, solve.location, solve.failure);
-        runEngine(db, transaction, options, solve);
-    }
+    // Read even when there is nothing to solve: a review still looks at the rainfall.
+    std::string rainfallFailure;
+    solve.rainfall = takeRainfall(ws, options, solve.location, rainfallFailure);
+    if (!solve.nothingToSolve)
+        runEngine(db, transaction, options, rainfallFailure, solve);
     return solve;
 }
 

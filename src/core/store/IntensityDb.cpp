@@ -135,9 +135,20 @@ void CheckLocationName(const std::string& name) {
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7f)
             throw Error(std::string(kLocationNameControl));
-    const std::string folded = LowerAscii(name);
+    // The list table and SQLite's own, however they are spelled: "Basin Name " is one of them
+    // to a reader of the list.
+    std::string folded;
+    for (char c : LowerAscii(name))
+        if (c != ' ')
+            folded += c;
     if (folded == "basinname" || folded.rfind("sqlite_", 0) == 0)
         throw Error(ReservedLocationNameMessage(name));
+}
+
+void CheckNewLocationName(const std::string& name) {
+    CheckLocationName(name);
+    if (Trim(name) != name)
+        throw Error(LocationNameEdgeBlankMessage(name));
 }
 
 namespace {
@@ -145,10 +156,7 @@ namespace {
 // Lists the location (or updates its source) in BasinName. True when its table must be made
 // afresh: a new location, or a listed one whose table has gone missing.
 bool listLocation(Database& db, const std::string& name,
-                  const std::optional<std::string>& provenance) {
-    Statement exists = db.prepare("SELECT 1 FROM BasinName WHERE BasinName = ? COLLATE NOCASE");
-    exists.bind(1, name);
-    const bool listed = exists.step();
+                  const std::optional<std::string>& provenance, bool listed) {
     const bool tableExists = db.hasTable(name);
     if (!listed) {
         Statement insert =
@@ -214,18 +222,29 @@ void writeLocationRows(Database& db, const std::string& name, const IntensityGri
 
 } // namespace
 
-void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
-                  const std::optional<std::string>& provenance) {
+LocationSaved SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
+                           const std::optional<std::string>& provenance, bool replace) {
     CheckLocationName(name);
     Database db = OpenIntensityDb(ws);
+    // BEGIN IMMEDIATE: the write lock is held from here, so the name cannot be listed by
+    // another process between the look and the write.
     Transaction transaction(db);
-    const bool fresh = listLocation(db, name, provenance);
+    Statement exists = db.prepare("SELECT 1 FROM BasinName WHERE BasinName = ? COLLATE NOCASE");
+    exists.bind(1, name);
+    const bool listed = exists.step();
+    exists.reset();
+    if (listed && !replace)
+        return LocationSaved::Exists;
+    if (!listed)
+        CheckNewLocationName(name);
+    const bool fresh = listLocation(db, name, provenance, listed);
     if (fresh)
         db.exec(createTableSql(name));
     writeLocationRows(db, name, grid, fresh);
     transaction.commit();
     CloseDb(db);
     ws.CurrentIntensityTable = name;
+    return listed ? LocationSaved::Updated : LocationSaved::Created;
 }
 
 } // namespace pluvane

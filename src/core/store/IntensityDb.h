@@ -55,15 +55,29 @@ Rainfall ReadRainfall(const Workspace& ws, const std::string& name);
 std::optional<double> TwoYearDailyRainfall(const std::vector<IntensityRow>& rows);
 
 // Throws Error when `name` cannot be a location: empty or blank, too long, a control
-// character, or a name the database keeps for itself.
+// character, or a name the database keeps for itself (in any case and spacing). A new location
+// is also refused when its name begins or ends with a blank: the shipped CSV format and the
+// editor's field would not give it back so.
 void CheckLocationName(const std::string& name);
+void CheckNewLocationName(const std::string& name);
+
+// What SaveLocation did.
+enum class LocationSaved {
+    Created, // a new location
+    Updated, // the values of a listed one replaced
+    Exists,  // listed already and `replace` was false: nothing written
+};
 
 // Creates the location (one list row and one table of ten rows, in one transaction) or, when
 // the name is in the list already (any case), overwrites the seven values of rows 1..10 of its
-// table and leaves the list row and the duration texts as they were. A given provenance is
-// stored too; nullopt leaves the stored one. Sets CurrentIntensityTable to `name`.
-void SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
-                  const std::optional<std::string>& provenance = std::nullopt);
+// table and leaves the list row and the duration texts as they were; with `replace` false a
+// listed name is left alone. Whether the name is listed is decided inside the same write
+// transaction, so of two processes saving one new name at once exactly one creates it. A
+// given provenance is stored too; nullopt leaves the stored one. Sets CurrentIntensityTable to
+// `name` when something was written.
+LocationSaved SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
+                           const std::optional<std::string>& provenance = std::nullopt,
+                           bool replace = true);
 
 // A location as a rainfall file gives it (rain/LocationCsv.h, rain/RainfallImport.h).
 struct LocationFile {

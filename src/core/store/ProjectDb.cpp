@@ -23,6 +23,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Far above the template's size (tens of kilobytes); only a file that is no template reaches it.
+constexpr std::size_t kMaxTemplateBytes = 64u * 1024u * 1024u;
+
 void requireTables(Database& db, const std::string& what) {
     // One look at the schema rather than one per table: this runs on every operation.
     std::set<std::string> tables;
@@ -123,15 +126,16 @@ void CreateProjectFromTemplate(const Workspace& ws, const std::string& path) {
     const std::string source = ws.templatePath();
     if (!fs::exists(source))
         throw Error(TemplateMissingMessage(source));
-    ReplaceFileAtomically(
-        path,
-        [&](const std::string& temp) {
-            std::error_code ec;
-            fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
-            if (ec)
-                throw Error(ProjectNotCreatedMessage(path, ec.message()));
-        },
-        "The project");
+    // A template that is no longer a project would make every new project a copy of whatever
+    // replaced it.
+    try {
+        CheckProjectFile(source);
+    } catch (const Error& e) {
+        throw Error(TemplateNotAProjectMessage(source, e.what()));
+    }
+    // Read and written here rather than copied by the system, so that a full disk is told as
+    // such (a copy by the kernel reports some write failures as an input/output error).
+    WriteFileAtomically(path, ReadFileLimited(source, kMaxTemplateBytes), "The project");
 }
 
 void CreateDatabaseFromSql(const std::string& path, const std::string& sql) {

@@ -70,9 +70,10 @@ inline std::string TemplateMissingMessage(std::string_view path) {
     return "The project template \"" + std::string(path) +
            "\" is missing; the new project was not created.";
 }
-inline std::string ProjectNotCreatedMessage(std::string_view path, std::string_view reason) {
-    return "The project \"" + std::string(path) +
-           "\" could not be created: " + std::string(reason) + ".";
+// `reason` is the check's own message.
+inline std::string TemplateNotAProjectMessage(std::string_view path, std::string_view reason) {
+    return "The project template \"" + std::string(path) +
+           "\" is not a Pluvane project; the new project was not created. " + std::string(reason);
 }
 
 // Rainfall locations of the intensity database (IntensityDb).
@@ -102,6 +103,10 @@ inline constexpr std::string_view kLocationNameTooLong =
     "The rainfall table name is too long (at most 255 characters).";
 inline constexpr std::string_view kLocationNameControl =
     "The rainfall table name must not contain control characters.";
+inline std::string LocationNameEdgeBlankMessage(std::string_view name) {
+    return "The rainfall table name \"" + std::string(name) +
+           "\" begins or ends with a blank, which would be lost on export; please remove it.";
+}
 inline std::string ReservedLocationNameMessage(std::string_view name) {
     return "\"" + std::string(name) +
            "\" is reserved by the intensity database; please choose another name.";

@@ -70,10 +70,18 @@ std::string JsonString(std::string_view text) {
             out += "\\t";
             break;
         default:
-            if (c < 0x20 || c == 0x7F) {
+            // C1 controls (U+0080..U+009F, C2 80..C2 9F) are escaped as the C0 ones: they drive
+            // a terminal as ESC does.
+            const bool c1 = c == 0xC2 && i + 1 < text.size() &&
+                            static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                            static_cast<unsigned char>(text[i + 1]) < 0xA0;
+            if (c < 0x20 || c == 0x7F || c1) {
+                const unsigned code = c1 ? static_cast<unsigned char>(text[i + 1]) : c;
                 char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", code);
                 out += escaped;
+                i += c1 ? 2 : 1;
+                continue;
             } else if (const std::size_t length = utf8Length(text, i); length > 0) {
                 out.append(text.substr(i, length));
                 i += length;

@@ -18,6 +18,41 @@ std::string CellText(std::string_view text) {
     return cell;
 }
 
+std::string PrintableText(std::string_view text, std::string_view keep) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    const auto escape = [&](unsigned char byte) {
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0xF];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            if ((byte < 0x20 || byte == 0x7f) && keep.find(text[i]) == std::string_view::npos)
+                escape(byte);
+            else
+                out += text[i];
+            ++i;
+            continue;
+        }
+        const std::size_t length = Utf8SequenceLength(text, i);
+        // U+0080..U+009F, the C1 controls, are C2 80..C2 9F.
+        const bool c1 =
+            length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+        if (length == 0 || c1) {
+            for (std::size_t k = 0; k < std::max<std::size_t>(length, 1); ++k)
+                escape(static_cast<unsigned char>(text[i + k]));
+            i += std::max<std::size_t>(length, 1);
+            continue;
+        }
+        out.append(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
 std::string LowerAscii(std::string_view text) {
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(), lowerAscii);

@@ -13,6 +13,11 @@ namespace pluvane {
 // would shift every later column and a line end would split the row.
 std::string CellText(std::string_view text);
 
+// The text as a terminal may be shown it: control bytes (C0, DEL, the C1 range) and bytes that
+// are not well-formed UTF-8 become "\xHH", so a file name cannot move the cursor or recolour
+// the screen; the bytes of `keep` (e.g. "\n") stay. For display only: "\" is not escaped.
+std::string PrintableText(std::string_view text, std::string_view keep = "");
+
 // The text with A-Z as a-z; every other byte as it is.
 std::string LowerAscii(std::string_view text);
 

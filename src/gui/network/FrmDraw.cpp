@@ -287,12 +287,18 @@ void FrmDraw::onImageReleased(ElementKind kind, int index) {
     m_dragged.reset();
     // Written on every release, moved or not: the file always holds what the canvas shows. A
     // drag that moved the image is one step of the history, which writes it.
-    m_ctx.guard(this, [&] {
+    const bool written = m_ctx.guard(this, [&] {
         if (moved && m_history)
             m_history->moveElement(kind, index, from, now);
         else
             m_model.WritePosition(m_ctx.workspace(), kind, index);
     });
+    // Not written (a read-only or full disk): the file keeps the old place, so the image goes
+    // back there rather than show a place that is not saved.
+    if (!written && moved) {
+        m_model.MoveImage(kind, index, static_cast<float>(from.x()), static_cast<float>(from.y()));
+        m_view->sync();
+    }
 }
 
 void FrmDraw::addElement(ElementKind kind) {

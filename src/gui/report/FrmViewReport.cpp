@@ -1,6 +1,7 @@
 #include "gui/report/FrmViewReport.h"
 
 #include "core/Error.h"
+#include "core/io/OutputGuard.h"
 #include "core/report/RtfWriter.h"
 #include "gui/app/AppContext.h"
 #include "gui/rain/IdfPlot.h"
@@ -256,6 +257,7 @@ void FrmViewReport::saveAs() {
     if (!path)
         return;
     try {
+        GuardOutput(m_ctx.workspace(), path->toStdString(), OutputPurpose::ReportOutput);
         SaveRtf(FromTextDocument(*m_view->document()), path->toStdString());
     } catch (const std::exception& e) {
         tell(QString("The report was not saved.\n%1").arg(QString::fromStdString(e.what())));
@@ -266,6 +268,12 @@ void FrmViewReport::print() {
     if (!m_printer)
         m_printer = letterPrinter();
     if (!m_printerSetup(*m_printer, this))
+        return;
+    // Print to file writes a file like Export PDF, and is refused the same files.
+    if (!m_printer->outputFileName().isEmpty() && !m_ctx.guard(this, [&] {
+            GuardOutput(m_ctx.workspace(), m_printer->outputFileName().toStdString(),
+                        OutputPurpose::ReportOutput);
+        }))
         return;
     if (!PrintRichText(*m_view->document(), *m_printer, PageMargins{}))
         tell("The report could not be printed: the printer could not be opened or refused a page.");
@@ -330,6 +338,7 @@ void FrmViewReport::exportPdf() {
     if (!path)
         return;
     try {
+        GuardOutput(m_ctx.workspace(), path->toStdString(), OutputPurpose::ReportOutput);
         WriteReportPdf(*m_view->document(), *path);
     } catch (const std::exception& e) {
         tell(QString::fromStdString(e.what()));
