@@ -112,6 +112,20 @@ void CreateProjectFromTemplate(const Workspace& ws, const std::string& path) {
         "The project");
 }
 
+void CopyProjectFile(const std::string& from, const std::string& to) {
+    RequireRegularFile(from, "The project");
+    ReplaceFileAtomically(
+        to,
+        [&](const std::string& temp) {
+            std::error_code ec;
+            fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec);
+            if (ec)
+                throw Error(ProjectNotCreatedMessage(to, ec.message()));
+            CheckProjectFile(temp);
+        },
+        "The project");
+}
+
 void CreateDatabaseFromSql(const std::string& path, const std::string& sql) {
     ReplaceFileAtomically(
         path,

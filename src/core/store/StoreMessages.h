@@ -75,6 +75,27 @@ inline std::string ProjectNotCreatedMessage(std::string_view path, std::string_v
            "\" could not be created: " + std::string(reason) + ".";
 }
 
+// Save As, the recent list and projects that cannot be written.
+inline constexpr std::string_view kSaveAsIsOpenProject = "it is the open project itself";
+inline constexpr std::string_view kSaveAsIsIntensityDb = "it is the rainfall intensity database";
+inline constexpr std::string_view kSaveAsIsTemplate = "it is the project template";
+inline constexpr std::string_view kSaveAsIsLocked = "it is open in another Pluvane window";
+inline constexpr std::string_view kSaveAsIsOtherDatabase =
+    "it is a database that is not a Pluvane project";
+inline std::string SaveAsRefusedMessage(std::string_view path, std::string_view reason) {
+    return "The project was not saved as \"" + std::string(path) + "\": " + std::string(reason) +
+           ".";
+}
+inline std::string RecentProjectMissingMessage(std::string_view path) {
+    return "The project \"" + std::string(path) +
+           "\" is no longer there (moved or deleted); it was taken off the recent list.";
+}
+// `obstacle` says why (WriteObstacle): "the file is read-only", "the folder ... is read-only".
+inline std::string ReadOnlyProjectMessage(std::string_view obstacle) {
+    return "The project cannot be changed: " + std::string(obstacle) +
+           ". It can be viewed, solved from a copy (File > Save Project As) and printed.";
+}
+
 // Rainfall locations of the intensity database (IntensityDb).
 inline std::string ReservedLocationMessage(std::string_view name) {
     return "\"" + std::string(name) +

@@ -75,7 +75,14 @@ bool ProbeAndSolve(AppContext& ctx) {
     ctx.refreshIntensityTable();
     if (!ProbeSolveFlags(ctx.workspace()))
         return false;
-    OpenReportWindow(ctx);
+    FrmViewReport* report = OpenReportWindow(ctx);
+    // A report built by this Solve leaves its Q100 on the window (OpenReportWindow); taken once,
+    // so a window only brought forward tells nothing new.
+    if (report && report->property(kSolvedQ100Property).isValid()) {
+        const double q100 = report->property(kSolvedQ100Property).toDouble();
+        report->setProperty(kSolvedQ100Property, QVariant());
+        ctx.session().reportSolved(q100);
+    }
     return true;
 }
 

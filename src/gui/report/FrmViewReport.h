@@ -113,6 +113,9 @@ FrmViewReport* ShowReportWindow(AppContext& ctx, const std::function<RichDocumen
 // Its title names the rainfall table the solve used ("Report - Rainfall: NAME"); a report
 // window solved with another table than the one now recorded is closed and solved afresh.
 FrmViewReport* OpenReportWindow(AppContext& ctx);
+// The property a report window built by OpenReportWindow carries the solve's 100-year peak flow
+// in (cfs; NaN when the solve could not run), for the canvas's status bar.
+inline constexpr const char* kSolvedQ100Property = "pluvaneSolvedQ100";
 QString ReportTitle(const QString& intensityTable);
 
 } // namespace pluvane::gui

@@ -7,6 +7,8 @@
 #include "core/store/IntensityDb.h"
 #include "gui/app/AppContext.h"
 
+#include <limits>
+
 namespace pluvane::gui {
 
 namespace {
@@ -44,13 +46,16 @@ FrmViewReport* OpenReportWindow(AppContext& ctx) {
         open->close();
     std::optional<IdfCurvesSource> idf;
     bool built = false;
-    FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf, &built] {
+    double q100 = std::numeric_limits<double>::quiet_NaN(); // status-bar hook, see below
+    FrmViewReport* window = ShowReportWindow(ctx, [&ctx, &idf, &built, &q100] {
         built = true;
         const Settings settings = Settings::load();
         const ReportOptions options{ReportRainfallSourceEnabled(settings),
                                     ReportReviewNotesEnabled(settings)};
         Report report = BuildReport(ctx.workspace(), options);
         idf = idfSourceOf(ctx.workspace(), report);
+        if (report.solve)
+            q100 = report.solve->Q.back();
         return std::move(report.document);
     });
     // A window brought forward as it stood keeps the plot of its own solve.
@@ -59,6 +64,8 @@ FrmViewReport* OpenReportWindow(AppContext& ctx) {
     if (window && built) {
         window->setProperty("pluvaneTable", table);
         window->setWindowTitle(ReportTitle(table));
+        // Status-bar hook: the Q100 of this solve, which ProbeAndSolve hands to the session.
+        window->setProperty(kSolvedQ100Property, q100);
     }
     return window;
 }
