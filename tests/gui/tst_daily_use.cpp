@@ -181,6 +181,9 @@ private slots:
                  QStringList{QString::fromStdString(RecentProjectMissingMessage(b.toStdString()))});
         QCOMPARE(f.recentMenu().size(), 2);
         QCOMPARE(f.path(), c); // the open project stayed open
+        QMenu* shown = f.canvas()->menuBar()->findChild<QMenu*>("MnuRecentProjects");
+        shown->adjustSize();
+        SaveScreenshot(shown, "recent-projects-menu");
 
         // The menu's own item opens the project and puts it first.
         QMenu* menu = f.canvas()->menuBar()->findChild<QMenu*>("MnuRecentProjects");
@@ -317,6 +320,11 @@ private slots:
                  QString("Start a New File (Ctrl+N)"));
         f.newProject(f.data.path("solve.rmt"));
         f.add(ElementKind::Basin, "Lot A");
+        for (const char* name : {"MnuFile", "MnuData"}) {
+            QMenu* menu = f.canvas()->menuBar()->findChild<QMenu*>(name);
+            menu->adjustSize();
+            SaveScreenshot(menu, QString("keys-%1").arg(name));
+        }
         QTest::keyClick(f.canvas()->view(), Qt::Key_R, Qt::ControlModifier);
         QVERIFY(f.ctx.existing<FrmViewReport>());
         // Ctrl+W then Ctrl+O from the start screen: the same keys on both.
@@ -467,6 +475,8 @@ private slots:
             QVERIFY2(text.contains(expected), qPrintable(expected + " not in: " + text));
         QVERIFY2(QRegularExpression("Pages:\\s+1\\n").match(run("pdfinfo", {pdf})).hasMatch(),
                  qPrintable(run("pdfinfo", {pdf})));
+        if (const QString shots = qEnvironmentVariable("PLUVANE_SCREENSHOTS"); !shots.isEmpty())
+            run("pdftoppm", {"-png", "-r", "50", "-singlefile", pdf, shots + "/print-drawing"});
         // Cancelled in the print dialog: nothing is written.
         QVERIFY(QFile::remove(pdf));
         f.action("MnuPrintDrawing")->trigger();

@@ -482,6 +482,7 @@ void FrmDraw::buildEditMenu() {
     // After File, where every desktop program keeps it; the other menus keep their order.
     QMenu* edit = new QMenu("Edit", this);
     edit->setObjectName("MnuEdit");
+    edit->setToolTipsVisible(true); // a command greyed for a read-only file says why
     menuBar()->insertMenu(menuBar()->actions().value(1), edit);
     m_undoAction = edit->addAction("Undo", this, &FrmDraw::undo);
     m_undoAction->setObjectName("MnuUndo");
