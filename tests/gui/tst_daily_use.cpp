@@ -17,10 +17,12 @@
 #include "gui/settings/FrmInfo.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
@@ -424,6 +426,13 @@ private slots:
         QTest::mouseMove(view->viewport(), from + QPoint(60, 40));
         QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, from + QPoint(60, 40));
         QCOMPARE(f.canvas()->model().image(ElementKind::Basin, 1).left, before.left);
+        // Enter still shows the element's values; only saving them is greyed.
+        QTest::keyClick(view, Qt::Key_Return);
+        auto* update = f.ctx.existing<FrmBasUpdate>();
+        QVERIFY(update);
+        QCOMPARE(update->findChild<QLineEdit*>("TxtBasinName")->text(), QString("Lot A"));
+        QVERIFY(!update->findChild<QPushButton*>("CmdOK")->isEnabled());
+        update->close();
         f.window.closeCanvas();
         QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
     }

@@ -22,15 +22,14 @@ namespace {
 
 constexpr double kTwipsPerFoot = 1440.0 * 12.0;
 
-// The commands that write the project file, disabled while it cannot be written.
+// The commands that write the project file, disabled while it cannot be written. "Edit Data"
+// stays: the element's dialog shows its values, with its save greyed (ShowUpdateDialog).
 constexpr const char* kEditCommands[] = {
-    "MnuAddSubBasin",      "MnuAddSCF",         "MnuAddChanelFlow",
-    "MnuProjectInfo",      "MnuEditBasin",      "MnuSolve",
-    "MnuDeleteSelected",   "MnuChangeTable",    "TbDraw_Overland",
-    "TbDraw_Surface",      "TbDraw_Channel",    "TbDraw_Project",
-    "TbDraw_Solve",        "Mnu_Basin_Delete",  "Mnu_Basin_Edit",
-    "MnuPopDeleteChannel", "MnuPopEditChannel", "MnuPopDeleteSurface",
-    "MnuPopEditSurface",   "Mnu_Node_Edit"};
+    "MnuAddSubBasin",  "MnuAddSCF",        "MnuAddChanelFlow",    "MnuProjectInfo",
+    "MnuEditBasin",    "MnuSolve",         "MnuDeleteSelected",   "MnuChangeTable",
+    "TbDraw_Overland", "TbDraw_Surface",   "TbDraw_Channel",      "TbDraw_Project",
+    "TbDraw_Solve",    "Mnu_Basin_Delete", "MnuPopDeleteChannel", "MnuPopDeleteSurface",
+    "Mnu_Node_Edit"};
 
 } // namespace
 
