@@ -4,6 +4,7 @@
 #include "core/io/AtomicFile.h"
 #include "core/settings/SettingsMessages.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -87,6 +88,98 @@ bool ReportReviewNotesEnabled(const Settings& settings) {
 
 void SetReportReviewNotes(Settings& settings, bool on) {
     settings.setValue(kReportReviewNotes, on ? "1" : "0");
+}
+
+std::string EncodeSettingList(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) {
+        if (item.empty())
+            continue;
+        if (!text.empty())
+            text += '|';
+        for (const char c : item) {
+            switch (c) {
+            case '\\':
+                text += "\\\\";
+                break;
+            case '|':
+                text += "\\|";
+                break;
+            case '\n':
+                text += "\\n";
+                break;
+            case '\r':
+                text += "\\r";
+                break;
+            default:
+                text += c;
+            }
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> DecodeSettingList(const std::string& text) {
+    std::vector<std::string> items;
+    std::string item;
+    const auto finish = [&] {
+        if (!item.empty())
+            items.push_back(item);
+        item.clear();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '|') {
+            finish();
+        } else if (c == '\\' && i + 1 < text.size()) {
+            const char next = text[++i];
+            item += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+        } else {
+            item += c; // a lone backslash at the end is kept as typed
+        }
+    }
+    finish();
+    return items;
+}
+
+namespace {
+constexpr const char* kRecentProjects = "RecentProjects";
+constexpr const char* kLastFolder = "LastFolder";
+} // namespace
+
+std::vector<std::string> RecentProjects(const Settings& settings) {
+    std::vector<std::string> recent =
+        DecodeSettingList(settings.value(kRecentProjects).value_or(""));
+    if (recent.size() > kRecentProjectLimit)
+        recent.resize(kRecentProjectLimit);
+    return recent;
+}
+
+void AddRecentProject(Settings& settings, const std::string& path) {
+    std::vector<std::string> recent = RecentProjects(settings);
+    recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
+    recent.insert(recent.begin(), path);
+    if (recent.size() > kRecentProjectLimit)
+        recent.resize(kRecentProjectLimit);
+    settings.setValue(kRecentProjects, EncodeSettingList(recent));
+}
+
+void RemoveRecentProject(Settings& settings, const std::string& path) {
+    std::vector<std::string> recent = RecentProjects(settings);
+    recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
+    settings.setValue(kRecentProjects, EncodeSettingList(recent));
+}
+
+std::optional<std::string> LastFolder(const Settings& settings) {
+    const std::vector<std::string> folder =
+        DecodeSettingList(settings.value(kLastFolder).value_or(""));
+    if (folder.empty())
+        return std::nullopt;
+    return folder.front();
+}
+
+void SetLastFolder(Settings& settings, const std::string& folder) {
+    settings.setValue(kLastFolder, EncodeSettingList({folder}));
 }
 
 } // namespace pluvane

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pluvane {
 
@@ -36,5 +38,22 @@ void SetReportRainfallSource(Settings& settings, bool on);
 // Whether reports carry the "Review Notes" section: the "ReportReviewNotes" setting is "1".
 bool ReportReviewNotesEnabled(const Settings& settings);
 void SetReportReviewNotes(Settings& settings, bool on);
+
+// A list in one setting: the items joined by "|", a backslash escaping a backslash, "|" and
+// the line breaks ("\n", "\r") an item may hold, so that any path survives the one-line value.
+// Empty items are dropped.
+std::string EncodeSettingList(const std::vector<std::string>& items);
+std::vector<std::string> DecodeSettingList(const std::string& text);
+
+// The projects opened last, newest first, at most this many: the "RecentProjects" setting.
+inline constexpr std::size_t kRecentProjectLimit = 8;
+std::vector<std::string> RecentProjects(const Settings& settings);
+// Puts `path` first (once), dropping the oldest beyond the limit; in memory.
+void AddRecentProject(Settings& settings, const std::string& path);
+void RemoveRecentProject(Settings& settings, const std::string& path);
+
+// The folder of the last project chosen in a file dialog: the "LastFolder" setting.
+std::optional<std::string> LastFolder(const Settings& settings);
+void SetLastFolder(Settings& settings, const std::string& folder);
 
 } // namespace pluvane

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "core/Error.h"
+#include "core/Settings.h"
 #include "core/settings/LocationChoices.h"
 #include "core/settings/ProjectSettings.h"
 #include "core/store/Database.h"
@@ -363,4 +364,33 @@ TEST(SettingsLocations, AListWithoutSourcesStillListsItsNames) {
     ASSERT_EQ(choices.size(), 3u);
     EXPECT_EQ(choices[1].name, "Fort Myers");
     EXPECT_EQ(choices[1].provenance, "");
+}
+
+// Paths with the list's own separator, its escape and line breaks come back whole, through the
+// file and a fresh read.
+TEST(SettingsRecentProjects, AnyPathSurvivesTheFileAndTheListKeepsEightNewestFirst) {
+    TempFolder folder;
+    const std::string file = (folder.path() / "pluvane.conf").string();
+    const std::vector<std::string> odd{"/plain/site.rmt",   "/a|b/c.rmt",   "C:\\jobs\\x.rmt",
+                                       "/line\nbreak.rmt",  "/cr\r.rmt",    "/trailing\\",
+                                       "/\\|\\n mixed.rmt", "/ünïcode.rmt", "/nine.rmt"};
+    Settings settings = Settings::load(file);
+    for (auto it = odd.rbegin(); it != odd.rend(); ++it)
+        AddRecentProject(settings, *it);
+    AddRecentProject(settings, odd[2]); // opened again: moves to the front, listed once
+    settings.save();
+    const std::vector<std::string> read = RecentProjects(Settings::load(file));
+    std::vector<std::string> expected{odd[2], odd[0], odd[1], odd[3],
+                                      odd[4], odd[5], odd[6], odd[7]};
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(DecodeSettingList(EncodeSettingList(odd)), odd);
+
+    Settings again = Settings::load(file);
+    RemoveRecentProject(again, odd[1]);
+    SetLastFolder(again, "/jobs/a|b\\c");
+    again.save();
+    expected.erase(expected.begin() + 2);
+    EXPECT_EQ(RecentProjects(Settings::load(file)), expected);
+    EXPECT_EQ(LastFolder(Settings::load(file)), "/jobs/a|b\\c");
+    EXPECT_EQ(LastFolder(Settings::load((folder.path() / "none.conf").string())), std::nullopt);
 }

@@ -182,6 +182,32 @@ TEST(StoreNewProject, CopiesTheTemplateAndReplacesAnOldFile) {
     EXPECT_THROW(CreateProjectFromTemplate(ws, folder.file("no-such-dir/p.rmt")), Error);
 }
 
+// Save As: the copy holds the rows and may be written even when the original may not; a source
+// that is not a project leaves the target as it was.
+TEST(StoreCopyProject, TheCopyHoldsTheRowsIsWritableAndABadSourceChangesNothing) {
+    TempFolder folder;
+    Workspace ws = MakeWorkspace(folder);
+    insertElementRows(ws);
+    fs::permissions(ws.ProjectPath, fs::perms::owner_read, fs::perm_options::replace);
+    const std::string copy = folder.file("alternative.rmt");
+    CopyProjectFile(ws.ProjectPath, copy);
+    fs::permissions(ws.ProjectPath, fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace);
+    EXPECT_NE(fs::status(copy).permissions() & fs::perms::owner_write, fs::perms::none);
+    Workspace copied = ws;
+    copied.ProjectPath = copy;
+    ASSERT_GT(rowCount(ws, "TblBasinInfo"), 0);
+    EXPECT_EQ(rowCount(copied, "TblBasinInfo"), rowCount(ws, "TblBasinInfo"));
+
+    const std::string text = WriteFile(folder, "notes.txt", "not a project");
+    EXPECT_THROW(CopyProjectFile(text, copy), Error);
+    EXPECT_THROW(CopyProjectFile(folder.file("missing.rmt"), copy), Error);
+    EXPECT_EQ(rowCount(copied, "TblBasinInfo"), rowCount(ws, "TblBasinInfo"));
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        EXPECT_EQ(entry.path().filename().string().rfind(".alternative.rmt", 0), std::string::npos)
+            << "a temporary copy was left: " << entry.path();
+}
+
 TEST(StoreDatabase, BoundValuesAreStoredExactlyAsTyped) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);

@@ -30,7 +30,7 @@ private slots:
         QStringList menu;
         for (QAction* action : window.findChild<QMenu*>("MnuFile")->actions())
             menu << (action->isSeparator() ? QString("-") : action->text());
-        QCOMPARE(menu, (QStringList{"New", "Open", "-", "Exit"}));
+        QCOMPARE(menu, (QStringList{"New", "Open", "Recent Projects", "-", "Exit"}));
         QStringList tips;
         for (QAction* action : window.mainToolbar()->actions())
             tips << (action->isSeparator() ? QString("-") : action->toolTip());

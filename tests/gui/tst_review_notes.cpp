@@ -15,11 +15,14 @@
 #include "gui/network/FrmReview.h"
 #include "gui/settings/FrmInfo.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 using namespace pluvane;
@@ -163,6 +166,105 @@ private slots:
 
         FillField(dialog, field.toUtf8().constData(), good);
         QVERIFY2(note->isHidden(), qPrintable(note->text()));
+    }
+
+    void theButtonsStayPutAndEveryNoteIsWhole_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("bad"); // "field=value"
+        QTest::newRow("basin, two warnings")
+            << int(ElementKind::Basin) << QStringList{"TxtLength=150", "TxtC=1.5"};
+        QTest::newRow("surface") << int(ElementKind::Surface) << QStringList{"TxtSlope=2"};
+        QTest::newRow("channel, two notes")
+            << int(ElementKind::Channel) << QStringList{"TxtSlope=0.0001", "TxtN=0.05"};
+    }
+
+    // The room under the fields is kept whether a note shows or not, so the next click lands
+    // where the button was; every note is shown whole, none cut short or counted away.
+    void theButtonsStayPutAndEveryNoteIsWhole() {
+        QFETCH(int, kind);
+        QFETCH(QStringList, bad);
+        Fixture f;
+        QWidget* dialog = openFilled(f, static_cast<ElementKind>(kind));
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        auto* note = dialog->findChild<ReviewNote*>("LblReviewNote");
+        QVERIFY(note && note->isHidden());
+        const auto place = [dialog](const char* name) {
+            QWidget* button = dialog->findChild<QPushButton*>(name);
+            return QRect(button->mapTo(dialog, QPoint(0, 0)), button->size());
+        };
+        const QRect ok = place("CmdOK"), cancel = place("CmdCancel");
+        const QSize size = dialog->size();
+        for (const QString& pair : bad)
+            FillField(dialog, pair.section('=', 0, 0).toUtf8().constData(), pair.section('=', 1));
+        if (dialog->findChild<QLabel*>("LblTcTyped"))
+            FillField(dialog, "TxtTc", "9"); // the "typed, not computed" line shows too
+        QTest::qWait(20);                    // the layout settles
+        QVERIFY(note->isVisible());
+        QVERIFY(note->findings().size() >= static_cast<std::size_t>(bad.size()));
+        QCOMPARE(place("CmdOK"), ok);
+        QCOMPARE(place("CmdCancel"), cancel);
+        QCOMPARE(dialog->size(), size);
+        const QStringList lines = note->text().split('\n');
+        QCOMPARE(static_cast<std::size_t>(lines.size()), note->findings().size());
+        for (std::size_t i = 0; i < note->findings().size(); ++i) {
+            QVERIFY(lines[static_cast<int>(i)].contains(
+                QString::fromStdString(note->findings()[i].message)));
+            QVERIFY(lines[static_cast<int>(i)].endsWith(")"));
+        }
+        // Wrapped to the fields' width and given their whole height: what does not fit the
+        // room kept for them scrolls there, nothing is cut.
+        auto* room = dialog->findChild<QScrollArea*>("ReviewNoteRoom");
+        QVERIFY(room);
+        QVERIFY(note->height() >= note->heightForWidth(room->viewport()->width()));
+        QVERIFY(note->height() <= room->viewport()->height() ||
+                room->verticalScrollBar()->maximum() > 0);
+        if (kind == int(ElementKind::Basin))
+            SaveScreenshot(dialog, "review-note-room");
+    }
+
+    void unitlessCaptionsNameTheirUnitInATooltip_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("basin C") << int(ElementKind::Basin) << "TxtC"
+                                 << "(no unit)";
+        QTest::newRow("basin Tc") << int(ElementKind::Basin) << "TxtTc"
+                                  << "minutes (min)";
+        QTest::newRow("surface slope") << int(ElementKind::Surface) << "TxtSlope"
+                                       << "(ft/ft)";
+        QTest::newRow("channel WP") << int(ElementKind::Channel) << "TxtWP"
+                                    << "in feet (ft)";
+        QTest::newRow("trapezoid B") << -1 << "TxtB"
+                                     << "in feet (ft)";
+        QTest::newRow("trapezoid Z") << -1 << "TxtZ"
+                                     << "horizontal per unit vertical";
+        QTest::newRow("trapezoid area") << -1 << "TxtArea"
+                                        << "square feet (sf)";
+    }
+
+    void unitlessCaptionsNameTheirUnitInATooltip() {
+        QFETCH(int, kind);
+        QFETCH(QString, field);
+        QFETCH(QString, unit);
+        Fixture f;
+        QWidget* dialog = openFilled(f, kind < 0 ? ElementKind::Channel : ElementKind(kind));
+        if (kind < 0) {
+            ClickButton(dialog, "CmdArea");
+            dialog = QApplication::activeModalWidget();
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->objectName() == "FrmTrapezArea" && window->isVisible())
+                    dialog = window;
+            QVERIFY(dialog);
+        }
+        auto* edit = dialog->findChild<QLineEdit*>(field);
+        QVERIFY(edit);
+        QVERIFY2(edit->toolTip().contains(unit), qPrintable(edit->toolTip()));
+        QLabel* caption = nullptr;
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            if (label->buddy() == edit)
+                caption = label;
+        QVERIFY(caption);
+        QCOMPARE(caption->toolTip(), edit->toolTip());
     }
 
     // A note refuses nothing: the values are saved as they are.

@@ -24,4 +24,8 @@ inline std::string ElementGoneMessage(std::string_view tag) {
     return "The element \"" + std::string(tag) + "\" is no longer in the project file.";
 }
 
+// Print Drawing.
+inline constexpr std::string_view kDrawingNotPrinted =
+    "The drawing could not be printed: the printer or the file could not be opened.";
+
 } // namespace pluvane

@@ -138,6 +138,24 @@ void CreateProjectFromTemplate(const Workspace& ws, const std::string& path) {
     WriteFileAtomically(path, ReadFileLimited(source, kMaxTemplateBytes), "The project");
 }
 
+void CopyProjectFile(const std::string& from, const std::string& to) {
+    RequireRegularFile(from, "The project");
+    ReplaceFileAtomically(
+        to,
+        [&](const std::string& temp) {
+            std::error_code ec;
+            fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec);
+            if (ec)
+                throw Error(ProjectNotCreatedMessage(to, ec.message()));
+            // The copy takes the original's mode; a copy of a read-only project is made to be
+            // worked on, so its owner may write it.
+            fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write,
+                            fs::perm_options::add, ec);
+            CheckProjectFile(temp);
+        },
+        "The project");
+}
+
 void CreateDatabaseFromSql(const std::string& path, const std::string& sql) {
     ReplaceFileAtomically(
         path,

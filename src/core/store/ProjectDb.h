@@ -70,6 +70,11 @@ void PurgeDeletedElements(const Workspace& ws);
 // copy is written beside the target and renamed into place, so a failure leaves no half file.
 void CreateProjectFromTemplate(const Workspace& ws, const std::string& path);
 
+// Save As: a byte copy of the project `from` to `to`, written beside the target and renamed into
+// place, so a failure leaves `to` as it was; `from` is only read. The copy is checked to hold
+// the project tables before it replaces anything.
+void CopyProjectFile(const std::string& from, const std::string& to);
+
 // Builds a database file from SQL text (the template and the intensity schema). The file is
 // written under a temporary name and renamed, so a reader never sees it half-built.
 void CreateDatabaseFromSql(const std::string& path, const std::string& sql);

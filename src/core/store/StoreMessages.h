@@ -76,6 +76,23 @@ inline std::string TemplateNotAProjectMessage(std::string_view path, std::string
            "\" is not a Pluvane project; the new project was not created. " + std::string(reason);
 }
 
+// A copy of a project (Save Project As) that could not be made.
+inline std::string ProjectNotCreatedMessage(std::string_view path, std::string_view reason) {
+    return "The project \"" + std::string(path) +
+           "\" could not be created: " + std::string(reason) + ".";
+}
+
+// The recent list and projects that cannot be written.
+inline std::string RecentProjectMissingMessage(std::string_view path) {
+    return "The project \"" + std::string(path) +
+           "\" is no longer there (moved or deleted); it was taken off the recent list.";
+}
+// `obstacle` says why (WriteObstacle): "the file is read-only", "the folder ... is read-only".
+inline std::string ReadOnlyProjectMessage(std::string_view obstacle) {
+    return "The project cannot be changed: " + std::string(obstacle) +
+           ". It can be viewed, solved from a copy (File > Save Project As) and printed.";
+}
+
 // Rainfall locations of the intensity database (IntensityDb).
 inline std::string ReservedLocationMessage(std::string_view name) {
     return "\"" + std::string(name) +

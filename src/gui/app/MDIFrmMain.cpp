@@ -1,6 +1,9 @@
 #include "gui/app/MDIFrmMain.h"
 
+#include "core/io/OutputGuard.h"
+
 #include "core/Error.h"
+#include "core/io/FileChecks.h"
 #include "core/store/ProjectDb.h"
 #include "core/store/ProjectLock.h"
 #include "core/store/StoreMessages.h"
@@ -8,6 +11,8 @@
 #include "gui/app/FrmOpen.h"
 #include "gui/app/FrmUserGuide.h"
 #include "gui/app/Pictures.h"
+#include "gui/app/RecentProjects.h"
+#include "gui/app/ToolTipKeys.h"
 #include "gui/network/FrmDraw.h"
 #include "gui/rain/FrmIntensityTable.h"
 #include "gui/settings/FrmInfo.h"
@@ -15,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -67,11 +73,17 @@ void MDIFrmMain::buildMenusAndToolbar() {
     file->setObjectName("MnuFile");
     QAction* fileNew = file->addAction("New", this, &MDIFrmMain::newProject);
     fileNew->setObjectName("MnuFileNew");
+    fileNew->setShortcut(QKeySequence::New);
     QAction* fileOpen = file->addAction("Open", this, &MDIFrmMain::openProject);
     fileOpen->setObjectName("MnuFileOpen");
+    fileOpen->setShortcut(QKeySequence::Open);
+    QMenu* recent = file->addMenu("Recent Projects");
+    recent->setObjectName("MnuRecentProjects");
+    KeepRecentMenu(recent, [this](const QString& path) { openRecentProject(path); });
     file->addSeparator()->setObjectName("MnuFileSeperator1");
     QAction* fileExit = file->addAction("Exit", this, &QWidget::close);
     fileExit->setObjectName("MnuFileExit");
+    fileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     m_toolbar = addToolBar("TbDraw");
     m_toolbar->setObjectName("TbDraw");
@@ -90,6 +102,7 @@ void MDIFrmMain::buildMenusAndToolbar() {
                                            "Exit", this, &QWidget::close);
     tbExit->setToolTip("Exit");
     tbExit->setObjectName("TbExit");
+    ShowKeysInToolTips(m_toolbar, {{tbNew, fileNew}, {tbOpen, fileOpen}, {tbExit, fileExit}});
 }
 
 void MDIFrmMain::showStartScreen() {
@@ -103,10 +116,12 @@ void MDIFrmMain::showStartScreen() {
 
 void MDIFrmMain::newProject() {
     QWidget* from = m_canvas ? static_cast<QWidget*>(m_canvas) : this;
-    const std::optional<QString> chosen = m_ctx.prompts().saveFileName(from, kProjectFilter, "rmt");
+    const std::optional<QString> chosen =
+        m_ctx.prompts().saveFileName(from, kProjectFilter, "rmt", ProjectDialogStart());
     if (!chosen)
         return; // cancelled: nothing changes. A name typed without ".rmt" gets it, so that the
                 // project shows in the Open dialog, whose filter lists *.rmt only.
+    RememberFolderOf(*chosen);
     // A file open in another window of the program cannot be replaced under its feet.
     if (!(m_canvas && samePath(*chosen, QString::fromStdString(m_ctx.workspace().ProjectPath))) &&
         ProjectLock::isHeldElsewhere(chosen->toStdString())) {
@@ -133,10 +148,53 @@ void MDIFrmMain::newProject() {
 
 void MDIFrmMain::openProject() {
     QWidget* from = m_canvas ? static_cast<QWidget*>(m_canvas) : this;
-    const std::optional<QString> chosen = m_ctx.prompts().openFileName(from, kProjectFilter);
+    const std::optional<QString> chosen =
+        m_ctx.prompts().openFileName(from, kProjectFilter, ProjectDialogStart());
     if (!chosen)
         return;
+    RememberFolderOf(*chosen);
     openProjectFile(*chosen);
+}
+
+void MDIFrmMain::openRecentProject(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        ForgetRecentProject(path);
+        m_ctx.prompts().error(
+            m_canvas ? static_cast<QWidget*>(m_canvas) : this,
+            QString::fromStdString(RecentProjectMissingMessage(path.toStdString())));
+        return;
+    }
+    openProjectFile(path);
+}
+
+void MDIFrmMain::saveProjectAs() {
+    if (!m_canvas)
+        return;
+    Workspace& ws = m_ctx.workspace();
+    const QString current = QString::fromStdString(ws.ProjectPath);
+    const std::optional<QString> chosen = m_ctx.prompts().saveFileName(
+        m_canvas, kProjectFilter, "rmt", QFileInfo(current).absolutePath());
+    if (!chosen)
+        return;
+    const QString target = QFileInfo(*chosen).absoluteFilePath();
+    // The one write guard: never the open project, the rainfall database, the template, a
+    // project another window holds or a database that is not a project.
+    if (!m_ctx.guard(m_canvas,
+                     [&] { GuardOutput(ws, target.toStdString(), OutputPurpose::ReplaceProject); }))
+        return;
+    ProjectLock lock;
+    const bool copied = m_ctx.guard(m_canvas, [&] {
+        CopyProjectFile(ws.ProjectPath, target.toStdString());
+        lock = ProjectLock::acquire(target.toStdString());
+    });
+    if (!copied)
+        return; // the open project stays the one worked on
+    // The session moves onto the copy: its lock (the old file's is let go), its path, its title.
+    m_ctx.session().holdLock(std::move(lock));
+    ws.ProjectPath = target.toStdString();
+    RememberOpenedProject(target);
+    m_canvas->projectMoved();
+    updateCanvasTitle();
 }
 
 bool MDIFrmMain::checkOpenable(const QString& path) {
@@ -179,6 +237,8 @@ bool MDIFrmMain::openCanvas() {
     m_canvas = canvas;
     connect(canvas, &FrmDraw::newRequested, this, &MDIFrmMain::newProject);
     connect(canvas, &FrmDraw::openRequested, this, &MDIFrmMain::openProject);
+    connect(canvas, &FrmDraw::recentRequested, this, &MDIFrmMain::openRecentProject);
+    connect(canvas, &FrmDraw::saveAsRequested, this, &MDIFrmMain::saveProjectAs);
     connect(canvas, &FrmDraw::closeRequested, this, &MDIFrmMain::closeCanvas);
     connect(canvas, &FrmDraw::exitRequested, this, &QWidget::close);
     connect(canvas, &FrmDraw::closed, this, &MDIFrmMain::onCanvasClosed);
@@ -190,9 +250,18 @@ bool MDIFrmMain::openCanvas() {
     menuBar()->hide(); // the canvas brings its own menus and toolbar
     m_canvasWindow = m_mdiArea->addSubWindow(canvas);
     m_canvasWindow->setAttribute(Qt::WA_DeleteOnClose);
+    // Ctrl+W is the canvas's Close (which runs the same Close steps); the frame's own copy of
+    // the key would make it ambiguous, and neither would run.
+    if (QMenu* frameMenu = m_canvasWindow->systemMenu())
+        for (QAction* item : frameMenu->actions())
+            if (item->shortcut() == QKeySequence(QKeySequence::Close))
+                item->setShortcut(QKeySequence());
     updateCanvasTitle();
     connect(&m_ctx.session(), &ProjectSession::intensityTableChanged, this,
             &MDIFrmMain::updateCanvasTitle);
+    connect(&m_ctx.session(), &ProjectSession::readOnlyChanged, this,
+            &MDIFrmMain::updateCanvasTitle);
+    RememberOpenedProject(QString::fromStdString(m_ctx.workspace().ProjectPath));
     m_canvasWindow->showMaximized();
     canvas->setFocus();
     return true;
@@ -217,12 +286,15 @@ void MDIFrmMain::closeCanvas() {
 void MDIFrmMain::updateCanvasTitle() {
     if (!m_canvasWindow)
         return;
-    m_canvasWindow->setWindowTitle(CanvasTitle(
-        QString::fromStdString(m_ctx.workspace().ProjectPath), m_ctx.session().intensityTable()));
+    m_canvasWindow->setWindowTitle(
+        CanvasTitle(QString::fromStdString(m_ctx.workspace().ProjectPath),
+                    m_ctx.session().intensityTable(), m_ctx.session().readOnly()));
 }
 
-QString CanvasTitle(const QString& projectPath, const QString& intensityTable) {
-    const QString file = QFileInfo(projectPath).fileName();
+QString CanvasTitle(const QString& projectPath, const QString& intensityTable, bool readOnly) {
+    QString file = QFileInfo(projectPath).fileName();
+    if (readOnly)
+        file += " [read-only]";
     return intensityTable.isEmpty() ? file : QString("%1 - Rainfall: %2").arg(file, intensityTable);
 }
 

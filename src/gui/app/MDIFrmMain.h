@@ -13,8 +13,10 @@ class AppContext;
 class FrmDraw;
 class FrmOpen;
 
-// The canvas window's title: the project's file name and the rainfall table its solve uses.
-QString CanvasTitle(const QString& projectPath, const QString& intensityTable);
+// The canvas window's title: the project's file name, "[read-only]" when it cannot be written,
+// and the rainfall table its solve uses.
+QString CanvasTitle(const QString& projectPath, const QString& intensityTable,
+                    bool readOnly = false);
 
 // The program's one main window: a multiple-document area holding the start screen while no
 // project is open, or the drawing window of the open project. It runs the project life cycle
@@ -37,6 +39,11 @@ public:
     void openProject();
     // Open without the dialog (a file named on the command line, tests). False when refused.
     bool openProjectFile(const QString& path);
+    // A project of the recent list; one that is no longer there is said so and taken off.
+    void openRecentProject(const QString& path);
+    // Save Project As: the open project copied to a new file, which the canvas then works on
+    // (the lock moves with it); the old file is left as it was.
+    void saveProjectAs();
     // Puts ProjectPath on the canvas; a project whose setup was never completed goes to the
     // project setup instead. False when the canvas did not open.
     bool openCanvas();

@@ -29,4 +29,11 @@ void ProjectSession::setIntensityTable(const QString& name) {
     emit intensityTableChanged(name);
 }
 
+void ProjectSession::setReadOnlyReason(const QString& reason) {
+    if (reason == m_readOnlyReason)
+        return;
+    m_readOnlyReason = reason;
+    emit readOnlyChanged(readOnly());
+}
+
 } // namespace pluvane::gui

@@ -60,6 +60,16 @@ public:
     const QString& intensityTable() const { return m_intensityTable; }
     void setIntensityTable(const QString& name);
 
+    // Why the project file cannot be written ("" when it can): set when the canvas opens it, so
+    // that the edit commands are disabled from the start and say why.
+    const QString& readOnlyReason() const { return m_readOnlyReason; }
+    bool readOnly() const { return !m_readOnlyReason.isEmpty(); }
+    void setReadOnlyReason(const QString& reason);
+
+    // A Solve built its report: the 100-year peak flow of its result (NaN when the solve could
+    // not run; the report says why).
+    void reportSolved(double q100) { emit solved(q100); }
+
     // True while the window is being closed because its project is left.
     static bool isLeaving(const QWidget* window) {
         return window->property("pluvaneLeaving").toBool();
@@ -77,6 +87,8 @@ signals:
     // The session is ending, before its windows close (the canvas lets go of what it kept for
     // this project, its undo history for one).
     void ending();
+    void readOnlyChanged(bool readOnly);
+    void solved(double q100);
 
 private:
     // A window that was shown and is hidden now was closed: the program's windows delete
@@ -89,6 +101,7 @@ private:
     std::vector<QPointer<QWidget>> m_others;
     ProjectLock m_lock;
     QString m_intensityTable;
+    QString m_readOnlyReason;
 };
 
 } // namespace pluvane::gui

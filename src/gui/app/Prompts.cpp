@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace pluvane::gui {
 
@@ -81,8 +83,8 @@ Prompts::Answer QtPrompts::message(QWidget* parent, const QString& title, const 
 }
 
 std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& filter,
-                                               const QString& defaultSuffix) {
-    QFileDialog dialog(parent, QString(), QString(), QtFilter(filter));
+                                               const QString& defaultSuffix, const QString& start) {
+    QFileDialog dialog(parent, QString(), start, QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -91,13 +93,27 @@ std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& f
     return dialog.selectedFiles().first();
 }
 
-std::optional<QString> QtPrompts::openFileName(QWidget* parent, const QString& filter) {
+std::optional<QString> QtPrompts::openFileName(QWidget* parent, const QString& filter,
+                                               const QString& start) {
     // The dialog only accepts a file that exists.
-    const QString name =
-        QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
+    const QString name = QFileDialog::getOpenFileName(parent, QString(), start, QtFilter(filter));
     if (name.isEmpty())
         return std::nullopt;
     return name;
+}
+
+bool QtPrompts::setUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool RecordingPrompts::setUpPrinter(QWidget*, QPrinter& printer) {
+    const QString file = takeFront(printFiles, QString());
+    if (file.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    return true;
 }
 
 Prompts::Answer RecordingPrompts::message(QWidget*, const QString& title, const QString& text,
@@ -108,13 +124,16 @@ Prompts::Answer RecordingPrompts::message(QWidget*, const QString& title, const 
     return takeFront(answers, fallback);
 }
 
-std::optional<QString> RecordingPrompts::saveFileName(QWidget*, const QString&, const QString&) {
+std::optional<QString> RecordingPrompts::saveFileName(QWidget*, const QString&, const QString&,
+                                                      const QString& start) {
+    starts.push_back(start);
     const QString name = takeFront(fileNames, QString());
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
 }
 
-std::optional<QString> RecordingPrompts::openFileName(QWidget* parent, const QString& filter) {
-    return saveFileName(parent, filter);
+std::optional<QString> RecordingPrompts::openFileName(QWidget* parent, const QString& filter,
+                                                      const QString& start) {
+    return saveFileName(parent, filter, QString(), start);
 }
 
 QStringList RecordingPrompts::texts() const {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+class QPrinter;
 class QWidget;
 
 namespace pluvane::gui {
@@ -26,9 +27,16 @@ public:
     // `filter` uses the program's "Description(*.ext)|*.ext|" form. Empty when cancelled.
     // A save dialog asks before overwriting an existing file; a name typed without an extension
     // gets `defaultSuffix` when one is given (and the overwrite question is asked for that name).
+    // `start` is where the dialog opens: a folder, or a file name proposed in its folder.
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
-                                                const QString& defaultSuffix = {}) = 0;
-    virtual std::optional<QString> openFileName(QWidget* parent, const QString& filter) = 0;
+                                                const QString& defaultSuffix = {},
+                                                const QString& start = {}) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& filter,
+                                                const QString& start = {}) = 0;
+
+    // Readies `printer` for one print through the print dialog (a printer or a PDF file); false
+    // when the user cancelled.
+    virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
 
     // The shortcut for the commonest box: title "Error", OK only, no icon.
     void error(QWidget* parent, const QString& text) { message(parent, "Error", text, Icon::None); }
@@ -40,8 +48,11 @@ public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
-                                        const QString& defaultSuffix = {}) override;
-    std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
+                                        const QString& defaultSuffix = {},
+                                        const QString& start = {}) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& filter,
+                                        const QString& start = {}) override;
+    bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 // For tests: records every message and answers from queues (OK / Yes / a cancelled dialog when
@@ -55,14 +66,19 @@ public:
         Buttons buttons;
     };
     std::vector<Shown> shown;
-    std::vector<Answer> answers;    // taken from the front
-    std::vector<QString> fileNames; // taken from the front; "" answers as a cancelled dialog
+    std::vector<Answer> answers;     // taken from the front
+    std::vector<QString> fileNames;  // taken from the front; "" answers as a cancelled dialog
+    std::vector<QString> starts;     // where each file dialog was asked to open, in order
+    std::vector<QString> printFiles; // each print goes to this PDF file; none or "": cancelled
 
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
-                                        const QString& defaultSuffix = {}) override;
-    std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
+                                        const QString& defaultSuffix = {},
+                                        const QString& start = {}) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& filter,
+                                        const QString& start = {}) override;
+    bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
 
     QStringList texts() const;
 };

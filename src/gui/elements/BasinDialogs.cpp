@@ -50,6 +50,10 @@ BasinDialog::BasinDialog(AppContext& ctx, QWidget* parent, Role role)
     grid->addWidget(makeSeparator(), 7, 0, 1, 3);
     addRow(grid, 8, role == Role::Add ? "Tc (min)" : "Tc", m_tc);
     followTc({m_length, m_n, m_slope}, {m_tc}, m_tc, grid, 9);
+    explainUnit(m_c, "Run-off coefficient C (no unit)");
+    explainUnit(m_nType, "Manning roughness n for sheet flow (no unit)");
+    explainUnit(m_n, "Manning roughness n for sheet flow (no unit)");
+    explainUnit(m_tc, "Time of concentration in minutes (min)");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -59,9 +63,10 @@ BasinDialog::BasinDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(new ReviewNote(this, [this] {
+    auto* note = new ReviewNote(this, [this] {
         return ReviewBasin(loadedTag(), fields(), ReviewRainfall(m_ctx.workspace()));
-    }));
+    });
+    layout->addWidget(note->inReservedRoom());
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -50,6 +50,9 @@ ChannelDialog::ChannelDialog(AppContext& ctx, QWidget* parent, Role role)
     grid->addWidget(makeSeparator(), 6, 0, 1, 3);
     addRow(grid, 7, "Velocity (fps)", m_velocity);
     addRow(grid, 8, "Tc (min)", m_tc);
+    explainUnit(m_wettedPerimeter, "Wetted perimeter in feet (ft)");
+    explainUnit(m_material, "Manning roughness n of the channel (no unit)");
+    explainUnit(m_n, "Manning roughness n of the channel (no unit)");
     followTc({m_area, m_wettedPerimeter, m_slope, m_n, m_length}, {m_velocity, m_tc}, m_tc, grid,
              9);
 
@@ -61,8 +64,8 @@ ChannelDialog::ChannelDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(
-        new ReviewNote(this, [this] { return ReviewChannel(loadedTag(), fields()); }));
+    auto* note = new ReviewNote(this, [this] { return ReviewChannel(loadedTag(), fields()); });
+    layout->addWidget(note->inReservedRoom());
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -105,6 +105,10 @@ void ElementDialog::followTc(std::vector<QLineEdit*> inputs, std::vector<QLineEd
     small.setItalic(true);
     m_tcNote->setFont(small);
     grid->addWidget(m_tcNote, row, 1);
+    // Its row is kept while the note is hidden, so the buttons below never move.
+    QSizePolicy keep = m_tcNote->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_tcNote->setSizePolicy(keep);
     m_tcNote->hide();
     for (QLineEdit* input : m_tcInputs)
         connect(input, &QLineEdit::textChanged, this, [this] {

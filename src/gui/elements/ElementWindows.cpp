@@ -5,6 +5,8 @@
 #include "gui/elements/ChannelDialogs.h"
 #include "gui/elements/SurfaceDialogs.h"
 
+#include <QPushButton>
+
 namespace pluvane::gui {
 
 QDialog* ShowAddDialog(AppContext& ctx, ElementKind kind) {
@@ -21,7 +23,9 @@ QDialog* ShowAddDialog(AppContext& ctx, ElementKind kind) {
     return nullptr;
 }
 
-QDialog* ShowUpdateDialog(AppContext& ctx, ElementKind kind) {
+namespace {
+
+QDialog* showUpdateDialog(AppContext& ctx, ElementKind kind) {
     switch (kind) {
     case ElementKind::Basin:
         return ShowWindow<FrmBasUpdate>(ctx);
@@ -33,6 +37,19 @@ QDialog* ShowUpdateDialog(AppContext& ctx, ElementKind kind) {
         break;
     }
     return nullptr;
+}
+
+} // namespace
+
+QDialog* ShowUpdateDialog(AppContext& ctx, ElementKind kind) {
+    QDialog* dialog = showUpdateDialog(ctx, kind);
+    // A project that cannot be written still shows its elements' values; only saving is greyed.
+    if (QPushButton* save = dialog ? dialog->findChild<QPushButton*>("CmdOK") : nullptr;
+        save && ctx.session().readOnly()) {
+        save->setEnabled(false);
+        save->setToolTip(ctx.session().readOnlyReason());
+    }
+    return dialog;
 }
 
 } // namespace pluvane::gui

@@ -139,6 +139,9 @@ QHBoxLayout* FrmTrapezArea::makeSketchAndInputs() {
     addRow(inputs, 0, "B", m_bottomWidth);
     addRow(inputs, 1, "Y", m_depth);
     addRow(inputs, 2, "Z", m_sideSlope);
+    explainUnit(m_bottomWidth, "Bottom width B in feet (ft)");
+    explainUnit(m_depth, "Flow depth Y in feet (ft)");
+    explainUnit(m_sideSlope, "Side slope Z, horizontal per unit vertical (ft/ft)");
     inputs->setRowStretch(3, 1); // the inputs stand at the top, beside the sketch
     auto* row = new QHBoxLayout;
     row->addWidget(new TrapezoidSketch(this));
@@ -171,11 +174,17 @@ QWidget* FrmTrapezArea::makeFormulas() {
 
 QHBoxLayout* FrmTrapezArea::makeResults() {
     auto* results = new QHBoxLayout;
-    results->addWidget(new QLabel("Area =", this));
+    auto* area = new QLabel("Area =", this);
+    auto* wettedPerimeter = new QLabel("WP =", this);
+    area->setBuddy(m_area);
+    wettedPerimeter->setBuddy(m_wettedPerimeter);
+    results->addWidget(area);
     results->addWidget(m_area);
     results->addSpacing(kResultGap);
-    results->addWidget(new QLabel("WP =", this));
+    results->addWidget(wettedPerimeter);
     results->addWidget(m_wettedPerimeter);
+    explainUnit(m_area, "Flow area in square feet (sf)");
+    explainUnit(m_wettedPerimeter, "Wetted perimeter in feet (ft)");
     results->addStretch();
     return results;
 }

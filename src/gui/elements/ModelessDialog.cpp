@@ -101,6 +101,13 @@ void ModelessDialog::addRow(QGridLayout* grid, int row, const QString& label, QW
         grid->addWidget(beside, row, 2, alignment(beside));
 }
 
+void ModelessDialog::explainUnit(QWidget* field, const QString& unit) {
+    field->setToolTip(unit);
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == field)
+            label->setToolTip(unit);
+}
+
 QWidget* ModelessDialog::fieldWithButton(QWidget* field, QWidget* button) {
     auto* cell = new QWidget(this);
     auto* layout = new QHBoxLayout(cell);

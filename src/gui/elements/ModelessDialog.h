@@ -53,6 +53,9 @@ protected:
     // A grid row: the label (buddy of `field`), the field and an optional widget beside it.
     void addRow(QGridLayout* grid, int row, const QString& label, QWidget* field,
                 QWidget* beside = nullptr);
+    // The unit of a field whose caption does not name it, as the tooltip of the field and of its
+    // caption ("feet per foot (ft/ft)").
+    void explainUnit(QWidget* field, const QString& unit);
     // A narrow field with a small button right next to it, as one grid cell (its focus proxy is
     // the field, which is also the buddy of the row's label).
     QWidget* fieldWithButton(QWidget* field, QWidget* button);

@@ -6,7 +6,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QResizeEvent>
+#include <QScrollArea>
 
 namespace pluvane::gui {
 
@@ -23,9 +23,9 @@ QString noteText(const Finding& finding) {
 ReviewNote::ReviewNote(QWidget* dialog, Review review)
     : QLabel(dialog), m_review(std::move(review)) {
     setObjectName("LblReviewNote");
-    setWordWrap(false);
-    // As wide as the fields above, never wider: a long note is cut with an ellipsis.
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setStyleSheet("color: #8a5a00;");
     for (QLineEdit* field : dialog->findChildren<QLineEdit*>())
         connect(field, &QLineEdit::textChanged, this, &ReviewNote::refresh);
@@ -46,23 +46,28 @@ void ReviewNote::refresh() {
         hide();
         return;
     }
-    m_line = noteText(m_findings.front());
-    if (m_findings.size() > 1)
-        m_line += QString("  (+%1 more)").arg(m_findings.size() - 1);
-    showLine();
     QStringList all;
     for (const Finding& finding : m_findings)
         all << noteText(finding);
+    setText(all.join('\n'));
     setToolTip(all.join('\n'));
     show();
 }
 
-void ReviewNote::showLine() { setText(fontMetrics().elidedText(m_line, Qt::ElideRight, width())); }
-
-void ReviewNote::resizeEvent(QResizeEvent* event) {
-    QLabel::resizeEvent(event);
-    if (!m_findings.empty())
-        showLine();
+QWidget* ReviewNote::inReservedRoom() {
+    auto* room = new QScrollArea(parentWidget());
+    room->setObjectName("ReviewNoteRoom");
+    room->setFrameShape(QFrame::NoFrame);
+    room->setWidgetResizable(true);
+    room->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    room->viewport()->setAutoFillBackground(false);
+    room->setWidget(this);
+    setAutoFillBackground(false);
+    // As wide as the fields above, never wider; as high as the reserved lines, always.
+    room->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    room->setFixedHeight(fontMetrics().lineSpacing() * kReservedLines + 2 * margin() + 4);
+    refresh(); // shown or hidden as the findings say, now that it lives in the room
+    return room;
 }
 
 std::optional<double> ReviewRainfall(const Workspace& ws) {

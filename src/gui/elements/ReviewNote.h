@@ -14,9 +14,9 @@ struct Workspace;
 
 namespace pluvane::gui {
 
-// The one-line note under an element dialog's fields: what a plan reviewer would say about the
-// values as they stand, redone whenever a field or list of the dialog changes. Hidden while
-// nothing trips; it never refuses anything. Every note is in its tooltip.
+// The notes under an element dialog's fields: what a plan reviewer would say about the values
+// as they stand, redone whenever a field or list of the dialog changes, one note a line, each
+// whole (wrapped to the fields' width). Hidden while nothing trips; it never refuses anything.
 class ReviewNote : public QLabel {
     Q_OBJECT
 public:
@@ -24,17 +24,16 @@ public:
     // Watches the line edits and lists `dialog` holds when this is made (create it after them).
     ReviewNote(QWidget* dialog, Review review);
 
+    // The note in the room kept for it under the fields: kReservedLines lines high whether a
+    // note shows or not, so that the buttons below never move; more notes than fit scroll.
+    QWidget* inReservedRoom();
+    static constexpr int kReservedLines = 3;
+
     void refresh();
     const std::vector<Finding>& findings() const { return m_findings; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    void showLine();
-
     Review m_review;
-    QString m_line; // the whole line; the label shows as much as fits
     std::vector<Finding> m_findings;
 };
 

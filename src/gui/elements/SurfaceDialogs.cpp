@@ -43,6 +43,7 @@ SurfaceDialog::SurfaceDialog(AppContext& ctx, QWidget* parent, Role role)
     addRow(grid, 3, "Type", m_type);
     addRow(grid, 4, "Velocity (fps)", m_velocity);
     addRow(grid, 5, "Tc (min)", m_tc);
+    explainUnit(m_slope, "Slope in feet per foot (ft/ft)");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -52,8 +53,8 @@ SurfaceDialog::SurfaceDialog(AppContext& ctx, QWidget* parent, Role role)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(
-        new ReviewNote(this, [this] { return ReviewSurface(loadedTag(), fields()); }));
+    auto* note = new ReviewNote(this, [this] { return ReviewSurface(loadedTag(), fields()); });
+    layout->addWidget(note->inReservedRoom());
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

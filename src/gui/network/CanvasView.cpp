@@ -4,6 +4,7 @@
 #include "core/text/NumberText.h"
 #include "gui/app/Pictures.h"
 
+#include <QCoreApplication>
 #include <QGraphicsLineItem>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsRectItem>
@@ -13,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -62,6 +64,7 @@ CanvasView::CanvasView(NetworkModel& model, QWidget* parent)
     const double scale = logicalDpiX() / kTwipsPerInch;
     setTransform(QTransform::fromScale(scale, scale));
     m_scene->setSceneRect(0, 0, 16000, 12000);
+    viewport()->setMouseTracking(true); // the status bar follows the pointer
     sync();
 }
 
@@ -134,7 +137,9 @@ void CanvasView::sync() {
         m_lines[k]->setLine(connectors[k].x1, connectors[k].y1, connectors[k].x2, connectors[k].y2);
     syncMarkers();
     // Let the scene grow with the drawing so every element stays reachable by scrolling.
-    m_scene->setSceneRect(m_scene->itemsBoundingRect().united(QRectF(0, 0, 16000, 12000)));
+    // A margin right and below lets Fit centre a drawing that reaches the scene's edge.
+    m_scene->setSceneRect(
+        m_scene->itemsBoundingRect().adjusted(0, 0, 480, 480).united(QRectF(0, 0, 16000, 12000)));
 }
 
 void CanvasView::setNames(std::map<std::pair<ElementKind, std::string>, QString> names) {
@@ -181,7 +186,8 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_grabbed || event->buttons() != Qt::LeftButton) {
+    emit pointerMoved(mapToScene(event->position().toPoint()), true);
+    if (!m_grabbed || !m_movable || event->buttons() != Qt::LeftButton) {
         QGraphicsView::mouseMoveEvent(event);
         return;
     }
@@ -304,9 +310,37 @@ QRectF CanvasView::drawingRect() const {
     return rect;
 }
 
+void CanvasView::renderDrawing(QPainter* painter, const QRectF& target) {
+    std::vector<QGraphicsRectItem*> hidden;
+    for (const auto& [k, border] : m_borders)
+        if (border->isVisible()) {
+            border->hide();
+            hidden.push_back(border);
+        }
+    m_scene->render(painter, target, drawingRect().adjusted(-120, -120, 120, 120),
+                    Qt::KeepAspectRatio);
+    for (QGraphicsRectItem* border : hidden)
+        border->show();
+}
+
 void CanvasView::zoomToFit() {
     m_autoFit = false;
-    fitNow();
+    const QRectF drawing = drawingRect();
+    // The room left when both scroll bars show, so that one appearing cannot hide an edge.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const QSize room = maximumViewportSize() - QSize(bar, bar);
+    if (drawing.isEmpty() || room.isEmpty())
+        return;
+    // A margin of a quarter inch around the drawing, so no picture touches the window's edge.
+    const QRectF shown = drawing.adjusted(-360, -360, 360, 360);
+    const double natural = logicalDpiX() / kTwipsPerInch;
+    const double fit = std::min(room.width() / (shown.width() * natural),
+                                room.height() / (shown.height() * natural));
+    setZoom(std::min(fit, kMaxFitZoom));
+    // The scroll bars the new scale needs show or hide on a queued call; taken now, so that the
+    // centre is found in the viewport as it will stay.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    centerOn(shown.center());
 }
 
 void CanvasView::zoomToActualSize() {
@@ -348,6 +382,11 @@ void CanvasView::applyAutoFit() {
 void CanvasView::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
     applyAutoFit();
+}
+
+void CanvasView::leaveEvent(QEvent* event) {
+    emit pointerMoved(QPointF(), false);
+    QGraphicsView::leaveEvent(event);
 }
 
 void CanvasView::wheelEvent(QWheelEvent* event) {

@@ -47,8 +47,10 @@ public:
     void setZoom(double zoom);
     void zoomIn();
     void zoomOut();
-    // The whole drawing in the window (never larger than 100 %).
+    // The drawing's bounding rectangle fills the window, centred: a large drawing is made
+    // smaller, a small one larger (up to kMaxFitZoom).
     void zoomToFit();
+    static constexpr double kMaxFitZoom = 4;
     void zoomToActualSize();
     // Until the user zooms, the drawing is fitted whenever it is larger than the window.
     void fitWhenLarger() {
@@ -57,6 +59,9 @@ public:
     }
     // Every live picture with its name, in scene units.
     QRectF drawingRect() const;
+    // Paints the drawing (without the selection's border) into `target` of a painter on a page,
+    // scaled to fit with its proportions kept.
+    void renderDrawing(QPainter* painter, const QRectF& target);
 
     // Names longer than this are cut short under the picture; the whole name is its tooltip.
     static constexpr int kNameLength = 24;
@@ -64,6 +69,8 @@ public:
     // The tags of the elements a review found a warning about; each carries a small marker at
     // its top-right corner (CanvasMarkers.cpp).
     void setWarned(std::set<std::string> tags);
+    // False while the project cannot be written: a drag moves nothing.
+    void setImagesMovable(bool movable) { m_movable = movable; }
     bool markerShown(ElementKind kind, int index) const;
 
 signals:
@@ -77,6 +84,8 @@ signals:
     void keyNudgeEnded();
     void selectionCycleRequested(bool forward);
     void selectionOpenRequested();
+    // The pointer is over the drawing at `scenePos` (twips); `inside` false when it left.
+    void pointerMoved(QPointF scenePos, bool inside);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -87,6 +96,7 @@ protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     struct Hit {
@@ -116,6 +126,7 @@ private:
     QPointF m_pressOffset;
     double m_zoom = 1;
     bool m_autoFit = false;
+    bool m_movable = true;
 };
 
 } // namespace pluvane::gui

@@ -5,6 +5,8 @@
 #include "core/store/ProjectDb.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/FrmUserGuide.h"
+#include "gui/app/RecentProjects.h"
+#include "gui/app/ToolTipKeys.h"
 #include "gui/comments/FrmBugReport.h"
 #include "gui/network/CanvasCommands.h"
 #include "gui/network/CanvasView.h"
@@ -33,12 +35,14 @@ FrmDraw::FrmDraw(AppContext& ctx, QWidget* parent)
     buildToolbar();
     buildUndoButtons();
     buildPopups();
+    buildStatusBar();
     connect(m_view, &CanvasView::imagePressed, this, &FrmDraw::onImagePressed);
     connect(m_view, &CanvasView::imageReleased, this, &FrmDraw::onImageReleased);
     connect(m_view, &CanvasView::keyNudged, this, &FrmDraw::nudgeSelected);
     connect(m_view, &CanvasView::keyNudgeEnded, this, &FrmDraw::endNudge);
     connect(m_view, &CanvasView::selectionCycleRequested, this, &FrmDraw::cycleSelection);
     connect(m_view, &CanvasView::selectionOpenRequested, this, &FrmDraw::openSelected);
+    connect(m_view, &CanvasView::pointerMoved, this, &FrmDraw::showPointer);
     // Dialogs that place, rename or delete elements tell the canvas to redraw.
     connect(&m_ctx, &AppContext::networkChanged, this, &FrmDraw::refreshNames);
 }
@@ -71,6 +75,16 @@ bool FrmDraw::load() {
         startHistory();
         refreshNames();
         m_ctx.refreshIntensityTable();
+        // Whether the file can be written is known before the first edit, not found by it.
+        applyReadOnly();
+        ProjectSession* session = &m_ctx.session();
+        connect(session, &ProjectSession::intensityTableChanged, this, [this] {
+            markSolveOutOfDate();
+            refreshStatus();
+        });
+        connect(session, &ProjectSession::solved, this, &FrmDraw::onSolved);
+        connect(session, &ProjectSession::readOnlyChanged, this, &FrmDraw::refreshStatus);
+        refreshStatus();
         m_view->fitWhenLarger();
         // The keyboard works on the drawing from the start: Tab, arrows, Delete, Enter.
         m_view->setFocusPolicy(Qt::StrongFocus);
@@ -92,6 +106,7 @@ void FrmDraw::refreshNames() {
     }
     m_view->setNames(std::move(names));
     refreshReview();
+    refreshStatus();
 }
 
 void FrmDraw::buildMenus() {
@@ -103,11 +118,25 @@ void FrmDraw::buildMenus() {
     };
     QMenu* file = bar->addMenu("File");
     file->setObjectName("MnuFile");
-    add(file, "MnuNew", "New", [this] { emit newRequested(); });
-    add(file, "MnuOpen", "Open", [this] { emit openRequested(); });
-    add(file, "MnuFileClose", "Close", [this] { emit closeRequested(); });
+    file->setToolTipsVisible(true);
+    add(file, "MnuNew", "New", [this] { emit newRequested(); })->setShortcut(QKeySequence::New);
+    add(file, "MnuOpen", "Open", [this] { emit openRequested(); })->setShortcut(QKeySequence::Open);
+    QMenu* recent = file->addMenu("Recent Projects");
+    recent->setObjectName("MnuRecentProjects");
+    KeepRecentMenu(recent, [this](const QString& path) { emit recentRequested(path); });
+    add(file, "MnuSaveProjectAs", "Save Project As...", [this] {
+        emit saveAsRequested();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    add(file, "MnuPrintDrawing", "Print Drawing...", [this] {
+        printDrawing();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    add(file, "MnuFileClose", "Close", [this] {
+        emit closeRequested();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     file->addSeparator()->setObjectName("MnuSeperator1");
-    add(file, "MnuExit", "Exit", [this] { emit exitRequested(); });
+    add(file, "MnuExit", "Exit", [this] {
+        emit exitRequested();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* intensity = bar->addMenu("Intensity");
     intensity->setObjectName("MnuIntensity");
@@ -136,14 +165,23 @@ void FrmDraw::buildMenus() {
 
     QMenu* data = bar->addMenu("Data");
     data->setObjectName("MnuData");
+    data->setToolTipsVisible(true);
     add(data, "MnuProjectInfo", "Project Info", [this] { openProjectInfo(); });
-    add(data, "MnuAddSubBasin", "Add Overland Flow", [this] { addElement(ElementKind::Basin); });
-    add(data, "MnuAddSCF", "Add Shallow Concentrated Flow",
-        [this] { addElement(ElementKind::Surface); });
-    add(data, "MnuAddChanelFlow", "Add Channel Flow", [this] { addElement(ElementKind::Channel); });
+    // Ctrl+Shift and the letter the toolbar button underlines (O&verland, S&urface, C&hannel).
+    add(data, "MnuAddSubBasin", "Add Overland Flow", [this] {
+        addElement(ElementKind::Basin);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    add(data, "MnuAddSCF", "Add Shallow Concentrated Flow", [this] {
+        addElement(ElementKind::Surface);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    add(data, "MnuAddChanelFlow", "Add Channel Flow", [this] {
+        addElement(ElementKind::Channel);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
     add(data, "MnuEditBasin", "Edit Basin", [this] { openNodeInfo(); });
     data->addSeparator()->setObjectName("MnuSeperator2");
-    add(data, "MnuSolve", "Solve", [this] { solve(); });
+    add(data, "MnuSolve", "Solve", [this] {
+        solve();
+    })->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
     add(data, "MnuReview", "Review Project...", [this] { openReview(); });
 
     QMenu* help = bar->addMenu("About");
@@ -204,6 +242,15 @@ void FrmDraw::buildToolbar() {
         action->setObjectName(QString("TbDraw_") + QString(button->caption).remove('&'));
         connect(action, &QAction::triggered, this, button->action);
     }
+    const std::pair<const char*, const char*> commands[] = {
+        {"TbDraw_Open", "MnuOpen"},           {"TbDraw_New", "MnuNew"},
+        {"TbDraw_Close", "MnuFileClose"},     {"TbDraw_Overland", "MnuAddSubBasin"},
+        {"TbDraw_Surface", "MnuAddSCF"},      {"TbDraw_Channel", "MnuAddChanelFlow"},
+        {"TbDraw_Project", "MnuProjectInfo"}, {"TbDraw_Solve", "MnuSolve"}};
+    std::vector<std::pair<QAction*, const QAction*>> keyed;
+    for (const auto& [button, menuCommand] : commands)
+        keyed.emplace_back(findChild<QAction*>(button), command(menuCommand));
+    ShowKeysInToolTips(m_toolbar, keyed);
 }
 
 void FrmDraw::buildPopups() {
@@ -280,6 +327,10 @@ void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button
 }
 
 void FrmDraw::onImageReleased(ElementKind kind, int index) {
+    if (m_ctx.session().readOnly()) {
+        m_dragged.reset();
+        return; // nothing was moved, and nothing can be written
+    }
     const CanvasImage& image = m_model.image(kind, index);
     const QPointF now(image.left, image.top);
     const bool moved = m_dragged == std::pair(kind, index) && now != m_dragStart;
@@ -315,7 +366,7 @@ void FrmDraw::addElement(ElementKind kind) {
 
 void FrmDraw::deleteSelected() {
     const auto selected = m_ctx.workspace().SelectedElement;
-    if (!selected || selected->kind == ElementKind::Node)
+    if (!selected || selected->kind == ElementKind::Node || m_ctx.session().readOnly())
         return;
     if (m_ctx.guard(this, [&] {
             if (m_history)
@@ -324,6 +375,7 @@ void FrmDraw::deleteSelected() {
                 m_model.DeleteElement(m_ctx.workspace());
         }))
         m_view->sync();
+    refreshStatus();
 }
 
 void FrmDraw::endHistory() {
@@ -340,7 +392,7 @@ void FrmDraw::endHistory() {
 
 void FrmDraw::nudgeSelected(float dx, float dy) {
     const auto& selected = m_ctx.workspace().SelectedElement;
-    if (!selected)
+    if (!selected || m_ctx.session().readOnly())
         return;
     const CanvasImage& image = m_model.image(selected->kind, selected->index);
     // The presses of one key, held or repeated, are one move, as a drag is.
@@ -411,6 +463,11 @@ void FrmDraw::startHistory() {
                                                    : QString("Redo"));
     };
     connect(m_history, &QUndoStack::indexChanged, this, update);
+    // Any step, done, undone or redone, changes the project the last solve was made on.
+    connect(m_history, &QUndoStack::indexChanged, this, [this] {
+        markSolveOutOfDate();
+        refreshStatus();
+    });
     connect(m_history, &QUndoStack::cleanChanged, this, update);
     update();
 }
@@ -431,6 +488,7 @@ void FrmDraw::buildEditMenu() {
     // After File, where every desktop program keeps it; the other menus keep their order.
     QMenu* edit = new QMenu("Edit", this);
     edit->setObjectName("MnuEdit");
+    edit->setToolTipsVisible(true); // a command greyed for a read-only file says why
     menuBar()->insertMenu(menuBar()->actions().value(1), edit);
     m_undoAction = edit->addAction("Undo", this, &FrmDraw::undo);
     m_undoAction->setObjectName("MnuUndo");
@@ -490,6 +548,7 @@ void FrmDraw::buildUndoButtons() {
         connect(action, &QAction::triggered, mirrored, &QAction::trigger);
         connect(mirrored, &QAction::changed, action,
                 [action, mirrored] { action->setEnabled(mirrored->isEnabled()); });
+        ShowKeysInToolTips(m_toolbar, {{action, mirrored}});
     }
 }
 
@@ -527,7 +586,9 @@ void FrmDraw::closeEvent(QCloseEvent* event) {
         // The history ends with the session: nothing taken back after the purge.
         endHistory();
         // Rows marked deleted leave the file now; a failure is told, and the window still closes.
-        m_ctx.guard(m_ctx.mainWindow(), [&] { PurgeDeletedElements(m_ctx.workspace()); });
+        // A read-only file was said so when it opened, and nothing was marked in it since.
+        if (!m_ctx.session().readOnly())
+            m_ctx.guard(m_ctx.mainWindow(), [&] { PurgeDeletedElements(m_ctx.workspace()); });
         if (m_ctx.network() == &m_model)
             m_ctx.setNetwork(nullptr);
         m_ctx.endSession(); // lets go of the file's lock

@@ -13,6 +13,7 @@
 #include <QPointF>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -48,10 +49,20 @@ public:
     EditHistory* history() const { return m_history; }
     void undo();
     void redo();
+    // File > Print Drawing: the drawing fitted to one page under the project's name and the
+    // date, to the printer (or PDF file) the print dialog sets up (DrawingPrint.cpp).
+    void printDrawing();
+    // Save Project As moved the session onto a copy: the path, the title and whether it can be
+    // written follow.
+    void projectMoved();
+    // The status bar's texts (FrmDrawStatus.cpp), for tests and screenshots.
+    QString statusText(const char* part) const;
 
 signals:
     void newRequested();
     void openRequested();
+    void recentRequested(const QString& path);
+    void saveAsRequested();
     void closeRequested();
     void exitRequested();
     // The Close steps have run: the project is purged and let go.
@@ -87,6 +98,14 @@ private:
     void cycleSelection(bool forward);
     void openSelected();
     void endHistory();
+    // FrmDrawStatus.cpp: the status bar and the read-only state.
+    void buildStatusBar();
+    void refreshStatus();
+    void showPointer(const QPointF& scenePos, bool inside);
+    void onSolved(double q100);
+    void markSolveOutOfDate();
+    void applyReadOnly();
+    QAction* command(const char* name) const;
 
     AppContext& m_ctx;
     NetworkModel m_model;
@@ -102,6 +121,11 @@ private:
     std::optional<std::pair<ElementKind, int>> m_dragged;
     QPointF m_dragStart;
     QPointer<FrmReview> m_review;
+    std::map<QString, QLabel*> m_status;
+    bool m_solved = false;
+    bool m_solveCurrent = false;
+    double m_q100 = 0;
+    QString m_solvedAt;
 };
 
 } // namespace pluvane::gui

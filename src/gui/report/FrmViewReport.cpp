@@ -4,6 +4,7 @@
 #include "core/io/OutputGuard.h"
 #include "core/report/RtfWriter.h"
 #include "gui/app/AppContext.h"
+#include "gui/app/RecentProjects.h"
 #include "gui/rain/IdfPlot.h"
 #include "gui/report/PrintRichText.h"
 #include "gui/report/ReportPdf.h"
@@ -237,7 +238,10 @@ void FrmViewReport::tell(const QString& text) {
 }
 
 std::optional<QString> FrmViewReport::askFileName(const QString& filter, const QString& suffix) {
-    const std::optional<QString> typed = m_ctx.prompts().saveFileName(this, filter, suffix);
+    // In the project's folder, under the project's name: site.rmt -> site.rtf, site.pdf.
+    const std::optional<QString> typed = m_ctx.prompts().saveFileName(
+        this, filter, suffix,
+        ProposedFileName(QString::fromStdString(m_ctx.workspace().ProjectPath), suffix));
     if (!typed)
         return std::nullopt;
     const QString path = WithDefaultSuffix(*typed, suffix);

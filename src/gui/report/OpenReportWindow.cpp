@@ -9,6 +9,8 @@
 #include "core/report/RtfWriter.h"
 #include "gui/app/AppContext.h"
 
+#include <limits>
+
 namespace pluvane::gui {
 
 namespace {
@@ -64,6 +66,9 @@ FrmViewReport* OpenReportWindow(AppContext& ctx, bool* nothing) {
         *nothing = solve.nothingToSolve;
     if (solve.nothingToSolve)
         return nullptr;
+    // The status bar's last solve: NaN when the solve was refused.
+    ctx.session().reportSolved(solve.result ? solve.result->Q.back()
+                                            : std::numeric_limits<double>::quiet_NaN());
 
     FrmViewReport* window = ctx.existing<FrmViewReport>();
     if (window) {
