@@ -84,6 +84,26 @@ double PipeFlowAtDepth(double diameterFt, double depthFt, double n, double slope
     return manningFlow(CircularSegment(diameterFt, depthFt), n, slope);
 }
 
+void CheckPipeInputs(double q, double slope, double n, std::optional<double> diameterIn) {
+    requireAboveZero("flow Q", q);
+    requireAboveZero("slope", slope);
+    requireAboveZero("Manning's n", n);
+    if (diameterIn)
+        requireAboveZero("pipe diameter", *diameterIn);
+}
+
+void CheckChannelInputs(double q, double slope, double n, double bottomFt, double sideSlope,
+                        std::optional<double> availableDepthFt) {
+    requireAboveZero("flow Q", q);
+    requireAboveZero("slope", slope);
+    requireAboveZero("Manning's n", n);
+    requireAboveZero("bottom width", bottomFt);
+    if (!std::isfinite(sideSlope) || sideSlope < 0.0)
+        throw Error(NegativeValueMessage("side slope", sideSlope));
+    if (availableDepthFt)
+        requireAboveZero("available depth", *availableDepthFt);
+}
+
 std::optional<double> SizePipe(double q, double slope, double n) {
     requireAboveZero("flow Q", q);
     requireAboveZero("slope", slope);
@@ -97,12 +117,9 @@ std::optional<double> SizePipe(double q, double slope, double n) {
 }
 
 PipeResult AnalyzePipe(double q, double slope, double n, std::optional<double> diameterIn) {
-    requireAboveZero("flow Q", q);
-    requireAboveZero("slope", slope);
-    requireAboveZero("Manning's n", n);
+    CheckPipeInputs(q, slope, n, diameterIn);
     PipeResult out;
     if (diameterIn) {
-        requireAboveZero("pipe diameter", *diameterIn);
         out.diameterIn = *diameterIn;
     } else {
         const std::optional<double> size = SizePipe(q, slope, n);
@@ -143,14 +160,7 @@ FlowSection TrapezoidalSection(double bottomFt, double sideSlope, double depthFt
 
 ChannelResult AnalyzeChannel(double q, double slope, double n, double bottomFt, double sideSlope,
                              std::optional<double> availableDepthFt) {
-    requireAboveZero("flow Q", q);
-    requireAboveZero("slope", slope);
-    requireAboveZero("Manning's n", n);
-    requireAboveZero("bottom width", bottomFt);
-    if (!std::isfinite(sideSlope) || sideSlope < 0.0)
-        throw Error(NegativeValueMessage("side slope", sideSlope));
-    if (availableDepthFt)
-        requireAboveZero("available depth", *availableDepthFt);
+    CheckChannelInputs(q, slope, n, bottomFt, sideSlope, availableDepthFt);
     const auto flow = [&](double y) {
         return manningFlow(TrapezoidalSection(bottomFt, sideSlope, y), n, slope);
     };

@@ -51,6 +51,12 @@ struct PipeResult {
 // from empty up to the depth of the largest flow.
 PipeResult AnalyzePipe(double q, double slope, double n, std::optional<double> diameterIn);
 
+// The input checks of AnalyzePipe and AnalyzeChannel alone: throw Error naming the first value
+// that is not a finite number above 0 (the side slope: 0 or more).
+void CheckPipeInputs(double q, double slope, double n, std::optional<double> diameterIn);
+void CheckChannelInputs(double q, double slope, double n, double bottomFt, double sideSlope,
+                        std::optional<double> availableDepthFt);
+
 // The smallest standard diameter (in) whose full flow carries q; absent when none does.
 std::optional<double> SizePipe(double q, double slope, double n);
 
