@@ -5,6 +5,7 @@
 #include "core/hydraulics/Conveyance.h"
 #include "core/hydraulics/HydraulicsMessages.h"
 #include "core/hydraulics/OutletConveyance.h"
+#include "core/review/ProjectReview.h"
 #include "core/store/ProjectDb.h"
 #include "core/store/RowSnapshot.h"
 
@@ -268,6 +269,19 @@ TEST_F(ConveyanceStoreTest, StoredDesignFlowOfTheLastSolve) {
                            "VALUES ('12.5', '')");
     EXPECT_EQ(StoredDesignFlow(ws, 10), 12.5);
     EXPECT_FALSE(StoredDesignFlow(ws, 25));
+}
+
+// The project reviews end with the stored conveyance's notes at the stored design flow.
+TEST_F(ConveyanceStoreTest, ProjectReviewIncludesTheConveyance) {
+    ConveyanceFields f = pipeFields();
+    f.designPeriod = "25";
+    SaveOutletConveyance(ws, f);
+    OpenProjectDb(ws).exec("DELETE FROM TblResults; INSERT INTO TblResults (Qpeak_25) "
+                           "VALUES ('30')");
+    const std::vector<Finding> findings = ReviewProject(ws);
+    ASSERT_FALSE(findings.empty());
+    EXPECT_EQ(findings.back().code, "CONVEYANCE_OVER_CAPACITY");
+    EXPECT_EQ(findings.back().name, "outlet pipe");
 }
 
 } // namespace

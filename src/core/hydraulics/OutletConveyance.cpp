@@ -163,6 +163,8 @@ ConveyanceOutcome EvaluateConveyance(const ConveyanceFields& f, std::optional<do
         if (f.kind == kKindPipe) {
             const std::optional<double> diameter =
                 f.sizeIt ? std::nullopt : std::optional(number("pipe diameter", f.diameter));
+            if (f.sizeIt)
+                out.noStandardSize = !SizePipe(*designQ, slope, n);
             out.pipe = AnalyzePipe(*designQ, slope, n, diameter);
             velocity = out.pipe->velocityFps;
         } else if (f.kind == kKindChannel) {

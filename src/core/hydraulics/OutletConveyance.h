@@ -67,6 +67,7 @@ struct ConveyanceOutcome {
     std::optional<ChannelResult> channel;
     std::optional<double> travelMinutes;
     std::string failure;
+    bool noStandardSize = false; // "size it" found no standard diameter that carries the flow
 };
 ConveyanceOutcome EvaluateConveyance(const ConveyanceFields& fields, std::optional<double> designQ);
 

@@ -6,6 +6,7 @@
 #include "core/Workspace.h"
 #include "core/rain/RainfallImport.h"
 #include "core/report/ReportBuilder.h"
+#include "core/review/ConveyanceReview.h"
 #include "core/settings/ProjectSettings.h"
 #include "core/solve/SolveEngine.h"
 #include "core/store/Database.h"
@@ -165,11 +166,13 @@ std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
 }
 
 std::vector<Finding> ReviewProject(const Workspace& ws) {
-    return ReviewInputsOf(CollectReviewInputs(ws));
+    // The outlet conveyance's notes come last (WithConveyanceFindings).
+    return WithConveyanceFindings(ws, ReviewInputsOf(CollectReviewInputs(ws)));
 }
 
 std::vector<Finding> ReviewSolveInputs(const Workspace& ws, const SolveInputs& inputs) {
-    return ReviewInputsOf(CollectReviewInputs(ws, inputs));
+    // The outlet conveyance's notes come last (WithConveyanceFindings).
+    return WithConveyanceFindings(ws, ReviewInputsOf(CollectReviewInputs(ws, inputs)));
 }
 
 } // namespace pluvane
