@@ -190,6 +190,7 @@ TEST(ConveyanceTest, EvaluateFromFieldTexts) {
     bad = pipeFields();
     bad.designPeriod = "20";
     EXPECT_EQ(test::ErrorMessageOf([&] { DesignPeriodOf(bad); }), UnknownDesignPeriodMessage("20"));
+    EXPECT_EQ(EvaluateConveyance(bad, 10.0).failure, UnknownDesignPeriodMessage("20"));
     // A channel without the optional depth has no capacity key.
     ConveyanceFields channel = pipeFields();
     channel.kind = "Channel";

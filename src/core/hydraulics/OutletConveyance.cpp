@@ -151,6 +151,12 @@ std::optional<double> DesignFlowOf(const std::optional<SolveResult>& solve, std:
 ConveyanceOutcome EvaluateConveyance(const ConveyanceFields& f, std::optional<double> designQ) {
     ConveyanceOutcome out;
     out.designQ = designQ;
+    try {
+        DesignPeriodOf(f);
+    } catch (const Error& e) {
+        out.failure = e.what();
+        return out;
+    }
     if (!designQ) {
         out.failure = std::string(kSolveFirst);
         return out;

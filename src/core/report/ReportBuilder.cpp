@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/Workspace.h"
+#include "core/report/ConveyanceSection.h"
 #include "core/report/ReportLayout.h"
 #include "core/report/ReportNotes.h"
 #include "core/report/ReportStyle.h"
@@ -81,6 +82,7 @@ public:
         runoffSection();
         if (m_options.rainfallSource)
             rainfallSource();
+        AppendOutletConveyance(m_out, LoadOutletConveyance(m_ws), m_solve); // outlet conveyance
         if (m_options.reviewNotes)
             reviewNotes();
         closingNotice();

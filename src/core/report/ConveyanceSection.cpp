@@ -1,0 +1,88 @@
+#include "core/report/ConveyanceSection.h"
+
+#include "core/Error.h"
+#include "core/report/ReportStyle.h"
+#include "core/text/NumberText.h"
+#include "core/text/Text.h"
+
+#include <string>
+
+namespace pluvane {
+
+namespace {
+
+std::string fixed(double value, int decimals) { return FormatFixed(value, decimals); }
+
+} // namespace
+
+void AppendConveyanceSection(RichTextWriter& out, const ConveyanceFields& f,
+                             std::optional<double> q) {
+    const ConveyanceOutcome outcome = EvaluateConveyance(f, q);
+    const bool pipe = f.kind == kKindPipe;
+    const auto line = [&](std::string_view label, const std::string& value) {
+        out.append(std::string(label) + "\t: " + CellText(value) + "\r\n");
+    };
+    out.append("\r\n");
+    ApplyReportStyle(out, ReportStyle::SectionTitle);
+    out.append("Outlet Conveyance\r\n\r\n");
+    out.setTabStops({3000});
+    ApplyReportStyle(out, ReportStyle::Body);
+
+    const std::string material = Trim(f.material).empty() ? "" : " (" + Trim(f.material) + ")";
+    line("Conveyance", pipe                     ? "circular pipe"
+                       : f.kind == kKindChannel ? "trapezoidal channel"
+                                                : f.kind);
+    line("Manning's n", Trim(f.n) + material);
+    line("Slope (ft/ft)", Trim(f.slope));
+    if (!pipe) {
+        line("Bottom width (ft)", Trim(f.bottomWidth));
+        line("Side slope (H:V)", Trim(f.sideSlope) + ":1");
+        if (!Trim(f.availableDepth).empty())
+            line("Available depth (ft)", Trim(f.availableDepth));
+    }
+    if (!Trim(f.length).empty())
+        line("Length (ft)", Trim(f.length));
+    line("Design flow (cfs)", q ? fixed(*q, 2) + " (" + Trim(f.designPeriod) + "-year peak)"
+                                : Trim(f.designPeriod) + "-year peak: none");
+
+    if (const auto& p = outcome.pipe) {
+        line("Diameter (in)", PlainNumberText(p->diameterIn) +
+                                  (p->sized ? " (smallest standard size flowing full)" : ""));
+        line("Full flow (cfs)",
+             fixed(p->fullFlowCfs, 2) + " at " + fixed(p->fullVelocityFps, 2) + " ft/s");
+        if (p->overCapacity) {
+            line("Normal depth (ft)", "none: over capacity, the most the pipe carries part full "
+                                      "is " +
+                                          fixed(p->maxFlowCfs, 2) + " cfs");
+            line("Velocity (ft/s)", fixed(p->velocityFps, 2) + " flowing full");
+        } else {
+            line("Normal depth (ft)",
+                 fixed(*p->depthFt, 2) + " (" + fixed(*p->percentFull, 1) + " % full)");
+            line("Velocity (ft/s)", fixed(p->velocityFps, 2));
+        }
+    } else if (const auto& c = outcome.channel) {
+        line("Normal depth (ft)", fixed(c->normalDepthFt, 2));
+        line("Velocity (ft/s)", fixed(c->velocityFps, 2));
+        if (c->capacityCfs)
+            line("Capacity (cfs)", fixed(*c->capacityCfs, 2) + " at the available depth");
+    } else {
+        line("Results", outcome.failure);
+    }
+    if (outcome.travelMinutes)
+        line("Travel time (min)", fixed(*outcome.travelMinutes, 2));
+}
+
+void AppendOutletConveyance(RichTextWriter& out, const std::optional<ConveyanceFields>& fields,
+                            const std::optional<SolveResult>& solve) {
+    if (!fields)
+        return;
+    std::optional<double> q;
+    try {
+        q = DesignFlowOf(solve, DesignPeriodOf(*fields));
+    } catch (const Error&) {
+        // A design period the dialog would not store: the section says so in place of results.
+    }
+    AppendConveyanceSection(out, *fields, q);
+}
+
+} // namespace pluvane
