@@ -192,6 +192,38 @@ ConveyanceOutcome EvaluateConveyance(const ConveyanceFields& f, std::optional<do
     return out;
 }
 
+std::vector<std::pair<std::string, std::string>> ConveyanceResultLines(const ConveyanceOutcome& o) {
+    std::vector<std::pair<std::string, std::string>> lines;
+    const auto fixed = [](double value, int decimals) { return FormatFixed(value, decimals); };
+    if (const auto& p = o.pipe) {
+        lines.emplace_back("Diameter (in)",
+                           PlainNumberText(p->diameterIn) +
+                               (p->sized ? " (smallest standard size flowing full)" : ""));
+        lines.emplace_back("Full flow (cfs)", fixed(p->fullFlowCfs, 2) + " at " +
+                                                  fixed(p->fullVelocityFps, 2) + " ft/s");
+        if (p->overCapacity) {
+            lines.emplace_back("Normal depth (ft)", "none: " + std::string(kPipeOverCapacity) +
+                                                        " (" + fixed(p->maxFlowCfs, 2) + " cfs)");
+            lines.emplace_back("Velocity (ft/s)", fixed(p->velocityFps, 2) + " flowing full");
+        } else {
+            lines.emplace_back("Normal depth (ft)", fixed(*p->depthFt, 2) + " (" +
+                                                        fixed(*p->percentFull, 1) + " % full)");
+            lines.emplace_back("Velocity (ft/s)", fixed(p->velocityFps, 2));
+        }
+    } else if (const auto& c = o.channel) {
+        lines.emplace_back("Normal depth (ft)", fixed(c->normalDepthFt, 2));
+        lines.emplace_back("Velocity (ft/s)", fixed(c->velocityFps, 2));
+        if (c->capacityCfs)
+            lines.emplace_back("Capacity (cfs)",
+                               fixed(*c->capacityCfs, 2) + " at the available depth");
+    } else {
+        lines.emplace_back("Results", o.failure);
+    }
+    if (o.travelMinutes)
+        lines.emplace_back("Travel time (min)", fixed(*o.travelMinutes, 2));
+    return lines;
+}
+
 std::string PipeResultJson(const PipeResult& p) {
     return "{\"diameterIn\": " + JsonNumber(p.diameterIn) +
            ", \"sized\": " + (p.sized ? "true" : "false") +

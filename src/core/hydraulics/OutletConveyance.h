@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pluvane {
@@ -70,6 +71,12 @@ struct ConveyanceOutcome {
     bool noStandardSize = false; // "size it" found no standard diameter that carries the flow
 };
 ConveyanceOutcome EvaluateConveyance(const ConveyanceFields& fields, std::optional<double> designQ);
+
+// The results as the report and the dialog show them, label and value: the pipe's diameter,
+// full flow, normal depth and velocity, or the channel's normal depth, velocity and capacity,
+// then the travel time; a failure is one line "Results".
+std::vector<std::pair<std::string, std::string>>
+ConveyanceResultLines(const ConveyanceOutcome& outcome);
 
 // The command line's result objects, one line each: pipe {"diameterIn", "sized",
 // "fullFlowCfs", "fullVelocityFps", "depthFt", "velocityFps", "percentFull", "overCapacity"},

@@ -9,12 +9,6 @@
 
 namespace pluvane {
 
-namespace {
-
-std::string fixed(double value, int decimals) { return FormatFixed(value, decimals); }
-
-} // namespace
-
 void AppendConveyanceSection(RichTextWriter& out, const ConveyanceFields& f,
                              std::optional<double> q) {
     const ConveyanceOutcome outcome = EvaluateConveyance(f, q);
@@ -42,34 +36,11 @@ void AppendConveyanceSection(RichTextWriter& out, const ConveyanceFields& f,
     }
     if (!Trim(f.length).empty())
         line("Length (ft)", Trim(f.length));
-    line("Design flow (cfs)", q ? fixed(*q, 2) + " (" + Trim(f.designPeriod) + "-year peak)"
+    line("Design flow (cfs)", q ? FormatFixed(*q, 2) + " (" + Trim(f.designPeriod) + "-year peak)"
                                 : Trim(f.designPeriod) + "-year peak: none");
 
-    if (const auto& p = outcome.pipe) {
-        line("Diameter (in)", PlainNumberText(p->diameterIn) +
-                                  (p->sized ? " (smallest standard size flowing full)" : ""));
-        line("Full flow (cfs)",
-             fixed(p->fullFlowCfs, 2) + " at " + fixed(p->fullVelocityFps, 2) + " ft/s");
-        if (p->overCapacity) {
-            line("Normal depth (ft)", "none: over capacity, the most the pipe carries part full "
-                                      "is " +
-                                          fixed(p->maxFlowCfs, 2) + " cfs");
-            line("Velocity (ft/s)", fixed(p->velocityFps, 2) + " flowing full");
-        } else {
-            line("Normal depth (ft)",
-                 fixed(*p->depthFt, 2) + " (" + fixed(*p->percentFull, 1) + " % full)");
-            line("Velocity (ft/s)", fixed(p->velocityFps, 2));
-        }
-    } else if (const auto& c = outcome.channel) {
-        line("Normal depth (ft)", fixed(c->normalDepthFt, 2));
-        line("Velocity (ft/s)", fixed(c->velocityFps, 2));
-        if (c->capacityCfs)
-            line("Capacity (cfs)", fixed(*c->capacityCfs, 2) + " at the available depth");
-    } else {
-        line("Results", outcome.failure);
-    }
-    if (outcome.travelMinutes)
-        line("Travel time (min)", fixed(*outcome.travelMinutes, 2));
+    for (const auto& [label, value] : ConveyanceResultLines(outcome))
+        line(label, value);
 }
 
 void AppendOutletConveyance(RichTextWriter& out, const std::optional<ConveyanceFields>& fields,
