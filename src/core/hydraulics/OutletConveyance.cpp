@@ -192,6 +192,17 @@ ConveyanceOutcome EvaluateConveyance(const ConveyanceFields& f, std::optional<do
     return out;
 }
 
+ConveyanceOutcome EvaluateForSolve(const ConveyanceFields& fields,
+                                   const std::optional<SolveResult>& solve) {
+    std::optional<double> q;
+    try {
+        q = DesignFlowOf(solve, DesignPeriodOf(fields));
+    } catch (const Error&) {
+        // EvaluateConveyance names the design period that is not one of the seven.
+    }
+    return EvaluateConveyance(fields, q);
+}
+
 std::vector<std::pair<std::string, std::string>> ConveyanceResultLines(const ConveyanceOutcome& o) {
     std::vector<std::pair<std::string, std::string>> lines;
     const auto fixed = [](double value, int decimals) { return FormatFixed(value, decimals); };

@@ -72,6 +72,11 @@ struct ConveyanceOutcome {
 };
 ConveyanceOutcome EvaluateConveyance(const ConveyanceFields& fields, std::optional<double> designQ);
 
+// The conveyance at a solve's peak flow for its design period (no flow without a solve, or with
+// a design period not one of the seven: `failure` says which). Never throws.
+ConveyanceOutcome EvaluateForSolve(const ConveyanceFields& fields,
+                                   const std::optional<SolveResult>& solve);
+
 // The results as the report and the dialog show them, label and value: the pipe's diameter,
 // full flow, normal depth and velocity, or the channel's normal depth, velocity and capacity,
 // then the travel time; a failure is one line "Results".

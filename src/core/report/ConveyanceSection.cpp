@@ -1,6 +1,5 @@
 #include "core/report/ConveyanceSection.h"
 
-#include "core/Error.h"
 #include "core/report/ReportStyle.h"
 #include "core/text/NumberText.h"
 #include "core/text/Text.h"
@@ -10,8 +9,8 @@
 namespace pluvane {
 
 void AppendConveyanceSection(RichTextWriter& out, const ConveyanceFields& f,
-                             std::optional<double> q) {
-    const ConveyanceOutcome outcome = EvaluateConveyance(f, q);
+                             const ConveyanceOutcome& outcome) {
+    const std::optional<double>& q = outcome.designQ;
     const bool pipe = f.kind == kKindPipe;
     const auto line = [&](std::string_view label, const std::string& value) {
         out.append(std::string(label) + "\t: " + CellText(value) + "\r\n");
@@ -45,15 +44,8 @@ void AppendConveyanceSection(RichTextWriter& out, const ConveyanceFields& f,
 
 void AppendOutletConveyance(RichTextWriter& out, const std::optional<ConveyanceFields>& fields,
                             const std::optional<SolveResult>& solve) {
-    if (!fields)
-        return;
-    std::optional<double> q;
-    try {
-        q = DesignFlowOf(solve, DesignPeriodOf(*fields));
-    } catch (const Error&) {
-        // A design period the dialog would not store: the section says so in place of results.
-    }
-    AppendConveyanceSection(out, *fields, q);
+    if (fields)
+        AppendConveyanceSection(out, *fields, EvaluateForSolve(*fields, solve));
 }
 
 } // namespace pluvane

@@ -8,11 +8,11 @@
 
 namespace pluvane {
 
-// The report's "Outlet Conveyance" section for the stored conveyance at the design flow `q`
-// (cfs; absent without a solve): what was given, then the pipe's or the channel's results and
-// the travel time, or why there are none.
+// The report's "Outlet Conveyance" section for the stored conveyance and what it gives at the
+// design flow (EvaluateConveyance): what was given, then the pipe's or the channel's results
+// and the travel time, or why there are none.
 void AppendConveyanceSection(RichTextWriter& out, const ConveyanceFields& fields,
-                             std::optional<double> q);
+                             const ConveyanceOutcome& outcome);
 
 // The report's one call: nothing when the project has no conveyance; else the section at the
 // solve's peak flow for the conveyance's design period.
