@@ -5,6 +5,7 @@
 #include "core/hydraulics/Conveyance.h"
 #include "core/hydraulics/HydraulicsMessages.h"
 #include "core/hydraulics/OutletConveyance.h"
+#include "core/report/ConveyanceSection.h"
 #include "core/review/ProjectReview.h"
 #include "core/store/ProjectDb.h"
 #include "core/store/RowSnapshot.h"
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <tuple>
 
 namespace pluvane {
 namespace {
@@ -205,6 +207,26 @@ TEST(ConveyanceTest, EvaluateFromFieldTexts) {
         << json;
     EXPECT_EQ(ConveyanceCsvCells(channel, open).size(), ConveyanceCsvHeader().size());
     EXPECT_EQ(ConveyanceJson(std::nullopt, open), "null");
+}
+
+// Without a solved flow, or with a design period that is not one of the seven, the report's
+// section says why in place of results; a project without a conveyance gets no section.
+TEST(ConveyanceTest, ReportSectionWithoutResults) {
+    ConveyanceFields wrongPeriod = pipeFields();
+    wrongPeriod.designPeriod = "20";
+    SolveResult solved;
+    solved.Q.fill(10.0f);
+    for (const auto& [fields, solve, line] :
+         {std::tuple{pipeFields(), std::optional<SolveResult>(), std::string(kNoSolvedFlow)},
+          std::tuple{wrongPeriod, std::optional(solved), UnknownDesignPeriodMessage("20")}}) {
+        RichTextWriter out;
+        AppendOutletConveyance(out, fields, solve);
+        EXPECT_NE(out.document().plainText().find("Results\t: " + line), std::string::npos)
+            << out.document().plainText();
+    }
+    RichTextWriter none;
+    AppendOutletConveyance(none, std::nullopt, solved);
+    EXPECT_EQ(none.document().plainText(), "");
 }
 
 class ConveyanceStoreTest : public ::testing::Test {

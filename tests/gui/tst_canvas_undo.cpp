@@ -503,6 +503,15 @@ private slots:
     // reopened file holds the last state.
     void outletConveyanceFromTheNodeMenu() {
         Fixture f;
+        // Unsolved: no flow to check until one is typed.
+        OpenOutletConveyance(f.ctx);
+        QWidget* unsolved = shownWindow("FrmOutletConveyance");
+        QVERIFY(unsolved);
+        QCOMPARE(unsolved->findChild<QLineEdit*>("TxtQ")->text(), QString());
+        QVERIFY(unsolved->findChild<QLabel*>("LblQSource")->text().startsWith("Solve first"));
+        QVERIFY(!unsolved->findChild<QPushButton*>("CmdRemove")->isEnabled());
+        ClickButton(unsolved, "CmdCancel");
+        QVERIFY(!shownWindow("FrmOutletConveyance"));
         {
             Database db = Database::open(f.path(), Database::Mode::ReadWrite);
             db.exec("DELETE FROM TblResults; INSERT INTO TblResults (Qpeak_10, Qpeak_25) VALUES "

@@ -50,6 +50,8 @@ inline std::string UnknownDesignPeriodMessage(std::string_view text) {
 // Where the design flow of the conveyance comes from, when there is none.
 inline constexpr std::string_view kSolveFirst =
     "Solve first: the project has no stored peak flow for this return period.";
+// The report's results line when its solve gave no flow (the runoff rates above say why).
+inline constexpr std::string_view kNoSolvedFlow = "none: the solve gave no peak flow";
 // The pipe carries more than its largest open-channel flow.
 inline constexpr std::string_view kPipeOverCapacity =
     "over capacity: the flow exceeds the largest the pipe carries as an open channel";

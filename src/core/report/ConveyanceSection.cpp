@@ -1,5 +1,6 @@
 #include "core/report/ConveyanceSection.h"
 
+#include "core/hydraulics/HydraulicsMessages.h"
 #include "core/report/ReportStyle.h"
 #include "core/text/NumberText.h"
 #include "core/text/Text.h"
@@ -38,6 +39,10 @@ void AppendConveyanceSection(RichTextWriter& out, const ConveyanceFields& f,
     line("Design flow (cfs)", q ? FormatFixed(*q, 2) + " (" + Trim(f.designPeriod) + "-year peak)"
                                 : Trim(f.designPeriod) + "-year peak: none");
 
+    if (!q && outcome.failure == kSolveFirst) {
+        line("Results", std::string(kNoSolvedFlow));
+        return;
+    }
     for (const auto& [label, value] : ConveyanceResultLines(outcome))
         line(label, value);
 }
