@@ -69,8 +69,13 @@ double bisect(F f, double lo, double hi, double target) {
 
 FlowSection CircularSegment(double diameterFt, double depthFt) {
     const double r = std::clamp(depthFt / diameterFt, 0.0, 1.0);
-    const double t = 2.0 * std::acos(1.0 - 2.0 * r);
-    return {diameterFt * diameterFt * (t - std::sin(t)) / 8.0, diameterFt * t / 2.0};
+    // 2 acos(1 - 2 r) written as 4 asin(sqrt r), and t - sin t by its series for a small t,
+    // so that a shallow flow keeps its digits instead of cancelling to 0.
+    const double t = 4.0 * std::asin(std::sqrt(r));
+    const double t3 = t * t * t;
+    const double tMinusSin =
+        t < 1e-2 ? t3 / 6.0 - t3 * t * t / 120.0 + t3 * t3 * t / 5040.0 : t - std::sin(t);
+    return {diameterFt * diameterFt * tMinusSin / 8.0, diameterFt * t / 2.0};
 }
 
 double MaxFlowDepthRatio() {
@@ -167,7 +172,7 @@ ChannelResult AnalyzeChannel(double q, double slope, double n, double bottomFt, 
     // The flow rises with the depth: double the depth until it carries q, then halve.
     constexpr double kDeepest = 1e6; // ft, far beyond any channel
     double hi = 1.0;
-    while (flow(hi) < q) {
+    while (!(flow(hi) >= q)) { // a NaN flow carries nothing
         hi *= 2.0;
         if (hi > kDeepest || !std::isfinite(flow(hi)))
             throw Error(std::string(kChannelDepthOutOfRange));
