@@ -527,10 +527,18 @@ private slots:
         QVERIFY(dialog);
         QCOMPARE(dialog->findChild<QLineEdit*>("TxtN")->text(), QString("0.013"));
         QCOMPARE(dialog->findChild<QLineEdit*>("TxtQ")->text(), QString("10.00"));
+        // A solve while the window is open: coming back to it shows the new flow.
+        Database::open(f.path(), Database::Mode::ReadWrite)
+            .exec("UPDATE TblResults SET Qpeak_10 = '12'");
+        f.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(dialog->findChild<QLineEdit*>("TxtQ")->text(), QString("12.00"));
         FillField(dialog, "TxtSlope", "0.01");
         auto* results = dialog->findChild<QLabel*>("LblResults");
-        // 10 cfs at S = 0.01 with n = 0.013: 18 in, the smallest that carries it full.
-        QVERIFY2(results->text().contains("18 (smallest standard size flowing full)"),
+        // 12 cfs at S = 0.01 with n = 0.013: 18 in (10.50 cfs full) is too small, 21 in is not.
+        QVERIFY2(results->text().contains("21 (smallest standard size flowing full)"),
                  qPrintable(results->text()));
         dialog->findChild<QComboBox*>("CmbPeriod")->setCurrentText("25");
         QCOMPARE(dialog->findChild<QLineEdit*>("TxtQ")->text(), QString("30.00"));

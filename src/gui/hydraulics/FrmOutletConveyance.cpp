@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -210,9 +211,17 @@ void FrmOutletConveyance::periodChanged() {
         stored = StoredDesignFlow(m_ctx.workspace(),
                                   static_cast<std::int16_t>(m_period->currentText().toInt()));
     });
-    m_q->setText(stored ? ToQString(FormatFixed(*stored, 2)) : QString());
+    m_storedQ = stored ? ToQString(FormatFixed(*stored, 2)) : QString();
+    m_q->setText(m_storedQ);
     m_qSource->setText(stored ? "from the last solve" : ToQString(kSolveFirst));
     m_qSource->setWordWrap(true);
+}
+
+void FrmOutletConveyance::changeEvent(QEvent* event) {
+    ModelessDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !gaveUp() &&
+        m_q->text() == m_storedQ)
+        periodChanged();
 }
 
 void FrmOutletConveyance::refresh() {

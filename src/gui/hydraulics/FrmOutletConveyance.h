@@ -31,6 +31,10 @@ public:
     // The fields as the window shows them.
     ConveyanceFields fields() const;
 
+protected:
+    // Coming back to the window after a Solve shows the new flow, unless one was typed over it.
+    void changeEvent(QEvent* event) override;
+
 private:
     void build();
     void load();
@@ -42,6 +46,7 @@ private:
     void remove();
 
     bool m_loading = false;
+    QString m_storedQ; // the flow text last read from the solve
     QRadioButton* m_pipe;
     QRadioButton* m_channel;
     QComboBox* m_material;
