@@ -21,3 +21,8 @@ CREATE TABLE TblResults (
     Ival_100 TEXT,
     Qpeak_1 TEXT, Qpeak_2 TEXT, Qpeak_5 TEXT, Qpeak_10 TEXT, Qpeak_25 TEXT, Qpeak_50 TEXT,
     Qpeak_100 TEXT);
+-- The optional pipe or channel that carries the design flow away from the outlet (one row).
+CREATE TABLE TblOutletConveyance (
+    ConveyanceKind TEXT, ConveyanceMaterial TEXT, ConveyanceN TEXT, ConveyanceSlope TEXT,
+    PipeSizeIt TEXT, PipeDiameter TEXT, ChannelBottom TEXT, ChannelSide TEXT, ChannelDepth TEXT,
+    DesignPeriod TEXT, ConveyanceLength TEXT);

@@ -4,6 +4,7 @@
 #include "cli/BatchSolve.h"
 #include "cli/CheckCommand.h"
 #include "cli/CliMessages.h"
+#include "cli/HydraulicsCommands.h"
 #include "cli/LocationsExport.h"
 
 #include "core/Error.h"
@@ -85,6 +86,14 @@ constexpr const char* kUsageText =
     "  check PROJECT.rmt [--json]\n"
     "      list what a plan reviewer would ask about the project, one note a line\n"
     "      (--json: as one JSON document); exit code 3 when there are notes\n"
+    "  pipe --q CFS --slope S --n N [--diameter IN] [--json]\n"
+    "      a circular pipe by Manning's equation: its full flow and velocity, and for Q\n"
+    "      the normal depth, velocity and percent full (or over capacity); without\n"
+    "      --diameter the smallest standard diameter (12 to 72 in) that carries Q\n"
+    "      flowing full\n"
+    "  channel --q CFS --slope S --n N --bottom FT --side Z [--depth FT] [--json]\n"
+    "      a trapezoidal channel (side slope Z horizontal to 1 vertical): the normal\n"
+    "      depth and velocity for Q, and with --depth the capacity at that depth\n"
     "  help\n"
     "      show this text\n"
     "\n"
@@ -397,6 +406,50 @@ int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::os
     return SolveMany(ws.DataFolder, options, out, err, pdf);
 }
 
+// `pipe` and `channel`: every value is checked before anything is computed, and a value out of
+// range is a wrong command line (exit 2) naming it.
+int hydraulics(const std::string& command, const Arguments& args, std::ostream& out) {
+    if (!args.words.empty())
+        throw UsageError(OptionsOnlyMessage(command));
+    const bool pipe = command == "pipe";
+    const auto value = [&](const std::string& option) -> std::optional<double> {
+        const auto found = args.options.find(option);
+        if (found == args.options.end())
+            return std::nullopt;
+        double number = 0.0;
+        const std::string& text = found->second;
+        const char* end = text.data() + text.size();
+        const auto result = std::from_chars(text.data(), end, number);
+        if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(number))
+            throw UsageError(OptionNotANumberMessage(option, text));
+        return number;
+    };
+    const auto required = [&](const std::string& option) {
+        if (!args.has(option))
+            throw UsageError(CommandNeedsMessage(command, option));
+        return *value(option);
+    };
+    HydraulicsRequest request;
+    request.q = required("--q");
+    request.slope = required("--slope");
+    request.n = required("--n");
+    if (pipe) {
+        request.diameter = value("--diameter");
+    } else {
+        request.bottom = required("--bottom");
+        request.side = required("--side");
+        request.depth = value("--depth");
+    }
+    try {
+        pipe ? CheckPipeRequest(request) : CheckChannelRequest(request);
+    } catch (const Error& e) {
+        throw UsageError(e.what());
+    }
+    pipe ? PrintPipe(request, args.has("--json"), out)
+         : PrintChannel(request, args.has("--json"), out);
+    return kOk;
+}
+
 // `out` and `err` show text to a person; `data` takes what a command writes as a file's bytes.
 int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out,
              std::ostream& err, std::ostream& data, const PdfWriter& pdf) {
@@ -418,6 +471,16 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
             return solve(ws, parsed, out, err, pdf);
         return solveMany(ws, parsed, jobs, out, err, pdf);
     }
+    if (command == "pipe")
+        return hydraulics(
+            command, Arguments::parse(rest, {"--q", "--slope", "--n", "--diameter"}, {"--json"}),
+            out);
+    if (command == "channel")
+        return hydraulics(
+            command,
+            Arguments::parse(rest, {"--q", "--slope", "--n", "--bottom", "--side", "--depth"},
+                             {"--json"}),
+            out);
     if (command == "check") {
         const Arguments parsed = Arguments::parse(rest, {}, {"--json"});
         if (parsed.words.size() != 1)

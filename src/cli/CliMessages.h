@@ -86,6 +86,12 @@ inline std::string JobsNotACountMessage(std::string_view text) {
 inline std::string PeakNeedsMessage(std::string_view option) {
     return "peak needs " + std::string(option);
 }
+inline std::string CommandNeedsMessage(std::string_view command, std::string_view option) {
+    return std::string(command) + " needs " + std::string(option);
+}
+inline std::string OptionsOnlyMessage(std::string_view command) {
+    return std::string(command) + " takes options only";
+}
 inline constexpr std::string_view kNewNeedsOneFile = "new needs one project file name";
 inline constexpr std::string_view kPeakOptionsOnly = "peak takes options only";
 inline constexpr std::string_view kSolveNeedsOneProject = "solve needs one project file";

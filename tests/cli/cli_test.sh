@@ -253,6 +253,21 @@ check "hard link twice" 1 "is given twice" -- "$cli" "${d[@]}" solve "$w" "$work
 esc="$work/esc$(printf '\033')[31mred.rmt"
 out=$("$cli" "${d[@]}" new "$esc" 2>&1; "$cli" "${d[@]}" new "$esc" 2>&1)
 if grep -qF 'esc\x1b[31mred.rmt' <<<"$out" && ! grep -q $'\033' <<<"$out" && [ "$(grep -c 'esc' <<<"$out")" -eq 2 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL escaped: $out"; fi
+# The outlet pipe and channel; half the full flow of a 24 in pipe (22.6224 cfs) runs half full.
+check "pipe size it" 0 '^Pipe: 18 in \(smallest standard size' -- "$cli" pipe --q 10 --slope 0.01 --n 0.013
+check "pipe half full" 0 '^\{"diameterIn": 24, "sized": false, "fullFlowCfs": 22\.622.*"percentFull": (49\.99|50\.00)' -- "$cli" pipe --q 11.3112 --slope 0.01 --n 0.013 --diameter 24 --json
+check "pipe over capacity" 0 '"depthFt": null, .*"overCapacity": true\}$' -- "$cli" pipe --q 30 --slope 0.01 --n 0.013 --diameter 24 --json
+check "pipe none fits" 1 "No standard pipe diameter up to 72 in carries" -- "$cli" pipe --q 1e5 --slope 0.01 --n 0.013
+check "channel capacity" 0 '^\{"normalDepthFt": 2\.49.*"capacityCfs": 62\.9' -- "$cli" channel --q 100 --slope 0.002 --n 0.03 --bottom 6 --side 3 --depth 2 --json
+for bad in "pipe --q 10 --slope 0 --n 0.013|slope must be a number greater than 0, not 0" \
+  "pipe --q 10 --slope 0.01 --n -0.013|Manning's n must be a number greater than 0, not -0.013" \
+  "pipe --q 10 --slope 0.01 --n 0.013 --diameter 0|pipe diameter must be a number greater than 0, not 0" \
+  "channel --q 10 --slope 0.01 --n 0.03 --bottom 0 --side 2|bottom width must be a number greater than 0, not 0" \
+  "channel --q 10 --slope 0.01 --n 0.03 --bottom 4|channel needs --side" \
+  "pipe --q 1O --slope 0.01 --n 0.013|--q needs a number, not \"1O\""; do
+  read -ra words <<<"${bad%%|*}"
+  check "bad ${bad%%|*}" 2 "${bad#*|}" -- "$cli" "${words[@]}"
+done
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

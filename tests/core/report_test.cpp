@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/Settings.h"
 #include "core/elements/ElementRecords.h"
+#include "core/hydraulics/OutletConveyance.h"
 #include "core/report/ReportBuilder.h"
 #include "core/report/ReportNotes.h"
 #include "core/report/ReportStyle.h"
@@ -755,4 +756,39 @@ TEST(ReportRainfallSource, TheSettingIsOffUnlessItReadsOne) {
     settings.save();
     EXPECT_EQ(Settings::load(folder.file("fresh.conf")).value("ReportRainfallSource"), "0");
     EXPECT_FALSE(ReportRainfallSourceEnabled(Settings::load(folder.file("fresh.conf"))));
+}
+
+// The outlet conveyance's section follows the runoff rates, at the solve's peak flow of its
+// design period, and only when the project has one.
+TEST(ReportConveyance, SectionAtTheDesignFlow) {
+    TempFolder folder;
+    Workspace ws = MakeWorkedProject(folder);
+    ConveyanceFields pipe;
+    pipe.material = "Concrete Pipe";
+    pipe.n = "0.013";
+    pipe.slope = "0.005";
+    pipe.designPeriod = "25";
+    pipe.length = "420";
+    SaveOutletConveyance(ws, pipe);
+    // By hand: 21 in carries 11.20 cfs full at S = 0.005, 24 in 16.00 cfs; Q25 = 13.89 cfs is
+    // 0.868 of full, at 72 % of the depth; 420 ft at 5.73 ft/s takes 1.22 min.
+    const std::string expected = "Outlet Conveyance\n\n"
+                                 "Conveyance\t: circular pipe\n"
+                                 "Manning's n\t: 0.013 (Concrete Pipe)\n"
+                                 "Slope (ft/ft)\t: 0.005\n"
+                                 "Length (ft)\t: 420\n"
+                                 "Design flow (cfs)\t: 13.89 (25-year peak)\n"
+                                 "Diameter (in)\t: 24 (smallest standard size flowing full)\n"
+                                 "Full flow (cfs)\t: 16.00 at 5.09 ft/s\n"
+                                 "Normal depth (ft)\t: 1.44 (72.0 % full)\n"
+                                 "Velocity (ft/s)\t: 5.73\n"
+                                 "Travel time (min)\t: 1.22\n";
+    const std::string text = SolveAndRender(ws).document.plainText();
+    const std::size_t start = text.find("Outlet Conveyance");
+    ASSERT_NE(start, std::string::npos);
+    EXPECT_LT(text.find("Q(cfs)"), start);
+    EXPECT_EQ(text.substr(start, expected.size()), expected);
+
+    RemoveOutletConveyance(ws);
+    EXPECT_EQ(SolveAndRender(ws).document.plainText().find("Outlet Conveyance"), std::string::npos);
 }

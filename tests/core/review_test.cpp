@@ -3,12 +3,14 @@
 #include "core/Settings.h"
 #include "core/elements/ElementCalculations.h"
 #include "core/elements/ElementRecords.h"
+#include "core/hydraulics/OutletConveyance.h"
 #include "core/report/ReportBuilder.h"
 #include "core/report/RtfWriter.h"
 #include "core/review/ProjectReview.h"
 #include "core/review/ReviewChecks.h"
 #include "core/settings/ProjectSettings.h"
 #include "core/store/IntensityDb.h"
+#include "core/store/ProjectDb.h"
 #include "core/text/Json.h"
 #include "report_support.h"
 
@@ -47,7 +49,26 @@ struct ProjectPlan {
     // text and these cells changed.
     std::optional<std::string> provenance;
     std::function<void(IntensityGrid&)> editGrid;
+    // An outlet conveyance, checked at the stored 10-year peak flow `designQ` ("" unsolved).
+    std::optional<ConveyanceFields> conveyance;
+    std::string designQ = "10";
 };
+
+// The outlet conveyance of the rows below: a 24 in concrete pipe or a 4 ft channel with 2:1
+// sides. 24 in at S = 0.01 is full at 22.62 cfs and 7.20 ft/s.
+ConveyanceFields outlet(const std::string& kind, const std::string& slope,
+                        const std::string& diameter, const std::string& depth = "") {
+    ConveyanceFields f;
+    f.kind = kind;
+    f.n = "0.013";
+    f.slope = slope;
+    f.sizeIt = diameter.empty();
+    f.diameter = diameter;
+    f.bottomWidth = "4";
+    f.sideSlope = "2";
+    f.availableDepth = depth;
+    return f;
+}
 
 // Writes the project of a plan into ws; empty Tc and velocity texts are calculated (from the
 // project's rainfall, so after it is chosen).
@@ -86,6 +107,12 @@ void buildProject(Workspace& ws, ProjectPlan plan) {
             c->tc = c->tc.empty() ? flow.tc : c->tc;
         }
         InsertChannel(ws, "Channel1", 2100, 4000, *c);
+    }
+    if (plan.conveyance) {
+        SaveOutletConveyance(ws, *plan.conveyance);
+        Database db = OpenProjectDb(ws);
+        db.exec("DELETE FROM TblResults");
+        db.prepare("INSERT INTO TblResults (Qpeak_10) VALUES (?)").bind(1, plan.designQ).run();
     }
 }
 
@@ -168,6 +195,49 @@ const ReviewRow kReviewRows[] = {
     {"order",
      [](ProjectPlan& s) { s.editGrid = [](IntensityGrid& g) { g[4][3] = "0.10"; }; },
      {"RAIN_ORDER"}},
+    {"pipe", [](ProjectPlan& s) { s.conveyance = outlet("Pipe", "0.01", "24"); }, {}},
+    {"pipeunsolved",
+     [](ProjectPlan& s) {
+         s.conveyance = outlet("Pipe", "0.0001", "24");
+         s.designQ = "";
+     },
+     {}},
+    {"pipeslow",
+     [](ProjectPlan& s) {
+         s.conveyance = outlet("Pipe", "0.0001", "24");
+         s.designQ = "1";
+     },
+     {"CONVEYANCE_SLOW"}},
+    {"pipefast",
+     [](ProjectPlan& s) {
+         s.conveyance = outlet("Pipe", "0.08", "24");
+         s.designQ = "50";
+     },
+     {"CONVEYANCE_FAST"}},
+    {"pipeovercapacity",
+     [](ProjectPlan& s) {
+         s.conveyance = outlet("Pipe", "0.01", "24");
+         s.designQ = "30";
+     },
+     {"CONVEYANCE_OVER_CAPACITY"}},
+    {"nostandardsize",
+     [](ProjectPlan& s) {
+         s.conveyance = outlet("Pipe", "0.01", "");
+         s.designQ = "100000";
+     },
+     {"CONVEYANCE_OVER_CAPACITY"}},
+    {"channelshallow",
+     [](ProjectPlan& s) {
+         s.conveyance = outlet("Channel", "0.002", "", "1");
+         s.designQ = "100";
+     },
+     {"CHANNEL_TOO_SHALLOW"}},
+    {"channeldeepenough",
+     [](ProjectPlan& s) {
+         s.conveyance = outlet("Channel", "0.002", "", "5");
+         s.designQ = "100";
+     },
+     {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Checks, ProjectReviewTest, ::testing::ValuesIn(kReviewRows),

@@ -1,6 +1,7 @@
 // Undo and redo on the canvas, checked in the project file after every step: adds, deletes,
 // drags, dialog saves and the setup edits of all three element kinds and the node.
 #include "GuiTestSupport.h"
+#include "core/hydraulics/OutletConveyance.h"
 #include "core/store/Database.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/MDIFrmMain.h"
@@ -11,10 +12,14 @@
 #include "gui/settings/FrmInfo.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolBar>
 #include <QtTest>
 
@@ -510,6 +515,93 @@ private slots:
         // Close ends the history.
         f.window.closeCanvas();
         QVERIFY(!EditHistory::of(f.ctx));
+    }
+
+    // The outlet conveyance from the node's menu: the results follow the typing at the stored
+    // design flow; OK, Remove, undo and redo each leave the file as the step says, and the
+    // reopened file holds the last state.
+    void outletConveyanceFromTheNodeMenu() {
+        Fixture f;
+        // Unsolved: no flow to check until one is typed.
+        OpenOutletConveyance(f.ctx);
+        QWidget* unsolved = shownWindow("FrmOutletConveyance");
+        QVERIFY(unsolved);
+        QCOMPARE(unsolved->findChild<QLineEdit*>("TxtQ")->text(), QString());
+        QVERIFY(unsolved->findChild<QLabel*>("LblQSource")->text().startsWith("Solve first"));
+        QVERIFY(!unsolved->findChild<QPushButton*>("CmdRemove")->isEnabled());
+        ClickButton(unsolved, "CmdCancel");
+        QVERIFY(!shownWindow("FrmOutletConveyance"));
+        {
+            Database db = Database::open(f.path(), Database::Mode::ReadWrite);
+            db.exec("DELETE FROM TblResults; INSERT INTO TblResults (Qpeak_10, Qpeak_25) VALUES "
+                    "('10', '30')");
+        }
+        QMenu* popup = f.canvas()->findChild<QMenu*>("MnuPopNode");
+        QVERIFY(popup);
+        QAction* item = popup->findChild<QAction*>("Mnu_Node_Conveyance");
+        QVERIFY(item);
+        QCOMPARE(item->text(), QString("Outlet Conveyance..."));
+        item->trigger();
+        QWidget* dialog = shownWindow("FrmOutletConveyance");
+        QVERIFY(dialog);
+        QCOMPARE(dialog->findChild<QLineEdit*>("TxtN")->text(), QString("0.013"));
+        QCOMPARE(dialog->findChild<QLineEdit*>("TxtQ")->text(), QString("10.00"));
+        // A solve while the window is open: coming back to it shows the new flow.
+        Database::open(f.path(), Database::Mode::ReadWrite)
+            .exec("UPDATE TblResults SET Qpeak_10 = '12'");
+        f.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(dialog->findChild<QLineEdit*>("TxtQ")->text(), QString("12.00"));
+        FillField(dialog, "TxtSlope", "0.01");
+        auto* results = dialog->findChild<QLabel*>("LblResults");
+        // 12 cfs at S = 0.01 with n = 0.013: 18 in (10.50 cfs full) is too small, 21 in is not.
+        QVERIFY2(results->text().contains("21 (smallest standard size flowing full)"),
+                 qPrintable(results->text()));
+        dialog->findChild<QComboBox*>("CmbPeriod")->setCurrentText("25");
+        QCOMPARE(dialog->findChild<QLineEdit*>("TxtQ")->text(), QString("30.00"));
+        // 27 in carries 30.97 cfs full, 24 in 22.62.
+        QVERIFY2(results->text().contains("27 (smallest"), qPrintable(results->text()));
+        FillField(dialog, "TxtLength", "300");
+        QCoreApplication::processEvents(); // the window takes the size of its results
+        SaveScreenshot(dialog, "FrmOutletConveyance");
+        ClickButton(dialog, "CmdOK");
+
+        const auto stored = [&] { return LoadOutletConveyance(f.ctx.workspace()); };
+        QVERIFY(stored());
+        QCOMPARE(stored()->designPeriod, std::string("25"));
+        QCOMPARE(stored()->length, std::string("300"));
+        QAction* undo = f.action("MnuUndo");
+        QCOMPARE(undo->text(), QString("Undo Edit Outlet Conveyance"));
+        undo->trigger();
+        QVERIFY(!stored());
+        f.action("MnuRedo")->trigger();
+        QVERIFY(stored());
+
+        // A channel over its banks, then removed; undoing the removal brings it back.
+        OpenOutletConveyance(f.ctx);
+        dialog = shownWindow("FrmOutletConveyance");
+        QVERIFY(dialog);
+        dialog->findChild<QRadioButton*>("OptChannel")->setChecked(true);
+        FillField(dialog, "TxtBottom", "2");
+        FillField(dialog, "TxtSide", "2");
+        FillField(dialog, "TxtDepth", "0.5");
+        auto* notes = dialog->findChild<QLabel*>("LblReviewNote");
+        QVERIFY2(notes->text().contains("exceeds the available depth"), qPrintable(notes->text()));
+        ClickButton(dialog, "CmdOK");
+        QCOMPARE(stored()->kind, std::string("Channel"));
+        OpenOutletConveyance(f.ctx);
+        ClickButton(shownWindow("FrmOutletConveyance"), "CmdRemove");
+        QVERIFY(!stored());
+        undo->trigger();
+        QCOMPARE(stored()->kind, std::string("Channel"));
+        undo->trigger();
+        QCOMPARE(stored()->kind, std::string("Pipe"));
+
+        QVERIFY2(f.prompts.shown.empty(), qPrintable(f.prompts.texts().join(" | ")));
+        f.window.closeCanvas();
+        QCOMPARE(stored()->kind, std::string("Pipe"));
     }
 };
 

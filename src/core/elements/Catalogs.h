@@ -36,6 +36,17 @@ inline constexpr std::array<RoughnessEntry, 4> kChannelMaterials{{
     {"Earth Channel", "0.025"},
 }};
 
+// Linings of the outlet conveyance (pipe or channel) with a common design n, in list order;
+// entry 0 is preselected.
+inline constexpr std::array<RoughnessEntry, 6> kConveyanceMaterials{{
+    {"Concrete Pipe", "0.013"},
+    {"Smooth Plastic Pipe (PVC, HDPE lined)", "0.011"},
+    {"Corrugated Metal Pipe", "0.024"},
+    {"Concrete Channel", "0.013"},
+    {"Earth Channel", "0.025"},
+    {"Grass Channel", "0.035"},
+}};
+
 // Surface types of shallow concentrated flow. The texts are compared exactly (case matters),
 // both when computing and when a stored type is shown again.
 inline constexpr std::string_view kUnpaved = "Unpaved";

@@ -1,5 +1,6 @@
 #include "core/report/ReportBuilder.h"
 
+#include "core/report/ConveyanceSection.h"
 #include "core/report/ReportLayout.h"
 #include "core/report/ReportNotes.h"
 #include "core/report/ReportStyle.h"
@@ -58,6 +59,7 @@ public:
         runoffSection();
         if (m_options.rainfallSource)
             rainfallSource();
+        AppendOutletConveyance(m_out, m_project.conveyance, m_solve); // outlet conveyance
         if (m_options.reviewNotes)
             reviewNotes();
         closingNotice();

@@ -3,6 +3,7 @@
 #include "core/ElementKind.h"
 #include "core/ReturnPeriods.h"
 #include "core/rain/RainfallImport.h"
+#include "core/review/ConveyanceReview.h"
 #include "core/solve/SolveEngine.h"
 #include "core/text/NumberText.h"
 
@@ -144,7 +145,12 @@ std::vector<Finding> ReviewInputsOf(const ReviewInputs& in) {
 }
 
 std::vector<Finding> ReviewSolve(const ProjectSolve& solve) {
-    return ReviewInputsOf(CollectReviewInputs(solve));
+    // The outlet conveyance's notes come last, at the design flow the file holds.
+    std::vector<Finding> findings = ReviewInputsOf(CollectReviewInputs(solve));
+    if (solve.conveyance)
+        for (Finding& finding : ReviewConveyanceAt(*solve.conveyance, solve.storedDesignFlow))
+            findings.push_back(std::move(finding));
+    return findings;
 }
 
 std::vector<Finding> ReviewProject(const Workspace& ws) {

@@ -32,7 +32,7 @@ struct ReviewRule {
 };
 
 // Every check, in the order findings are listed for one element. The one place thresholds live.
-inline constexpr std::array<ReviewRule, 18> kReviewRules{{
+inline constexpr std::array<ReviewRule, 22> kReviewRules{{
     {"SHEET_LENGTH_100", Severity::Warning, 100.0, "NRCS NEH 630 ch. 15, 2010"},
     {"SHEET_LENGTH_300", Severity::Warning, 300.0, "TR-55, 1986, ch. 3"},
     // n L / sqrt(S) <= 100 (ft), i.e. L <= 100 sqrt(S) / n.
@@ -61,6 +61,15 @@ inline constexpr std::array<ReviewRule, 18> kReviewRules{{
     {"RAIN_ORDER", Severity::Warning, 0.0, "intensity-duration-frequency tables, NOAA Atlas 14"},
     // An area or a Tc below 0 (or not a finite number): the solve refuses the project.
     {"VALUE_REFUSED", Severity::Warning, 0.0, "no site has a negative area or travel time"},
+    // The outlet conveyance at the design flow; velocities in ft/s.
+    {"CONVEYANCE_SLOW", Severity::Note, 2.0,
+     "self-cleansing velocity in storm drains, FHWA HEC-22, 2024, ch. 9"},
+    {"CONVEYANCE_FAST", Severity::Warning, 10.0,
+     "scour and abrasion at high velocity, FHWA HEC-22, 2024, ch. 9"},
+    {"CONVEYANCE_OVER_CAPACITY", Severity::Warning, 0.0,
+     "storm drain capacity by Manning's equation, FHWA HEC-22, 2024, ch. 9"},
+    {"CHANNEL_TOO_SHALLOW", Severity::Warning, 0.0,
+     "channel normal depth within the available depth, FHWA HEC-22, 2024, ch. 6"},
 }};
 
 // The rule of a code; throws Error for a code not in the table.

@@ -106,6 +106,16 @@ ProjectSolve SolveProject(const Workspace& ws, const SolveOptions& options) {
 
     ProjectSolve solve;
     readProjectRows(db, solve);
+    solve.conveyance = LoadOutletConveyance(ws);
+    std::optional<std::int16_t> designPeriod;
+    if (solve.conveyance) {
+        try {
+            designPeriod = DesignPeriodOf(*solve.conveyance);
+            solve.storedDesignFlow = StoredDesignFlow(ws, *designPeriod);
+        } catch (const Error&) {
+            // a design period the dialog would not store: no flow to check against
+        }
+    }
     if (options.given) {
         const LumpedValues& given = *options.given;
         solve.inputs = LumpedSolveInputs(given.area, given.c, given.tc);
@@ -121,6 +131,8 @@ ProjectSolve SolveProject(const Workspace& ws, const SolveOptions& options) {
     solve.rainfall = takeRainfall(ws, options, solve.location, rainfallFailure);
     if (!solve.nothingToSolve)
         runEngine(db, transaction, options, rainfallFailure, solve);
+    if (designPeriod && solve.result && options.storeResults)
+        solve.storedDesignFlow = DesignFlowOf(solve.result, *designPeriod);
     return solve;
 }
 

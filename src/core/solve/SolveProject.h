@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/hydraulics/OutletConveyance.h"
 #include "core/settings/ProjectSettings.h"
 #include "core/solve/SolveEngine.h"
 #include "core/solve/SolveInputs.h"
@@ -48,8 +49,12 @@ struct SolveOptions {
 // One solve of a project, everything it read and what came of it. Front ends print, render and
 // review from this value; none of them reads the project again.
 struct ProjectSolve {
-    ProjectFields project;            // the last project row; empty fields when there is none
-    std::optional<NodeFields> node;   // the first node row
+    ProjectFields project;          // the last project row; empty fields when there is none
+    std::optional<NodeFields> node; // the first node row
+    std::optional<ConveyanceFields> conveyance; // the outlet conveyance, when there is one
+    // The peak flow the file holds for the conveyance's design period once the solve is done:
+    // this solve's when it stored its results, else the last stored one.
+    std::optional<double> storedDesignFlow;
     std::string location;             // the location solved with, as recorded (or given)
     std::optional<Rainfall> rainfall; // its table; nullopt when it could not be read
     SolveInputs inputs;               // the live elements, their totals (or the given values)

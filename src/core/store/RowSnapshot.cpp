@@ -1,6 +1,7 @@
 #include "core/store/RowSnapshot.h"
 
 #include "core/Error.h"
+#include "core/hydraulics/OutletConveyance.h"
 #include "core/store/ProjectDb.h"
 #include "core/store/StoreMessages.h"
 
@@ -15,7 +16,7 @@ namespace {
 void requireProjectTable(const RowKey& key) {
     const bool known = std::any_of(std::begin(kProjectTables), std::end(kProjectTables),
                                    [&](const char* table) { return key.table == table; });
-    if (!known)
+    if (!known && key.table != kConveyanceTable)
         throw Error(NotAProjectTableMessage(key.table));
 }
 
@@ -47,9 +48,13 @@ RowKey RowKey::node() { return {"TblNodeInfo", "", "", false}; }
 
 RowKey RowKey::project() { return {"TblProjectInfo", "", "", true}; }
 
+RowKey RowKey::conveyance() { return {std::string(kConveyanceTable), "", "", false}; }
+
 std::optional<RowValues> ReadRow(const Workspace& ws, const RowKey& key) {
     requireProjectTable(key);
     Database db = OpenProjectDb(ws);
+    if (!db.hasTable(key.table))
+        return std::nullopt; // an optional table the file does not have yet
     Statement query = db.prepare("SELECT * FROM " + QuoteIdentifier(key.table) + whereClause(key) +
                                  " ORDER BY rowid" + (key.lastRow ? " DESC" : "") + " LIMIT 1");
     if (!key.tagColumn.empty())

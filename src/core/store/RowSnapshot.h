@@ -21,6 +21,7 @@ struct RowKey {
     static RowKey element(ElementKind kind, const std::string& tag); // the node for Node
     static RowKey node();
     static RowKey project();
+    static RowKey conveyance(); // the outlet conveyance, whose table older files lack
 
     auto operator<=>(const RowKey&) const = default;
 };
@@ -28,7 +29,7 @@ struct RowKey {
 // A row as column name -> text; an absent value is a NULL column.
 using RowValues = std::map<std::string, std::optional<std::string>>;
 
-// Reads the row `key` names; absent when there is none. Throws Error on a database failure.
+// Reads the row `key` names; absent when there is none (or no table for it). Throws Error on a database failure.
 std::optional<RowValues> ReadRow(const Workspace& ws, const RowKey& key);
 
 // Writes `values` back into the rows `key` names, in one transaction: every column given is set

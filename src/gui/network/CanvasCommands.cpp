@@ -7,6 +7,7 @@
 #include "gui/elements/FrmCCo.h"
 #include "gui/elements/FrmTrapezArea.h"
 #include "gui/elements/SurfaceDialogs.h"
+#include "gui/hydraulics/FrmOutletConveyance.h"
 #include "gui/rain/FrmIntensityTable.h"
 #include "gui/report/FrmViewReport.h"
 #include "gui/settings/FrmAbout.h"
@@ -55,6 +56,8 @@ void OpenUpdateDialog(AppContext& ctx, ElementKind kind) {
 void OpenProjectSetup(AppContext& ctx) { FrmInfo::open(ctx, ctx.mainWindow()); }
 
 void OpenNodeSettings(AppContext& ctx) { FrmNodeInfo::open(ctx, ctx.mainWindow()); }
+
+void OpenOutletConveyance(AppContext& ctx) { FrmOutletConveyance::open(ctx, ctx.mainWindow()); }
 
 void OpenTablePicker(AppContext& ctx) { FrmSelectIvalBasin::open(ctx, ctx.mainWindow()); }
 

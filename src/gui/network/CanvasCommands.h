@@ -12,6 +12,7 @@ void OpenAddDialog(AppContext& ctx, ElementKind kind);
 void OpenUpdateDialog(AppContext& ctx, ElementKind kind);
 void OpenProjectSetup(AppContext& ctx);
 void OpenNodeSettings(AppContext& ctx);
+void OpenOutletConveyance(AppContext& ctx);
 void OpenTablePicker(AppContext& ctx);
 void OpenIntensityEditor(AppContext& ctx);
 void OpenAbout(AppContext& ctx);

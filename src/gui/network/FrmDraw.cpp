@@ -281,7 +281,7 @@ void FrmDraw::buildPopups() {
          "MnuPopNode",
          "MnuNodeName",
          "Node Name",
-         {{"Mnu_Node_Edit", "Edit Basin Data"}}},
+         {{"Mnu_Node_Edit", "Edit Basin Data"}, {"Mnu_Node_Conveyance", "Outlet Conveyance..."}}},
     };
     for (const Popup& popup : popups) {
         auto* menu = new QMenu(this);
@@ -294,7 +294,9 @@ void FrmDraw::buildPopups() {
             QAction* item = menu->addAction(caption);
             item->setObjectName(objectName);
             const bool isDelete = QString(caption).startsWith("Delete");
-            if (popup.kind == ElementKind::Node)
+            if (QString(objectName) == "Mnu_Node_Conveyance")
+                connect(item, &QAction::triggered, this, [this] { OpenOutletConveyance(m_ctx); });
+            else if (popup.kind == ElementKind::Node)
                 connect(item, &QAction::triggered, this, &FrmDraw::openNodeInfo);
             else if (isDelete)
                 connect(item, &QAction::triggered, this, &FrmDraw::deleteSelected);

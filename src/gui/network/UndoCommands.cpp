@@ -60,6 +60,7 @@ void EditHistory::snapshotProject() {
             refresh(RowKey::element(kind, tag));
     refresh(RowKey::node());
     refresh(RowKey::project());
+    refresh(RowKey::conveyance());
 }
 
 std::optional<RowValues> EditHistory::kept(const RowKey& key) const {
@@ -230,6 +231,11 @@ void RecordSetupEdit(AppContext& ctx, const QString& what) {
         ctx.guard(ctx.mainWindow(), [&] {
             history->recordRowEdits({RowKey::project(), RowKey::node()}, what);
         });
+}
+
+void RecordConveyanceEdit(AppContext& ctx, const QString& what) {
+    if (EditHistory* history = EditHistory::of(ctx))
+        ctx.guard(ctx.mainWindow(), [&] { history->recordRowEdits({RowKey::conveyance()}, what); });
 }
 
 } // namespace pluvane::gui

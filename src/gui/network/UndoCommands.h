@@ -128,5 +128,7 @@ void RecordElementAdded(AppContext& ctx, ElementKind kind, const Placement& plac
 void RecordElementEdit(AppContext& ctx, const std::string& tag);
 // The project setup or a picker has rewritten the project and node rows.
 void RecordSetupEdit(AppContext& ctx, const QString& what);
+// The outlet conveyance dialog has written (or removed) the conveyance row.
+void RecordConveyanceEdit(AppContext& ctx, const QString& what);
 
 } // namespace pluvane::gui

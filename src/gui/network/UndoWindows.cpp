@@ -4,6 +4,7 @@
 #include "gui/elements/BasinDialogs.h"
 #include "gui/elements/ChannelDialogs.h"
 #include "gui/elements/SurfaceDialogs.h"
+#include "gui/hydraulics/FrmOutletConveyance.h"
 #include "gui/settings/FrmInfo.h"
 #include "gui/settings/FrmNodeInfo.h"
 
@@ -35,6 +36,11 @@ ElementDialog* updateDialogOf(AppContext& ctx, ElementKind kind, const std::stri
 } // namespace
 
 void ReloadWindowsOfRow(AppContext& ctx, const RowKey& key) {
+    if (key == RowKey::conveyance()) {
+        if (FrmOutletConveyance* conveyance = ctx.existing<FrmOutletConveyance>())
+            conveyance->reload();
+        return;
+    }
     if (key == RowKey::node() || key == RowKey::project()) {
         // The setup shows both rows (the node's name and table beside the project's data).
         if (FrmInfo* setup = ctx.existing<FrmInfo>())
