@@ -37,8 +37,8 @@ def intensities(rows, tc_hours):
             break
     else:
         return [number(v) for v in rows[-1][2:]]
-    if b < 2:
-        return [number(v) for v in rows[b][2:]]
+    if b == 0:
+        return [number(v) for v in rows[0][2:]]
     lower, upper = rows[b - 1], rows[b]
     d0, d1 = durations[b - 1], durations[b]
     return [number(l) + (number(u) - number(l)) * (tc_hours - d0) / (d1 - d0)

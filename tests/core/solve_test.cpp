@@ -3,9 +3,12 @@
 #include "core/solve/SolveEngine.h"
 #include "core/solve/SolveProject.h"
 #include "core/store/ProjectDb.h"
+#include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 using namespace pluvane;
@@ -67,22 +70,62 @@ TEST(SolveWorkedExample, CoefficientIsCappedPerPeriodOnly) {
         EXPECT_NEAR(result.Q[k], 5.0 * ce[k], 1e-6) << ReturnPeriods[k];
 }
 
-TEST(SolveLookup, ShortTimesTakeTheFirstRowsWithoutInterpolating) {
+TEST(SolveLookup, BelowTheFirstDurationTheFirstRowFromItOnInterpolated) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     const auto rows = ReadLocationRows(ws, "Atlanta");
+    // By hand, Atlanta's 2-year column: 5.58 at 5 min (0.083333 h), 4.09 at 10 min (0.166667 h);
+    // I = 5.58 + (4.09 - 5.58) * (Tc/60 - 0.083333) / (0.166667 - 0.083333).
     const struct {
         double tc;
-        float twoYear;
+        double twoYear;
+        SolveOutcome outcome;
     } cases[] = {
-        {0.0, 5.58f},                // nothing has a Tc: the 5-minute row
-        {3.0, 5.58f}, {5.0, 4.09f},  // 5/60 h is just above the stored 0.083333
-        {7.0, 4.09f}, {10.0, 4.09f}, // 10/60 h is just below the stored 0.166667
+        {0.0, 5.58, SolveOutcome::TableRow}, // nothing has a Tc: the 5-minute row
+        {3.0, 5.58, SolveOutcome::TableRow},
+        {5.0, 5.57999, SolveOutcome::Interpolated}, // 5/60 h is just above the stored 0.083333
+        {7.0, 4.98400, SolveOutcome::Interpolated}, // 100-year: 10.536, no longer 8.64
+        {9.99, 4.09299, SolveOutcome::Interpolated},
+        {10.0, 4.09001, SolveOutcome::Interpolated}, // 10/60 h is just below 0.166667
     };
     for (const auto& c : cases) {
         const SolveResult result = SolveFromRows(rows, 1.0, 1.0, c.tc);
-        EXPECT_EQ(result.I[kTwoYear], c.twoYear) << "Tc " << c.tc;
-        EXPECT_EQ(result.outcome, SolveOutcome::TableRow);
+        EXPECT_NEAR(result.I[kTwoYear], c.twoYear, 2e-5) << "Tc " << c.tc;
+        EXPECT_EQ(result.outcome, c.outcome) << "Tc " << c.tc;
+    }
+    EXPECT_NEAR(SolveFromRows(rows, 1.0, 1.0, 7.0).I[6], 10.536, 1e-4);
+}
+
+// Over every shipped table, from no Tc to past a day in steps of 0.1 min: no intensity rises as
+// Tc grows, and none jumps. A step may change an intensity by at most the table's steepest
+// slope over 0.1 min (the old lookup fell by 27 % at 5 minutes).
+TEST(SolveLookup, IntensityNeverRisesNorJumpsAsTcGrows) {
+    TempFolder folder;
+    const Workspace ws = MakeWorkspace(folder);
+    const std::vector<std::string> locations = ListLocations(ws);
+    ASSERT_FALSE(locations.empty());
+    for (const std::string& location : locations) {
+        const auto rows = ReadLocationRows(ws, location);
+        std::array<double, 7> steepest{}; // in/hr per minute
+        for (std::size_t r = 1; r < rows.size(); ++r)
+            for (std::size_t k = 0; k < 7; ++k)
+                steepest[k] = std::max(
+                    steepest[k],
+                    (ParseLenient(rows[r - 1].values[k]) - ParseLenient(rows[r].values[k])) /
+                        ((ParseLenient(rows[r].duration) - ParseLenient(rows[r - 1].duration)) *
+                         60.0));
+        SolveResult before = SolveFromRows(rows, 1.0, 1.0, 0.0);
+        for (int step = 1; step <= 15000; ++step) {
+            const double tc = step / 10.0;
+            const SolveResult now = SolveFromRows(rows, 1.0, 1.0, tc);
+            for (std::size_t k = 0; k < 7; ++k) {
+                const double fall = before.I[k] - now.I[k];
+                ASSERT_GE(fall, -1e-5) << location << " rises at Tc " << tc << ", period " << k;
+                ASSERT_LE(fall, steepest[k] * 0.1 * 1.001 + 1e-5)
+                    << location << " jumps at Tc " << tc << ", period " << k;
+            }
+            before = now;
+        }
     }
 }
 

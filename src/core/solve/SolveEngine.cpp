@@ -130,10 +130,15 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
         // intensity for a longer storm, which errs on the safe side, and the report says so.
         result.outcome = SolveOutcome::BeyondTable;
         result.I = rowIntensities(rows.back(), table);
-    } else if (b < 2) {
+    } else if (b == 0) {
+        // Below the shortest duration there is no row to interpolate from: its intensities, the
+        // highest of the table, are taken as they stand.
         result.outcome = SolveOutcome::TableRow;
         result.I = rowIntensities(rows[b], table);
     } else {
+        // From the first duration on, linear between the two rows that bracket Tc: a Tc of 5 to
+        // 10 minutes is interpolated too, so the intensity falls smoothly instead of jumping
+        // down to the 10-minute row at 5 minutes.
         result.outcome = SolveOutcome::Interpolated;
         const std::array<float, 7> L = rowIntensities(rows[b - 1], table);
         const std::array<float, 7> U = rowIntensities(rows[b], table);

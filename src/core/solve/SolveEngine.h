@@ -14,7 +14,7 @@ namespace pluvane {
 
 // How the intensities of a solve were found.
 enum class SolveOutcome {
-    TableRow,     // Tc below 10 minutes: the 5- or 10-minute row taken as it stands
+    TableRow,     // Tc below the first duration (5 minutes): that row taken as it stands
     Interpolated, // linear in duration between the two rows around Tc
     BeyondTable,  // Tc at or beyond the longest duration: that last row taken as it stands
 };
