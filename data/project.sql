@@ -26,3 +26,5 @@ CREATE TABLE TblOutletConveyance (
     ConveyanceKind TEXT, ConveyanceMaterial TEXT, ConveyanceN TEXT, ConveyanceSlope TEXT,
     PipeSizeIt TEXT, PipeDiameter TEXT, ChannelBottom TEXT, ChannelSide TEXT, ChannelDepth TEXT,
     DesignPeriod TEXT, ConveyanceLength TEXT);
+-- Design choices that are not element data (one row): the minimum Tc in minutes, "" for none.
+CREATE TABLE TblDesignSettings (MinimumTc TEXT);

@@ -85,12 +85,14 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
         outcome.source = solved.rainfall->provenance;
     outcome.inputs = solved.inputs;
     outcome.result = solved.result;
+    outcome.design = DescribeDesign(solved);
     if (options.review)
         outcome.findings = ReviewSolve(solved);
     if (options.rtfFolder || options.textFolder || options.pdfFolder) {
         ReportOptions report;
         report.rainfallSource = options.rainfallSource;
         report.reviewNotes = options.reviewNotes;
+        report.designBasis = options.designBasis;
         report.layOut = options.rtfFolder || options.pdfFolder;
         RichDocument document = RenderReport(solved, report);
         if (options.rtfFolder)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Cli.h"
+#include "core/report/DesignBasis.h"
 #include "core/report/RichText.h"
 #include "core/review/ReviewChecks.h"
 #include "core/solve/SolveInputs.h"
@@ -21,6 +22,7 @@ struct BatchOptions {
     bool rainfallSource = false; // the report's rainfall line
     bool review = false;         // review notes in the JSON/CSV values
     bool reviewNotes = false;    // the reports' Review Notes section
+    bool designBasis = true;     // the reports' Design Basis section
     enum class Format { None, Json, Csv } format = Format::None;
     std::optional<std::string> outFile; // the JSON/CSV document's file; stdout without one
 };
@@ -34,7 +36,8 @@ struct ProjectOutcome {
     std::string source;   // the location's provenance lines ("" when not recorded)
     std::optional<SolveInputs> inputs;
     std::optional<SolveResult> result;
-    std::vector<Finding> findings; // with BatchOptions::review
+    std::optional<DesignBasis> design; // what the solve took and how, when it read the project
+    std::vector<Finding> findings;     // with BatchOptions::review
     std::optional<RichDocument>
         pdfDocument; // written by the calling thread (the PDF writer is not thread-safe)
 };

@@ -10,12 +10,14 @@
 #include "core/Error.h"
 #include "core/Settings.h"
 #include "core/Workspace.h"
+#include "core/elements/RecomputeTc.h"
 #include "core/io/OutputGuard.h"
 #include "core/rain/RainfallImport.h"
 #include "core/rain/RainfallNames.h"
 #include "core/report/ReportBuilder.h"
 #include "core/report/ReportNotes.h"
 #include "core/report/RtfWriter.h"
+#include "core/settings/DesignSettings.h"
 #include "core/settings/ProjectSettings.h"
 #include "core/solve/SolveMessages.h"
 #include "core/solve/SolveProject.h"
@@ -74,15 +76,23 @@ constexpr const char* kUsageText =
     "      the report as rich text, plain text or PDF; --rainfall-source adds the\n"
     "      line naming the rainfall and its source (else the ReportRainfallSource\n"
     "      setting decides); --review adds the Review Notes section (else the\n"
-    "      ReportReviewNotes setting decides)\n"
+    "      ReportReviewNotes setting decides); the Design Basis section is in the\n"
+    "      report unless --no-design-basis is given or ReportDesignBasis=0\n"
     "  solve P1.rmt P2.rmt ... [--jobs N] [--json | --csv] [--out FILE] [--review]\n"
     "        [--rtf FOLDER] [--text FOLDER] [--pdf FOLDER] [--rainfall-source]\n"
+    "        [--no-design-basis]\n"
     "      solve several projects at once on N threads (default: one per core), each\n"
     "      stored in its own file; one line per project in the order given, failures\n"
     "      on stderr and exit code 1 when any failed; the reports go to the folders,\n"
     "      named after each project (site.rmt -> site.txt); --json or --csv print\n"
     "      every project's inputs and results (to FILE with --out) in place of the\n"
     "      lines, with the review notes when --review is given\n"
+    "  set PROJECT.rmt min-tc MINUTES|none\n"
+    "      the project's minimum Tc: a shorter total Tc reads the intensities at it\n"
+    "  recompute PROJECT.rmt\n"
+    "      recompute every computed Tc and velocity from the stored inputs, the sheet\n"
+    "      flow with the P2 of the project's rainfall table; typed values stay as\n"
+    "      typed; prints each element's old and new Tc\n"
     "  check PROJECT.rmt [--json]\n"
     "      list what a plan reviewer would ask about the project, one note a line\n"
     "      (--json: as one JSON document); exit code 3 when there are notes\n"
@@ -351,6 +361,8 @@ int solve(Workspace& ws, const Arguments& args, std::ostream& out, std::ostream&
         options.rainfallSource =
             args.has("--rainfall-source") || ReportRainfallSourceEnabled(Settings::load());
         options.reviewNotes = args.has("--review") || ReportReviewNotesEnabled(Settings::load());
+        options.designBasis =
+            !args.has("--no-design-basis") && ReportDesignBasisEnabled(Settings::load());
         options.layOut = args.has("--rtf") || args.has("--pdf");
         const RichDocument document = RenderReport(solved, options);
         const auto write = [&](const char* option, const auto& save) {
@@ -400,6 +412,7 @@ int solveMany(const Workspace& ws, const Arguments& args, unsigned jobs, std::os
     options.rainfallSource = args.has("--rainfall-source") || ReportRainfallSourceEnabled(settings);
     options.review = args.has("--review");
     options.reviewNotes = options.review || ReportReviewNotesEnabled(settings);
+    options.designBasis = !args.has("--no-design-basis") && ReportDesignBasisEnabled(settings);
     options.format = args.has("--json")  ? BatchOptions::Format::Json
                      : args.has("--csv") ? BatchOptions::Format::Csv
                                          : BatchOptions::Format::None;
@@ -450,6 +463,52 @@ int hydraulics(const std::string& command, const Arguments& args, std::ostream& 
     return kOk;
 }
 
+// `set PROJECT min-tc MINUTES|none`: a design choice of the project, under its lock.
+int setOption(Workspace& ws, const Arguments& args, std::ostream& out) {
+    if (args.words.size() != 3 || args.words[1] != "min-tc")
+        throw UsageError(std::string(kSetUsage));
+    std::optional<double> minutes;
+    try {
+        minutes = ParseMinimumTc(args.words[2]);
+    } catch (const Error& e) {
+        throw UsageError(e.what());
+    }
+    ws.ProjectPath = args.words[0];
+    const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
+    SaveMinimumTc(ws, minutes);
+    out << "Minimum Tc of \"" << ws.ProjectPath << "\": " << MinimumTcText(minutes)
+        << (minutes ? " min" : "") << ".\n";
+    return kOk;
+}
+
+// `recompute PROJECT`: every computed Tc and velocity again from its stored inputs, the sheet
+// flow with the P2 of the project's rainfall table; typed values stay. One line an element.
+int recompute(Workspace& ws, const Arguments& args, std::ostream& out) {
+    if (args.words.size() != 1)
+        throw UsageError(std::string(kRecomputeNeedsOneProject));
+    ws.ProjectPath = args.words[0];
+    const ProjectLock lock = LockProjectForWriting(ws.ProjectPath);
+    const std::string location = RecordedIntensityTable(ws).value_or("");
+    const std::vector<TcRecomputed> plan = PlanTcRecompute(ws, location);
+    ApplyTcRecompute(ws, plan);
+    out << "Rainfall: " << (location.empty() ? "none chosen" : location) << '\n';
+    std::size_t changed = 0;
+    for (const TcRecomputed& row : plan) {
+        const std::string_view kind = row.kind == ElementKind::Basin     ? kSubBasin
+                                      : row.kind == ElementKind::Surface ? kShallowSegment
+                                                                         : kChannelSegment;
+        out << kind << " '" << row.name << "': Tc " << row.oldTc << " min";
+        if (!row.kept.empty())
+            out << " kept (" << row.kept << ")\n";
+        else
+            out << " -> " << row.newTc << " min" << (row.changed() ? "" : " (unchanged)") << '\n';
+        changed += row.changed() ? 1 : 0;
+    }
+    out << changed << " of " << plan.size() << " elements changed in \"" << ws.ProjectPath
+        << "\".\n";
+    return kOk;
+}
+
 // `out` and `err` show text to a person; `data` takes what a command writes as a file's bytes.
 int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& out,
              std::ostream& err, std::ostream& data, const PdfWriter& pdf) {
@@ -462,15 +521,19 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
             ws, Arguments::parse(rest, {"--area", "--c", "--tc", "--location", "--project"}, {}),
             out);
     if (command == "solve") {
-        const Arguments parsed =
-            Arguments::parse(rest, {"--rtf", "--text", "--pdf", "--jobs", "--out"},
-                             {"--rainfall-source", "--review", "--json", "--csv"});
+        const Arguments parsed = Arguments::parse(
+            rest, {"--rtf", "--text", "--pdf", "--jobs", "--out"},
+            {"--rainfall-source", "--review", "--json", "--csv", "--no-design-basis"});
         const unsigned jobs = parsed.has("--jobs") ? jobCount(parsed.options.at("--jobs")) : 0;
         if (parsed.words.size() == 1 && !parsed.has("--json") && !parsed.has("--csv") &&
             !parsed.has("--out"))
             return solve(ws, parsed, out, err, pdf);
         return solveMany(ws, parsed, jobs, out, err, pdf);
     }
+    if (command == "set")
+        return setOption(ws, Arguments::parse(rest, {}, {}), out);
+    if (command == "recompute")
+        return recompute(ws, Arguments::parse(rest, {}, {}), out);
     if (command == "pipe")
         return hydraulics(
             command, Arguments::parse(rest, {"--q", "--slope", "--n", "--diameter"}, {"--json"}),

@@ -104,6 +104,9 @@ inline constexpr std::string_view kImportNeedsOneFile = "locations import needs 
 inline constexpr std::string_view kExportNeedsOneName = "locations export needs one location name";
 inline constexpr std::string_view kLocationsSubcommands =
     "locations takes list, show NAME, export NAME or import FILE.csv";
+inline constexpr std::string_view kSetUsage =
+    "set takes a project file, min-tc and the minutes or none (set site.rmt min-tc 10)";
+inline constexpr std::string_view kRecomputeNeedsOneProject = "recompute needs one project file";
 inline constexpr std::string_view kNoCommand = "no command given";
 inline std::string UnknownCommandMessage(std::string_view command) {
     return "unknown command " + std::string(command);

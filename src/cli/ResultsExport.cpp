@@ -75,7 +75,20 @@ std::string ResultsJson(const std::vector<ProjectOutcome>& outcomes, bool review
                         ", \"Q\": " + jsonOr(floatText(o.result->Q[k])) + "}";
             }
         }
-        json += "]";
+        json += "], \"design\": ";
+        if (o.design) {
+            const DesignBasis& d = *o.design;
+            json += "{\"TcUsed\": " + JsonNumber(d.tcUsed) + ", \"minimumTc\": " +
+                    (d.minimumTc ? JsonNumber(*d.minimumTc) : std::string("null")) +
+                    ", \"minimumApplied\": " + (d.minimumApplied ? "true" : "false") +
+                    ", \"intensityMethod\": " +
+                    (d.intensityMethod.empty() ? "null" : JsonString(d.intensityMethod)) +
+                    ", \"intensityMethodCode\": " +
+                    (d.intensityMethodCode.empty() ? "null" : JsonString(d.intensityMethodCode)) +
+                    ", \"P2\": " + (d.p2 ? JsonNumber(*d.p2) : std::string("null")) + "}";
+        } else {
+            json += "null";
+        }
         if (review) {
             const std::string findings = FindingsJson(o.findings); // {"findings": [...]}
             json += ", \"review\": " + findings.substr(13, findings.size() - 14);
@@ -89,7 +102,7 @@ std::string ResultsJson(const std::vector<ProjectOutcome>& outcomes, bool review
 std::string ResultsCsv(const std::vector<ProjectOutcome>& outcomes, bool review) {
     std::string csv =
         "path,solved,failure,location,source,A,C,Tc_overland,Tc_shallow,Tc_channel,Tc_total,"
-        "return_period,Cf,C_Cf,I,Q";
+        "return_period,Cf,C_Cf,I,Q,Tc_used,minimum_Tc,intensity_method";
     csv += review ? ",review\r\n" : "\r\n";
     for (const ProjectOutcome& o : outcomes) {
         std::string head = csvField(o.path) + "," + (o.solved ? "true" : "false") + "," +
@@ -101,7 +114,12 @@ std::string ResultsCsv(const std::vector<ProjectOutcome>& outcomes, bool review)
                     doubleText(o.inputs->channelTc) + "," + doubleText(o.inputs->totalTc) + ",";
         else
             head += ",,,,,,";
-        const std::string tail = review ? "," + csvField(reviewLines(o)) + "\r\n" : "\r\n";
+        std::string tail = ",,,";
+        if (o.design)
+            tail = "," + doubleText(o.design->tcUsed) + "," +
+                   (o.design->minimumTc ? doubleText(*o.design->minimumTc) : std::string()) + "," +
+                   csvField(o.design->intensityMethod);
+        tail += review ? "," + csvField(reviewLines(o)) + "\r\n" : "\r\n";
         if (!o.result || !o.inputs) {
             csv += head + ",,,," + tail;
             continue;

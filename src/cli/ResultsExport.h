@@ -13,13 +13,16 @@ struct ProjectOutcome;
 
 // {"projects": [{"path", "solved", "failure", "location", "source", "A", "C",
 //   "Tc": {"overland", "shallow", "channel", "total"},
-//   "periods": [{"returnPeriod", "Cf", "CCf", "I", "Q"}, ...], "review": [...]}, ...]}
+//   "periods": [{"returnPeriod", "Cf", "CCf", "I", "Q"}, ...],
+//   "design": {"TcUsed", "minimumTc", "minimumApplied", "intensityMethod",
+//              "intensityMethodCode", "P2"}, "review": [...]}, ...]}
 // "review" only with `review`; values that were never computed are null.
 std::string ResultsJson(const std::vector<ProjectOutcome>& outcomes, bool review);
 
 // RFC 4180: a header row, then one row per project and return period (one row with an empty
 // return period for a project without results), CRLF line ends, fields quoted when they hold a
-// comma, a quote or a line end. With `review` a last column holds the review notes, one a line.
+// comma, a quote or a line end; the design basis (Tc used, minimum Tc, how the intensities were
+// found) closes each row. With `review` a last column holds the review notes, one a line.
 std::string ResultsCsv(const std::vector<ProjectOutcome>& outcomes, bool review);
 
 } // namespace pluvane::cli

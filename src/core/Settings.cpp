@@ -72,6 +72,7 @@ std::optional<std::string> ReadInstallPathSetting(const Settings& settings) {
 namespace {
 constexpr const char* kReportRainfallSource = "ReportRainfallSource";
 constexpr const char* kReportReviewNotes = "ReportReviewNotes";
+constexpr const char* kReportDesignBasis = "ReportDesignBasis";
 } // namespace
 
 bool ReportRainfallSourceEnabled(const Settings& settings) {
@@ -80,6 +81,10 @@ bool ReportRainfallSourceEnabled(const Settings& settings) {
 
 void SetReportRainfallSource(Settings& settings, bool on) {
     settings.setValue(kReportRainfallSource, on ? "1" : "0");
+}
+
+bool ReportDesignBasisEnabled(const Settings& settings) {
+    return settings.value(kReportDesignBasis) != "0";
 }
 
 bool ReportReviewNotesEnabled(const Settings& settings) {

@@ -35,6 +35,10 @@ bool ReportRainfallSourceEnabled(const Settings& settings);
 // Sets that setting to "1" or "0" in memory; the caller saves the file.
 void SetReportRainfallSource(Settings& settings, bool on);
 
+// Whether reports carry the "Design Basis" section: on unless the "ReportDesignBasis" setting
+// is "0".
+bool ReportDesignBasisEnabled(const Settings& settings);
+
 // Whether reports carry the "Review Notes" section: the "ReportReviewNotes" setting is "1".
 bool ReportReviewNotesEnabled(const Settings& settings);
 void SetReportReviewNotes(Settings& settings, bool on);

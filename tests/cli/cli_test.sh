@@ -152,7 +152,16 @@ stored=$(sqlite3 "$p" "SELECT Qpeak_1, Qpeak_25, COUNT(*) FROM TblResults")
 if [ "$stored" = "45.0000|49.5|1" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL solve stored results: $stored"; fi
 if [ "$(head -c 6 "$work/report.rtf")" = '{\rtf1' ] && grep -q 'Textbook Site' "$work/report.rtf"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rtf file"; fi
 if grep -qx $'Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00' "$work/report.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL text file"; cat "$work/report.txt"; fi
-if ! grep -q '^Rainfall:' "$work/report.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rainfall line without the option"; fi
+if ! grep -A1 -x $'Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00' "$work/report.txt" | grep -q '^Rainfall:'; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL rainfall line without the option"; fi
+# The design basis is in the report unless it is turned off; the minimum Tc is set, applied and
+# said, and taken back with "none".
+if grep -qx 'Design Basis' "$work/report.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL design basis by default"; fi
+check "no design basis" 0 "Wrote" -- "$cli" "${d[@]}" solve "$p" --no-design-basis --text "$work/plain.txt"
+if ! grep -q 'Design Basis' "$work/plain.txt"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL --no-design-basis"; fi
+check "set min-tc" 0 "^Minimum Tc of .*: 60 min\.$" -- "$cli" "${d[@]}" set "$p" min-tc 60
+check "set min-tc bad" 2 "minimum Tc must be a number of minutes above 0" -- "$cli" "${d[@]}" set "$p" min-tc -3
+check "min-tc in json" 0 '"design": \{"TcUsed": 60, "minimumTc": 60, "minimumApplied": true, "intensityMethod": "minimum Tc of 60 min applied; interpolated' -- "$cli" "${d[@]}" solve "$p" --json
+check "min-tc none" 0 "^Minimum Tc of .*: none\.$" -- "$cli" "${d[@]}" set "$p" min-tc none
 check "solve with rainfall source" 0 "Wrote" -- "$cli" "${d[@]}" solve "$p" --rainfall-source --text "$work/sourced.txt" --rtf "$work/sourced.rtf"
 if grep -A1 -x $'Q(cfs)\t45.00\t45.00\t45.00\t45.00\t49.50\t50.00\t50.00' "$work/sourced.txt" | grep -qx 'Rainfall: Uniform Five — source: textbook example'; then
   passed=$((passed + 1))

@@ -1,6 +1,7 @@
 #include "core/report/ReportBuilder.h"
 
 #include "core/report/ConveyanceSection.h"
+#include "core/report/DesignBasis.h"
 #include "core/report/ReportLayout.h"
 #include "core/report/ReportNotes.h"
 #include "core/report/ReportStyle.h"
@@ -59,7 +60,9 @@ public:
         runoffSection();
         if (m_options.rainfallSource)
             rainfallSource();
-        AppendOutletConveyance(m_out, m_project.conveyance, m_solve); // outlet conveyance
+        if (m_options.designBasis)
+            AppendDesignBasis(m_out, m_project, RainfallSourceLine(m_project));
+        AppendOutletConveyance(m_out, m_project.conveyance, m_solve);
         if (m_options.reviewNotes)
             reviewNotes();
         closingNotice();

@@ -7,7 +7,8 @@
 
 namespace pluvane {
 
-// What a report adds to the standard layout; every option is off unless the user turns it on.
+// What a report adds to the standard layout. Off here, so that a default report is the standard
+// one; the program and the command line turn the design basis on unless told not to.
 struct ReportOptions {
     // One line after the runoff-rate table naming the solve's rainfall location and where its
     // values come from, so that the printed report cites its rainfall.
@@ -15,6 +16,9 @@ struct ReportOptions {
     // A "Review Notes" section after the runoff-rate table (and the rainfall line): what a plan
     // reviewer would ask about the project, one note a line.
     bool reviewNotes = false;
+    // A "Design Basis" section after the runoff-rate table: what a reviewer needs to check each
+    // peak flow from the page (DesignBasis.h).
+    bool designBasis = false;
     // Column stops fitted to the cells and page keeps (LayOutReport). A document that only
     // becomes plain text has no use for them.
     bool layOut = true;

@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "core/elements/Catalogs.h"
 #include "core/elements/Formulas.h"
+#include "core/elements/RecomputeTc.h"
 #include "core/review/ReviewMessages.h"
 #include "core/text/Json.h"
 #include "core/text/NumberText.h"
@@ -125,12 +126,6 @@ struct ComputedValue {
     std::string with = ""; // what else the recomputation used, e.g. " with P2 = 3.84 in"
 };
 
-// Calculate writes exactly four decimals; any other form of the text was typed.
-bool calculatorForm(std::string_view text) {
-    const double value = ParseLenient(text);
-    return std::isfinite(value) && FormatFixed(value, 4) == trimmed(text);
-}
-
 // Beyond the relative tolerance, and beyond the four decimals' own rounding.
 bool differs(double stored, double recomputed) {
     const double tolerance = std::max(threshold("TC_STALE") * std::fabs(recomputed), 1e-4);
@@ -155,7 +150,7 @@ void computedValues(Findings& out, std::span<const ComputedValue> values) {
             std::string(v.label) + " " + shown(v.text) + " " + std::string(v.unit);
         const std::string gives =
             v.recomputed ? fixed4(*v.recomputed) + " " + std::string(v.unit) : "none";
-        if (!calculatorForm(v.text) || (!v.recomputed && stored != 0.0))
+        if (!IsCalculatedText(v.text) || (!v.recomputed && stored != 0.0))
             join(typed, value + " (its inputs give " + gives + v.with + ")");
         else if (v.recomputed && differs(stored, *v.recomputed))
             join(stale, value + " differs from " + gives + " that its inputs give" + v.with);
@@ -229,7 +224,7 @@ std::vector<Finding> ReviewBasin(const std::string& tag, const BasinFields& f,
         const ComputedValue values[] = {
             {"Tc", "min", f.tc, tc, " with P2 = " + FormatFixed(*twoYearRainfall, 2) + " in"}};
         computedValues(out, values);
-    } else if (filled(f.tc) && !calculatorForm(f.tc)) {
+    } else if (filled(f.tc) && !IsCalculatedText(f.tc)) {
         const ComputedValue values[] = {{"Tc", "min", f.tc, std::nullopt}};
         computedValues(out, values);
     }

@@ -22,6 +22,12 @@ inline std::string NoLocationsMessage(std::string_view intensityDbPath) {
            "rainfall intensity table editor first.";
 }
 
+// The project's minimum Tc (Project Setup, `pluvane-cli set ... min-tc`).
+inline std::string MinimumTcNotANumberMessage(std::string_view text) {
+    return "The minimum Tc must be a number of minutes above 0, or \"none\"; \"" +
+           std::string(text) + "\" is neither.";
+}
+
 // The settings file holds one "name=value" per line.
 inline constexpr std::string_view kSettingNotStorable =
     "A setting cannot hold line breaks, and its name cannot hold \"=\".";

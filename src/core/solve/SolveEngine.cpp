@@ -17,13 +17,6 @@ namespace pluvane {
 
 namespace {
 
-std::string durationLabel(const std::string& duration) {
-    for (std::size_t r = 0; r < kDurationTexts.size(); ++r)
-        if (duration == kDurationTexts[r])
-            return kDurationLabels[r];
-    return duration.empty() ? std::string("an unnamed duration") : duration + " hr";
-}
-
 std::string trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos)
@@ -40,7 +33,7 @@ std::array<float, 7> rowIntensities(const IntensityRow& row, std::string_view ta
         const std::string text = trimBlanks(row.values[k]);
         const auto refuse = [&](std::string_view why) {
             throw Error(
-                IntensityRefusedMessage(table, durationLabel(row.duration), ReturnPeriods[k], why));
+                IntensityRefusedMessage(table, DurationLabel(row.duration), ReturnPeriods[k], why));
         };
         if (text.empty())
             refuse(kIntensityMissing);
@@ -80,6 +73,13 @@ std::string resultColumns(const std::string& suffix) {
 }
 
 } // namespace
+
+std::string DurationLabel(const std::string& duration) {
+    for (std::size_t r = 0; r < kDurationTexts.size(); ++r)
+        if (duration == kDurationTexts[r])
+            return kDurationLabels[r];
+    return duration.empty() ? std::string("an unnamed duration") : duration + " hr";
+}
 
 double FrequencyFactor(std::int16_t returnPeriod) {
     switch (returnPeriod) {
@@ -156,8 +156,8 @@ SolveResult SolveFromRows(const std::vector<IntensityRow>& rows, double A, doubl
                 std::abs(interpolated) > static_cast<double>(std::numeric_limits<float>::max()) ||
                 !std::isfinite(dI) || !(static_cast<float>(interpolated) > 0.0f))
                 throw Error(InterpolationRefusedMessage(table, ReturnPeriods[k],
-                                                        durationLabel(rows[b - 1].duration),
-                                                        durationLabel(rows[b].duration)));
+                                                        DurationLabel(rows[b - 1].duration),
+                                                        DurationLabel(rows[b].duration)));
             result.I[k] = static_cast<float>(interpolated);
         }
     }

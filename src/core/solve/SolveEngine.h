@@ -29,6 +29,9 @@ struct SolveResult {
     float longestDuration = 0; // hours, the last row of the table
 };
 
+// A stored duration as the editor labels it ("5 min", "24 hr"); another text in hours.
+std::string DurationLabel(const std::string& duration);
+
 // Frequency factor Cf of a return period: 100 -> 1.25, 50 -> 1.2, 25 -> 1.1, others 1.0.
 double FrequencyFactor(std::int16_t returnPeriod);
 

@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/Workspace.h"
+#include "core/settings/DesignSettings.h"
 #include "core/solve/SolveChecks.h"
 #include "core/solve/SolveMessages.h"
 #include "core/store/ProjectDb.h"
@@ -78,7 +79,7 @@ void runEngine(Database& db, Transaction& transaction, const SolveOptions& optio
             throw Error(TableHasNoRowsMessage(solve.location));
         const SolveInputs& in = solve.inputs;
         SolveResult result = SolveFromRows(solve.rainfall->rows, in.totalArea, in.averageC,
-                                           in.totalTc, solve.location);
+                                           solve.tcUsed, solve.location);
         if (options.storeResults)
             StoreResults(db, result);
         transaction.commit();
@@ -122,7 +123,12 @@ ProjectSolve SolveProject(const Workspace& ws, const SolveOptions& options) {
     } else {
         solve.inputs = CollectSolveInputs(ws);
         solve.nothingToSolve = solve.inputs.empty();
+        solve.minimumTc = LoadMinimumTc(ws);
     }
+    // A Tc shorter than the project's minimum reads the intensities at the minimum.
+    solve.tcUsed = solve.minimumTc && solve.inputs.totalTc < *solve.minimumTc
+                       ? *solve.minimumTc
+                       : solve.inputs.totalTc;
     solve.location = options.location ? *options.location
                      : solve.node     ? solve.node->intensityTable
                                       : std::string();

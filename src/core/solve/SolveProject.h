@@ -58,6 +58,8 @@ struct ProjectSolve {
     std::string location;             // the location solved with, as recorded (or given)
     std::optional<Rainfall> rainfall; // its table; nullopt when it could not be read
     SolveInputs inputs;               // the live elements, their totals (or the given values)
+    std::optional<double> minimumTc;  // the project's minimum Tc (minutes), when it sets one
+    double tcUsed = 0.0; // the Tc the intensities were read at: the total, or the minimum
     std::optional<SolveResult> result;
     std::string failure; // the user-readable reason the engine did not run or store
 

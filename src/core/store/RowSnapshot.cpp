@@ -1,5 +1,7 @@
 #include "core/store/RowSnapshot.h"
 
+#include "core/settings/DesignSettings.h"
+
 #include "core/Error.h"
 #include "core/hydraulics/OutletConveyance.h"
 #include "core/store/ProjectDb.h"
@@ -16,7 +18,7 @@ namespace {
 void requireProjectTable(const RowKey& key) {
     const bool known = std::any_of(std::begin(kProjectTables), std::end(kProjectTables),
                                    [&](const char* table) { return key.table == table; });
-    if (!known && key.table != kConveyanceTable)
+    if (!known && key.table != kConveyanceTable && key.table != kDesignSettingsTable)
         throw Error(NotAProjectTableMessage(key.table));
 }
 
@@ -49,6 +51,8 @@ RowKey RowKey::node() { return {"TblNodeInfo", "", "", false}; }
 RowKey RowKey::project() { return {"TblProjectInfo", "", "", true}; }
 
 RowKey RowKey::conveyance() { return {std::string(kConveyanceTable), "", "", false}; }
+
+RowKey RowKey::designSettings() { return {std::string(kDesignSettingsTable), "", "", false}; }
 
 std::optional<RowValues> ReadRow(const Workspace& ws, const RowKey& key) {
     requireProjectTable(key);

@@ -21,7 +21,8 @@ struct RowKey {
     static RowKey element(ElementKind kind, const std::string& tag); // the node for Node
     static RowKey node();
     static RowKey project();
-    static RowKey conveyance(); // the outlet conveyance, whose table older files lack
+    static RowKey conveyance();     // the outlet conveyance, whose table older files lack
+    static RowKey designSettings(); // the minimum Tc, whose table older files lack
 
     auto operator<=>(const RowKey&) const = default;
 };
