@@ -309,7 +309,10 @@ private slots:
         child<QPlainTextEdit>(editor, "TxtProvenance")
             ->setPlainText("County drainage manual, table 4-2");
         click(editor, "CmdUpdate");
-        QVERIFY2(w.prompts.shown.empty(), qPrintable(w.prompts.texts().join(" | ")));
+        // A new location becomes the project's table only when the user says so.
+        QCOMPARE(w.prompts.texts(),
+                 QStringList{"Make Cedar Ridge 2 the rainfall table of this project? (It was "
+                             "Atlanta.)"});
         settle();
         QVERIFY2(!editor, "Update closes the editor");
 
@@ -357,7 +360,8 @@ private slots:
         w.prompts.shown.clear();
         w.prompts.answers = {Prompts::Answer::Yes};
         click(editor, "CmdUpdate");
-        QCOMPARE(w.prompts.shown.size(), std::size_t(1));
+        QCOMPARE(w.prompts.shown.size(), std::size_t(2)); // replace it, then make it the project's
+        QVERIFY(w.prompts.texts()[1].startsWith("Make Fort Myers the rainfall table"));
         QCOMPARE(w.ws().CurrentIntensityTable, std::string("Fort Myers")); // the listed spelling
 
         QCOMPARE(listRows(w.ws()), before);
@@ -639,7 +643,8 @@ private slots:
         QVERIFY(!LocationExists(w.ws(), "Pine Hollow"));
 
         click(editor, "CmdUpdate");
-        QVERIFY2(w.prompts.shown.empty(), qPrintable(w.prompts.texts().join(" | ")));
+        QCOMPARE(w.prompts.texts().size(), 1); // whether the project takes it
+        QVERIFY(w.prompts.texts()[0].startsWith("Make Pine Hollow the rainfall table"));
         QCOMPARE(listRows(w.ws()), before + QStringList{"Pine Hollow"});
         QCOMPARE(storedTable(w.ws(), "Pine Hollow")[4].values[3], QStringLiteral("2.50"));
         QVERIFY(ReadProvenance(w.ws(), "Pine Hollow").find("hand-made test table") !=

@@ -175,10 +175,11 @@ private slots:
         QVERIFY(child<QGroupBox>(setup, "FraDesign")->isAncestorOf(field(setup, "TxtDesignDate")));
         QVERIFY(child<QGroupBox>(setup, "FraBasin")->isAncestorOf(field(setup, "TxtITable")));
 
-        QCOMPARE(tabWalk(field(setup, "TxtProjectName"), 10),
-                 (QStringList{"TxtProjectName", "TxtJobNumber", "TxtDesignDate",
-                              "TxtDesignEngineer", "TxtProjectManager", "TxtBasinName", "TxtITable",
-                              "CmdIList", "CmdOK", "CmdCancel"}));
+        QCOMPARE(
+            tabWalk(field(setup, "TxtProjectName"), 12),
+            (QStringList{"TxtProjectName", "TxtJobNumber", "TxtDesignDate", "TxtDesignEngineer",
+                         "TxtProjectManager", "CboMinimumTc", "TxtMinimumTc", "TxtBasinName",
+                         "TxtITable", "CmdIList", "CmdOK", "CmdCancel"}));
         QVERIFY(w.prompts.shown.empty());
         SaveScreenshot(setup, "FrmInfo-new");
     }

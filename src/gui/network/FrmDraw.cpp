@@ -183,6 +183,9 @@ void FrmDraw::buildMenus() {
         solve();
     })->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
     add(data, "MnuReview", "Review Project...", [this] { openReview(); });
+    add(data, "MnuRecomputeTc", "Recompute Tc", [this] { RecomputeTc(m_ctx); })
+        ->setToolTip("Recompute every computed Tc and velocity from the stored inputs and the "
+                     "project's rainfall table; typed values stay as typed");
 
     QMenu* help = bar->addMenu("About");
     help->setObjectName("mnuHelp");

@@ -61,6 +61,7 @@ void EditHistory::snapshotProject() {
     refresh(RowKey::node());
     refresh(RowKey::project());
     refresh(RowKey::conveyance());
+    refresh(RowKey::designSettings());
 }
 
 std::optional<RowValues> EditHistory::kept(const RowKey& key) const {
@@ -229,8 +230,14 @@ void RecordElementEdit(AppContext& ctx, const std::string& tag) {
 void RecordSetupEdit(AppContext& ctx, const QString& what) {
     if (EditHistory* history = EditHistory::of(ctx))
         ctx.guard(ctx.mainWindow(), [&] {
-            history->recordRowEdits({RowKey::project(), RowKey::node()}, what);
+            history->recordRowEdits({RowKey::project(), RowKey::node(), RowKey::designSettings()},
+                                    what);
         });
+}
+
+void RecordRowsEdit(AppContext& ctx, const std::vector<RowKey>& keys, const QString& what) {
+    if (EditHistory* history = EditHistory::of(ctx))
+        ctx.guard(ctx.mainWindow(), [&] { history->recordRowEdits(keys, what); });
 }
 
 void RecordConveyanceEdit(AppContext& ctx, const QString& what) {

@@ -128,6 +128,8 @@ void RecordElementAdded(AppContext& ctx, ElementKind kind, const Placement& plac
 void RecordElementEdit(AppContext& ctx, const std::string& tag);
 // The project setup or a picker has rewritten the project and node rows.
 void RecordSetupEdit(AppContext& ctx, const QString& what);
+// Rows written together by one command (the Tc recompute): one step.
+void RecordRowsEdit(AppContext& ctx, const std::vector<RowKey>& keys, const QString& what);
 // The outlet conveyance dialog has written (or removed) the conveyance row.
 void RecordConveyanceEdit(AppContext& ctx, const QString& what);
 

@@ -1,5 +1,11 @@
 #include "gui/rain/FrmIntensityTable.h"
 
+#include "core/text/Text.h"
+
+#include "gui/network/UndoCommands.h"
+
+#include "gui/network/CanvasCommands.h"
+
 #include "core/elements/ElementMessages.h"
 #include "core/elements/FieldCheck.h"
 #include "core/settings/ProjectSettings.h"
@@ -400,16 +406,25 @@ void FrmIntensityTable::storeTable(const std::string& name) {
     const std::string previous = ws.CurrentIntensityTable;
     if (!attempt([&] { SaveLocation(ws, name, gridTexts(), provenance); }))
         return;
-    // The saved table becomes the project's, recorded in its file in the same command, so the
-    // solve uses what the project names.
-    if (!ws.ProjectPath.empty() && !attempt([&] { SetProjectIntensityTable(ws, name); })) {
-        ws.CurrentIntensityTable = previous; // stored, but the project keeps its own table
-        m_dirty = false;
-        close();
-        return;
-    }
-    m_ctx.refreshIntensityTable();
+    ws.CurrentIntensityTable = previous; // stored; whether the project takes it is asked below
     m_dirty = false;
+    // Another table becomes the project's only when the user says so: its intensities, and the
+    // P2 of its sheet flow, change every peak flow. The switch is one undoable step.
+    const bool other = !EqualsIgnoreCase(name, previous);
+    if (!ws.ProjectPath.empty() &&
+        (!other ||
+         m_ctx.prompts().message(
+             this, "Rainfall Intensity Table",
+             QString("Make %1 the rainfall table of this project? (It was %2.)")
+                 .arg(ToQString(name), previous.empty() ? QString("none") : ToQString(previous)),
+             Prompts::Icon::Question, Prompts::Buttons::YesNo) == Prompts::Answer::Yes)) {
+        if (attempt([&] { SetProjectIntensityTable(ws, name); })) {
+            m_ctx.refreshIntensityTable();
+            RecordSetupEdit(m_ctx, "Change Rainfall Table");
+            if (other)
+                OfferTcRecompute(m_ctx, this);
+        }
+    }
     close();
 }
 

@@ -32,7 +32,8 @@ std::optional<IdfCurvesSource> idfSourceOf(const ProjectSolve& solve) {
 
 ReportOptions reportOptions() {
     const Settings settings = Settings::load();
-    return ReportOptions{ReportRainfallSourceEnabled(settings), ReportReviewNotesEnabled(settings)};
+    return ReportOptions{ReportRainfallSourceEnabled(settings), ReportReviewNotesEnabled(settings),
+                         ReportDesignBasisEnabled(settings)};
 }
 
 // The report's text as a solve of the project now would write it, without storing anything:

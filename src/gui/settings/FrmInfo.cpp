@@ -1,10 +1,14 @@
 #include "gui/settings/FrmInfo.h"
 
+#include "core/settings/DesignSettings.h"
+
 #include "core/settings/ProjectSettings.h"
 #include "gui/app/AppContext.h"
+#include "gui/network/CanvasCommands.h"
 #include "gui/network/UndoCommands.h"
 #include "gui/settings/FrmSelectIvalBasin.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -45,7 +49,7 @@ QGridLayout* makeFrameGrid(QGroupBox* frame) {
 }
 
 // A label and its field across the field and button columns.
-void addFieldRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* field) {
+void addFieldRow(QGridLayout* grid, int row, QLabel* label, QWidget* field) {
     grid->addWidget(label, row, kLabelColumn);
     grid->addWidget(field, row, kFieldColumn, 1, kColumns - kFieldColumn);
 }
@@ -62,7 +66,7 @@ FrmInfo::FrmInfo(AppContext& ctx, QWidget* parent)
     QGroupBox* basinFrame = makeBasinFrame(labels);
     stackFrames({projectFrame, designFrame, basinFrame});
     setTabChain({m_projectName, m_jobNumber, m_designDate, m_designEngineer, m_projectManager,
-                 m_basinName, m_intensityTable, m_tableList, m_ok, m_cancel});
+                 m_minimumTc, m_basinName, m_intensityTable, m_tableList, m_ok, m_cancel});
     connectButtons();
     load();
 }
@@ -79,6 +83,17 @@ FrmInfo::Labels FrmInfo::makeFields() {
     m_designEngineer = makeTextField("TxtDesignEngineer", labels.designEngineer);
     labels.projectManager = makeLabel("Label2", "Project Manager");
     m_projectManager = makeTextField("TxtProjectManager", labels.projectManager);
+    labels.minimumTc = makeLabel("LblMinimumTc", "Minimum Tc (min)");
+    m_minimumTc = new QComboBox(this);
+    m_minimumTc->setObjectName("CboMinimumTc");
+    m_minimumTc->setEditable(true);
+    m_minimumTc->lineEdit()->setObjectName("TxtMinimumTc");
+    m_minimumTc->addItem("none");
+    for (double minutes : kOfferedMinimumTc)
+        m_minimumTc->addItem(QString::fromStdString(MinimumTcText(minutes)));
+    m_minimumTc->setToolTip("Many agencies require a minimum Tc: a shorter total Tc is solved "
+                            "at it, and the report says so. Any value in minutes, or none.");
+    labels.minimumTc->setBuddy(m_minimumTc);
     labels.basinName = makeLabel("Label6", "Basin Name");
     m_basinName = makeTextField("TxtBasinName", labels.basinName);
     labels.intensityTable = makeLabel("Label7", "Intensity Table");
@@ -102,7 +117,7 @@ void FrmInfo::alignLabels(const Labels& labels) {
     // Labels of all three frames share one width, so the fields line up down the window.
     const std::vector<QLabel*> all{labels.projectName,    labels.jobNumber,      labels.designDate,
                                    labels.designEngineer, labels.projectManager, labels.basinName,
-                                   labels.intensityTable};
+                                   labels.intensityTable, labels.minimumTc};
     int labelWidth = 0;
     for (QLabel* label : all)
         labelWidth = std::max(labelWidth, label->sizeHint().width());
@@ -124,6 +139,7 @@ QGroupBox* FrmInfo::makeDesignFrame(const Labels& labels) {
     addFieldRow(grid, 0, labels.designDate, m_designDate);
     addFieldRow(grid, 1, labels.designEngineer, m_designEngineer);
     addFieldRow(grid, 2, labels.projectManager, m_projectManager);
+    addFieldRow(grid, 3, labels.minimumTc, m_minimumTc);
     return frame;
 }
 
@@ -163,12 +179,17 @@ FrmInfo* FrmInfo::open(AppContext& ctx, QWidget* parent) {
 void FrmInfo::load() {
     m_designDate->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     ProjectSetup setup;
-    if (!attempt([&] { setup = LoadProjectSettings(m_ctx.workspace()); })) {
+    std::optional<double> minimumTc;
+    if (!attempt([&] {
+            setup = LoadProjectSettings(m_ctx.workspace());
+            minimumTc = LoadMinimumTc(m_ctx.workspace());
+        })) {
         // Unread, OK could only overwrite the stored values with empty fields.
         giveUp();
         return;
     }
     m_existingProject = setup.existingProject;
+    m_minimumTc->setCurrentText(QString::fromStdString(MinimumTcText(minimumTc)));
     // The table current from now on is the one the file records (the first node row's, which
     // the canvas and the solve read), whichever row this window shows.
     m_ctx.refreshIntensityTable();
@@ -200,12 +221,22 @@ void FrmInfo::confirm() {
     }
     const ProjectFields project{toStd(m_projectName), toStd(m_jobNumber), toStd(m_designEngineer),
                                 toStd(m_projectManager), toStd(m_designDate)};
-    if (!attempt([&] { SaveProjectSettings(m_ctx.workspace(), project, node, m_existingProject); }))
-        return; // nothing was written; the user may try again or cancel
+    // The minimum is read first: a value it refuses leaves the file as it was.
+    std::optional<double> minimumTc;
+    if (!attempt([&] { minimumTc = ParseMinimumTc(m_minimumTc->currentText().toStdString()); }))
+        return;
+    if (!attempt([&] {
+            SaveProjectSettings(m_ctx.workspace(), project, node, m_existingProject);
+            SaveMinimumTc(m_ctx.workspace(), minimumTc);
+        }))
+        return; // the user may try again or cancel
     RecordSetupEdit(m_ctx, "Edit Project Info");
     // Later OKs of this window rewrite the rows just written.
     m_existingProject = true;
+    const QString before = m_ctx.session().intensityTable();
     m_ctx.refreshIntensityTable();
+    if (m_ctx.session().intensityTable() != before)
+        OfferTcRecompute(m_ctx, this);
     emit m_ctx.networkChanged(); // the node's label on the canvas shows the new name
     if (m_ctx.onOpenCanvas)
         attempt(m_ctx.onOpenCanvas);

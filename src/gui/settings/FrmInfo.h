@@ -9,6 +9,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+class QComboBox;
+
 namespace pluvane::gui {
 
 // "Project Setup": the project's descriptive data and its outlet node's name and rainfall
@@ -40,6 +42,7 @@ private:
         QLabel* projectManager;
         QLabel* basinName;
         QLabel* intensityTable;
+        QLabel* minimumTc;
     };
     // The steps of building the window, in the order the constructor takes them.
     Labels makeFields();
@@ -58,6 +61,7 @@ private:
     bool m_existingProject = false;
     QLineEdit* m_projectName;
     QLineEdit* m_jobNumber;
+    QComboBox* m_minimumTc; // "none" or minutes: a shorter total Tc is solved at it
     QLineEdit* m_designDate;
     QLineEdit* m_designEngineer;
     QLineEdit* m_projectManager;

@@ -2,6 +2,7 @@
 
 #include "core/settings/ProjectSettings.h"
 #include "gui/app/AppContext.h"
+#include "gui/network/CanvasCommands.h"
 #include "gui/network/UndoCommands.h"
 #include "gui/settings/FrmInfo.h"
 
@@ -30,6 +31,7 @@ bool FrmSelectIvalBasin::choose(const QString& location) {
         return false;
     m_ctx.refreshIntensityTable();
     RecordSetupEdit(m_ctx, "Change Rainfall Table");
+    OfferTcRecompute(m_ctx, this);
     if (m_tag == kSetupTag) {
         if (FrmInfo* setup = m_ctx.existing<FrmInfo>())
             setup->setIntensityTable(location);

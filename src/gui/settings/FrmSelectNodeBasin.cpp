@@ -2,6 +2,7 @@
 
 #include "core/settings/ProjectSettings.h"
 #include "gui/app/AppContext.h"
+#include "gui/network/CanvasCommands.h"
 #include "gui/network/UndoCommands.h"
 #include "gui/settings/FrmNodeInfo.h"
 
@@ -19,6 +20,7 @@ bool FrmSelectNodeBasin::choose(const QString& location) {
         return false;
     m_ctx.refreshIntensityTable();
     RecordSetupEdit(m_ctx, "Change Rainfall Table");
+    OfferTcRecompute(m_ctx, this);
     // The node window is read again from the project, so it shows the stored name and the new
     // table; a name typed there but not yet updated is given up.
     FrmNodeInfo::reopen(m_ctx, parentWidget());
