@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -267,9 +268,10 @@ TEST_F(ElementsSheetFlow, FollowsTheCurrentTable) {
     EXPECT_EQ(CalculateSheetFlowTc(ws, "0.011", "100", "0.02"), "1.1424");
 }
 
-TEST_F(ElementsSheetFlow, ZeroRoughnessOrLengthGivesZero) {
-    EXPECT_EQ(CalculateSheetFlowTc(ws, "", "100", "0.02"), "0.0000");
-    EXPECT_EQ(CalculateSheetFlowTc(ws, "0.011", "0", "0.02"), "0.0000");
+TEST_F(ElementsSheetFlow, ZeroRoughnessOrLengthIsRefusedNotTcZero) {
+    expectRefused([&] { CalculateSheetFlowTc(ws, "", "100", "0.02"); }, "roughness");
+    expectRefused([&] { CalculateSheetFlowTc(ws, "0", "100", "0.02"); }, "roughness");
+    expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "0", "0.02"); }, "length");
 }
 
 TEST_F(ElementsSheetFlow, RefusesUndefinedFieldValues) {
@@ -324,8 +326,6 @@ TEST(ElementsShallowFlow, WorkedExamples) {
     } cases[] = {
         {"Unpaved", "500", "0.01", "1.6130", "5.1664"},
         {"Paved", "500", "0.01", "2.0330", "4.0990"},
-        {"Unpaved", "0", "0.01", "1.6130", "0.0000"},
-        {"Unpaved", "", "0.01", "1.6130", "0.0000"},
         // Tc from the unrounded velocity: 2.2811 would give 73.0642.
         {"Unpaved", "10000", "0.02", "2.2811", "73.0633"},
         {"Paved", "10000", "0.02", "2.8751", "57.9691"},
@@ -343,7 +343,8 @@ TEST(ElementsShallowFlow, RefusesUndefinedValues) {
         expectRefused([&] { CalculateShallowFlow("Paved", "500", slope); }, "slope");
     for (const char* type : {"paved", "", "Gravel", "Unpaved "})
         expectRefused([&] { CalculateShallowFlow(type, "500", "0.01"); }, "surface type");
-    expectRefused([&] { CalculateShallowFlow("Unpaved", "-500", "0.01"); }, "length");
+    for (const char* length : {"-500", "0", ""})
+        expectRefused([&] { CalculateShallowFlow("Unpaved", length, "0.01"); }, "length");
     expectRefused([&] { CalculateShallowFlow("Unpaved", "1e308", "1e-10"); },
                   "time of concentration");
 }
@@ -360,7 +361,6 @@ TEST(ElementsChannelFlow, WorkedExampleInBothDialogs) {
         // Tc from the unrounded velocity: 9.3792 would give 177.6982.
         EXPECT_EQ(CalculateChannelFlow("10", "8", "0.005", "0.013", "100000", order).tc,
                   "177.6976");
-        EXPECT_EQ(CalculateChannelFlow("10", "8", "0.005", "0.013", "", order).tc, "0.0000");
     }
 }
 
@@ -383,6 +383,8 @@ TEST(ElementsChannelFlow, RefusesUndefinedValues) {
         {"10", "8", "0.005", "0", "1000", "roughness coefficient n"},
         {"10", "8", "0.005", "-0.013", "1000", "roughness coefficient n"},
         {"10", "8", "0.005", "0.013", "-1000", "length"},
+        {"10", "8", "0.005", "0.013", "0", "length"},
+        {"10", "8", "0.005", "0.013", "", "length"},
         // Positive but extreme: the radius overflows, or underflows to a velocity of 0.
         {"1e300", "1e-300", "0.005", "0.013", "1000", "velocity"},
         {"1e-300", "1e300", "0.005", "0.013", "1000", "velocity"},
@@ -395,6 +397,94 @@ TEST(ElementsChannelFlow, RefusesUndefinedValues) {
             expectRefused(
                 [&] { CalculateChannelFlow(c.area, c.wp, c.slope, c.n, c.length, order); },
                 c.mentions);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Values no site can have: one rule table for the three kinds
+
+TEST(ElementsValueChecks, EachKindRefusesAValueOutsideItsFieldsRange) {
+    const struct {
+        const char* kind;
+        const char* field;
+        const char* value;
+        const char* message; // "" when the value is accepted
+    } cases[] = {
+        {"basin", "area", "0", "The area must be greater than 0."},
+        {"basin", "area", "-2", "The area must be greater than 0."},
+        {"basin", "area", "", "The area must be greater than 0."},
+        {"basin", "slope", "0", "The slope must be greater than 0."},
+        {"basin", "c", "5", "C must be between 0 and 1"},
+        {"basin", "c", "1.001", "C must be between 0 and 1"},
+        {"basin", "c", "-0.1", "C must be between 0 and 1"},
+        {"basin", "c", "0", ""},
+        {"basin", "c", "1", ""},
+        {"basin", "c", "1.000", ""},
+        {"basin", "length", "0", "The length must be greater than 0."},
+        {"basin", "n", "0", "The roughness coefficient n must be greater than 0."},
+        {"basin", "n", "-0.011", "The roughness coefficient n must be greater than 0."},
+        {"surface", "length", "0", "The length must be greater than 0."},
+        {"surface", "slope", "-0.01", "The slope must be greater than 0."},
+        {"channel", "area", "0", "The section area must be greater than 0."},
+        {"channel", "wp", "0", "The wetted perimeter must be greater than 0."},
+        {"channel", "slope", "0", "The slope must be greater than 0."},
+        {"channel", "n", "0", "The roughness coefficient n must be greater than 0."},
+        {"channel", "length", "0", "The length must be greater than 0."},
+        {"channel", "length", "0.001", ""},
+    };
+    TempFolder folder;
+    const Workspace ws = MakeWorkspace(folder);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " " + c.field + " = '" + c.value + "'");
+        BasinFields basin{"B", "2", "Lawns", "0.5", "0.02", "100", "", "0.24", ""};
+        SurfaceFields surface{"S", "0.01", "500", "", "Paved", ""};
+        ChannelFields channel{"Ch", "10", "8", "0.005", "1000", "", "0.013", "", ""};
+        const std::map<std::string, std::string*> fields = {
+            {"basin area", &basin.area},
+            {"basin slope", &basin.slope},
+            {"basin c", &basin.c},
+            {"basin length", &basin.travelLength},
+            {"basin n", &basin.n},
+            {"surface length", &surface.length},
+            {"surface slope", &surface.slope},
+            {"channel area", &channel.area},
+            {"channel wp", &channel.wettedPerimeter},
+            {"channel slope", &channel.slope},
+            {"channel n", &channel.n},
+            {"channel length", &channel.length}};
+        *fields.at(std::string(c.kind) + " " + c.field) = c.value;
+
+        // The check of Add/Update, and the calculation of Calculate where the field is its input.
+        std::vector<std::function<void()>> checks;
+        if (std::string(c.kind) == "basin") {
+            checks.push_back([&] { CheckBasinValues(basin); });
+            if (std::string(c.field) != "area" && std::string(c.field) != "c")
+                checks.push_back(
+                    [&] { CalculateSheetFlowTc(ws, basin.n, basin.travelLength, basin.slope); });
+        } else if (std::string(c.kind) == "surface") {
+            checks.push_back([&] { CheckSurfaceValues(surface); });
+            checks.push_back(
+                [&] { CalculateShallowFlow(surface.type, surface.length, surface.slope); });
+        } else {
+            checks.push_back([&] { CheckChannelValues(channel); });
+            checks.push_back([&] {
+                CalculateChannelFlow(channel.area, channel.wettedPerimeter, channel.slope,
+                                     channel.n, channel.length, ManningOrder::AddDialog);
+            });
+        }
+        for (const auto& check : checks) {
+            if (*c.message == '\0') {
+                EXPECT_NO_THROW(check());
+                continue;
+            }
+            try {
+                check();
+                ADD_FAILURE() << "accepted";
+            } catch (const Error& e) {
+                EXPECT_STREQ(e.what(), c.message);
+                EXPECT_EQ(e.title(), "Error");
+            }
         }
     }
 }

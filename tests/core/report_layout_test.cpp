@@ -215,7 +215,14 @@ TEST(ReportLayout, HeadingsKeepWithTheirFirstRowsAndTheResultsTableIsKeptWhole) 
     EXPECT_TRUE(keeps("Runoff Rate Calculations"));
     EXPECT_TRUE(keeps(designedStops()[4].first));
     EXPECT_TRUE(keeps("I(in/hr)\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00\t5.00"));
-    EXPECT_FALSE(keeps("Q = C * Cf * A * I"));
+    // The runoff rates are one block under their title: the Tc lines, the formula over the
+    // table and the table go over together.
+    const std::size_t total = indexOf(document, "Runoff Rate Calculations") + 5;
+    ASSERT_EQ(document.paragraphs[total].text().rfind("TOTAL Tc (min)\t", 0), 0u);
+    for (std::size_t p = total; p < indexOf(document, designedStops()[4].first); ++p)
+        EXPECT_TRUE(document.paragraphs[p].keepWithNext) << document.paragraphs[p].text();
+    EXPECT_TRUE(keeps("Q = C * Cf * A * I"));
+    EXPECT_FALSE(document.paragraphs[indexOf(document, designedStops()[4].first) + 2].keepWithNext);
     // The rule and the total under it stay together; a blank line above a title keeps nothing.
     const std::size_t title = indexOf(document, "Channel Flow");
     EXPECT_FALSE(document.paragraphs[title - 1].keepWithNext);

@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QSignalSpy>
 
+#include <map>
+
 using namespace pluvane;
 using namespace pluvane::gui;
 using namespace pluvane::gui::test;
@@ -514,24 +516,27 @@ private slots:
         QTest::addColumn<QString>("length");
         QTest::addColumn<QString>("velocity");
         QTest::addColumn<QString>("tc");
+        QTest::addColumn<QStringList>("messages");
         QTest::newRow("unpaved") << "Unpaved"
                                  << "500"
                                  << "1.6130"
-                                 << "5.1664";
+                                 << "5.1664" << QStringList();
         QTest::newRow("paved") << "Paved"
                                << "500"
                                << "2.0330"
-                               << "4.0990";
+                               << "4.0990" << QStringList();
+        // No travel, no travel time: a length of 0 is refused, not given a Tc of 0.
         QTest::newRow("no length") << "Unpaved"
                                    << "0"
-                                   << "1.6130"
-                                   << "0.0000";
+                                   << ""
+                                   << "" << QStringList{"The length must be greater than 0."};
     }
     void surfaceCalculateGivesTheWorkedNumbers() {
         QFETCH(QString, type);
         QFETCH(QString, length);
         QFETCH(QString, velocity);
         QFETCH(QString, tc);
+        QFETCH(QStringList, messages);
         ElementFixture f;
         FrmSurfaceAddInfo* dialog = ShowWindow<FrmSurfaceAddInfo>(f.ctx);
         fillSurface(dialog, type);
@@ -539,7 +544,7 @@ private slots:
         click(dialog, "CmdCalculate");
         QCOMPARE(text(dialog, "TxtVelocity"), velocity);
         QCOMPARE(text(dialog, "TxtTc"), tc);
-        QCOMPARE(f.prompts.texts(), QStringList());
+        QCOMPARE(f.prompts.texts(), messages);
     }
 
     void surfaceAddReplacesATypedTcAndInsertsTheRow() {
@@ -794,6 +799,112 @@ private slots:
         QCOMPARE(text(dialog, "TxtTc"), QString());
         QCOMPARE(f.rowCount("TblChannelInfo"), 0);
         QCOMPARE(f.network.images(ElementKind::Channel).size(), std::size_t(1));
+    }
+
+    // ---------------------------------------------------------------------------------------
+    // Values no site can have: refused by Calculate, by Add, and by Update of a stored row
+    // that holds one (an older file), where Update computes nothing.
+
+    void valuesNoSiteHasAreRefusedByEveryKind_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        const QString area = "The area must be greater than 0.";
+        const QString c = "C must be between 0 and 1";
+        const QString length = "The length must be greater than 0.";
+        const QString n = "The roughness coefficient n must be greater than 0.";
+        QTest::newRow("basin area 0") << "basin"
+                                      << "TxtArea"
+                                      << "0" << area;
+        QTest::newRow("basin C 5") << "basin"
+                                   << "TxtC"
+                                   << "5" << c;
+        QTest::newRow("basin C 1.01") << "basin"
+                                      << "TxtC"
+                                      << "1.01" << c;
+        QTest::newRow("basin length 0") << "basin"
+                                        << "TxtLength"
+                                        << "0" << length;
+        QTest::newRow("basin n 0") << "basin"
+                                   << "TxtN"
+                                   << "0" << n;
+        QTest::newRow("surface length 0") << "surface"
+                                          << "TxtLength"
+                                          << "0" << length;
+        QTest::newRow("channel length 0") << "channel"
+                                          << "TxtLength"
+                                          << "0" << length;
+        QTest::newRow("channel n 0") << "channel"
+                                     << "TxtN"
+                                     << "0" << n;
+    }
+    void valuesNoSiteHasAreRefusedByEveryKind() {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        ElementFixture f;
+        f.useRainfall("0.15");
+        const char* table = kind == "basin"     ? "TblBasinInfo"
+                            : kind == "surface" ? "TblSurfaceInfo"
+                                                : "TblChannelInfo";
+        QWidget* add = kind == "basin" ? static_cast<QWidget*>(ShowWindow<FrmBasInfo>(f.ctx))
+                       : kind == "surface"
+                           ? static_cast<QWidget*>(ShowWindow<FrmSurfaceAddInfo>(f.ctx))
+                           : static_cast<QWidget*>(ShowWindow<FrmChannelAddInfo>(f.ctx));
+        if (kind == "basin")
+            fillBasin(add);
+        else if (kind == "surface")
+            fillSurface(add);
+        else
+            fillChannel(add);
+        setText(add, qPrintable(name), value);
+        click(add, "CmdCalculate");
+        click(add, "CmdOK");
+        QCOMPARE(f.prompts.texts(), QStringList({message, message}));
+        QCOMPARE(text(add, "TxtTc"), QString());
+        QCOMPARE(f.rowCount(table), 0);
+        add->close();
+
+        // A stored row with the value; only the name is changed before Update.
+        BasinFields basin = storedBasin();
+        SurfaceFields surface{"Gutter", "0.01", "500", "1.6130", "Unpaved", "5.1664"};
+        ChannelFields channel = storedChannel();
+        const std::map<QString, std::string*> stored = {{"basin TxtArea", &basin.area},
+                                                        {"basin TxtC", &basin.c},
+                                                        {"basin TxtLength", &basin.travelLength},
+                                                        {"basin TxtN", &basin.n},
+                                                        {"surface TxtLength", &surface.length},
+                                                        {"channel TxtLength", &channel.length},
+                                                        {"channel TxtN", &channel.n}};
+        *stored.at(kind + " " + name) = value.toStdString();
+        QWidget* update = nullptr;
+        if (kind == "basin") {
+            InsertBasin(f.ws(), "Basin1", 480, 480, basin);
+            f.ws().SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
+            update = ShowWindow<FrmBasUpdate>(f.ctx);
+            setText(update, "TxtBasinName", "Renamed");
+        } else if (kind == "surface") {
+            InsertSurface(f.ws(), "Surface1", 480, 480, surface);
+            f.ws().SelectedElement = ElementRef{ElementKind::Surface, 1, "Surface1"};
+            update = ShowWindow<FrmSurfaceUpdateInfo>(f.ctx);
+            setText(update, "TxtSurfName", "Renamed");
+        } else {
+            InsertChannel(f.ws(), "Channel1", 480, 480, channel);
+            f.ws().SelectedElement = ElementRef{ElementKind::Channel, 1, "Channel1"};
+            update = ShowWindow<FrmChannelUpdateInfo>(f.ctx);
+            setText(update, "TxtChannelName", "Renamed");
+        }
+        QCOMPARE(text(update, qPrintable(name)), value);
+        click(update, "CmdOK");
+        QCOMPARE(f.prompts.texts(), QStringList({message, message, message}));
+        const std::string kept = kind == "basin"     ? LoadBasin(f.ws(), "Basin1")->name
+                                 : kind == "surface" ? LoadSurface(f.ws(), "Surface1")->name
+                                                     : LoadChannel(f.ws(), "Channel1")->name;
+        QCOMPARE(kept, kind == "basin"     ? basin.name
+                       : kind == "surface" ? surface.name
+                                           : channel.name);
     }
 
     void channelUpdateLoadsAndRewritesInItsOwnOrder() {

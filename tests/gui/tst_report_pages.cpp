@@ -126,7 +126,7 @@ void fillWideProject(Workspace& ws) {
     pluvane::testdata::InsertWideElements(ws);
 }
 
-void fillFullProject(Workspace& ws) {
+void fillFullProject(Workspace& ws, int channels = 20) {
     SaveProjectSettings(
         ws, ProjectFields{"Full Site", "FS-20", "A. Engineer", "B. Manager", "2026-12-08"},
         NodeFields{"Outfall", "Atlanta"}, false);
@@ -137,9 +137,10 @@ void fillFullProject(Workspace& ws) {
                      "0.011", "1." + n});
         InsertSurface(ws, "Surface" + n, 600, 480 * i,
                       {"Swale " + n, "0.01", "300", "1.61", "Unpaved", "3." + n});
-        InsertChannel(
-            ws, "Channel" + n, 960, 480 * i,
-            {"Ditch " + n, "4.00", "6.47", "0.005", "60" + n, "Earth", "0.025", "3.05", "0." + n});
+        if (i <= channels)
+            InsertChannel(ws, "Channel" + n, 960, 480 * i,
+                          {"Ditch " + n, "4.00", "6.47", "0.005", "60" + n, "Earth", "0.025",
+                           "3.05", "0." + n});
     }
 }
 
@@ -266,6 +267,39 @@ private slots:
             QVERIFY2(
                 texts.back().startsWith(QString("Page %1 of %2 Printed ").arg(page + 1).arg(pages)),
                 qPrintable(texts.back()));
+        }
+    }
+
+    // Wherever the page break falls in the runoff rates, their title, the Tc lines, the formula
+    // and the results table are printed on one page: each channel added moves the section a
+    // line down the page, over more lines than the section holds.
+    void theRunoffRatesStayWithTheirTitleWhereverTheBreakFalls() {
+        if (!havePoppler())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        test::TestProject project;
+        fillFullProject(project.workspace, 0);
+        QTemporaryDir dir;
+        for (int channels = 1; channels <= 16; ++channels) {
+            const std::string n = std::to_string(channels);
+            InsertChannel(
+                project.workspace, "Channel" + n, 960, 480 * channels,
+                {"Ditch " + n, "4.00", "6.47", "0.005", "600", "Earth", "0.025", "3.05", "0.1"});
+            const RichDocument document = RenderReport(SolveProject(project.workspace));
+            std::map<QString, int> pages;
+            for (const Word& w :
+                 pdfWords(writePdf(dir, document, QString("runoff-%1.pdf").arg(channels))))
+                if (!pages.count(w.text))
+                    pages[w.text] = w.page;
+            // Words that each appear once in the report: the title, the formula, the table.
+            for (const char* word : {"Rate", "Calculations", "Cf", "1Yr", "I(in/hr)", "Q(cfs)"}) {
+                QVERIFY2(pages.count(word), word);
+                QVERIFY2(pages[word] == pages["Rate"],
+                         qPrintable(QString("%1 channels: \"%2\" on page %3, the title on page %4")
+                                        .arg(channels)
+                                        .arg(word)
+                                        .arg(pages[word] + 1)
+                                        .arg(pages["Rate"] + 1)));
+            }
         }
     }
 

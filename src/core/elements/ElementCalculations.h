@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/elements/ElementRecords.h"
 #include "core/elements/Formulas.h"
 
 #include <string>
@@ -15,9 +16,18 @@ struct Workspace;
 // fault, so no dialog ever shows or stores a non-number. Empty-field checks stay with the
 // dialogs: an empty text here simply reads as 0.
 
+// The values a field of each kind must hold, checked by the dialogs on Calculate and on
+// Add/Update before anything is computed or stored: every area, length, slope and n above 0, a
+// sub-basin's C from 0 to 1. The first value at fault, in the dialog's order from the top, is
+// refused with pluvane::Error (title "Error"). Texts are read with the lenient parse (empty
+// reads as 0); the name, the lists and the computed fields are not checked here.
+void CheckBasinValues(const BasinFields& fields);
+void CheckSurfaceValues(const SurfaceFields& fields);
+void CheckChannelValues(const ChannelFields& fields);
+
 // Overland flow: Tc in minutes, "#0.0000". The 2-year 24-hour rainfall is 24 times the 2-year
-// intensity of the 24-hour row of ws.CurrentIntensityTable. Refuses a negative n or length, a
-// slope that is not above 0 and a rainfall that is not above 0 (naming the table); the field
+// intensity of the 24-hour row of ws.CurrentIntensityTable. Refuses an n, length or slope that is
+// not above 0 and a rainfall that is not above 0 (naming the table); the field
 // values are checked before the rainfall table is read. Errors reading the rainfall table
 // (none current, table missing, no 24-hour row) pass through unchanged.
 std::string CalculateSheetFlowTc(const Workspace& ws, std::string_view nText,
@@ -30,14 +40,14 @@ struct FlowTexts {
 using ShallowFlowTexts = FlowTexts;
 using ChannelFlowTexts = FlowTexts;
 
-// Shallow concentrated flow over "Unpaved" or "Paved" (exact text). Refuses any other type, a
-// slope that is not above 0 and a negative length. A length of 0 gives Tc "0.0000".
+// Shallow concentrated flow over "Unpaved" or "Paved" (exact text). Refuses any other type and the
+// values CheckSurfaceValues refuses.
 ShallowFlowTexts CalculateShallowFlow(std::string_view type, std::string_view lengthText,
                                       std::string_view slopeText);
 
 // Channel flow by Manning's equation in the given dialog's order; Tc = L / (V * 60) with the
-// unrounded V. Refuses an area, wetted perimeter, slope or n that is not above 0 (a zero area
-// gives V = 0, leaving Tc undefined) and a negative length.
+// unrounded V. Refuses the values CheckChannelValues refuses (a zero area gives V = 0, leaving Tc
+// undefined).
 ChannelFlowTexts CalculateChannelFlow(std::string_view areaText, std::string_view wpText,
                                       std::string_view slopeText, std::string_view nText,
                                       std::string_view lengthText, ManningOrder order);

@@ -18,11 +18,11 @@ inline std::string FieldNotANumberMessage(std::string_view label, std::string_vi
     return std::string(label) + ": '" + std::string(text) + "' is not a number";
 }
 
-// Values that leave a formula undefined.
+// Values that leave a formula undefined, or that no site can have.
 inline constexpr std::string_view kSlopeNotPositive = "The slope must be greater than 0.";
-inline constexpr std::string_view kLengthNegative = "The length must not be negative.";
-inline constexpr std::string_view kRoughnessNegative =
-    "The roughness coefficient n must not be negative.";
+inline constexpr std::string_view kLengthNotPositive = "The length must be greater than 0.";
+inline constexpr std::string_view kAreaNotPositive = "The area must be greater than 0.";
+inline constexpr std::string_view kCOutsideZeroToOne = "C must be between 0 and 1";
 inline constexpr std::string_view kRoughnessNotPositive =
     "The roughness coefficient n must be greater than 0.";
 inline constexpr std::string_view kSectionAreaNotPositive =

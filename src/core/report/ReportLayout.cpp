@@ -56,6 +56,7 @@ std::string projectValue(const RichDocument& document, std::string_view label) {
 
 void KeepTablesTogether(RichDocument& document) {
     std::vector<Paragraph>& paragraphs = document.paragraphs;
+    std::size_t wholeTableEnd = 0; // just past the last headed table kept whole; 0: none yet
     for (std::size_t begin = 0; begin < paragraphs.size();) {
         if (!hasTab(paragraphs[begin])) {
             ++begin;
@@ -65,19 +66,41 @@ void KeepTablesTogether(RichDocument& document) {
         while (end < paragraphs.size() && hasTab(paragraphs[end]) &&
                sameStops(paragraphs[begin], paragraphs[end]))
             ++end;
-        const std::size_t keptUpTo = end - begin <= kShortTable ? end - 1 : begin + 1;
+        const bool whole = end - begin <= kShortTable;
+        const std::size_t keptUpTo = whole ? end - 1 : begin + 1;
         for (std::size_t p = begin; p < keptUpTo; ++p)
             paragraphs[p].keepWithNext = true;
         // A rule line (tabs only) has no title above it to keep.
         const bool headed = paragraphs[begin].text().find_first_not_of('\t') != std::string::npos;
         std::size_t top = begin;
-        while (headed && top > 0 && begin - top < kLeadInLimit && isLeadIn(paragraphs[top - 1]))
+        // The titles and blank lines above the heading, and its caption: the nearest line above
+        // that is not blank, bold or not (a formula over its table).
+        bool captioned = false;
+        bool titled = false;
+        while (headed && top > 0 && begin - top < kLeadInLimit) {
+            const Paragraph& above = paragraphs[top - 1];
+            const bool caption = !captioned && !hasTab(above);
+            if (!isLeadIn(above) && !caption)
+                break;
+            captioned = captioned || !above.runs.empty();
+            titled = titled || (isLeadIn(above) && !above.runs.empty());
             --top;
-        // Blank lines above the topmost title stay where they are: a page does not begin blank.
-        while (top < begin && paragraphs[top].runs.empty())
-            ++top;
+        }
+        if (headed && !titled && top > 0 && top == wholeTableEnd) {
+            // No title of its own, right under a short table kept whole: both are one block
+            // under that table's title (the Tc lines and the results table of the runoff
+            // rates), so the title goes over with the table at the bottom.
+            top = wholeTableEnd - 1;
+        } else {
+            // Blank lines above the topmost title stay where they are: a page does not begin
+            // blank.
+            while (top < begin && paragraphs[top].runs.empty())
+                ++top;
+        }
         for (std::size_t p = top; p < begin; ++p)
             paragraphs[p].keepWithNext = true;
+        if (whole && headed)
+            wholeTableEnd = end;
         begin = end;
     }
 }

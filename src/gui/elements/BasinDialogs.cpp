@@ -93,6 +93,8 @@ std::vector<ElementDialog::WalkStep> BasinDialog::walkOrder() const {
 }
 
 void BasinDialog::computeTc() {
+    // Area and C are no inputs of Tc, but Calculate refuses them as OK would.
+    CheckBasinValues(fields());
     // The field keeps its text unless the whole calculation succeeds.
     m_tc->setText(ToQString(
         CalculateSheetFlowTc(m_ctx.workspace(), TextOf(m_n), TextOf(m_length), TextOf(m_slope))));
@@ -103,7 +105,10 @@ void BasinDialog::calculate() {
 }
 
 void BasinDialog::confirm() {
-    if (okWalk(walkOrder(), [this] { computeTc(); }) && save(fields()))
+    // The walk computes nothing when the shown Tc is the stored one: the values are checked
+    // all the same, so a row read from an older file is not saved back with an area of 0.
+    if (okWalk(walkOrder(), [this] { computeTc(); }) &&
+        attempt([this] { CheckBasinValues(fields()); }) && save(fields()))
         close();
 }
 

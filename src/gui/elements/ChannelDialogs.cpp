@@ -107,7 +107,10 @@ void ChannelDialog::calculate() {
 }
 
 void ChannelDialog::confirm() {
-    if (okWalk(walkOrder(), [this] { computeFlow(); }) && save(fields()))
+    // The walk computes nothing when the shown Tc is the stored one: the values are checked
+    // all the same, so a row read from an older file is not saved back with an n of 0.
+    if (okWalk(walkOrder(), [this] { computeFlow(); }) &&
+        attempt([this] { CheckChannelValues(fields()); }) && save(fields()))
         close();
 }
 
