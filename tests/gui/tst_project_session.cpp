@@ -3,6 +3,7 @@
 // solved with (and named in the titles), numeric fields hold numbers, and Tc follows its
 // inputs. After each step the test reads what the project file holds.
 #include "GuiTestSupport.h"
+#include "core/settings/DesignSettings.h"
 #include "core/store/Database.h"
 #include "core/store/IntensityDb.h"
 #include "gui/app/AppContext.h"
@@ -13,6 +14,7 @@
 #include "gui/elements/FrmCCo.h"
 #include "gui/elements/FrmTrapezArea.h"
 #include "gui/elements/SurfaceDialogs.h"
+#include "gui/network/CanvasCommands.h"
 #include "gui/network/CanvasView.h"
 #include "gui/network/FrmDraw.h"
 #include "gui/rain/FrmIntensityTable.h"
@@ -31,6 +33,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QtTest>
 
 using namespace pluvane;
@@ -186,6 +189,102 @@ private slots:
         QCOMPARE(recordedTables(path), (QStringList{"Willow Gauge", "Willow Gauge"}));
         QCOMPARE(f.canvasTitle(), QStringLiteral("b.rmt - Rainfall: Willow Gauge"));
         QCOMPARE(f.solve()->windowTitle(), QStringLiteral("Report - Rainfall: Willow Gauge"));
+    }
+
+    // ---- the report is never older than the project ------------------------------------------
+
+    void solveAgainRebuildsTheOpenReportAndAChangeMarksItOutOfDate() {
+        Fixture f;
+        const QString path = f.example("stale.rmt");
+        QVERIFY(f.window.openProjectFile(path));
+        QPointer<FrmViewReport> report = f.solve();
+        QVERIFY(report);
+        const QString before = report->view()->toPlainText();
+        QVERIFY2(!report->isOutOfDate(), "a fresh report is current");
+        QVERIFY(before.contains("Design Basis")); // on unless the setting turns it off
+
+        // Another writer changes a sub-basin's area: the open report says it is out of date.
+        Database(Database::open(path.toStdString()))
+            .exec("UPDATE TblBasinInfo SET Area = '9' WHERE rowid = 1");
+        report->checkCurrent();
+        QVERIFY(report->isOutOfDate());
+        auto* banner = report->findChild<QLabel*>("LblOutOfDate");
+        QVERIFY(banner);
+        QCOMPARE(banner->text(), QStringLiteral("Out of date: the project changed after this "
+                                                "report was made. Solve again."));
+
+        // Solve again: the same window, rebuilt with the new numbers, current again.
+        QCOMPARE(f.solve(), report.data());
+        QVERIFY(report->view()->toPlainText() != before);
+        QVERIFY(!report->isOutOfDate());
+        QCOMPARE(peak100(path), cell(path, "SELECT Qpeak_100 FROM TblResults"));
+
+        // Edited by hand, the report asks before a new solve replaces it; "No" keeps the edits.
+        report->view()->append("Checked by R.L.");
+        f.prompts.answers = {Prompts::Answer::No};
+        f.solve();
+        QCOMPARE(f.prompts.shown.size(), std::size_t(1));
+        QVERIFY(f.prompts.texts()[0].contains("edited by hand"));
+        QVERIFY(report->view()->toPlainText().contains("Checked by R.L."));
+        f.solve(); // asked again, answered yes this time: the edits go
+        QVERIFY(!report->view()->toPlainText().contains("Checked by R.L."));
+    }
+
+    void minimumTcAndRecomputeAreUndoableSteps() {
+        Fixture f;
+        const QString path = f.example("steps.rmt");
+        QVERIFY(f.window.openProjectFile(path));
+        OpenProjectSetup(f.ctx);
+        auto* setup = f.ctx.existing<FrmInfo>();
+        auto* minimum = setup->findChild<QComboBox*>("CboMinimumTc");
+        QCOMPARE(minimum->currentText(), QStringLiteral("none"));
+        minimum->setCurrentText("ten");
+        ClickButton(setup, "CmdOK");
+        QVERIFY(f.prompts.texts().join("").contains("minimum Tc must be a number"));
+        QCOMPARE(LoadMinimumTc(f.ws()), std::nullopt); // refused: nothing written
+        minimum->setCurrentText("30");
+        ClickButton(setup, "CmdOK");
+        QCOMPARE(LoadMinimumTc(f.ws()), std::optional<double>(30.0));
+        QVERIFY(f.solve()->view()->toPlainText().contains("minimum Tc of 30 min applied"));
+
+        // Another table, its recompute offer declined: the sheet-flow Tc keep Atlanta's P2
+        // until Recompute Tc; the recompute, the table and the setup are one step each.
+        const std::string atlanta = cell(path, "SELECT Tc FROM TblBasinInfo ORDER BY rowid");
+        f.prompts.answers = {Prompts::Answer::No};
+        ClickButton(f.changeBasin("Fort Myers"), "CmdCancel");
+        QCOMPARE(cell(path, "SELECT Tc FROM TblBasinInfo ORDER BY rowid"), atlanta);
+        f.canvas()->findChild<QAction*>("MnuRecomputeTc")->trigger();
+        QVERIFY(cell(path, "SELECT Tc FROM TblBasinInfo ORDER BY rowid") != atlanta);
+        QAction* undo = f.canvas()->findChild<QAction*>("MnuUndo");
+        undo->trigger();
+        QCOMPARE(cell(path, "SELECT Tc FROM TblBasinInfo ORDER BY rowid"), atlanta);
+        undo->trigger();
+        QCOMPARE(recordedTables(path), (QStringList{"Atlanta", "Atlanta"}));
+        undo->trigger();
+        QCOMPARE(LoadMinimumTc(f.ws()), std::nullopt); // the setup step is undone too
+    }
+
+    void theEditorsTableSwitchIsAnUndoableStep() {
+        Fixture f;
+        const QString path = f.example("undo.rmt");
+        QVERIFY(f.window.openProjectFile(path));
+        f.ctx.onShowIntensityEditor();
+        auto* editor = f.ctx.existing<FrmIntensityTable>();
+        ClickButton(editor, "CmdAdd");
+        FillField(editor, "TxtBasinName", "Gauge Two");
+        for (int c = 0; c < 7; ++c)
+            for (int r = 0; r < 10; ++r)
+                editor->cell(c, r)->setText(QString::number(8.0 - r * 0.7 + c * 0.2, 'f', 2));
+        f.prompts.answers = {Prompts::Answer::Yes, Prompts::Answer::No}; // take it; no recompute
+        ClickButton(editor, "CmdUpdate");
+        QCOMPARE(recordedTables(path), (QStringList{"Gauge Two", "Gauge Two"}));
+        f.canvas()->findChild<QAction*>("MnuUndo")->trigger();
+        QCOMPARE(recordedTables(path), (QStringList{"Atlanta", "Atlanta"}));
+        // A later setup edit's undo does not bring the table back.
+        OpenProjectSetup(f.ctx);
+        ClickButton(f.ctx.existing<FrmInfo>(), "CmdOK");
+        f.canvas()->findChild<QAction*>("MnuUndo")->trigger();
+        QCOMPARE(recordedTables(path), (QStringList{"Atlanta", "Atlanta"}));
     }
 
     // ---- windows belong to their project -----------------------------------------------------
