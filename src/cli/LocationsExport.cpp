@@ -1,4 +1,5 @@
 #include "cli/LocationsExport.h"
+#include "core/text/Text.h"
 
 #include "cli/CliMessages.h"
 #include "core/Error.h"
@@ -9,7 +10,6 @@
 #include "core/store/IntensityDb.h"
 
 #include <algorithm>
-#include <cctype>
 #include <ostream>
 
 namespace pluvane::cli {
@@ -19,11 +19,7 @@ int ExportLocation(const Workspace& ws, const std::string& name,
     // The name as the list spells it, so the file carries the location's own name.
     std::string listed;
     for (const std::string& candidate : ListLocations(ws))
-        if (candidate.size() == name.size() &&
-            std::equal(candidate.begin(), candidate.end(), name.begin(),
-                       [](unsigned char a, unsigned char b) {
-                           return std::tolower(a) == std::tolower(b);
-                       }))
+        if (EqualsIgnoreCase(candidate, name))
             listed = candidate;
     if (listed.empty())
         throw Error(NoSuchLocationMessage(name));

@@ -1,10 +1,10 @@
 #include "core/comments/CommentRequest.h"
+#include "core/text/Text.h"
 
 #include "core/Error.h"
 #include "core/comments/CommentMessages.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -17,20 +17,9 @@ bool isUnreserved(unsigned char c) {
            c == '.' || c == '_' || c == '~';
 }
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
+// More than the prefix: a bare "http://" names no server.
 bool startsWithNoCase(const std::string& text, std::string_view prefix) {
-    return text.size() > prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+    return text.size() > prefix.size() && StartsWithIgnoreCase(text, prefix);
 }
 
 } // namespace
@@ -69,7 +58,7 @@ std::optional<std::string> ReadCommentEndpoint(const Settings& settings) {
     const std::optional<std::string> value = settings.value("CommentEndpoint");
     if (!value)
         return std::nullopt;
-    std::string endpoint = trimmed(*value);
+    std::string endpoint = Trim(*value, " \t");
     if (!startsWithNoCase(endpoint, "http://") && !startsWithNoCase(endpoint, "https://"))
         return std::nullopt;
     return endpoint;
@@ -79,7 +68,7 @@ double ReadCommentTimeoutSeconds(const Settings& settings) {
     const std::optional<std::string> value = settings.value("CommentTimeoutSeconds");
     if (!value)
         return kDefaultCommentTimeoutSeconds;
-    const std::string text = trimmed(*value);
+    const std::string text = Trim(*value, " \t");
     double seconds = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(seconds) ||

@@ -1,10 +1,10 @@
 #include "core/elements/FieldCheck.h"
+#include "core/text/Text.h"
 
 #include "core/Error.h"
 #include "core/elements/ElementMessages.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace pluvane {
 
@@ -30,10 +30,7 @@ void CheckPlainNumber(const std::string& label, const std::string& text) {
 }
 
 std::string MarkHandEdited(const std::string& provenance, const std::string& isoDate) {
-    std::string folded = provenance;
-    std::transform(folded.begin(), folded.end(), folded.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (folded.find("atlas") == std::string::npos)
+    if (!ContainsIgnoreCase(provenance, "atlas"))
         return provenance;
     const std::string line = "edited by hand on " + isoDate;
     if (provenance.find(line) != std::string::npos)

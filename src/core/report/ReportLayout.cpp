@@ -1,4 +1,5 @@
 #include "core/report/ReportLayout.h"
+#include "core/text/Text.h"
 
 #include "core/report/ColumnFit.h"
 
@@ -33,21 +34,13 @@ bool isLeadIn(const Paragraph& paragraph) {
     return true;
 }
 
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
-
 // The value after "LABEL\t" in the first paragraph that starts so; "" when there is none.
 std::string projectValue(const RichDocument& document, std::string_view label) {
     for (const Paragraph& paragraph : document.paragraphs) {
         const std::string text = paragraph.text();
         if (text.size() > label.size() && text.compare(0, label.size(), label) == 0 &&
             text[label.size()] == '\t')
-            return trimmed(std::string_view(text).substr(label.size() + 1));
+            return Trim(std::string_view(text).substr(label.size() + 1), " \t");
     }
     return {};
 }

@@ -1,4 +1,5 @@
 #include "core/review/ProjectReview.h"
+#include "core/text/Text.h"
 
 #include "core/ElementKind.h"
 #include "core/ReturnPeriods.h"
@@ -8,18 +9,10 @@
 #include "core/text/NumberText.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace pluvane {
 
 namespace {
-
-bool containsNoCase(std::string_view text, std::string_view word) {
-    return std::search(text.begin(), text.end(), word.begin(), word.end(),
-                       [](unsigned char a, unsigned char b) {
-                           return std::tolower(a) == std::tolower(b);
-                       }) != text.end();
-}
 
 // The provenance line that says the table was edited, else the whole provenance.
 std::string editedLine(const std::string& provenance) {
@@ -29,7 +22,7 @@ std::string editedLine(const std::string& provenance) {
         if (end == std::string::npos)
             end = provenance.size();
         const std::string line = provenance.substr(start, end - start);
-        if (containsNoCase(line, "edited by hand"))
+        if (ContainsIgnoreCase(line, "edited by hand"))
             return line;
         start = end + 1;
     }
@@ -101,7 +94,7 @@ void rainfall(std::vector<Finding>& out, const ReviewInputs& in) {
     if (in.provenance.find_first_not_of(" \t\r\n") == std::string::npos)
         add("RAIN_NO_SOURCE",
             "the rainfall table records no source: its intensities cannot be cited");
-    else if (containsNoCase(in.provenance, "edited by hand"))
+    else if (ContainsIgnoreCase(in.provenance, "edited by hand"))
         add("RAIN_EDITED",
             "the rainfall table's source says it was changed: " + editedLine(in.provenance));
 

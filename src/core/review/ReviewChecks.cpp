@@ -1,4 +1,5 @@
 #include "core/review/ReviewChecks.h"
+#include "core/text/Text.h"
 
 #include "core/Error.h"
 #include "core/elements/Catalogs.h"
@@ -16,19 +17,10 @@ namespace pluvane {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && space(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && space(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-bool filled(std::string_view text) { return !trimmed(text).empty(); }
+bool filled(std::string_view text) { return !Trim(text).empty(); }
 
 // A stored text as the message shows it: as typed, without surrounding blanks.
-std::string shown(std::string_view text) { return std::string(trimmed(text)); }
+std::string shown(std::string_view text) { return Trim(text); }
 
 std::string fixed4(double value) { return FormatFixed(value, 4); }
 

@@ -1,4 +1,5 @@
 #include "core/solve/SolveEngine.h"
+#include "core/text/Text.h"
 
 #include "core/rain/RainfallNames.h"
 
@@ -17,20 +18,12 @@ namespace pluvane {
 
 namespace {
 
-std::string trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return "";
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return std::string(text.substr(first, last - first + 1));
-}
-
 // The intensities of one row, each a whole finite positive number in single precision: a
 // solve that took a blank or a typo as 0 would report a flow of 0 as if it were computed.
 std::array<float, 7> rowIntensities(const IntensityRow& row, std::string_view table) {
     std::array<float, 7> values{};
     for (std::size_t k = 0; k < values.size(); ++k) {
-        const std::string text = trimBlanks(row.values[k]);
+        const std::string text = Trim(row.values[k]);
         const auto refuse = [&](std::string_view why) {
             throw Error(
                 IntensityRefusedMessage(table, DurationLabel(row.duration), ReturnPeriods[k], why));

@@ -10,7 +10,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace pluvane {

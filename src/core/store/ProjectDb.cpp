@@ -9,7 +9,6 @@
 #include "core/text/Text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
