@@ -22,9 +22,6 @@ struct Workspace {
     std::string DataFolder;            // holds empty.mdb and intensity.mdb; set once at start-up
     std::string CurrentIntensityTable; // current rainfall location; empty at start
     std::optional<ElementRef> SelectedElement;
-    bool HasOverland = false; // solve flags: live elements of each kind exist
-    bool HasShallow = false;
-    bool HasChannel = false;
 
     std::string templatePath() const { return DataFolder + "/empty.mdb"; }
     std::string intensityDbPath() const { return DataFolder + "/intensity.mdb"; }
