@@ -577,7 +577,10 @@ int dispatch(Workspace& ws, const std::vector<std::string>& args, std::ostream& 
 // file or location name cannot drive the terminal it is shown on.
 class PrintableBuffer : public std::streambuf {
 public:
-    explicit PrintableBuffer(std::ostream& target) : m_target(target) {}
+    // `before`: a stream whose waiting lines go out first, so that lines of standard output and
+    // standard error keep their order; a buffer with one flushes its own target at each line.
+    explicit PrintableBuffer(std::ostream& target, std::ostream* before = nullptr)
+        : m_target(target), m_before(before) {}
     PrintableBuffer(const PrintableBuffer&) = delete;
     PrintableBuffer& operator=(const PrintableBuffer&) = delete;
     ~PrintableBuffer() override { emit(); }
@@ -607,11 +610,15 @@ private:
         m_line = PrintableText(m_line, "\n");
         if (crlf)
             m_line.insert(m_line.size() - 1, "\r");
+        if (m_before)
+            m_before->flush();
         m_target << m_line;
-        m_target.flush();
+        if (m_before)
+            m_target.flush();
         m_line.clear();
     }
     std::ostream& m_target;
+    std::ostream* m_before;
     std::string m_line;
 };
 
@@ -624,7 +631,7 @@ int Run(int argc, char** argv, std::ostream& data, std::ostream& rawErr, const P
         return kOk;
     }
     PrintableBuffer outBuffer(data);
-    PrintableBuffer errBuffer(rawErr);
+    PrintableBuffer errBuffer(rawErr, &data);
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
     try {
