@@ -79,33 +79,25 @@ void ApplyTcRecompute(const Workspace& ws, const std::vector<TcRecomputed>& plan
     const ProjectConnectionScope connection(ws);
     Database db = OpenProjectDb(ws);
     Transaction transaction(db);
+    // The row as stored with its new Tc (and velocity, for the kinds that have one).
+    const auto rewrite = [&ws](const TcRecomputed& row, auto load, auto update) {
+        auto fields = load(ws, row.tag);
+        if (!fields)
+            return;
+        fields->tc = row.newTc;
+        if constexpr (requires { fields->velocity; })
+            fields->velocity = row.newVelocity;
+        update(ws, row.tag, *fields);
+    };
     for (const TcRecomputed& row : plan) {
         if (!row.changed())
             continue;
-        switch (row.kind) {
-        case ElementKind::Basin:
-            if (std::optional<BasinFields> f = LoadBasin(ws, row.tag)) {
-                f->tc = row.newTc;
-                UpdateBasin(ws, row.tag, *f);
-            }
-            break;
-        case ElementKind::Surface:
-            if (std::optional<SurfaceFields> f = LoadSurface(ws, row.tag)) {
-                f->tc = row.newTc;
-                f->velocity = row.newVelocity;
-                UpdateSurface(ws, row.tag, *f);
-            }
-            break;
-        case ElementKind::Channel:
-            if (std::optional<ChannelFields> f = LoadChannel(ws, row.tag)) {
-                f->tc = row.newTc;
-                f->velocity = row.newVelocity;
-                UpdateChannel(ws, row.tag, *f);
-            }
-            break;
-        case ElementKind::Node:
-            break;
-        }
+        if (row.kind == ElementKind::Basin)
+            rewrite(row, LoadBasin, UpdateBasin);
+        else if (row.kind == ElementKind::Surface)
+            rewrite(row, LoadSurface, UpdateSurface);
+        else if (row.kind == ElementKind::Channel)
+            rewrite(row, LoadChannel, UpdateChannel);
     }
     transaction.commit();
 }
