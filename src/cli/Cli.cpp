@@ -258,6 +258,8 @@ int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
     std::optional<ProjectLock> lock;
     if (exists)
         lock = ProjectLock::acquire(path);
+    if (!platform::kReplacesOpenFiles)
+        lock.reset(); // it has told that no window holds the file; its handle would block the replace
     CreateProjectFromTemplate(ws, path);
     out << "Created project \"" << path << "\".\n";
     return kOk;

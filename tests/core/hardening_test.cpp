@@ -36,7 +36,7 @@ std::string storedIval100(const Workspace& ws) {
     return q.step() ? q.text(0).value_or("") : "(no row)";
 }
 
-std::int64_t rowCount(const std::string& path, const std::string& table) {
+[[maybe_unused]] std::int64_t rowCount(const std::string& path, const std::string& table) {
     Database db = Database::open(path, Database::Mode::ReadOnly);
     Statement q = db.prepare("SELECT count(*) FROM " + table);
     q.step();

@@ -29,7 +29,8 @@ struct Refusal {
     const char* condition;
     // Given the test folder (with a slash at its end), runs the refused action.
     std::function<void(const std::string& dir, Workspace& ws)> action;
-    // The expected message; "@" stands for the test folder with its slash.
+    // The expected message; "@" stands for the test folder with the system's separator, "%"
+    // for the data folder as the workspace joins it.
     const char* message;
     bool needsFifo = false; // Windows has none: skipped there
 };
@@ -84,7 +85,7 @@ const Refusal kRefusals[] = {
          std::filesystem::remove(ws.templatePath());
          CreateProjectFromTemplate(ws, d + "new.rmt");
      },
-     "The project template \"@empty.mdb\" is missing; the new project was not created."},
+     "The project template \"%empty.mdb\" is missing; the new project was not created."},
     {"an empty location name", [](auto&, auto&) { CheckLocationName(" "); },
      "Please enter a name for the rainfall table."},
     {"a location name of 256 bytes", [](auto&, auto&) { CheckLocationName(std::string(256, 'a')); },
@@ -121,11 +122,14 @@ TEST_P(StoreAndFileRefusal, GivesItsWholeMessage) {
 #endif
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    const std::string dir = folder.path().string() + "/";
+    const std::string dir = folder.file(""); // with the system's separator at its end
     std::string expected = GetParam().message;
     for (std::size_t at = expected.find('@'); at != std::string::npos;
          at = expected.find('@', at + dir.size()))
         expected.replace(at, 1, dir);
+    const std::string data = ws.DataFolder + "/";
+    if (const std::size_t at = expected.find('%'); at != std::string::npos)
+        expected.replace(at, 1, data);
     EXPECT_EQ(ErrorMessageOf([&] { GetParam().action(dir, ws); }), expected);
 }
 

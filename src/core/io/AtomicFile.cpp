@@ -59,7 +59,7 @@ void ReplaceFileAtomically(const std::string& path,
         removeQuietly(temp);
         throw;
     }
-    const std::string failure = platform::ReplaceFile(temp, path);
+    const std::string failure = platform::MoveIntoPlace(temp, path);
     if (!failure.empty()) {
         removeQuietly(temp);
         throw Error(NotWritableMessage(what, path, failure));

@@ -44,6 +44,10 @@ struct ReadResult {
 // no fault).
 ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, bool prefixOnly = false);
 
+// Copies the bytes of `from` over the existing file `to`; the system's reason on failure, ""
+// on success.
+std::string CopyFileOver(const std::string& from, const std::string& to);
+
 // Opens a file with a C stdio mode ("wb", "rb").
 std::FILE* OpenFile(const std::string& path, const char* mode);
 
@@ -66,7 +70,15 @@ void MatchPermissions(const std::string& file, const std::string& like);
 
 // Puts `from` in the place of `to` in one step, so a reader sees the old file or the new one,
 // never half of one. Returns the system's reason on failure, "" on success.
-std::string ReplaceFile(const std::string& from, const std::string& to);
+std::string MoveIntoPlace(const std::string& from, const std::string& to);
+
+// Whether a file may be replaced (MoveIntoPlace) while a handle of it is open, the lock's
+// included: Windows refuses that.
+#ifdef _WIN32
+inline constexpr bool kReplacesOpenFiles = false;
+#else
+inline constexpr bool kReplacesOpenFiles = true;
+#endif
 
 // An exclusive advisory lock on a file, held by one open handle; another handle (in this
 // process or another) is refused. On Windows the lock covers one byte far past the end of the

@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <system_error>
+
 extern char** environ;
 
 namespace pluvane::platform {
@@ -82,6 +84,12 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, bool p
     return result;
 }
 
+std::string CopyFileOver(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    return ec ? ec.message() : "";
+}
+
 std::FILE* OpenFile(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
 }
@@ -120,7 +128,7 @@ void MatchPermissions(const std::string& file, const std::string& like) {
     ::chmod(file.c_str(), mode);
 }
 
-std::string ReplaceFile(const std::string& from, const std::string& to) {
+std::string MoveIntoPlace(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) == 0)
         return "";
     return std::strerror(errno);

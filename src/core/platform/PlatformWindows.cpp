@@ -132,6 +132,13 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, bool p
     return result;
 }
 
+std::string CopyFileOver(const std::string& from, const std::string& to) {
+    // std::filesystem::copy_file refuses an existing target here even when told to overwrite.
+    if (::CopyFileW(wide(from).c_str(), wide(to).c_str(), FALSE))
+        return "";
+    return systemText(::GetLastError());
+}
+
 std::FILE* OpenFile(const std::string& path, const char* mode) {
     return ::_wfopen(wide(path).c_str(), PathFromUtf8(mode).wstring().c_str());
 }
@@ -182,7 +189,7 @@ NewFile CreateUniqueFile(const std::string& stem) {
 
 void MatchPermissions(const std::string&, const std::string&) {}
 
-std::string ReplaceFile(const std::string& from, const std::string& to) {
+std::string MoveIntoPlace(const std::string& from, const std::string& to) {
     // MoveFileEx replaces a closed file in one step (within a volume, as the sibling is).
     if (::MoveFileExW(wide(from).c_str(), wide(to).c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

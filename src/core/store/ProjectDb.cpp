@@ -143,11 +143,10 @@ void CopyProjectFile(const std::string& from, const std::string& to) {
     ReplaceFileAtomically(
         to,
         [&](const std::string& temp) {
+            const std::string failure = platform::CopyFileOver(from, temp);
+            if (!failure.empty())
+                throw Error(ProjectNotCreatedMessage(to, failure));
             std::error_code ec;
-            fs::copy_file(platform::PathFromUtf8(from), platform::PathFromUtf8(temp),
-                          fs::copy_options::overwrite_existing, ec);
-            if (ec)
-                throw Error(ProjectNotCreatedMessage(to, ec.message()));
             // The copy takes the original's mode; a copy of a read-only project is made to be
             // worked on, so its owner may write it.
             fs::permissions(platform::PathFromUtf8(temp),
