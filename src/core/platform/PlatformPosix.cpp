@@ -26,7 +26,9 @@ std::string PathToUtf8(const fs::path& path) { return path.string(); }
 
 FileKind KindOf(const std::string& path) {
     struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0)
+    if (path.empty())
+        return FileKind::Missing;
+    if (::stat(path.c_str(), &info) != 0)
         return errno == EACCES ? FileKind::NoAccess : FileKind::Missing;
     if (S_ISDIR(info.st_mode))
         return FileKind::Folder;
