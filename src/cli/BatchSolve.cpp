@@ -6,6 +6,7 @@
 #include "core/Error.h"
 #include "core/Workspace.h"
 #include "core/io/FileChecks.h"
+#include "core/platform/Platform.h"
 #include "core/report/ReportBuilder.h"
 #include "core/report/ReportNotes.h"
 #include "core/report/RtfWriter.h"
@@ -18,7 +19,6 @@
 #include "core/text/Text.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <array>
 #include <atomic>
@@ -44,7 +44,9 @@ std::string reportPath(const BatchOptions& options, const std::string& target,
                        const std::string& project, const char* extension) {
     if (options.projects.size() == 1)
         return target;
-    return (fs::path(target) / fs::path(project).stem()).string() + extension;
+    return platform::PathToUtf8(platform::PathFromUtf8(target) /
+                                platform::PathFromUtf8(project).stem()) +
+           extension;
 }
 
 std::array<std::pair<const std::optional<std::string>*, const char*>, 3>
@@ -134,7 +136,7 @@ void checkOutputs(const std::string& dataFolder, const BatchOptions& options) {
         if (!*folder || options.projects.size() == 1)
             continue;
         std::error_code ec;
-        if (!fs::is_directory(**folder, ec))
+        if (!fs::is_directory(platform::PathFromUtf8(**folder), ec))
             throw Error(ReportFolderMessage(**folder));
         std::map<std::string, std::string> names;
         for (const std::string& project : options.projects) {
@@ -152,7 +154,7 @@ class Progress {
 public:
     Progress(std::ostream& err, std::size_t total)
         : m_err(err), m_total(total), m_start(std::chrono::steady_clock::now()),
-          m_enabled(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1) {}
+          m_enabled(&err == &std::cerr && platform::StandardErrorIsTerminal()) {}
 
     void show(std::size_t done) {
         if (!m_enabled || std::chrono::steady_clock::now() - m_start < std::chrono::seconds(1))

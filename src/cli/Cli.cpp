@@ -12,6 +12,7 @@
 #include "core/Workspace.h"
 #include "core/elements/RecomputeTc.h"
 #include "core/io/OutputGuard.h"
+#include "core/platform/Platform.h"
 #include "core/rain/RainfallImport.h"
 #include "core/rain/RainfallNames.h"
 #include "core/report/ReportBuilder.h"
@@ -170,10 +171,10 @@ double strictNumber(const std::string& option, const std::string& text) {
 
 std::string executableDir(const char* argv0) {
     std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        exe = fs::absolute(argv0 ? argv0 : ".", ec);
-    return exe.parent_path().string();
+    fs::path exe = platform::PathFromUtf8(platform::ExecutablePath());
+    if (exe.empty())
+        exe = fs::absolute(platform::PathFromUtf8(argv0 ? argv0 : "."), ec);
+    return platform::PathToUtf8(exe.parent_path());
 }
 
 // A right-aligned table cell, or a left-aligned row label.
@@ -258,14 +259,17 @@ int newProject(const Workspace& ws, const Arguments& args, std::ostream& out) {
     if (args.words.size() != 1)
         throw UsageError(std::string(kNewNeedsOneFile));
     const std::string& path = args.words[0];
-    if (fs::exists(path) && !args.has("--force"))
+    const bool exists = platform::KindOf(path) != platform::FileKind::Missing;
+    if (exists && !args.has("--force"))
         throw Error(FileExistsMessage(path));
     // --force replaces an old project, never the data folder's databases or another database.
     GuardOutput(ws, path, OutputPurpose::ReplaceProject);
     // A file replaced under an open window: refuse it as the program would.
     std::optional<ProjectLock> lock;
-    if (fs::exists(path))
+    if (exists)
         lock = ProjectLock::acquire(path);
+    if (!platform::kReplacesOpenFiles)
+        lock.reset(); // it has told that no window holds the file; its handle would block the replace
     CreateProjectFromTemplate(ws, path);
     out << "Created project \"" << path << "\".\n";
     return kOk;

@@ -55,7 +55,6 @@ inline constexpr std::string_view kPdfNoTemporaryFile =
     "The report could not be handed to the PDF writer: no temporary file.";
 inline constexpr std::string_view kPdfTemporaryNotWritten =
     "The report could not be handed to the PDF writer: the temporary file could not be written.";
-inline constexpr std::string_view kPdfNoPipe = "The PDF writer could not be started.";
 inline constexpr std::string_view kPdfHelperNotStarted =
     "The PDF writer pluvane-pdf could not be started.";
 // When the helper failed without saying why.

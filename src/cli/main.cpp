@@ -1,6 +1,9 @@
 #include "cli/Cli.h"
+#include "core/platform/Platform.h"
 
 #include <iostream>
+#include <string>
+#include <vector>
 
 #ifdef PLUVANE_CLI_PDF
 #include "cli/PdfHelper.h"
@@ -13,5 +16,13 @@ int main(int argc, char** argv) {
 #else
     const pluvane::cli::PdfWriter pdf; // without Qt, `solve --pdf` is refused
 #endif
-    return pluvane::cli::Run(argc, argv, std::cout, std::cerr, pdf);
+    // Arguments are UTF-8 from here on, whatever the system hands main().
+    std::vector<std::string> arguments = pluvane::platform::Utf8Arguments(argc, argv);
+    std::vector<char*> words;
+    for (std::string& argument : arguments)
+        words.push_back(argument.data());
+    words.push_back(nullptr);
+    pluvane::platform::UseBinaryStandardOutput();
+    return pluvane::cli::Run(static_cast<int>(arguments.size()), words.data(), std::cout, std::cerr,
+                             pdf);
 }

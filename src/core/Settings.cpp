@@ -2,10 +2,10 @@
 
 #include "core/Error.h"
 #include "core/io/AtomicFile.h"
+#include "core/platform/Platform.h"
 #include "core/settings/SettingsMessages.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -14,21 +14,14 @@ namespace pluvane {
 namespace fs = std::filesystem;
 
 std::string Settings::defaultPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    fs::path base;
-    if (config && *config) {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home && *home ? home : ".") / ".config";
-    }
-    return (base / "pluvane" / "pluvane.conf").string();
+    return platform::PathToUtf8(platform::PathFromUtf8(platform::SettingsFolder()) /
+                                "pluvane.conf");
 }
 
 Settings Settings::load(const std::string& path) {
     Settings settings;
     settings.m_path = path;
-    std::ifstream in(path);
+    std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
@@ -58,7 +51,7 @@ void Settings::setValue(const std::string& key, const std::string& value) {
 
 void Settings::save() const {
     std::error_code ec;
-    fs::create_directories(fs::path(m_path).parent_path(), ec);
+    fs::create_directories(platform::PathFromUtf8(m_path).parent_path(), ec);
     std::string text;
     for (const auto& [key, value] : m_values)
         text += key + '=' + value + '\n';

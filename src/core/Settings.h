@@ -9,7 +9,8 @@
 namespace pluvane {
 
 // The program's settings: a small "key=value" text file shared by the desktop program and the
-// command line, at $XDG_CONFIG_HOME/pluvane/pluvane.conf (else ~/.config/pluvane/pluvane.conf).
+// command line, at $XDG_CONFIG_HOME/pluvane/pluvane.conf (else ~/.config/pluvane/pluvane.conf;
+// %APPDATA%\\pluvane\\pluvane.conf on Windows).
 // Keys are case-sensitive; a missing or unreadable file reads as no settings.
 class Settings {
 public:

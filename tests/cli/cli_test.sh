@@ -55,7 +55,7 @@ check "import twice" 1 "exists already; add --replace" -- "$cli" "${d[@]}" locat
 check "import replace" 0 'Updated location "Uniform Five"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --replace
 check "import renamed" 0 'Added location "Five Again"' -- "$cli" "${d[@]}" locations import "$work/uniform.csv" --name "Five Again"
 check "import missing file" 1 "cannot be read" -- "$cli" "${d[@]}" locations import "$work/absent.csv"
-head -c 4096 "$cli" >"$work/binary.csv"
+head -c 4096 "$bin/intensity.mdb" >"$work/binary.csv"
 check "import binary file" 1 "not a text \(CSV\) file" -- "$cli" "${d[@]}" locations import "$work/binary.csv"
 printf 'date,rain\n2024-01-01,0.5\n' >"$work/other.csv"
 check "import other csv" 1 "neither a NOAA Atlas 14" -- "$cli" "${d[@]}" locations import "$work/other.csv"
@@ -251,6 +251,17 @@ for i in $(seq 1 50); do
   fi
 done
 [ "$i" -eq 50 ] && passed=$((passed + 1))
+
+# A project and its folder named beyond ASCII open, solve and get their reports (Windows would
+# read such names in its code page if they were not converted).
+u="$work/Bericht ü"
+mkdir "$u"
+check "non-ASCII new" 0 "Created project \"$u/Müller-Straße.rmt\"" -- "$cli" "${d[@]}" new "$u/Müller-Straße.rmt"
+sqlite3 "$u/Müller-Straße.rmt" <"$root/examples/willow-creek.sql"
+check "non-ASCII solve" 0 "Wrote" -- "$cli" "${d[@]}" solve "$u/Müller-Straße.rmt" --text "$u/Bericht ü.txt" --rtf "$u/Bericht ü.rtf"
+if grep -q '^Q(cfs)' "$u/Bericht ü.txt" && grep -q '^{\\rtf1' "$u/Bericht ü.rtf" &&
+  [ "$(ls "$u" | sort | tr '\n' '|')" = "Bericht ü.rtf|Bericht ü.txt|Müller-Straße.rmt|" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL non-ASCII reports: $(ls "$u")"; fi
+check "non-ASCII check" 3 "Basin2" -- "$cli" "${d[@]}" check "$u/Müller-Straße.rmt"
 
 # Wrong command lines.
 check "value missing" 2 "^pluvane-cli: --area needs a value$" -- "$cli" "${d[@]}" peak --area --c 0.5 --tc 10

@@ -1,11 +1,12 @@
 #include "TestSupport.h"
 
 #include "core/Error.h"
+#include "core/platform/Platform.h"
 #include "core/store/ProjectDb.h"
 
 #include <atomic>
 #include <fstream>
-#include <unistd.h>
+#include <unistd.h> // getpid, which MinGW has too
 
 namespace pluvane::test {
 
@@ -17,6 +18,10 @@ TempFolder::TempFolder() {
              ("pluvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     fs::remove_all(m_path);
     fs::create_directories(m_path);
+}
+
+std::string TempFolder::file(const std::string& name) const {
+    return platform::PathToUtf8(m_path / platform::PathFromUtf8(name));
 }
 
 TempFolder::~TempFolder() {
@@ -31,7 +36,7 @@ Workspace MakeWorkspace(const TempFolder& folder) {
     fs::copy_file(bin / "intensity.mdb", folder.path() / "intensity.mdb",
                   fs::copy_options::overwrite_existing);
     Workspace ws;
-    ws.DataFolder = folder.path().string();
+    ws.DataFolder = platform::PathToUtf8(folder.path());
     ws.ProjectPath = folder.file("project.rmt");
     ws.CurrentIntensityTable = "Atlanta";
     CreateProjectFromTemplate(ws, ws.ProjectPath);
@@ -56,7 +61,7 @@ std::string ErrorMessageOf(const std::function<void()>& action) {
 
 std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& text) {
     const std::string path = folder.file(name);
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(platform::PathFromUtf8(path), std::ios::binary);
     out << text;
     return path;
 }

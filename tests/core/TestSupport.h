@@ -19,7 +19,8 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    // `name` and the result are UTF-8, as every path the program handles.
+    std::string file(const std::string& name) const;
 
 private:
     std::filesystem::path m_path;

@@ -63,6 +63,10 @@ std::string digest(const std::string& path) {
 
 TEST_P(GuardTest, RefusesBeforeWritingWhatWasNotAsked) {
     const GuardRow& row = GetParam();
+#ifdef _WIN32
+    if (row.name == Name::SymbolicLink)
+        GTEST_SKIP() << "needs POSIX: a symbolic link (a privilege on Windows)";
+#endif
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     fs::copy_file(ws.ProjectPath, folder.file("held.rmt"));

@@ -14,7 +14,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 using namespace pluvane;
 using namespace pluvane::test;
@@ -40,6 +42,11 @@ std::string rtfOfText(const std::string& text) {
 
 std::string fileText(const std::string& path) { return ReadTextFile(path); }
 
+#ifdef _WIN32
+// The pandoc checks run on the POSIX build only.
+std::pair<std::string, int> run(const std::string&) { return {"", -1}; }
+bool havePandoc() { return false; }
+#else
 // Runs a shell command; its standard output and exit code.
 std::pair<std::string, int> run(const std::string& command) {
     std::string output;
@@ -54,6 +61,7 @@ std::pair<std::string, int> run(const std::string& command) {
 }
 
 bool havePandoc() { return std::system("command -v pandoc >/dev/null 2>&1") == 0; }
+#endif
 
 // Lines compared the way pandoc's plain output can be: pandoc turns tabs into spaces, collapses
 // runs of blanks, trims lines and puts blank lines between paragraphs, and it leaves out empty

@@ -3,16 +3,12 @@
 #include "core/Error.h"
 #include "core/io/FileChecks.h"
 #include "core/io/IoMessages.h"
+#include "core/platform/Platform.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
-#include <vector>
 
 namespace pluvane {
 
@@ -26,7 +22,7 @@ fs::path folderOf(const fs::path& target) {
 
 void removeQuietly(const std::string& path) {
     std::error_code ignored;
-    fs::remove(path, ignored);
+    fs::remove(platform::PathFromUtf8(path), ignored);
 }
 
 } // namespace
@@ -34,37 +30,23 @@ void removeQuietly(const std::string& path) {
 std::string CreateSiblingTempFile(const std::string& path, const std::string& what) {
     if (path.empty())
         throw Error(std::string(kNoFileName));
-    const fs::path target(path);
+    const fs::path target = platform::PathFromUtf8(path);
     std::error_code ec;
     if (fs::is_directory(target, ec))
         throw Error(PathIsFolderMessage(path));
     const fs::path folder = folderOf(target);
+    const std::string folderText = platform::PathToUtf8(folder);
     if (!fs::is_directory(folder, ec))
-        throw Error(FolderMissingMessage(what, path, folder.string()));
-    const std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        const int error = errno;
-        if (error == EACCES || error == EROFS || error == EPERM)
-            throw Error(NotWritableMessage(what, path, FolderReadOnlyMessage(folder.string())));
-        throw Error(NotWritableMessage(what, path, std::strerror(error)));
-    }
-    // mkstemp makes the file private; the finished file gets the target's mode, or the mode a
+        throw Error(FolderMissingMessage(what, path, folderText));
+    const platform::NewFile made = platform::CreateUniqueFile(platform::PathToUtf8(
+        folder / platform::PathFromUtf8("." + platform::PathToUtf8(target.filename()) + ".")));
+    if (made.path.empty())
+        throw Error(NotWritableMessage(
+            what, path, made.denied ? FolderReadOnlyMessage(folderText) : made.reason));
+    // A new unique file is private; the finished file gets the target's mode, or the mode a
     // new file would get.
-    struct stat existing {};
-    mode_t mode = 0;
-    if (::stat(path.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd, mode);
-    ::close(fd);
-    return std::string(name.data());
+    platform::MatchPermissions(made.path, path);
+    return made.path;
 }
 
 void ReplaceFileAtomically(const std::string& path,
@@ -77,11 +59,10 @@ void ReplaceFileAtomically(const std::string& path,
         removeQuietly(temp);
         throw;
     }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
+    const std::string failure = platform::MoveIntoPlace(temp, path);
+    if (!failure.empty()) {
         removeQuietly(temp);
-        throw Error(NotWritableMessage(what, path, ec.message()));
+        throw Error(NotWritableMessage(what, path, failure));
     }
 }
 
@@ -89,7 +70,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
     ReplaceFileAtomically(
         path,
         [&](const std::string& temp) {
-            std::FILE* out = std::fopen(temp.c_str(), "wb");
+            std::FILE* out = platform::OpenFile(temp, "wb");
             if (!out)
                 throw Error(NotWritableMessage(what, path, WriteErrorText(errno)));
             const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();

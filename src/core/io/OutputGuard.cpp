@@ -4,13 +4,11 @@
 #include "core/Workspace.h"
 #include "core/io/FileChecks.h"
 #include "core/io/IoMessages.h"
+#include "core/platform/Platform.h"
 #include "core/store/ProjectDb.h"
 #include "core/store/ProjectLock.h"
 
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string_view>
 
 namespace pluvane {
 
@@ -19,17 +17,9 @@ namespace {
 // True when `path` is a regular file that begins as every SQLite database does. The open does
 // not block, so a FIFO or a device named as output is left to the writer's own refusal.
 bool isDatabaseFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    char header[16] = {};
-    const bool database =
-        ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        ::read(fd, header, sizeof header) == static_cast<ssize_t>(sizeof header) &&
-        std::memcmp(header, "SQLite format 3", sizeof header) == 0;
-    ::close(fd);
-    return database;
+    static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
+    const platform::ReadResult read = platform::ReadRegularFile(path, kHeader.size(), true);
+    return read.status == platform::ReadStatus::Ok && read.bytes == kHeader;
 }
 
 bool isProject(const std::string& path) {
@@ -44,8 +34,9 @@ bool isProject(const std::string& path) {
 } // namespace
 
 void GuardOutput(const Workspace& ws, const std::string& output, OutputPurpose purpose) {
-    struct stat found {};
-    if (output.empty() || ::stat(output.c_str(), &found) != 0)
+    const platform::FileKind kind = platform::KindOf(output);
+    if (output.empty() || kind == platform::FileKind::Missing ||
+        kind == platform::FileKind::NoAccess)
         return;
     const std::pair<std::string, std::string_view> inputs[] = {
         {ws.ProjectPath, kRoleOpenProject},

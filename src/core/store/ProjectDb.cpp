@@ -4,6 +4,7 @@
 #include "core/Workspace.h"
 #include "core/io/AtomicFile.h"
 #include "core/io/FileChecks.h"
+#include "core/platform/Platform.h"
 #include "core/store/StoreMessages.h"
 #include "core/text/NumberText.h"
 #include "core/text/Text.h"
@@ -78,11 +79,10 @@ namespace {
 
 Database openIntensity(const Workspace& ws, bool begin) {
     const std::string path = ws.intensityDbPath();
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (!fs::exists(status))
+    const platform::FileKind kind = platform::KindOf(path);
+    if (kind == platform::FileKind::Missing)
         throw Error(IntensityDbMissingMessage(path));
-    if (!fs::is_regular_file(status))
+    if (kind != platform::FileKind::Regular)
         RequireRegularFile(path); // says what is there instead
     Database db = Database::open(path, Database::Mode::ReadWrite, true);
     if (begin) {
@@ -123,7 +123,7 @@ void PurgeDeletedElements(const Workspace& ws) {
 
 void CreateProjectFromTemplate(const Workspace& ws, const std::string& path) {
     const std::string source = ws.templatePath();
-    if (!fs::exists(source))
+    if (platform::KindOf(source) == platform::FileKind::Missing)
         throw Error(TemplateMissingMessage(source));
     // A template that is no longer a project would make every new project a copy of whatever
     // replaced it.
@@ -142,14 +142,15 @@ void CopyProjectFile(const std::string& from, const std::string& to) {
     ReplaceFileAtomically(
         to,
         [&](const std::string& temp) {
+            const std::string failure = platform::CopyFileOver(from, temp);
+            if (!failure.empty())
+                throw Error(ProjectNotCreatedMessage(to, failure));
             std::error_code ec;
-            fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec);
-            if (ec)
-                throw Error(ProjectNotCreatedMessage(to, ec.message()));
             // The copy takes the original's mode; a copy of a read-only project is made to be
             // worked on, so its owner may write it.
-            fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write,
-                            fs::perm_options::add, ec);
+            fs::permissions(platform::PathFromUtf8(temp),
+                            fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                            ec);
             CheckProjectFile(temp);
         },
         "The project");

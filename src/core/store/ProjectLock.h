@@ -1,12 +1,14 @@
 #pragma once
 
+#include "core/platform/Platform.h"
+
 #include <string>
 
 namespace pluvane {
 
 // Holds a project file for one program instance while its drawing is open, so that a second
 // instance refuses it instead of both writing to it. An advisory lock of the operating system
-// (flock), released on destruction and when the process ends in any way, so a crash never
+// (flock; a byte range lock on Windows), released on destruction and when the process ends in any way, so a crash never
 // leaves a file locked. SQLite's own locks are independent of it.
 class ProjectLock {
 public:
@@ -24,12 +26,12 @@ public:
     // True when some other holder has the file (used to check before leaving the open project).
     static bool isHeldElsewhere(const std::string& path);
 
-    bool held() const { return m_fd >= 0; }
+    bool held() const { return m_handle != platform::kNoLock; }
     const std::string& path() const { return m_path; }
     void release();
 
 private:
-    int m_fd = -1;
+    platform::LockHandle m_handle = platform::kNoLock;
     std::string m_path;
 };
 

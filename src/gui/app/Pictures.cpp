@@ -196,10 +196,14 @@ QPixmap StartScreenPicture(QSize size) {
     p.fillPath(water, QColor(0x42, 0xa5, 0xf5));
     // The name.
     QFont title("DejaVu Sans", std::max(12, size.height() / 9), QFont::Bold);
+    title.setFamilies({"DejaVu Sans", "Segoe UI", "Arial"}); // the first installed
+    title.setStyleHint(QFont::SansSerif);
     p.setFont(title);
     p.setPen(QColor(255, 255, 255, 235));
     p.drawText(QRectF(0, h * 0.08, w, h * 0.25), Qt::AlignCenter, "Pluvane");
     QFont subtitle("DejaVu Sans", std::max(8, size.height() / 30));
+    subtitle.setFamilies({"DejaVu Sans", "Segoe UI", "Arial"});
+    subtitle.setStyleHint(QFont::SansSerif);
     p.setFont(subtitle);
     p.drawText(QRectF(0, h * 0.28, w, h * 0.1), Qt::AlignCenter, "Rational Method storm drainage");
     return pixmap;

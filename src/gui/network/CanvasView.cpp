@@ -89,6 +89,8 @@ QGraphicsPixmapItem* CanvasView::itemFor(ElementKind kind, int index) {
         auto* label = new NameLabel;
         m_scene->addItem(label);
         QFont font("Liberation Sans");
+        font.setFamilies({"Liberation Sans", "Arial", "DejaVu Sans"}); // the first installed
+        font.setStyleHint(QFont::SansSerif);
         font.setPixelSize(kLabelTwips);
         label->setFont(font);
         label->setBrush(QColor(0x26, 0x32, 0x38));

@@ -51,11 +51,15 @@ void FrmDraw::printDrawing() {
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QRectF area(0, 0, page.width(), page.height());
     QFont heading("Liberation Sans", 14, QFont::Bold);
+    heading.setFamilies({"Liberation Sans", "Arial", "DejaVu Sans"}); // the first installed
+    heading.setStyleHint(QFont::SansSerif);
     painter.setFont(heading);
     const QFontMetricsF headingMetrics(heading, &printer);
     painter.drawText(QRectF(area.left(), area.top(), area.width(), headingMetrics.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, name);
     QFont detail("Liberation Sans", 9);
+    detail.setFamilies({"Liberation Sans", "Arial", "DejaVu Sans"});
+    detail.setStyleHint(QFont::SansSerif);
     painter.setFont(detail);
     const QFontMetricsF detailMetrics(detail, &printer);
     const double detailTop = area.top() + headingMetrics.height() * 1.2;

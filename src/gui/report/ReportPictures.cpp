@@ -79,6 +79,8 @@ void paintPdf(QPainter& p) {
     p.drawRect(QRectF(2, 12, 16, 7));
     p.setPen(Qt::white);
     QFont font("DejaVu Sans");
+    font.setFamilies({"DejaVu Sans", "Segoe UI", "Arial"}); // the first installed
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(6);
     font.setBold(true);
     p.setFont(font);
