@@ -2,7 +2,6 @@
 
 #include "cli/CliMessages.h"
 #include "cli/ProjectAccess.h"
-#include "cli/ResultsExport.h"
 #include "core/Error.h"
 #include "core/Workspace.h"
 #include "core/io/FileChecks.h"
@@ -56,12 +55,17 @@ reportFolders(const BatchOptions& options) {
              {&options.pdfFolder, ".pdf"}}};
 }
 
+// One project's outcome as the batch sees it, with the report the calling thread writes as a PDF
+// (the PDF writer is not thread-safe).
+struct BatchOutcome {
+    ProjectOutcome values;
+    std::optional<RichDocument> pdfDocument;
+};
+
 // Everything of one project but its PDF. Touches only its own Workspace and files; the shared
 // rainfall database is only read.
-ProjectOutcome solveProject(const std::string& dataFolder, const std::string& path,
-                            const BatchOptions& options, const RainfallSnapshot& snapshot) {
-    ProjectOutcome outcome;
-    outcome.path = path;
+BatchOutcome solveProject(const std::string& dataFolder, const std::string& path,
+                          const BatchOptions& options, const RainfallSnapshot& snapshot) {
     Workspace ws;
     ws.DataFolder = dataFolder;
     ws.ProjectPath = path;
@@ -80,16 +84,9 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
     const ProjectSolve solved = SolveProject(ws, solveOptions);
     if (!solved.node)
         throw Error(std::string(kBatchProjectHasNoNode));
-    outcome.location = solved.location;
     if (solved.nothingToSolve)
         throw Error(std::string(kNothingToSolve));
-    if (solved.rainfall)
-        outcome.source = solved.rainfall->provenance;
-    outcome.inputs = solved.inputs;
-    outcome.result = solved.result;
-    outcome.design = DescribeDesign(solved);
-    if (options.review)
-        outcome.findings = ReviewSolve(solved);
+    BatchOutcome outcome{DescribeOutcome(path, solved, options.review), std::nullopt};
     if (options.rtfFolder || options.textFolder || options.pdfFolder) {
         ReportOptions report;
         report.rainfallSource = options.rainfallSource;
@@ -104,11 +101,6 @@ ProjectOutcome solveProject(const std::string& dataFolder, const std::string& pa
         if (options.pdfFolder)
             outcome.pdfDocument = std::move(document);
     }
-    if (!solved.result) {
-        outcome.failure = SolveFailureLine(CellText(solved.failure));
-        return outcome;
-    }
-    outcome.solved = true;
     return outcome;
 }
 
@@ -180,13 +172,15 @@ private:
 // The projects' outcomes as the workers finish them, read in the order given.
 class OutcomeBoard {
 public:
-    explicit OutcomeBoard(std::size_t count) : m_outcomes(count), m_finished(count, 0) {}
+    explicit OutcomeBoard(std::size_t count)
+        : m_outcomes(count), m_pdfs(count), m_finished(count, 0) {}
 
     // The index of the next project to solve; the count once every one is taken.
     std::size_t take() { return m_next++; }
-    void post(std::size_t i, ProjectOutcome outcome) {
+    void post(std::size_t i, BatchOutcome outcome) {
         std::lock_guard lock(m_mutex);
-        m_outcomes[i] = std::move(outcome);
+        m_outcomes[i] = std::move(outcome.values);
+        m_pdfs[i] = std::move(outcome.pdfDocument);
         m_finished[i] = 1;
         m_ready.notify_all();
     }
@@ -199,10 +193,14 @@ public:
         }
         return m_outcomes[i];
     }
+    // Project i's report for its PDF; call after waitFor(i), and dropPdf(i) once it is written.
+    const std::optional<RichDocument>& pdf(std::size_t i) const { return m_pdfs[i]; }
+    void dropPdf(std::size_t i) { m_pdfs[i].reset(); }
     const std::vector<ProjectOutcome>& outcomes() const { return m_outcomes; }
 
 private:
     std::vector<ProjectOutcome> m_outcomes;
+    std::vector<std::optional<RichDocument>> m_pdfs;
     std::vector<char> m_finished;
     std::mutex m_mutex;
     std::condition_variable m_ready;
@@ -210,17 +208,16 @@ private:
 };
 
 // One project's outcome; a failure is its outcome too, so one project never stops the others.
-ProjectOutcome solveOrFail(const std::string& dataFolder, const std::string& path,
-                           const BatchOptions& options, const RainfallSnapshot& snapshot) {
-    ProjectOutcome outcome;
+BatchOutcome solveOrFail(const std::string& dataFolder, const std::string& path,
+                         const BatchOptions& options, const RainfallSnapshot& snapshot) {
     try {
-        outcome = solveProject(dataFolder, path, options, snapshot);
+        return solveProject(dataFolder, path, options, snapshot);
     } catch (const std::exception& e) {
-        outcome = ProjectOutcome{};
-        outcome.failure = e.what();
+        BatchOutcome failed;
+        failed.values.path = path;
+        failed.values.failure = e.what();
+        return failed;
     }
-    outcome.path = path;
-    return outcome;
 }
 
 unsigned workerCount(const BatchOptions& options) {
@@ -233,16 +230,16 @@ unsigned workerCount(const BatchOptions& options) {
 
 // A solved project's PDF, written from the reporting thread; a failure to write it fails the
 // project.
-void writePdf(ProjectOutcome& outcome, const BatchOptions& options, const PdfWriter& pdf) {
-    if (!outcome.pdfDocument)
+void writePdf(ProjectOutcome& outcome, const std::optional<RichDocument>& document,
+              const BatchOptions& options, const PdfWriter& pdf) {
+    if (!document)
         return;
     try {
-        pdf(*outcome.pdfDocument, reportPath(options, *options.pdfFolder, outcome.path, ".pdf"));
+        pdf(*document, reportPath(options, *options.pdfFolder, outcome.path, ".pdf"));
     } catch (const std::exception& e) {
         outcome.solved = false;
         outcome.failure = e.what();
     }
-    outcome.pdfDocument.reset();
 }
 
 // The --json or --csv document of the whole run, to --out (whole or not at all) or stdout.
@@ -295,7 +292,8 @@ int SolveMany(const std::string& dataFolder, const BatchOptions& options, std::o
     int status = 0;
     for (std::size_t i = 0; i < count; ++i) {
         ProjectOutcome& outcome = board.waitFor(i, progress);
-        writePdf(outcome, options, pdf);
+        writePdf(outcome, board.pdf(i), options, pdf);
+        board.dropPdf(i);
         progress.clear();
         if (!documentToStdout)
             out << SummaryLine(outcome) << '\n';

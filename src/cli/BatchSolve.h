@@ -1,10 +1,7 @@
 #pragma once
 
 #include "cli/Cli.h"
-#include "core/report/DesignBasis.h"
-#include "core/report/RichText.h"
-#include "core/review/ReviewChecks.h"
-#include "core/solve/SolveInputs.h"
+#include "core/report/ResultsExport.h"
 
 #include <iosfwd>
 #include <optional>
@@ -25,21 +22,6 @@ struct BatchOptions {
     bool designBasis = true;     // the reports' Design Basis section
     enum class Format { None, Json, Csv } format = Format::None;
     std::optional<std::string> outFile; // the JSON/CSV document's file; stdout without one
-};
-
-// One project's solve as the batch saw it.
-struct ProjectOutcome {
-    std::string path;
-    bool solved = false;
-    std::string failure;  // the user-readable reason when not solved
-    std::string location; // the node's rainfall location ("" when not read)
-    std::string source;   // the location's provenance lines ("" when not recorded)
-    std::optional<SolveInputs> inputs;
-    std::optional<SolveResult> result;
-    std::optional<DesignBasis> design; // what the solve took and how, when it read the project
-    std::vector<Finding> findings;     // with BatchOptions::review
-    std::optional<RichDocument>
-        pdfDocument; // written by the calling thread (the PDF writer is not thread-safe)
 };
 
 // Solves the projects on `jobs` threads, each with a Workspace of its own. Prints one summary line

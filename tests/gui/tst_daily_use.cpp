@@ -162,6 +162,36 @@ private slots:
         QCOMPARE(f.prompts.starts.back(), f.data.path("jobs"));
     }
 
+    // The same file `pluvane-cli solve --csv` writes, from the solve the report shows; refused
+    // over the project itself.
+    void theReportExportsTheResultsAsTheCommandLineDoes() {
+        Fixture f;
+        const QString site = f.data.path("site.rmt");
+        f.newProject(site);
+        f.add(ElementKind::Basin, "Lot A");
+        f.add(ElementKind::Surface, "Gutter, east");
+        f.canvas()->solve();
+        FrmViewReport* report = f.ctx.existing<FrmViewReport>();
+        QVERIFY(report);
+        QAction* exportCsv = report->findChild<QAction*>("TbExportCsv");
+        QVERIFY(exportCsv);
+        QCOMPARE(exportCsv->toolTip(), QString("Export Results (CSV)"));
+
+        f.prompts.fileNames = {site, f.data.path("results")};
+        exportCsv->trigger();
+        QCOMPARE(f.prompts.starts.back(), f.data.path("site.csv"));
+        QVERIFY(f.prompts.texts().back().startsWith("The results were not exported."));
+        exportCsv->trigger(); // the suffix is added to a name without one
+        const QByteArray exported = bytesOf(f.data.path("results.csv"));
+        QVERIFY(exported.startsWith("path,solved,failure,location,source,A,C,"));
+
+        f.window.closeCanvas(); // the command line is refused an open project
+        QStringList arguments{"solve", site, "--csv"};
+        if (ReportReviewNotesEnabled(Settings::load()))
+            arguments << "--review";
+        QCOMPARE(exported, run(QString(PLUVANE_BIN_DIR) + "/pluvane-cli", arguments).toUtf8());
+    }
+
     void theRecentListFollowsOpenMoveAndDelete() {
         Fixture f;
         const QString a = f.data.path("a.rmt"), b = f.data.path("b.rmt"),

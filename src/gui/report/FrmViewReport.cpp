@@ -35,6 +35,7 @@ namespace {
 
 const QString kRtfFilter = "Rich Text File(*.rtf)|*.rtf|";
 const QString kPdfFilter = "PDF File(*.pdf)|*.pdf|";
+const QString kCsvFilter = "CSV File(*.csv)|*.csv|";
 
 // The report view: a rich-text editor whose copies also carry RTF, written by the program's one
 // RTF writer, so that word processors paste the tab stops and indents the columns depend on.
@@ -324,6 +325,32 @@ void FrmViewReport::setIdfSource(IdfCurvesSource source) {
     if (m_idfWindow) {
         m_idfWindow->close(); // it showed the former solve
         m_idfWindow = nullptr;
+    }
+}
+
+void FrmViewReport::setResults(ProjectOutcome outcome, bool review) {
+    if (!m_results) {
+        QAction* action = m_toolbar->addAction(ReportToolIcon(ReportTool::ExportCsv),
+                                               "Export Results (CSV)", this,
+                                               &FrmViewReport::exportResults);
+        action->setToolTip("Export Results (CSV)");
+        action->setObjectName("TbExportCsv");
+    }
+    m_results = std::move(outcome);
+    m_resultsReview = review;
+}
+
+void FrmViewReport::exportResults() {
+    if (!m_results)
+        return;
+    const std::optional<QString> path = askFileName(kCsvFilter, "csv");
+    if (!path)
+        return;
+    try {
+        GuardOutput(m_ctx.workspace(), path->toStdString(), OutputPurpose::ReportOutput);
+        SaveFileAtomically(path->toStdString(), ResultsCsv({*m_results}, m_resultsReview));
+    } catch (const std::exception& e) {
+        tell(QString("The results were not exported.\n%1").arg(QString::fromStdString(e.what())));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/report/ResultsExport.h"
 #include "core/report/RichText.h"
 #include "gui/rain/FrmIdfCurves.h"
 
@@ -23,7 +24,7 @@ namespace pluvane::gui {
 class AppContext;
 
 // The report window: the solution report as an editable rich-text document that the user can
-// save as RTF, print, copy, export as PDF and close. Edits live only here; closing the window
+// save as RTF, print, copy, export as PDF (and its values as CSV) and close. Edits live only here; closing the window
 // deletes it with them.
 class FrmViewReport : public QMainWindow {
     Q_OBJECT
@@ -61,6 +62,13 @@ public:
     // Gives the window the table and Tc of its report's solve. The first call adds the tool
     // "IDF Curves" after "Export PDF"; a window made from a document alone has no such tool.
     void setIdfSource(IdfCurvesSource source);
+
+    // Gives the window the values of its report's solve, as `pluvane-cli solve --csv` writes
+    // them (with the review notes column when `review`). The first call adds the tool
+    // "Export Results (CSV)"; a window made from a document alone has no such tool.
+    void setResults(ProjectOutcome outcome, bool review);
+    // Asks for a file and writes the results there, in the project's folder under its name.
+    void exportResults();
     FrmIdfCurves* idfCurvesWindow() const { return m_idfWindow; }
 
     // Puts a fresh report in place of the one shown. A report edited by hand asks first; false
@@ -106,6 +114,8 @@ private:
     std::unique_ptr<QPrinter>
         m_printer; // kept so the user's printer choices last while the window does
     std::optional<IdfCurvesSource> m_idfSource;
+    std::optional<ProjectOutcome> m_results;
+    bool m_resultsReview = false;
     std::function<bool()> m_isCurrent;
     QAction* m_outOfDate = nullptr;     // the banner's place in the toolbar
     QPointer<FrmIdfCurves> m_idfWindow; // closes with the report: it is the plot of this solve

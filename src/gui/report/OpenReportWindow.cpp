@@ -81,6 +81,8 @@ FrmViewReport* OpenReportWindow(AppContext& ctx, bool* nothing) {
         if (!window)
             return nullptr;
     }
+    window->setResults(DescribeOutcome(ws.ProjectPath, solve, options.reviewNotes),
+                       options.reviewNotes);
     if (std::optional<IdfCurvesSource> idf = idfSourceOf(solve))
         window->setIdfSource(std::move(*idf));
     window->setWindowTitle(ReportTitle(QString::fromStdString(solve.location)));

@@ -72,9 +72,10 @@ void paintClose(QPainter& p) {
     p.drawLine(QPointF(15.5, 8.5), QPointF(8.5, 15.5));
 }
 
-void paintPdf(QPainter& p) {
+// A page with a band naming the kind of file ("PDF", "CSV").
+void paintFileKind(QPainter& p, const QColor& band, const QString& kind) {
     paintPage(p, QRectF(4, 2, 16, 20));
-    p.setBrush(QColor(0xc6, 0x28, 0x28));
+    p.setBrush(band);
     p.setPen(Qt::NoPen);
     p.drawRect(QRectF(2, 12, 16, 7));
     p.setPen(Qt::white);
@@ -84,7 +85,7 @@ void paintPdf(QPainter& p) {
     font.setPixelSize(6);
     font.setBold(true);
     p.setFont(font);
-    p.drawText(QRectF(2, 12, 16, 7), Qt::AlignCenter, "PDF");
+    p.drawText(QRectF(2, 12, 16, 7), Qt::AlignCenter, kind);
 }
 
 // A page under a magnifying glass.
@@ -117,7 +118,10 @@ QIcon ReportToolIcon(ReportTool tool) {
             paintClose(p);
             break;
         case ReportTool::ExportPdf:
-            paintPdf(p);
+            paintFileKind(p, QColor(0xc6, 0x28, 0x28), "PDF");
+            break;
+        case ReportTool::ExportCsv:
+            paintFileKind(p, QColor(0x2e, 0x7d, 0x32), "CSV");
             break;
         case ReportTool::PrintPreview:
             paintPreview(p);

@@ -4,7 +4,7 @@
 
 namespace pluvane::gui {
 
-enum class ReportTool { SaveAs, Print, Copy, Close, ExportPdf, PrintPreview };
+enum class ReportTool { SaveAs, Print, Copy, Close, ExportPdf, PrintPreview, ExportCsv };
 
 // The pictures of the report window's toolbar, painted in code like the program's others.
 QIcon ReportToolIcon(ReportTool tool);

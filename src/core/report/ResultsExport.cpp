@@ -1,13 +1,16 @@
-#include "cli/ResultsExport.h"
+#include "core/report/ResultsExport.h"
 
-#include "cli/BatchSolve.h"
 #include "core/ReturnPeriods.h"
+#include "core/report/ReportNotes.h"
+#include "core/review/ProjectReview.h"
+#include "core/solve/SolveProject.h"
+#include "core/text/Text.h"
 #include "core/text/Json.h"
 #include "core/text/NumberText.h"
 
 #include <cmath>
 
-namespace pluvane::cli {
+namespace pluvane {
 
 namespace {
 
@@ -44,6 +47,23 @@ std::string reviewLines(const ProjectOutcome& outcome) {
 }
 
 } // namespace
+
+ProjectOutcome DescribeOutcome(const std::string& path, const ProjectSolve& solve, bool review) {
+    ProjectOutcome outcome;
+    outcome.path = path;
+    outcome.location = solve.location;
+    if (solve.rainfall)
+        outcome.source = solve.rainfall->provenance;
+    outcome.inputs = solve.inputs;
+    outcome.result = solve.result;
+    outcome.design = DescribeDesign(solve);
+    if (review)
+        outcome.findings = ReviewSolve(solve);
+    outcome.solved = solve.result.has_value();
+    if (!outcome.solved)
+        outcome.failure = SolveFailureLine(CellText(solve.failure));
+    return outcome;
+}
 
 std::string ResultsJson(const std::vector<ProjectOutcome>& outcomes, bool review) {
     std::string json = "{\"projects\": [";
@@ -133,4 +153,4 @@ std::string ResultsCsv(const std::vector<ProjectOutcome>& outcomes, bool review)
     return csv;
 }
 
-} // namespace pluvane::cli
+} // namespace pluvane

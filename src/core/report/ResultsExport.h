@@ -1,13 +1,34 @@
 #pragma once
 
+#include "core/report/DesignBasis.h"
+#include "core/review/ReviewChecks.h"
+#include "core/solve/SolveInputs.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
-namespace pluvane::cli {
+namespace pluvane {
 
-struct ProjectOutcome;
+struct ProjectSolve;
 
-// The values of a batch solve for scripts and spreadsheets. Numbers are locale-free: the
+// One project's solve as the results documents give it.
+struct ProjectOutcome {
+    std::string path;
+    bool solved = false;
+    std::string failure;  // the user-readable reason when not solved
+    std::string location; // the node's rainfall location ("" when not read)
+    std::string source;   // the location's provenance lines ("" when not recorded)
+    std::optional<SolveInputs> inputs;
+    std::optional<SolveResult> result;
+    std::optional<DesignBasis> design; // what the solve took and how, when it read the project
+    std::vector<Finding> findings;     // with `review`
+};
+
+// The outcome of `solve` of the project at `path`, its review notes with `review`.
+ProjectOutcome DescribeOutcome(const std::string& path, const ProjectSolve& solve, bool review);
+
+// The values of solves for scripts and spreadsheets. Numbers are locale-free: the
 // engine's single-precision I and Q as their shortest round-trip text, the double-precision A,
 // C, Tc, Cf and C*Cf as theirs. A project that was not solved keeps its place, with its reason.
 
@@ -25,4 +46,4 @@ std::string ResultsJson(const std::vector<ProjectOutcome>& outcomes, bool review
 // found) closes each row. With `review` a last column holds the review notes, one a line.
 std::string ResultsCsv(const std::vector<ProjectOutcome>& outcomes, bool review);
 
-} // namespace pluvane::cli
+} // namespace pluvane
