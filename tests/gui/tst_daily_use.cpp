@@ -176,6 +176,7 @@ private slots:
         QAction* exportCsv = report->findChild<QAction*>("TbExportCsv");
         QVERIFY(exportCsv);
         QCOMPARE(exportCsv->toolTip(), QString("Export Results (CSV)"));
+        SaveScreenshot(report->toolbar(), "report-toolbar");
 
         f.prompts.fileNames = {site, f.data.path("results")};
         exportCsv->trigger();
