@@ -1,5 +1,5 @@
-// The outlet pipe or channel: Manning flows checked against hand calculations and a published
-// textbook answer, the size pick at its boundaries, bad input, and the stored row.
+// The outlet pipe or channel: Manning flows checked against hand calculations and published
+// worked examples, the size pick at its boundaries, bad input, and the stored row.
 #include "TestSupport.h"
 
 #include "core/hydraulics/Conveyance.h"
@@ -15,6 +15,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <tuple>
 
 namespace pluvane {
@@ -95,6 +96,101 @@ TEST(PipeTest, SizePickAtEveryBoundary) {
               NoStandardDiameterMessage(beyond, 72.0));
 }
 
+// What a published worked example states, and which of our results answers it.
+enum class Stated { Diameter, FullFlow, FullVelocity, NormalDepth, Velocity, Capacity };
+
+struct WorkedExample {
+    const char* source;
+    Stated what;
+    double q, slope, n;
+    double diameterIn; // a pipe; 0 for "size it"
+    double bottomFt;   // a channel when above 0
+    double sideSlope, availableDepthFt;
+    double expected, tolerance;
+};
+
+double ourAnswer(const WorkedExample& e) {
+    if (e.bottomFt > 0) {
+        const ChannelResult c =
+            AnalyzeChannel(e.q, e.slope, e.n, e.bottomFt, e.sideSlope, e.availableDepthFt);
+        switch (e.what) {
+        case Stated::NormalDepth:
+            return c.normalDepthFt;
+        case Stated::Velocity:
+            return c.velocityFps;
+        case Stated::Capacity:
+            return c.capacityCfs.value_or(kNaN);
+        default:
+            return kNaN;
+        }
+    }
+    const PipeResult p = AnalyzePipe(e.q, e.slope, e.n,
+                                     e.diameterIn > 0 ? std::optional(e.diameterIn) : std::nullopt);
+    switch (e.what) {
+    case Stated::Diameter:
+        return p.diameterIn;
+    case Stated::FullFlow:
+        return p.fullFlowCfs;
+    case Stated::FullVelocity:
+        return p.fullVelocityFps;
+    case Stated::NormalDepth:
+        return p.depthFt.value_or(kNaN);
+    case Stated::Velocity:
+        return p.velocityFps;
+    default:
+        return kNaN;
+    }
+}
+
+// FHWA HEC-22, Urban Drainage Design, 4th ed., 2024 (FHWA-HIF-24-006), in US units.
+// Its pipe formulas round the constants: 0.46 for 1.486 (pi/4) / 4^(2/3) = 0.4632 (0.7 % low)
+// and 0.59 for 1.486 / 4^(2/3) = 0.5897, with D^2.67 and D^0.67, and it prints one decimal:
+// full flows within 1 % (0.2 cfs), full velocities within 0.1 ft/s (it prints 8.0 where its own
+// constants give 8.09). Example 9.2 takes y/D and V/Vf from Q/Qf to two decimals without
+// saying how: depths within 0.02 D, velocities within 0.025 Vf (it has 0.74 where the circle
+// gives 0.76). Its channel examples round A to 0.1 sq ft and R to 0.01 ft before Manning's
+// equation: capacities within 1 %; example 6.2 tries depths 0.1 ft apart and accepts a flow
+// within 5 % of the design flow: the normal depth within 0.05 ft.
+constexpr WorkedExample kWorkedExamples[] = {
+    // Example 9.1: 17.6 cfs at 0.015, concrete (n 0.013) and helical metal (n 0.017).
+    {"HEC-22 ex. 9.1 concrete size", Stated::Diameter, 17.6, 0.015, 0.013, 0, 0, 0, 0, 21, 0},
+    {"HEC-22 ex. 9.1 concrete Qf", Stated::FullFlow, 17.6, 0.015, 0.013, 21, 0, 0, 0, 19.3, 0.2},
+    {"HEC-22 ex. 9.1 concrete Vf", Stated::FullVelocity, 17.6, 0.015, 0.013, 21, 0, 0, 0, 8.0, 0.1},
+    {"HEC-22 ex. 9.1 metal size", Stated::Diameter, 17.6, 0.015, 0.017, 0, 0, 0, 0, 24, 0},
+    {"HEC-22 ex. 9.1 metal Qf", Stated::FullFlow, 17.6, 0.015, 0.017, 24, 0, 0, 0, 21.1, 0.2},
+    {"HEC-22 ex. 9.1 metal Vf", Stated::FullVelocity, 17.6, 0.015, 0.017, 24, 0, 0, 0, 6.8, 0.1},
+    // Example 9.2, concrete (n 0.013): pipe 40-41, 18 in at 0.03 carrying 3.3 cfs ...
+    {"HEC-22 ex. 9.2 pipe 40-41 Qf", Stated::FullFlow, 3.3, 0.03, 0.013, 18, 0, 0, 0, 18.1, 0.2},
+    {"HEC-22 ex. 9.2 pipe 40-41 Vf", Stated::FullVelocity, 3.3, 0.03, 0.013, 18, 0, 0, 0, 10.3,
+     0.1},
+    {"HEC-22 ex. 9.2 pipe 40-41 yn", Stated::NormalDepth, 3.3, 0.03, 0.013, 18, 0, 0, 0, 0.45,
+     0.03},
+    {"HEC-22 ex. 9.2 pipe 40-41 V", Stated::Velocity, 3.3, 0.03, 0.013, 18, 0, 0, 0, 7.62, 0.26},
+    // ... pipe 41-42, the same pipe carrying 5.1 cfs ...
+    {"HEC-22 ex. 9.2 pipe 41-42 yn", Stated::NormalDepth, 5.1, 0.03, 0.013, 18, 0, 0, 0, 0.56,
+     0.03},
+    {"HEC-22 ex. 9.2 pipe 41-42 V", Stated::Velocity, 5.1, 0.03, 0.013, 18, 0, 0, 0, 8.86, 0.26},
+    // ... pipe 42-43, 6.75 cfs at 0.001: D = 1.96 ft, so 24 in.
+    {"HEC-22 ex. 9.2 pipe 42-43 size", Stated::Diameter, 6.75, 0.001, 0.013, 0, 0, 0, 0, 24, 0},
+    {"HEC-22 ex. 9.2 pipe 42-43 Qf", Stated::FullFlow, 6.75, 0.001, 0.013, 24, 0, 0, 0, 7.12, 0.07},
+    {"HEC-22 ex. 9.2 pipe 42-43 yn", Stated::NormalDepth, 6.75, 0.001, 0.013, 24, 0, 0, 0, 1.56,
+     0.04},
+    {"HEC-22 ex. 9.2 pipe 42-43 V", Stated::Velocity, 6.75, 0.001, 0.013, 24, 0, 0, 0, 2.6, 0.1},
+    // Example 6.1: trapezoid b 2.6 ft, z 3, n 0.030, S 0.01, 1.6 ft deep: 55.7 cfs at 4.7 ft/s.
+    {"HEC-22 ex. 6.1 capacity", Stated::Capacity, 55.7, 0.01, 0.03, 0, 2.6, 3, 1.6, 55.7, 0.56},
+    {"HEC-22 ex. 6.1 V", Stated::Velocity, 55.7, 0.01, 0.03, 0, 2.6, 3, 1.6, 4.7, 0.05},
+    // Example 6.2: b 3 ft, z 3, n 0.030, S 0.01: 22.1 cfs at 1.0 ft, 27 at 1.1; 28 cfs at 1.1 ft.
+    {"HEC-22 ex. 6.2 capacity at 1.0 ft", Stated::Capacity, 28, 0.01, 0.03, 0, 3, 3, 1.0, 22.1,
+     0.22},
+    {"HEC-22 ex. 6.2 capacity at 1.1 ft", Stated::Capacity, 28, 0.01, 0.03, 0, 3, 3, 1.1, 27, 0.5},
+    {"HEC-22 ex. 6.2 normal depth", Stated::NormalDepth, 28, 0.01, 0.03, 0, 3, 3, 1.3, 1.1, 0.05},
+};
+
+TEST(ConveyanceTest, PublishedWorkedExamples) {
+    for (const WorkedExample& e : kWorkedExamples)
+        EXPECT_NEAR(ourAnswer(e), e.expected, e.tolerance) << e.source;
+}
+
 struct BadInput {
     double q, slope, n, diameter, bottom, side;
     std::string what;
@@ -163,6 +259,8 @@ TEST(ChannelTest, RectangleByHandAndCapacityAtNormalDepth) {
 
 TEST(ConveyanceTest, TravelTime) {
     EXPECT_DOUBLE_EQ(TravelTimeMinutes(600, 5), 2.0);
+    // HEC-22, 4th ed., example 9.2, pipe 40-41: 361 ft at 7.73 ft/s, 0.8 min (to one decimal).
+    EXPECT_NEAR(TravelTimeMinutes(361, 7.73), 0.8, 0.05);
     EXPECT_EQ(test::ErrorMessageOf([] { TravelTimeMinutes(-1, 5); }),
               NotAboveZeroMessage("length", -1));
 }

@@ -61,11 +61,13 @@ inline constexpr std::array<ReviewRule, 22> kReviewRules{{
     {"RAIN_ORDER", Severity::Warning, 0.0, "intensity-duration-frequency tables, NOAA Atlas 14"},
     // An area or a Tc below 0 (or not a finite number): the solve refuses the project.
     {"VALUE_REFUSED", Severity::Warning, 0.0, "no site has a negative area or travel time"},
-    // The outlet conveyance at the design flow; velocities in ft/s.
+    // The outlet conveyance at the design flow; velocities in ft/s. HEC-22 asks 3 ft/s flowing
+    // full and names no upper velocity: the 2 and 10 ft/s at the design flow are local rules.
     {"CONVEYANCE_SLOW", Severity::Note, 2.0,
-     "self-cleansing velocity in storm drains, FHWA HEC-22, 2024, ch. 9"},
+     "2 ft/s at the design flow, a common local rule; FHWA HEC-22, 2024, ch. 9 keeps 3 ft/s "
+     "flowing full"},
     {"CONVEYANCE_FAST", Severity::Warning, 10.0,
-     "scour and abrasion at high velocity, FHWA HEC-22, 2024, ch. 9"},
+     "10 ft/s, a common local rule; abrasion at high velocity, FHWA HEC-22, 2024, ch. 9"},
     {"CONVEYANCE_OVER_CAPACITY", Severity::Warning, 0.0,
      "storm drain capacity by Manning's equation, FHWA HEC-22, 2024, ch. 9"},
     {"CHANNEL_TOO_SHALLOW", Severity::Warning, 0.0,
