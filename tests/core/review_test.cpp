@@ -207,7 +207,14 @@ const ReviewRow kReviewRows[] = {
          s.conveyance = outlet("Pipe", "0.0001", "24");
          s.designQ = "1";
      },
-     {"CONVEYANCE_SLOW"}},
+     {"PIPE_FULL_SLOW", "CONVEYANCE_SLOW"}},
+    // 2.3 ft/s full; half full as fast, above the 2 ft/s at the design flow.
+    {"pipefullslow",
+     [](ProjectPlan& s) {
+         s.conveyance = outlet("Pipe", "0.001", "24");
+         s.designQ = "3.5";
+     },
+     {"PIPE_FULL_SLOW"}},
     {"pipefast",
      [](ProjectPlan& s) {
          s.conveyance = outlet("Pipe", "0.08", "24");

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QToolBar>
 #include <QtTest>
 
 #include <unistd.h>

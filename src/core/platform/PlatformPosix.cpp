@@ -160,9 +160,13 @@ void UnlockFile(LockHandle handle) {
 }
 
 std::string ExecutablePath() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? "" : exe.string();
+    // readlink(2) itself: std::filesystem::read_symlink costs an lstat first.
+    std::string path(4096, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= path.size())
+        return "";
+    path.resize(static_cast<std::size_t>(length));
+    return path;
 }
 
 std::string SettingsFolder() {

@@ -24,6 +24,12 @@ std::vector<Finding> ReviewConveyance(const ConveyanceFields& fields,
     double velocity = 0.0;
     if (const auto& pipe = outcome.pipe) {
         velocity = pipe->velocityFps;
+        const double fullSlow = ReviewRuleOf("PIPE_FULL_SLOW").threshold;
+        if (pipe->fullVelocityFps < fullSlow)
+            add("PIPE_FULL_SLOW", "the " + PlainNumberText(pipe->diameterIn) + " in pipe flows " +
+                                      FormatFixed(pipe->fullVelocityFps, 2) +
+                                      " ft/s full, below " + PlainNumberText(fullSlow) +
+                                      " ft/s: it does not clean itself");
         if (pipe->overCapacity)
             add("CONVEYANCE_OVER_CAPACITY", "the " + PlainNumberText(pipe->diameterIn) +
                                                 " in pipe is over capacity: the design "

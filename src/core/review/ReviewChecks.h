@@ -32,7 +32,7 @@ struct ReviewRule {
 };
 
 // Every check, in the order findings are listed for one element. The one place thresholds live.
-inline constexpr std::array<ReviewRule, 22> kReviewRules{{
+inline constexpr std::array<ReviewRule, 23> kReviewRules{{
     {"SHEET_LENGTH_100", Severity::Warning, 100.0, "NRCS NEH 630 ch. 15, 2010"},
     {"SHEET_LENGTH_300", Severity::Warning, 300.0, "TR-55, 1986, ch. 3"},
     // n L / sqrt(S) <= 100 (ft), i.e. L <= 100 sqrt(S) / n.
@@ -68,6 +68,9 @@ inline constexpr std::array<ReviewRule, 22> kReviewRules{{
      "flowing full"},
     {"CONVEYANCE_FAST", Severity::Warning, 10.0,
      "10 ft/s, a common local rule; abrasion at high velocity, FHWA HEC-22, 2024, ch. 9"},
+    // A pipe's own velocity flowing full, whatever the design flow.
+    {"PIPE_FULL_SLOW", Severity::Note, 3.0,
+     "self-cleaning velocity, 3 ft/s flowing full, FHWA HEC-22, 2024, ch. 9"},
     {"CONVEYANCE_OVER_CAPACITY", Severity::Warning, 0.0,
      "storm drain capacity by Manning's equation, FHWA HEC-22, 2024, ch. 9"},
     {"CHANNEL_TOO_SHALLOW", Severity::Warning, 0.0,
