@@ -1,6 +1,7 @@
 #ifndef _WIN32
 
 #include "core/platform/Platform.h"
+#include "core/platform/ReadChunks.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -56,33 +57,19 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, bool p
         result.status = ReadStatus::NotRegular;
         return result;
     }
-    char buffer[65536];
-    for (;;) {
-        const std::size_t wanted =
-            prefixOnly ? std::min(sizeof buffer, maxBytes - result.bytes.size()) : sizeof buffer;
-        if (wanted == 0)
-            break;
-        const ssize_t n = ::read(fd, buffer, wanted);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            result.reason = std::strerror(errno);
-            ::close(fd);
-            result.status = ReadStatus::Failed;
-            return result;
-        }
-        if (n == 0)
-            break;
-        result.bytes.append(buffer, static_cast<std::size_t>(n));
-        if (result.bytes.size() > maxBytes) {
-            ::close(fd);
-            result.bytes.clear();
-            result.status = ReadStatus::TooLarge;
-            return result;
-        }
-    }
+    result = ReadChunks(
+        [fd](char* buffer, std::size_t size, std::string& reason) -> std::ptrdiff_t {
+            for (;;) {
+                const ssize_t n = ::read(fd, buffer, size);
+                if (n >= 0 || errno != EINTR) {
+                    if (n < 0)
+                        reason = std::strerror(errno);
+                    return n;
+                }
+            }
+        },
+        maxBytes, prefixOnly);
     ::close(fd);
-    result.status = ReadStatus::Ok;
     return result;
 }
 

@@ -1,6 +1,7 @@
 #ifdef _WIN32
 
 #include "core/platform/Platform.h"
+#include "core/platform/ReadChunks.h"
 
 #include <windows.h>
 
@@ -104,31 +105,17 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, bool p
         result.status = ReadStatus::NotRegular;
         return result;
     }
-    char buffer[65536];
-    for (;;) {
-        const std::size_t wanted =
-            prefixOnly ? std::min(sizeof buffer, maxBytes - result.bytes.size()) : sizeof buffer;
-        if (wanted == 0)
-            break;
-        DWORD n = 0;
-        if (!::ReadFile(handle, buffer, static_cast<DWORD>(wanted), &n, nullptr)) {
-            result.reason = systemText(::GetLastError());
-            ::CloseHandle(handle);
-            result.status = ReadStatus::Failed;
-            return result;
-        }
-        if (n == 0)
-            break;
-        result.bytes.append(buffer, n);
-        if (result.bytes.size() > maxBytes) {
-            ::CloseHandle(handle);
-            result.bytes.clear();
-            result.status = ReadStatus::TooLarge;
-            return result;
-        }
-    }
+    result = ReadChunks(
+        [handle](char* buffer, std::size_t size, std::string& reason) -> std::ptrdiff_t {
+            DWORD n = 0;
+            if (!::ReadFile(handle, buffer, static_cast<DWORD>(size), &n, nullptr)) {
+                reason = systemText(::GetLastError());
+                return -1;
+            }
+            return static_cast<std::ptrdiff_t>(n);
+        },
+        maxBytes, prefixOnly);
     ::CloseHandle(handle);
-    result.status = ReadStatus::Ok;
     return result;
 }
 
