@@ -54,7 +54,7 @@ TEST(IntensityShipped, ListsTheShippedLocationsWithTenRowsAndTheirSources) {
     const auto fortMyers = ReadLocationRows(ws, "Fort Myers");
     EXPECT_EQ(fortMyers[1].values[3], "7.20") << "texts are kept as typed, trailing zero included";
     EXPECT_EQ(fortMyers[9].values[6], "0.504");
-    EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws), 0.16); // Atlanta, 2-year, 24-hour
+    EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws, "Atlanta"), 0.16); // 2-year, 24-hour
 }
 
 TEST(IntensitySave, ANewNameAddsOneListRowAndOneTenRowTable) {
@@ -91,8 +91,7 @@ TEST(IntensitySave, AnExistingNameInAnotherCaseOverwritesValuesOnly) {
         EXPECT_EQ(rows[r].values[6], "1.25");
     }
     EXPECT_EQ(ReadProvenance(ws, "Atlanta"), before) << "no provenance given: the stored one stays";
-    ws.CurrentIntensityTable = "ATLANTA";
-    EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws), 1.25);
+    EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws, "ATLANTA"), 1.25);
 }
 
 TEST(IntensitySave, AwkwardButValidNamesAreQuotedAndWork) {
@@ -103,8 +102,7 @@ TEST(IntensitySave, AwkwardButValidNamesAreQuotedAndWork) {
         SaveLocation(ws, name, UniformGrid("3.5"));
         EXPECT_TRUE(LocationExists(ws, name)) << name;
         EXPECT_EQ(ReadLocationRows(ws, name).size(), 10u) << name;
-        ws.CurrentIntensityTable = name;
-        EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws), 3.5) << name;
+        EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws, name), 3.5) << name;
     }
     EXPECT_EQ(ListLocations(ws).size(), 8u);
 }
@@ -166,21 +164,22 @@ TEST(IntensitySave, AListedLocationWhoseTableWentMissingGetsItBack) {
 TEST(IntensityDailyRainfall, MissingTablesAndRowsAreNamedInTheMessage) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ws.CurrentIntensityTable.clear();
-    EXPECT_NE(
-        ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("No rainfall intensity table"),
-        std::string::npos);
-    ws.CurrentIntensityTable = "Nowhere";
-    EXPECT_NE(
-        ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("\"Nowhere\" does not exist"),
-        std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] {
+                  ReadTwoYearDailyIntensity(ws, "");
+              }).find("No rainfall intensity table"),
+              std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] {
+                  ReadTwoYearDailyIntensity(ws, "Nowhere");
+              }).find("\"Nowhere\" does not exist"),
+              std::string::npos);
     SaveLocation(ws, "Short", UniformGrid("1"));
     {
         Database db = OpenIntensityDb(ws);
         db.exec("UPDATE Short SET Duration = '24' WHERE ID = 10"); // not the exact text "24.0"
     }
-    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("no 24-hour row"),
-              std::string::npos);
+    EXPECT_NE(
+        ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws, "Short"); }).find("no 24-hour row"),
+        std::string::npos);
 }
 
 TEST(IntensityCsv, ReadsTheShippedFormat) {

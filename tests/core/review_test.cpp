@@ -89,7 +89,7 @@ void buildProject(Workspace& ws, ProjectPlan plan) {
 
     BasinFields& b = plan.basin;
     if (b.tc.empty())
-        b.tc = CalculateSheetFlowTc(ws, b.n, b.travelLength, b.slope);
+        b.tc = CalculateSheetFlowTc(ws, location, b.n, b.travelLength, b.slope);
     InsertBasin(ws, "Basin1", 900, 840, b);
     if (SurfaceFields* s = plan.surface ? &*plan.surface : nullptr) {
         if (s->velocity.empty() || s->tc.empty()) {

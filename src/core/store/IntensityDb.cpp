@@ -82,8 +82,7 @@ std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::strin
     return rows;
 }
 
-double ReadTwoYearDailyIntensity(const Workspace& ws) {
-    const std::string& name = ws.CurrentIntensityTable;
+double ReadTwoYearDailyIntensity(const Workspace& ws, const std::string& name) {
     if (name.empty())
         throw Error(std::string(kNoTableForTc));
     Database db = OpenIntensityDb(ws);

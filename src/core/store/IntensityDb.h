@@ -31,9 +31,9 @@ bool LocationExists(const Workspace& ws, const std::string& name);
 // location's table does not exist. Missing cells read as "".
 std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::string& name);
 
-// The 2-year intensity of the 24-hour row ("24.0") of CurrentIntensityTable, in/hr. Throws
-// when no table is current, the table is missing, or it has no 24-hour row.
-double ReadTwoYearDailyIntensity(const Workspace& ws);
+// The 2-year intensity of the 24-hour row ("24.0") of the location `name`, in/hr. Throws when
+// `name` is empty (no table chosen), the table is missing, or it has no 24-hour row.
+double ReadTwoYearDailyIntensity(const Workspace& ws, const std::string& name);
 
 // Where a location's values come from; empty when none was recorded.
 std::string ReadProvenance(const Workspace& ws, const std::string& name);
