@@ -68,7 +68,7 @@ std::vector<std::string> tagsOf(const NetworkModel& model, ElementKind kind, boo
 class NetworkFixture : public ::testing::Test {
 protected:
     void SetUp() override { insertNode(ws); }
-    void load() { ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded); }
+    void load() { ASSERT_EQ(model.LoadNetwork(ws).result, LoadResult::Loaded); }
 
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
@@ -104,7 +104,7 @@ TEST_F(NetworkPlacement, FirstThreeBasinsOfANewProjectSpawnAt650_750_900) {
 
     // The rows the dialog wrote come back as the same images.
     NetworkModel reopened;
-    ASSERT_EQ(reopened.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(reopened.LoadNetwork(ws).result, LoadResult::Loaded);
     EXPECT_EQ(tagsOf(reopened, ElementKind::Basin, true),
               (std::vector<std::string>{"Basin1", "Basin2", "Basin3"}));
     EXPECT_FLOAT_EQ(reopened.image(ElementKind::Basin, 3).left, 900);
@@ -311,24 +311,24 @@ protected:
 
 TEST_F(NetworkLoad, FreshTemplateNeedsSetupAndLeavesNoElements) {
     insertElement(ws, ElementKind::Basin, "Basin1", "650", "840");
-    ws.CurrentIntensityTable = "Before";
     ws.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
 
-    EXPECT_EQ(model.LoadNetwork(ws), LoadResult::NeedsSetup);
+    const LoadedNetwork loaded = model.LoadNetwork(ws);
+    EXPECT_EQ(loaded.result, LoadResult::NeedsSetup);
     for (ElementKind kind : kLoadOrder)
         EXPECT_EQ(model.images(kind).size(), 1u);
     EXPECT_TRUE(model.connectors().empty());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Before");
+    EXPECT_EQ(loaded.intensityTable, "");
     EXPECT_FALSE(ws.SelectedElement.has_value());
 }
 
 TEST_F(NetworkLoad, ProjectWithoutElementsShowsOnlyTheNodeAtItsStoredPlace) {
     insertNode(ws, "3000", "2000.5", "Tampa");
-    ws.CurrentIntensityTable = "Atlanta";
-    ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded);
+    const LoadedNetwork loaded = model.LoadNetwork(ws);
+    ASSERT_EQ(loaded.result, LoadResult::Loaded);
 
     EXPECT_TRUE(model.connectors().empty());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Tampa");
+    EXPECT_EQ(loaded.intensityTable, "Tampa");
     const CanvasImage& node = model.node();
     EXPECT_TRUE(node.visible);
     EXPECT_FLOAT_EQ(node.left, 3000);
@@ -351,7 +351,7 @@ TEST_F(NetworkLoad, RowsBecomeImagesInStoredOrderDeletedOnesHidden) {
     insertElement(ws, ElementKind::Surface, "Surface1", "300", "400", "True");
     insertElement(ws, ElementKind::Channel, "Channel1", "500", "600");
     ws.SelectedElement = ElementRef{ElementKind::Node, 0, ""};
-    ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(model.LoadNetwork(ws).result, LoadResult::Loaded);
     EXPECT_FALSE(ws.SelectedElement.has_value());
 
     ASSERT_EQ(model.images(ElementKind::Basin).size(), 5u);
@@ -374,10 +374,10 @@ TEST_F(NetworkLoad, RowsBecomeImagesInStoredOrderDeletedOnesHidden) {
 TEST_F(NetworkLoad, ReloadReplacesThePreviousCanvasAndAFailedLoadKeepsIt) {
     insertNode(ws);
     insertElement(ws, ElementKind::Basin, "Basin1", "0", "0");
-    ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(model.LoadNetwork(ws).result, LoadResult::Loaded);
     model.PlaceNewElement(ElementKind::Basin, std::set<std::string>{});
     model.MoveImage(ElementKind::Basin, 0, 9999, 9999);
-    ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(model.LoadNetwork(ws).result, LoadResult::Loaded);
     EXPECT_EQ(model.images(ElementKind::Basin).size(), 2u);
     EXPECT_FLOAT_EQ(model.image(ElementKind::Basin, 0).left, 600); // template back at design
     EXPECT_FLOAT_EQ(model.image(ElementKind::Basin, 0).top, 840);
@@ -585,7 +585,7 @@ TEST_F(NetworkWritePosition, WritesTheShortestTextOfTheSelectedRowOnly) {
     // A release without a move rewrites the same position; a reopened file shows the moves.
     model.WritePosition(ws, ElementKind::Basin, 1);
     NetworkModel reopened;
-    ASSERT_EQ(reopened.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(reopened.LoadNetwork(ws).result, LoadResult::Loaded);
     EXPECT_FLOAT_EQ(reopened.image(ElementKind::Basin, 1).left, 650);
     EXPECT_FLOAT_EQ(reopened.image(ElementKind::Basin, 2).left, 650.5f);
     EXPECT_FLOAT_EQ(reopened.image(ElementKind::Basin, 2).top, 1234.1f);
@@ -594,8 +594,7 @@ TEST_F(NetworkWritePosition, WritesTheShortestTextOfTheSelectedRowOnly) {
 
 TEST_F(NetworkWritePosition, NodePositionGoesIntoEveryNodeRow) {
     insertNode(ws, "1", "2", "Second");
-    load();
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta"); // the first node row counts
+    EXPECT_EQ(model.LoadNetwork(ws).intensityTable, "Atlanta"); // the first node row counts
     model.MoveImage(ElementKind::Node, 0, 4000.5f, 3000);
     model.WritePosition(ws, ElementKind::Node, 0);
     EXPECT_EQ(readColumn(ws, "SELECT NodeX || ',' || NodeY FROM TblNodeInfo ORDER BY rowid"),

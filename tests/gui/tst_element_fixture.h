@@ -53,6 +53,7 @@ struct ElementFixture {
             row.fill("1.0");
         grid[9][1] = twoYearDaily; // row 10 is the 24-hour row, column 1 the 2-year period
         SaveLocation(ws(), name, grid);
+        ws().CurrentIntensityTable = name;
     }
 
     // Every row of `table` whose tag column holds `tag`, read on a connection of its own.

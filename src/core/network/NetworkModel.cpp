@@ -87,7 +87,7 @@ CanvasImage& NetworkModel::imageAt(ElementKind kind, int index) {
     return const_cast<CanvasImage&>(std::as_const(*this).image(kind, index));
 }
 
-LoadResult NetworkModel::LoadNetwork(Workspace& ws) {
+LoadedNetwork NetworkModel::LoadNetwork(Workspace& ws) {
     // Built aside and swapped in at the end, so a failed read leaves the canvas as it was.
     std::array<std::vector<CanvasImage>, 4> lists = freshLists();
     std::optional<std::string> intensityTable;
@@ -126,12 +126,11 @@ LoadResult NetworkModel::LoadNetwork(Workspace& ws) {
     if (!intensityTable) {
         m_lists = freshLists();
         Connect_Basin_Node();
-        return LoadResult::NeedsSetup;
+        return {LoadResult::NeedsSetup, ""};
     }
     m_lists = std::move(lists);
-    ws.CurrentIntensityTable = *intensityTable;
     Connect_Basin_Node();
-    return LoadResult::Loaded;
+    return {LoadResult::Loaded, *intensityTable};
 }
 
 void NetworkModel::Connect_Basin_Node() {

@@ -37,6 +37,13 @@ enum class LoadResult {
     NeedsSetup, // the project has no node row: the caller shows project setup instead
 };
 
+// What LoadNetwork found: whether the canvas shows the project, and the rainfall table the
+// first node row records (empty on NeedsSetup).
+struct LoadedNetwork {
+    LoadResult result = LoadResult::NeedsSetup;
+    std::string intensityTable;
+};
+
 // Where a new element went. left/top are the image position rounded to whole twips (halves to
 // even), as the add dialogs store them.
 struct Placement {
@@ -63,10 +70,9 @@ public:
 
     // Rebuilds the model from the project file on one connection: every element row of every
     // kind (deleted rows as hidden images), then the node row. With no node row the model keeps
-    // no elements and NeedsSetup is returned. On Loaded, ws.CurrentIntensityTable is taken from
-    // the node row. ws.SelectedElement is cleared in both cases. Database errors throw Error and
-    // leave the model as it was.
-    LoadResult LoadNetwork(Workspace& ws);
+    // no elements and NeedsSetup is returned. ws.SelectedElement is cleared in both cases.
+    // Database errors throw Error and leave the model as it was.
+    LoadedNetwork LoadNetwork(Workspace& ws);
 
     // Recomputes every connector from the current image positions.
     void Connect_Basin_Node();

@@ -73,9 +73,9 @@ enum class LocationSaved {
 // table and leaves the list row and the duration texts as they were; with `replace` false a
 // listed name is left alone. Whether the name is listed is decided inside the same write
 // transaction, so of two processes saving one new name at once exactly one creates it. A
-// given provenance is stored too; nullopt leaves the stored one. Sets CurrentIntensityTable to
-// `name` when something was written.
-LocationSaved SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
+// given provenance is stored too; nullopt leaves the stored one. Whether the project takes the
+// location is its caller's choice.
+LocationSaved SaveLocation(const Workspace& ws, const std::string& name, const IntensityGrid& grid,
                            const std::optional<std::string>& provenance = std::nullopt,
                            bool replace = true);
 

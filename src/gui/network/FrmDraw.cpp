@@ -56,10 +56,13 @@ FrmDraw::~FrmDraw() {
 bool FrmDraw::load() {
     Workspace& ws = m_ctx.workspace();
     bool loaded = false;
+    std::string intensityTable;
     ProjectSession& session = m_ctx.session();
     const bool ran = m_ctx.guard(m_ctx.mainWindow(), [&] {
         session.holdLock(ProjectLock::acquire(ws.ProjectPath));
-        loaded = m_model.LoadNetwork(ws) == LoadResult::Loaded;
+        const LoadedNetwork network = m_model.LoadNetwork(ws);
+        loaded = network.result == LoadResult::Loaded;
+        intensityTable = network.intensityTable;
         if (!loaded) {
             PurgeDeletedElements(ws); // the Close steps of a canvas that never showed
             session.releaseLock();
@@ -71,6 +74,7 @@ bool FrmDraw::load() {
         return false;
     }
     if (loaded) {
+        ws.CurrentIntensityTable = intensityTable;
         m_ctx.setNetwork(&m_model);
         startHistory();
         refreshNames();

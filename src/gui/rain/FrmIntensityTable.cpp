@@ -406,7 +406,7 @@ void FrmIntensityTable::storeTable(const std::string& name) {
     const std::string previous = ws.CurrentIntensityTable;
     if (!attempt([&] { SaveLocation(ws, name, gridTexts(), provenance); }))
         return;
-    ws.CurrentIntensityTable = previous; // stored; whether the project takes it is asked below
+    // Stored; whether the project takes it is asked below.
     m_dirty = false;
     // Another table becomes the project's only when the user says so: its intensities, and the
     // P2 of its sheet flow, change every peak flow. The switch is one undoable step.
@@ -419,6 +419,7 @@ void FrmIntensityTable::storeTable(const std::string& name) {
                  .arg(ToQString(name), previous.empty() ? QString("none") : ToQString(previous)),
              Prompts::Icon::Question, Prompts::Buttons::YesNo) == Prompts::Answer::Yes)) {
         if (attempt([&] { SetProjectIntensityTable(ws, name); })) {
+            ws.CurrentIntensityTable = name;
             m_ctx.refreshIntensityTable();
             RecordSetupEdit(m_ctx, "Change Rainfall Table");
             if (other)
