@@ -18,9 +18,8 @@ struct ElementRef {
 // The process-wide state of a run, in one object that the application owns and hands to
 // whoever needs it.
 struct Workspace {
-    std::string ProjectPath;           // current project file; empty until New or Open
-    std::string DataFolder;            // holds empty.mdb and intensity.mdb; set once at start-up
-    std::string CurrentIntensityTable; // current rainfall location; empty at start
+    std::string ProjectPath; // current project file; empty until New or Open
+    std::string DataFolder;  // holds empty.mdb and intensity.mdb; set once at start-up
     std::optional<ElementRef> SelectedElement;
 
     std::string templatePath() const { return DataFolder + "/empty.mdb"; }

@@ -306,7 +306,7 @@ private slots:
             Database::open(f.ws().intensityDbPath())
                 .exec("UPDATE \"Testville\" SET Duration = '24' WHERE ID = 10");
         if (fault == "no table")
-            f.ws().CurrentIntensityTable.clear();
+            f.ctx.session().setCurrentIntensityTable("");
         QPointer<FrmBasInfo> dialog = ShowWindow<FrmBasInfo>(f.ctx);
         fillBasin(dialog);
         if (fault == "slope")

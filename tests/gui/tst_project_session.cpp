@@ -83,7 +83,6 @@ class TstProjectSession : public QObject {
         MDIFrmMain window{ctx};
         Fixture() {
             ctx.workspace().ProjectPath.clear();
-            ctx.workspace().CurrentIntensityTable.clear();
             window.show();
         }
         Workspace& ws() { return ctx.workspace(); }

@@ -60,7 +60,6 @@ class TstReviewNotes : public QObject {
         MDIFrmMain window{ctx};
         Fixture() {
             ctx.workspace().ProjectPath.clear();
-            ctx.workspace().CurrentIntensityTable.clear();
             window.show();
             prompts.fileNames.push_back(data.path("review.rmt"));
             window.newProject();

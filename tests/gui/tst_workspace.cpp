@@ -106,7 +106,6 @@ class TstWorkspace : public QObject {
         MDIFrmMain window{ctx};
         Fixture() {
             ctx.workspace().ProjectPath.clear(); // start as the program does: no project
-            ctx.workspace().CurrentIntensityTable.clear();
             window.show();
         }
         Workspace& ws() { return ctx.workspace(); }
@@ -169,7 +168,7 @@ private slots:
         QVERIFY(!f.window.mainToolbar()->isVisible());
         QVERIFY(!f.window.startScreen());
         FrmDraw* canvas = f.window.canvas();
-        QCOMPARE(f.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(f.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
         QCOMPARE(rows(path.toStdString(), "SELECT NodeX, NodeY FROM TblNodeInfo")[0].text("NodeX"),
                  std::string("5040"));
 

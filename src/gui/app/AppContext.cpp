@@ -14,6 +14,8 @@ void AppContext::endSession() {
     // The fresh session first: a window closing now that asks for another finds no way back
     // into the project being left.
     m_session = new ProjectSession(this);
+    // Until another project records its own, the rainfall editor offers the table last used.
+    m_session->setCurrentIntensityTable(ending->CurrentIntensityTable());
     emit ending->ending();
     ending->closeWindows();
     ending->releaseLock();
@@ -27,11 +29,10 @@ void AppContext::refreshIntensityTable() {
         return;
     try {
         if (const std::optional<std::string> recorded = RecordedIntensityTable(m_workspace))
-            m_workspace.CurrentIntensityTable = *recorded;
+            m_session->setCurrentIntensityTable(*recorded);
     } catch (const std::exception&) {
         // Unreadable: the solve that follows reads the file itself and says why.
     }
-    m_session->setIntensityTable(QString::fromStdString(m_workspace.CurrentIntensityTable));
 }
 
 bool AppContext::guard(QWidget* parent, const std::function<void()>& command) {

@@ -66,7 +66,7 @@ BasinDialog::BasinDialog(AppContext& ctx, QWidget* parent, Role role)
     auto* note = new ReviewNote(this, [this] {
         return ReviewBasin(
             loadedTag(), fields(),
-            ReviewRainfall(m_ctx.workspace(), m_ctx.workspace().CurrentIntensityTable));
+            ReviewRainfall(m_ctx.workspace(), m_ctx.session().CurrentIntensityTable()));
     });
     layout->addWidget(note->inReservedRoom());
     layout->addSpacing(6);
@@ -99,7 +99,7 @@ void BasinDialog::computeTc() {
     CheckBasinValues(fields());
     // The field keeps its text unless the whole calculation succeeds.
     m_tc->setText(
-        ToQString(CalculateSheetFlowTc(m_ctx.workspace(), m_ctx.workspace().CurrentIntensityTable,
+        ToQString(CalculateSheetFlowTc(m_ctx.workspace(), m_ctx.session().CurrentIntensityTable(),
                                        TextOf(m_n), TextOf(m_length), TextOf(m_slope))));
 }
 

@@ -107,7 +107,7 @@ QString changeLine(const TcRecomputed& row) {
 } // namespace
 
 void RecomputeTc(AppContext& ctx) {
-    const std::string table = ctx.session().intensityTable().toStdString();
+    const std::string table = ctx.session().CurrentIntensityTable();
     std::vector<TcRecomputed> plan;
     if (!ctx.guard(ctx.mainWindow(), [&] {
             plan = PlanTcRecompute(ctx.workspace(), table);
@@ -130,7 +130,7 @@ void RecomputeTc(AppContext& ctx) {
 }
 
 void OfferTcRecompute(AppContext& ctx, QWidget* parent) {
-    const std::string table = ctx.session().intensityTable().toStdString();
+    const std::string table = ctx.session().CurrentIntensityTable();
     std::vector<TcRecomputed> plan;
     if (!ctx.guard(parent, [&] { plan = PlanTcRecompute(ctx.workspace(), table); }))
         return;

@@ -74,7 +74,7 @@ bool FrmDraw::load() {
         return false;
     }
     if (loaded) {
-        ws.CurrentIntensityTable = intensityTable;
+        session.setCurrentIntensityTable(intensityTable);
         m_ctx.setNetwork(&m_model);
         startHistory();
         refreshNames();

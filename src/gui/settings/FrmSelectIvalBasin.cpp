@@ -30,7 +30,7 @@ bool FrmSelectIvalBasin::choose(const QString& location) {
     if (!attempt([&] { SetProjectIntensityTable(m_ctx.workspace(), location.toStdString()); }))
         return false;
     // Current even before the project has its node row to record it.
-    m_ctx.workspace().CurrentIntensityTable = location.toStdString();
+    m_ctx.session().setCurrentIntensityTable(location.toStdString());
     m_ctx.refreshIntensityTable();
     RecordSetupEdit(m_ctx, "Change Rainfall Table");
     OfferTcRecompute(m_ctx, this);
