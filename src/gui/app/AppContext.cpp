@@ -1,6 +1,7 @@
 #include "gui/app/AppContext.h"
 
 #include "core/Error.h"
+#include "core/network/NetworkModel.h"
 #include "core/settings/ProjectSettings.h"
 
 namespace pluvane::gui {
@@ -20,7 +21,8 @@ void AppContext::endSession() {
     ending->closeWindows();
     ending->releaseLock();
     ending->deleteLater();
-    m_workspace.SelectedElement.reset();
+    if (m_network)
+        m_network->SelectedElement.reset(); // nothing stays selected in the project left
     emit sessionStarted();
 }
 
