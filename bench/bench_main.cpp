@@ -34,7 +34,6 @@ struct BenchFolder {
                           fs::copy_options::overwrite_existing);
         ws.DataFolder = path.string();
         ws.ProjectPath = (path / "bench.rmt").string();
-        ws.CurrentIntensityTable = "Atlanta";
         CreateProjectFromTemplate(ws, ws.ProjectPath);
     }
     ~BenchFolder() { fs::remove_all(path); }
@@ -49,7 +48,7 @@ void ComputeResultsEndToEnd(benchmark::State& state) {
     const Workspace& ws = folder().ws;
     double tc = 12.0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeResults(ws, ws.CurrentIntensityTable, 10.0, 0.9, tc));
+        benchmark::DoNotOptimize(ComputeResults(ws, "Atlanta", 10.0, 0.9, tc));
         tc = tc > 600 ? 12.0 : tc + 7.0; // walk the table
     }
 }
@@ -74,7 +73,7 @@ BENCHMARK(SheetFlowTcFormula);
 void SheetFlowTcFromFieldsWithRainfallLookup(benchmark::State& state) {
     const Workspace& ws = folder().ws;
     for (auto _ : state)
-        benchmark::DoNotOptimize(CalculateSheetFlowTc(ws, "0.011", "100", "0.02"));
+        benchmark::DoNotOptimize(CalculateSheetFlowTc(ws, "Atlanta", "0.011", "100", "0.02"));
 }
 BENCHMARK(SheetFlowTcFromFieldsWithRainfallLookup)->Unit(benchmark::kMicrosecond);
 

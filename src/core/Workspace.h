@@ -1,27 +1,16 @@
 #pragma once
 
-#include "core/ElementKind.h"
-
 #include <optional>
 #include <string>
 
 namespace pluvane {
 
-// The element image last pressed on the canvas. Tags never change, so the tag is kept here
-// beside the image's place in its list.
-struct ElementRef {
-    ElementKind kind = ElementKind::Node;
-    int index = 0;
-    std::string tag;
-};
-
 // The process-wide state of a run, in one object that the application owns and hands to
-// whoever needs it.
+// whoever needs it. What belongs to one open project lives with it: the GUI's project session
+// keeps its rainfall table, the canvas's model its selection.
 struct Workspace {
-    std::string ProjectPath;           // current project file; empty until New or Open
-    std::string DataFolder;            // holds empty.mdb and intensity.mdb; set once at start-up
-    std::string CurrentIntensityTable; // current rainfall location; empty at start
-    std::optional<ElementRef> SelectedElement;
+    std::string ProjectPath; // current project file; empty until New or Open
+    std::string DataFolder;  // holds empty.mdb and intensity.mdb; set once at start-up
 
     std::string templatePath() const { return DataFolder + "/empty.mdb"; }
     std::string intensityDbPath() const { return DataFolder + "/intensity.mdb"; }

@@ -38,7 +38,6 @@ Workspace MakeWorkspace(const TempFolder& folder) {
     Workspace ws;
     ws.DataFolder = platform::PathToUtf8(folder.path());
     ws.ProjectPath = folder.file("project.rmt");
-    ws.CurrentIntensityTable = "Atlanta";
     CreateProjectFromTemplate(ws, ws.ProjectPath);
     return ws;
 }

@@ -27,8 +27,7 @@ private:
 };
 
 // A workspace whose DataFolder is `folder` with fresh copies of empty.mdb and intensity.mdb,
-// and whose ProjectPath is a new project made from that template. CurrentIntensityTable is
-// "Atlanta".
+// and whose ProjectPath is a new project made from that template.
 Workspace MakeWorkspace(const TempFolder& folder);
 
 // A rainfall grid holding `value` in every cell.

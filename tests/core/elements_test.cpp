@@ -247,62 +247,66 @@ class ElementsSheetFlow : public ::testing::Test {
 protected:
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
+    std::string location = "Atlanta";
 
     void useRainfall(const std::string& twoYearDaily) {
-        SaveLocation(ws, "Test Site", gridWithDailyTwoYear(twoYearDaily));
+        location = "Test Site";
+        SaveLocation(ws, location, gridWithDailyTwoYear(twoYearDaily));
     }
 };
 
 TEST_F(ElementsSheetFlow, WorkedExamplesWithTheCurrentTable) {
     useRainfall("0.15");
-    EXPECT_EQ(CalculateSheetFlowTc(ws, "0.011", "100", "0.02"), "1.1424");
-    EXPECT_EQ(CalculateSheetFlowTc(ws, "0.24", "150", "0.01"), "24.5550");
+    EXPECT_EQ(CalculateSheetFlowTc(ws, location, "0.011", "100", "0.02"), "1.1424");
+    EXPECT_EQ(CalculateSheetFlowTc(ws, location, "0.24", "150", "0.01"), "24.5550");
     // The field texts are read leniently, as typed.
-    EXPECT_EQ(CalculateSheetFlowTc(ws, "0.011 ", "100.", "0.02.5"), "1.1424");
+    EXPECT_EQ(CalculateSheetFlowTc(ws, location, "0.011 ", "100.", "0.02.5"), "1.1424");
 }
 
 TEST_F(ElementsSheetFlow, FollowsTheCurrentTable) {
     // The shipped table's 24-hour 2-year intensity is 0.160 in/hr: P2 = 3.84 in.
-    EXPECT_EQ(CalculateSheetFlowTc(ws, "0.011", "100", "0.02"), "1.1061");
+    EXPECT_EQ(CalculateSheetFlowTc(ws, location, "0.011", "100", "0.02"), "1.1061");
     useRainfall("0.15");
-    EXPECT_EQ(CalculateSheetFlowTc(ws, "0.011", "100", "0.02"), "1.1424");
+    EXPECT_EQ(CalculateSheetFlowTc(ws, location, "0.011", "100", "0.02"), "1.1424");
 }
 
 TEST_F(ElementsSheetFlow, ZeroRoughnessOrLengthIsRefusedNotTcZero) {
-    expectRefused([&] { CalculateSheetFlowTc(ws, "", "100", "0.02"); }, "roughness");
-    expectRefused([&] { CalculateSheetFlowTc(ws, "0", "100", "0.02"); }, "roughness");
-    expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "0", "0.02"); }, "length");
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "", "100", "0.02"); }, "roughness");
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "0", "100", "0.02"); }, "roughness");
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "0.011", "0", "0.02"); }, "length");
 }
 
 TEST_F(ElementsSheetFlow, RefusesUndefinedFieldValues) {
     for (const char* slope : {"0", "", ".", "abc", "-0.02", "0.000"})
-        expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "100", slope); }, "slope");
-    expectRefused([&] { CalculateSheetFlowTc(ws, "-0.011", "100", "0.02"); }, "roughness");
-    expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "-100", "0.02"); }, "length");
-    expectRefused([&] { CalculateSheetFlowTc(ws, "1e300", "1e300", "0.02"); },
+        expectRefused([&] { CalculateSheetFlowTc(ws, location, "0.011", "100", slope); }, "slope");
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "-0.011", "100", "0.02"); },
+                  "roughness");
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "0.011", "-100", "0.02"); }, "length");
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "1e300", "1e300", "0.02"); },
                   "time of concentration");
 }
 
 TEST_F(ElementsSheetFlow, FieldsAreCheckedBeforeTheRainfallTable) {
-    ws.CurrentIntensityTable.clear();
-    expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "100", "0"); }, "slope");
+    location.clear();
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "0.011", "100", "0"); }, "slope");
 }
 
 TEST_F(ElementsSheetFlow, RefusesARainfallThatIsNotAboveZeroNamingTheTable) {
     for (const char* rainfall : {"0", "", "none", "-0.15"}) {
         useRainfall(rainfall);
-        expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "100", "0.02"); },
+        expectRefused([&] { CalculateSheetFlowTc(ws, location, "0.011", "100", "0.02"); },
                       "rainfall table \"Test Site\"");
     }
 }
 
 TEST_F(ElementsSheetFlow, RainfallTableProblemsReachTheUser) {
-    ws.CurrentIntensityTable.clear();
-    expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "100", "0.02"); },
+    location.clear();
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "0.011", "100", "0.02"); },
                   "No rainfall intensity table");
 
-    ws.CurrentIntensityTable = "Nowhere";
-    expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "100", "0.02"); }, "\"Nowhere\"");
+    location = "Nowhere";
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "0.011", "100", "0.02"); },
+                  "\"Nowhere\"");
 
     useRainfall("0.15");
     {
@@ -310,7 +314,7 @@ TEST_F(ElementsSheetFlow, RainfallTableProblemsReachTheUser) {
         Database db = Database::open(ws.intensityDbPath());
         db.exec("UPDATE \"Test Site\" SET Duration = '24' WHERE Duration = '24.0'");
     }
-    expectRefused([&] { CalculateSheetFlowTc(ws, "0.011", "100", "0.02"); }, "24-hour");
+    expectRefused([&] { CalculateSheetFlowTc(ws, location, "0.011", "100", "0.02"); }, "24-hour");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -460,8 +464,9 @@ TEST(ElementsValueChecks, EachKindRefusesAValueOutsideItsFieldsRange) {
         if (std::string(c.kind) == "basin") {
             checks.push_back([&] { CheckBasinValues(basin); });
             if (std::string(c.field) != "area" && std::string(c.field) != "c")
-                checks.push_back(
-                    [&] { CalculateSheetFlowTc(ws, basin.n, basin.travelLength, basin.slope); });
+                checks.push_back([&] {
+                    CalculateSheetFlowTc(ws, "Atlanta", basin.n, basin.travelLength, basin.slope);
+                });
         } else if (std::string(c.kind) == "surface") {
             checks.push_back([&] { CheckSurfaceValues(surface); });
             checks.push_back(
@@ -581,7 +586,8 @@ TEST(ElementsCalculations, SheetFlowNeverGivesANonNumber) {
             for (const char* slope : kAwkwardTexts)
                 expectNumbersOrRefusal(
                     [&] {
-                        return Outputs{{CalculateSheetFlowTc(ws, n, length, slope), 4, false}};
+                        return Outputs{
+                            {CalculateSheetFlowTc(ws, "Atlanta", n, length, slope), 4, false}};
                     },
                     std::string(n) + ", " + length + ", " + slope);
 }

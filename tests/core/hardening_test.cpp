@@ -53,7 +53,7 @@ TEST(HotJournal, AWriteKilledHalfwayIsRolledBackOnTheNextOpen) {
 #else
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ComputeResults(ws, ws.CurrentIntensityTable, 1.0, 1.0, 15.0);
+    ComputeResults(ws, "Atlanta", 1.0, 1.0, 15.0);
     const std::string before = storedIval100(ws);
     const std::int64_t basins = rowCount(ws.ProjectPath, "TblBasinInfo");
 
@@ -96,7 +96,7 @@ TEST(HotJournal, AWriteKilledHalfwayIsRolledBackOnTheNextOpen) {
     EXPECT_NO_THROW(CheckProjectFile(ws.ProjectPath));
     EXPECT_EQ(storedIval100(ws), before);
     EXPECT_EQ(rowCount(ws.ProjectPath, "TblBasinInfo"), basins);
-    EXPECT_NO_THROW(ComputeResults(ws, ws.CurrentIntensityTable, 2.0, 1.0, 15.0));
+    EXPECT_NO_THROW(ComputeResults(ws, "Atlanta", 2.0, 1.0, 15.0));
     Database db = Database::open(ws.ProjectPath, Database::Mode::ReadOnly);
     Statement check = db.prepare("PRAGMA integrity_check");
     ASSERT_TRUE(check.step());
@@ -115,14 +115,13 @@ class SolveRefusal : public ::testing::TestWithParam<BadCell> {};
 TEST_P(SolveRefusal, NamesTheCellAndKeepsTheStoredResults) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ComputeResults(ws, ws.CurrentIntensityTable, 1.0, 1.0, 15.0);
+    ComputeResults(ws, "Atlanta", 1.0, 1.0, 15.0);
     const std::string before = storedIval100(ws);
     IntensityGrid grid = UniformGrid("4");
     grid[2][6] = GetParam().text; // 15 min, 100 years
     SaveLocation(ws, "Damaged", grid);
-    ws.CurrentIntensityTable = "Damaged";
     const std::string message =
-        ErrorMessageOf([&] { ComputeResults(ws, ws.CurrentIntensityTable, 1.0, 1.0, 15.0); });
+        ErrorMessageOf([&] { ComputeResults(ws, "Damaged", 1.0, 1.0, 15.0); });
     EXPECT_NE(message.find("\"Damaged\""), std::string::npos) << message;
     EXPECT_NE(message.find("15 min"), std::string::npos) << message;
     EXPECT_NE(message.find("100 years"), std::string::npos) << message;

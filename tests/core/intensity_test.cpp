@@ -54,7 +54,7 @@ TEST(IntensityShipped, ListsTheShippedLocationsWithTenRowsAndTheirSources) {
     const auto fortMyers = ReadLocationRows(ws, "Fort Myers");
     EXPECT_EQ(fortMyers[1].values[3], "7.20") << "texts are kept as typed, trailing zero included";
     EXPECT_EQ(fortMyers[9].values[6], "0.504");
-    EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws), 0.16); // Atlanta, 2-year, 24-hour
+    EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws, "Atlanta"), 0.16); // 2-year, 24-hour
 }
 
 TEST(IntensitySave, ANewNameAddsOneListRowAndOneTenRowTable) {
@@ -62,8 +62,8 @@ TEST(IntensitySave, ANewNameAddsOneListRowAndOneTenRowTable) {
     Workspace ws = MakeWorkspace(folder);
     IntensityGrid grid = UniformGrid("5.0");
     grid[3][4] = "2.5 abc"; // stored as typed; readers take 2.5
-    SaveLocation(ws, "Pine Creek", grid, std::string("typed in by hand"));
-    EXPECT_EQ(ws.CurrentIntensityTable, "Pine Creek");
+    EXPECT_EQ(SaveLocation(ws, "Pine Creek", grid, std::string("typed in by hand")),
+              LocationSaved::Created);
 
     Workspace reopened; // a new run on the same data folder
     reopened.DataFolder = ws.DataFolder;
@@ -80,8 +80,7 @@ TEST(IntensitySave, AnExistingNameInAnotherCaseOverwritesValuesOnly) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     const std::string before = ReadProvenance(ws, "Atlanta");
-    SaveLocation(ws, "atlanta", UniformGrid("1.25"));
-    EXPECT_EQ(ws.CurrentIntensityTable, "atlanta");
+    EXPECT_EQ(SaveLocation(ws, "atlanta", UniformGrid("1.25")), LocationSaved::Updated);
     EXPECT_EQ(ListLocations(ws),
               (std::vector<std::string>{"Atlanta", "Fort Myers", "Lake Houston"}));
     EXPECT_EQ(locationTableRows(ws, "Atlanta"), 10);
@@ -91,8 +90,7 @@ TEST(IntensitySave, AnExistingNameInAnotherCaseOverwritesValuesOnly) {
         EXPECT_EQ(rows[r].values[6], "1.25");
     }
     EXPECT_EQ(ReadProvenance(ws, "Atlanta"), before) << "no provenance given: the stored one stays";
-    ws.CurrentIntensityTable = "ATLANTA";
-    EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws), 1.25);
+    EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws, "ATLANTA"), 1.25);
 }
 
 TEST(IntensitySave, AwkwardButValidNamesAreQuotedAndWork) {
@@ -103,8 +101,7 @@ TEST(IntensitySave, AwkwardButValidNamesAreQuotedAndWork) {
         SaveLocation(ws, name, UniformGrid("3.5"));
         EXPECT_TRUE(LocationExists(ws, name)) << name;
         EXPECT_EQ(ReadLocationRows(ws, name).size(), 10u) << name;
-        ws.CurrentIntensityTable = name;
-        EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws), 3.5) << name;
+        EXPECT_DOUBLE_EQ(ReadTwoYearDailyIntensity(ws, name), 3.5) << name;
     }
     EXPECT_EQ(ListLocations(ws).size(), 8u);
 }
@@ -122,7 +119,6 @@ TEST(IntensitySave, NamesThatCannotBeStoredAreRefusedAndNothingIsCreated) {
         EXPECT_FALSE(message.empty()) << '"' << name << '"';
     }
     EXPECT_EQ(ListLocations(ws).size(), 3u);
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta");
 }
 
 TEST(IntensitySave, WithoutReplaceAListedNameIsLeftAlone) {
@@ -146,7 +142,6 @@ TEST(IntensitySave, AFailedCreationLeavesNoHalfLocation) {
     }
     EXPECT_THROW(SaveLocation(ws, "Ghost", UniformGrid("1")), Error);
     EXPECT_FALSE(LocationExists(ws, "Ghost"));
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta");
 }
 
 TEST(IntensitySave, AListedLocationWhoseTableWentMissingGetsItBack) {
@@ -166,21 +161,22 @@ TEST(IntensitySave, AListedLocationWhoseTableWentMissingGetsItBack) {
 TEST(IntensityDailyRainfall, MissingTablesAndRowsAreNamedInTheMessage) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ws.CurrentIntensityTable.clear();
-    EXPECT_NE(
-        ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("No rainfall intensity table"),
-        std::string::npos);
-    ws.CurrentIntensityTable = "Nowhere";
-    EXPECT_NE(
-        ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("\"Nowhere\" does not exist"),
-        std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] {
+                  ReadTwoYearDailyIntensity(ws, "");
+              }).find("No rainfall intensity table"),
+              std::string::npos);
+    EXPECT_NE(ErrorMessageOf([&] {
+                  ReadTwoYearDailyIntensity(ws, "Nowhere");
+              }).find("\"Nowhere\" does not exist"),
+              std::string::npos);
     SaveLocation(ws, "Short", UniformGrid("1"));
     {
         Database db = OpenIntensityDb(ws);
         db.exec("UPDATE Short SET Duration = '24' WHERE ID = 10"); // not the exact text "24.0"
     }
-    EXPECT_NE(ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws); }).find("no 24-hour row"),
-              std::string::npos);
+    EXPECT_NE(
+        ErrorMessageOf([&] { ReadTwoYearDailyIntensity(ws, "Short"); }).find("no 24-hour row"),
+        std::string::npos);
 }
 
 TEST(IntensityCsv, ReadsTheShippedFormat) {

@@ -94,11 +94,7 @@ const Refusal kRefusals[] = {
      "The rainfall table name must not contain control characters."},
     {"the list table's name", [](auto&, auto&) { CheckLocationName("BASINNAME"); },
      "\"BASINNAME\" is reserved by the intensity database; please choose another name."},
-    {"no table for Tc",
-     [](auto&, auto& ws) {
-         ws.CurrentIntensityTable.clear();
-         ReadTwoYearDailyIntensity(ws);
-     },
+    {"no table for Tc", [](auto&, auto& ws) { ReadTwoYearDailyIntensity(ws, ""); },
      "No rainfall intensity table is chosen for this project; choose one in the project setup "
      "before calculating Tc."},
     {"deleting the outlet",

@@ -68,7 +68,7 @@ std::vector<std::string> tagsOf(const NetworkModel& model, ElementKind kind, boo
 class NetworkFixture : public ::testing::Test {
 protected:
     void SetUp() override { insertNode(ws); }
-    void load() { ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded); }
+    void load() { ASSERT_EQ(model.LoadNetwork(ws).result, LoadResult::Loaded); }
 
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
@@ -104,7 +104,7 @@ TEST_F(NetworkPlacement, FirstThreeBasinsOfANewProjectSpawnAt650_750_900) {
 
     // The rows the dialog wrote come back as the same images.
     NetworkModel reopened;
-    ASSERT_EQ(reopened.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(reopened.LoadNetwork(ws).result, LoadResult::Loaded);
     EXPECT_EQ(tagsOf(reopened, ElementKind::Basin, true),
               (std::vector<std::string>{"Basin1", "Basin2", "Basin3"}));
     EXPECT_FLOAT_EQ(reopened.image(ElementKind::Basin, 3).left, 900);
@@ -177,7 +177,7 @@ TEST_F(NetworkPlacement, IndexTagTakenByARowAfterPurgeTakesTheNextFreeNumber) {
     insertElement(ws, ElementKind::Basin, "Basin1", "650", "840");
     insertElement(ws, ElementKind::Basin, "Basin2", "750", "840");
     load();
-    model.Select(ws, ElementKind::Basin, 1);
+    model.Select(ElementKind::Basin, 1);
     ASSERT_TRUE(model.DeleteElement(ws));
     PurgeDeletedElements(ws);
     load();
@@ -278,7 +278,7 @@ TEST_F(NetworkLimit, TwentyLiveRefusesAndADeleteFreesAPlace) {
     EXPECT_TRUE(model.CheckElementLimit(ElementKind::Channel));
     EXPECT_FALSE(model.CheckElementLimit(ElementKind::Node));
 
-    model.Select(ws, ElementKind::Basin, 7);
+    model.Select(ElementKind::Basin, 7);
     ASSERT_TRUE(model.DeleteElement(ws));
     EXPECT_EQ(model.LiveCount(ElementKind::Basin), 19);
     EXPECT_TRUE(model.CheckElementLimit(ElementKind::Basin));
@@ -311,24 +311,24 @@ protected:
 
 TEST_F(NetworkLoad, FreshTemplateNeedsSetupAndLeavesNoElements) {
     insertElement(ws, ElementKind::Basin, "Basin1", "650", "840");
-    ws.CurrentIntensityTable = "Before";
-    ws.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
+    model.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
 
-    EXPECT_EQ(model.LoadNetwork(ws), LoadResult::NeedsSetup);
+    const LoadedNetwork loaded = model.LoadNetwork(ws);
+    EXPECT_EQ(loaded.result, LoadResult::NeedsSetup);
     for (ElementKind kind : kLoadOrder)
         EXPECT_EQ(model.images(kind).size(), 1u);
     EXPECT_TRUE(model.connectors().empty());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Before");
-    EXPECT_FALSE(ws.SelectedElement.has_value());
+    EXPECT_EQ(loaded.intensityTable, "");
+    EXPECT_FALSE(model.SelectedElement.has_value());
 }
 
 TEST_F(NetworkLoad, ProjectWithoutElementsShowsOnlyTheNodeAtItsStoredPlace) {
     insertNode(ws, "3000", "2000.5", "Tampa");
-    ws.CurrentIntensityTable = "Atlanta";
-    ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded);
+    const LoadedNetwork loaded = model.LoadNetwork(ws);
+    ASSERT_EQ(loaded.result, LoadResult::Loaded);
 
     EXPECT_TRUE(model.connectors().empty());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Tampa");
+    EXPECT_EQ(loaded.intensityTable, "Tampa");
     const CanvasImage& node = model.node();
     EXPECT_TRUE(node.visible);
     EXPECT_FLOAT_EQ(node.left, 3000);
@@ -350,9 +350,9 @@ TEST_F(NetworkLoad, RowsBecomeImagesInStoredOrderDeletedOnesHidden) {
     insertElement(ws, ElementKind::Basin, "Basin3", "0", "0", "false"); // only "False" is live
     insertElement(ws, ElementKind::Surface, "Surface1", "300", "400", "True");
     insertElement(ws, ElementKind::Channel, "Channel1", "500", "600");
-    ws.SelectedElement = ElementRef{ElementKind::Node, 0, ""};
-    ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded);
-    EXPECT_FALSE(ws.SelectedElement.has_value());
+    model.SelectedElement = ElementRef{ElementKind::Node, 0, ""};
+    ASSERT_EQ(model.LoadNetwork(ws).result, LoadResult::Loaded);
+    EXPECT_FALSE(model.SelectedElement.has_value());
 
     ASSERT_EQ(model.images(ElementKind::Basin).size(), 5u);
     EXPECT_EQ(tagsOf(model, ElementKind::Basin, false),
@@ -374,10 +374,10 @@ TEST_F(NetworkLoad, RowsBecomeImagesInStoredOrderDeletedOnesHidden) {
 TEST_F(NetworkLoad, ReloadReplacesThePreviousCanvasAndAFailedLoadKeepsIt) {
     insertNode(ws);
     insertElement(ws, ElementKind::Basin, "Basin1", "0", "0");
-    ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(model.LoadNetwork(ws).result, LoadResult::Loaded);
     model.PlaceNewElement(ElementKind::Basin, std::set<std::string>{});
     model.MoveImage(ElementKind::Basin, 0, 9999, 9999);
-    ASSERT_EQ(model.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(model.LoadNetwork(ws).result, LoadResult::Loaded);
     EXPECT_EQ(model.images(ElementKind::Basin).size(), 2u);
     EXPECT_FLOAT_EQ(model.image(ElementKind::Basin, 0).left, 600); // template back at design
     EXPECT_FLOAT_EQ(model.image(ElementKind::Basin, 0).top, 840);
@@ -466,21 +466,21 @@ TEST_F(NetworkSelect, PressedImageIsTheOnlyBorderedOne) {
         return count;
     };
 
-    model.Select(ws, ElementKind::Surface, 1);
-    ASSERT_TRUE(ws.SelectedElement.has_value());
-    EXPECT_EQ(ws.SelectedElement->kind, ElementKind::Surface);
-    EXPECT_EQ(ws.SelectedElement->index, 1);
-    EXPECT_EQ(ws.SelectedElement->tag, "Surface1");
+    model.Select(ElementKind::Surface, 1);
+    ASSERT_TRUE(model.SelectedElement.has_value());
+    EXPECT_EQ(model.SelectedElement->kind, ElementKind::Surface);
+    EXPECT_EQ(model.SelectedElement->index, 1);
+    EXPECT_EQ(model.SelectedElement->tag, "Surface1");
     EXPECT_TRUE(model.image(ElementKind::Surface, 1).bordered);
     EXPECT_EQ(borderedCount(), 1);
 
-    model.Select(ws, ElementKind::Node, 0);
-    EXPECT_EQ(ws.SelectedElement->tag, "");
+    model.Select(ElementKind::Node, 0);
+    EXPECT_EQ(model.SelectedElement->tag, "");
     EXPECT_TRUE(model.node().bordered);
     EXPECT_FALSE(model.image(ElementKind::Surface, 1).bordered);
     EXPECT_EQ(borderedCount(), 1);
 
-    EXPECT_THROW(model.Select(ws, ElementKind::Basin, 5), Error);
+    EXPECT_THROW(model.Select(ElementKind::Basin, 5), Error);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -494,7 +494,7 @@ TEST_F(NetworkDelete, MarksTheRowThenPurgeAndReloadShowOnlyLiveElements) {
     insertElement(ws, ElementKind::Channel, "Channel3", "200", "200");
     load();
 
-    model.Select(ws, ElementKind::Channel, 2);
+    model.Select(ElementKind::Channel, 2);
     ASSERT_TRUE(model.DeleteElement(ws));
     EXPECT_FALSE(model.image(ElementKind::Channel, 2).visible);
     EXPECT_EQ(model.images(ElementKind::Channel).size(), 4u); // the index is not reused
@@ -521,9 +521,9 @@ TEST_F(NetworkDelete, TagWithQuotesIsBoundNotSpliced) {
     insertElement(ws, ElementKind::Surface, "O'Brien", "0", "0");
     load();
 
-    model.Select(ws, ElementKind::Surface, 1);
+    model.Select(ElementKind::Surface, 1);
     ASSERT_TRUE(model.DeleteElement(ws));
-    model.Select(ws, ElementKind::Surface, 3);
+    model.Select(ElementKind::Surface, 3);
     ASSERT_TRUE(model.DeleteElement(ws));
     EXPECT_EQ(readColumn(ws, "SELECT Deleted FROM TblSurfaceInfo ORDER BY rowid"),
               (std::vector<std::string>{"True", "False", "True"}));
@@ -533,7 +533,7 @@ TEST_F(NetworkDelete, TheNodeAndAnEmptySelectionDeleteNothing) {
     insertElement(ws, ElementKind::Basin, "Basin1", "0", "0");
     load();
     EXPECT_FALSE(model.DeleteElement(ws));
-    model.Select(ws, ElementKind::Node, 0);
+    model.Select(ElementKind::Node, 0);
     EXPECT_FALSE(model.DeleteElement(ws));
     EXPECT_TRUE(model.node().visible);
     EXPECT_EQ(readColumn(ws, "SELECT Deleted FROM TblBasinInfo"),
@@ -544,7 +544,7 @@ TEST_F(NetworkDelete, TheNodeAndAnEmptySelectionDeleteNothing) {
 TEST_F(NetworkDelete, FailedWriteKeepsTheImageInView) {
     insertElement(ws, ElementKind::Basin, "Basin1", "0", "0");
     load();
-    model.Select(ws, ElementKind::Basin, 1);
+    model.Select(ElementKind::Basin, 1);
 
     Workspace gone = ws;
     gone.ProjectPath = folder.file("moved-away.rmt");
@@ -553,9 +553,9 @@ TEST_F(NetworkDelete, FailedWriteKeepsTheImageInView) {
     EXPECT_EQ(model.connectors().size(), 1u);
 
     // A selection that names no image of the canvas is refused before anything is written.
-    ws.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin9"};
+    model.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin9"};
     EXPECT_THROW(model.DeleteElement(ws), Error);
-    ws.SelectedElement = ElementRef{ElementKind::Basin, 4, "Basin1"};
+    model.SelectedElement = ElementRef{ElementKind::Basin, 4, "Basin1"};
     EXPECT_THROW(model.DeleteElement(ws), Error);
     EXPECT_EQ(readColumn(ws, "SELECT Deleted FROM TblBasinInfo"),
               std::vector<std::string>{"False"});
@@ -585,7 +585,7 @@ TEST_F(NetworkWritePosition, WritesTheShortestTextOfTheSelectedRowOnly) {
     // A release without a move rewrites the same position; a reopened file shows the moves.
     model.WritePosition(ws, ElementKind::Basin, 1);
     NetworkModel reopened;
-    ASSERT_EQ(reopened.LoadNetwork(ws), LoadResult::Loaded);
+    ASSERT_EQ(reopened.LoadNetwork(ws).result, LoadResult::Loaded);
     EXPECT_FLOAT_EQ(reopened.image(ElementKind::Basin, 1).left, 650);
     EXPECT_FLOAT_EQ(reopened.image(ElementKind::Basin, 2).left, 650.5f);
     EXPECT_FLOAT_EQ(reopened.image(ElementKind::Basin, 2).top, 1234.1f);
@@ -594,8 +594,7 @@ TEST_F(NetworkWritePosition, WritesTheShortestTextOfTheSelectedRowOnly) {
 
 TEST_F(NetworkWritePosition, NodePositionGoesIntoEveryNodeRow) {
     insertNode(ws, "1", "2", "Second");
-    load();
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta"); // the first node row counts
+    EXPECT_EQ(model.LoadNetwork(ws).intensityTable, "Atlanta"); // the first node row counts
     model.MoveImage(ElementKind::Node, 0, 4000.5f, 3000);
     model.WritePosition(ws, ElementKind::Node, 0);
     EXPECT_EQ(readColumn(ws, "SELECT NodeX || ',' || NodeY FROM TblNodeInfo ORDER BY rowid"),

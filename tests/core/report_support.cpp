@@ -76,12 +76,25 @@ std::string DumpSection(const RichDocument& document, const std::string& first,
     return text;
 }
 
-SolvedReport SolveAndRender(const Workspace& ws, const ReportOptions& options) {
-    SolveOptions solveOptions;
-    if (!ws.CurrentIntensityTable.empty())
-        solveOptions.location = ws.CurrentIntensityTable;
+namespace {
+
+SolvedReport solveAndRender(const Workspace& ws, const SolveOptions& solveOptions,
+                            const ReportOptions& options) {
     const ProjectSolve solve = SolveProject(ws, solveOptions);
     return {RenderReport(solve, options), solve.result};
+}
+
+} // namespace
+
+SolvedReport SolveAndRender(const Workspace& ws, const ReportOptions& options) {
+    return solveAndRender(ws, SolveOptions{}, options);
+}
+
+SolvedReport SolveAndRender(const Workspace& ws, const std::string& location,
+                            const ReportOptions& options) {
+    SolveOptions solveOptions;
+    solveOptions.location = location;
+    return solveAndRender(ws, solveOptions, options);
 }
 
 std::string SourceLineFor(const Workspace& ws, const std::string& location) {

@@ -23,14 +23,15 @@ std::string Dump(const RichDocument& document);
 std::string DumpSection(const RichDocument& document, const std::string& first,
                         const std::string& end);
 
-// A solve of ws's project and its report, as the Solve command makes them. The solve takes
-// ws.CurrentIntensityTable when one is set (the tests choose the rainfall there), else the
-// location the project records.
+// A solve of ws's project and its report, as the Solve command makes them: at the location the
+// project records, or at `location` where a test chooses another.
 struct SolvedReport {
     RichDocument document;
     std::optional<SolveResult> solve;
 };
 SolvedReport SolveAndRender(const Workspace& ws, const ReportOptions& options = {});
+SolvedReport SolveAndRender(const Workspace& ws, const std::string& location,
+                            const ReportOptions& options = {});
 
 // The report's rainfall line for a solve at `location`, its table read as a solve reads it
 // (an unreadable one read as none).

@@ -371,7 +371,7 @@ TEST(ReportData, EmptyProjectTablePrintsTheLabelsWithoutValues) {
     Workspace ws = MakeWorkspace(folder);
     SaveLocation(ws, "Uniform Five", UniformGrid("5.0"));
     InsertChannel(ws, "Channel1", 480, 480, channel("Culvert", "250", "3.5"));
-    const SolvedReport report = SolveAndRender(ws);
+    const SolvedReport report = SolveAndRender(ws, "Uniform Five"); // no node row records one
     EXPECT_EQ(DumpSection(report.document, "Project Name:\t", std::string(65, '-')),
               R"([300/200 4000] {12b}Project Name:{12}\t
 [300/200 4000] {12b}Design Engineer:{12}\t
@@ -511,18 +511,16 @@ TEST(ReportSolve, AFailedSolveEndsTheTableAtItsLabelAndSaysWhy) {
     // stored row of an earlier solve is not passed off as this one's.
     const struct {
         const char* what;
+        const char* location; // solved at instead of the recorded one; null: the recorded one
         std::function<void(Workspace&)> breakIt;
         const char* reason;
     } cases[] = {
-        {"missing table", [](Workspace& ws) { ws.CurrentIntensityTable = "Nowhere"; },
+        {"missing table", "Nowhere", [](Workspace&) {},
          "The rainfall table \"Nowhere\" does not exist in the intensity database."},
-        {"no table chosen",
-         [](Workspace& ws) {
-             ws.CurrentIntensityTable.clear();
-             exec(ws, "UPDATE TblNodeInfo SET IntensityTable = ''");
-         },
+        {"no table chosen", nullptr,
+         [](Workspace& ws) { exec(ws, "UPDATE TblNodeInfo SET IntensityTable = ''"); },
          "No rainfall intensity table is chosen for this project; choose one before solving."},
-        {"empty table",
+        {"empty table", nullptr,
          [](Workspace& ws) {
              Database db = OpenIntensityDb(ws);
              db.exec("DELETE FROM \"Uniform Five\"");
@@ -535,7 +533,8 @@ TEST(ReportSolve, AFailedSolveEndsTheTableAtItsLabelAndSaysWhy) {
         Workspace ws = MakeWorkedProject(folder);
         ASSERT_TRUE(SolveAndRender(ws).solve.has_value()); // an earlier solve leaves a row behind
         c.breakIt(ws);
-        const SolvedReport report = SolveAndRender(ws);
+        const SolvedReport report =
+            c.location ? SolveAndRender(ws, c.location) : SolveAndRender(ws);
         EXPECT_FALSE(report.solve.has_value());
         EXPECT_EQ(
             DumpSection(report.document, kResultsHeading, ""),
@@ -710,8 +709,7 @@ TEST(ReportRainfallSource, TheLineFollowsTheSolveNoteOrTheFailure) {
     {
         TempFolder folder;
         Workspace ws = MakeWorkedProject(folder);
-        ws.CurrentIntensityTable = "Nowhere";
-        const SolvedReport report = SolveAndRender(ws, withRainfallSource());
+        const SolvedReport report = SolveAndRender(ws, "Nowhere", withRainfallSource());
         ASSERT_FALSE(report.solve.has_value());
         const std::vector<std::string> after = textsBetween(report.document, "I(in/hr)\t", "");
         ASSERT_GE(after.size(), 2u);

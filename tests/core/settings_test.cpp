@@ -61,15 +61,13 @@ TEST(SettingsProjectNew, ANewProjectLoadsAsNotExistingWithNothingFilled) {
     EXPECT_FALSE(setup.existingProject);
     EXPECT_EQ(setup.project, ProjectFields{});
     EXPECT_FALSE(setup.node.has_value());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta")
-        << "loading a new project leaves the current table";
 }
 
 TEST(SettingsProjectNew, OkWithOnlyTheNodeFieldsInsertsOneRowEachAtTheNodeStartPosition) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     SaveProjectSettings(ws, ProjectFields{}, {"Outfall 1", "Fort Myers"}, false);
-    EXPECT_EQ(ws.CurrentIntensityTable, "Fort Myers");
+    EXPECT_EQ(RecordedIntensityTable(ws), "Fort Myers");
 
     const Workspace again = reopened(ws);
     EXPECT_EQ(tableRows(again, "TblProjectInfo"), (Rows{{"", "", "", "", "", "Fort Myers"}}))
@@ -87,7 +85,6 @@ TEST(SettingsProjectNew, EmptyNodeFieldsAreRefusedAndNothingIsWritten) {
     }
     EXPECT_TRUE(tableRows(ws, "TblProjectInfo").empty());
     EXPECT_TRUE(tableRows(ws, "TblNodeInfo").empty());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta");
     // A blank is a character: the dialogs only refuse fields of length zero.
     EXPECT_TRUE(IsComplete({" ", " "}));
 }
@@ -103,7 +100,6 @@ TEST(SettingsProjectReopen, StoredValuesComeBackAndOkAddsNoRows) {
     EXPECT_EQ(setup.project, kProject) << "the stored date is kept, not replaced by today's";
     ASSERT_TRUE(setup.node.has_value());
     EXPECT_EQ(*setup.node, (NodeFields{"Outfall 1", "Lake Houston"}));
-    EXPECT_EQ(again.CurrentIntensityTable, "Lake Houston");
 
     ProjectFields edited = setup.project;
     edited.projectName = "Harbour Road Outfall, phase 2";
@@ -167,7 +163,6 @@ TEST(SettingsProjectHalfDone, AProjectRowWithoutANodeRowLoadsAndGetsItsNodeOnOk)
     EXPECT_EQ(setup.project.projectName, "half");
     EXPECT_EQ(setup.project.designDate, "") << "a NULL date reads as empty";
     EXPECT_FALSE(setup.node.has_value());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta") << "no node: the current table is left alone";
 
     SaveProjectSettings(ws, setup.project, {"Outfall", "Fort Myers"}, setup.existingProject);
     EXPECT_EQ(tableRows(ws, "TblProjectInfo"), (Rows{{"half", "", "", "", "", "Fort Myers"}}));
@@ -193,7 +188,6 @@ TEST(SettingsProjectFailure, AFailedNodeInsertLeavesBothTablesAsBefore) {
     EXPECT_TRUE(tableRows(ws, "TblProjectInfo").empty())
         << "the project row went in with the failed node row";
     EXPECT_TRUE(tableRows(ws, "TblNodeInfo").empty());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta");
 }
 
 TEST(SettingsProjectFailure, AFailedNodeUpdateLeavesBothTablesAsBefore) {
@@ -208,7 +202,6 @@ TEST(SettingsProjectFailure, AFailedNodeUpdateLeavesBothTablesAsBefore) {
                  Error);
     EXPECT_EQ(tableRows(ws, "TblProjectInfo"), projects);
     EXPECT_EQ(tableRows(ws, "TblNodeInfo"), nodes);
-    EXPECT_EQ(ws.CurrentIntensityTable, "Fort Myers");
 }
 
 TEST(SettingsProjectFailure, NoProjectOrABrokenFileGivesAnErrorNotACrash) {
@@ -226,14 +219,13 @@ TEST(SettingsProjectFailure, NoProjectOrABrokenFileGivesAnErrorNotACrash) {
     EXPECT_EQ(ReadTextFile(notes.ProjectPath), "not a database at all, just some notes\n");
 }
 
-TEST(SettingsNode, AnEmptyNodeTableLoadsAsNothingAndLeavesTheCurrentTable) {
+TEST(SettingsNode, AnEmptyNodeTableLoadsAsNothing) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     EXPECT_FALSE(LoadNodeSettings(ws).has_value());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Atlanta");
 }
 
-TEST(SettingsNode, TheFirstRowIsReadAndItsTableMadeCurrent) {
+TEST(SettingsNode, TheFirstRowIsRead) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     execOnProject(ws, "INSERT INTO TblNodeInfo VALUES ('first', 'Fort Myers', '1', '2');"
@@ -241,7 +233,6 @@ TEST(SettingsNode, TheFirstRowIsReadAndItsTableMadeCurrent) {
     const auto node = LoadNodeSettings(ws);
     ASSERT_TRUE(node.has_value());
     EXPECT_EQ(*node, (NodeFields{"first", "Fort Myers"}));
-    EXPECT_EQ(ws.CurrentIntensityTable, "Fort Myers");
 }
 
 TEST(SettingsNode, ANodeRowWithoutATableLoadsAsEmpty) {
@@ -251,7 +242,6 @@ TEST(SettingsNode, ANodeRowWithoutATableLoadsAsEmpty) {
     const auto node = LoadNodeSettings(ws);
     ASSERT_TRUE(node.has_value());
     EXPECT_EQ(*node, (NodeFields{"only a name", ""}));
-    EXPECT_EQ(ws.CurrentIntensityTable, "");
 }
 
 TEST(SettingsNode, SavingTheNameWritesTheFirstRowOnlyAndLeavesItsTableAndPosition) {
@@ -278,14 +268,12 @@ TEST(SettingsNode, ThePickerStoresTheTableAtOnceAndCreatesTheRowWhenMissing) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     SetNodeIntensityTable(ws, "Lake Houston");
-    EXPECT_EQ(ws.CurrentIntensityTable, "Lake Houston");
     EXPECT_EQ(tableRows(reopened(ws), "TblNodeInfo"), (Rows{{"", "Lake Houston", "5040", "5160"}}));
 
     SaveNodeSettings(ws, {std::string("Outfall"), std::nullopt});
     EXPECT_THROW(SetNodeIntensityTable(ws, ""), Error);
-    EXPECT_EQ(ws.CurrentIntensityTable, "Lake Houston")
+    EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"Outfall", "Lake Houston", "5040", "5160"}}))
         << "no table is not a choice: nothing changes";
-    EXPECT_EQ(tableRows(ws, "TblNodeInfo"), (Rows{{"Outfall", "Lake Houston", "5040", "5160"}}));
 }
 
 TEST(SettingsProjectTable, EveryProjectRowAndTheNodeRowGetTheTableAndNothingElseChanges) {
@@ -295,7 +283,6 @@ TEST(SettingsProjectTable, EveryProjectRowAndTheNodeRowGetTheTableAndNothingElse
                       "INSERT INTO TblProjectInfo (ProjectName) VALUES ('two');"
                       "INSERT INTO TblNodeInfo VALUES ('node', 'Atlanta', '1', '2');");
     SetProjectIntensityTable(ws, "O'Brien \"North\" Creek");
-    EXPECT_EQ(ws.CurrentIntensityTable, "O'Brien \"North\" Creek");
     const Rows projects = tableRows(reopened(ws), "TblProjectInfo");
     ASSERT_EQ(projects.size(), 2u);
     for (const auto& row : projects)
@@ -305,17 +292,16 @@ TEST(SettingsProjectTable, EveryProjectRowAndTheNodeRowGetTheTableAndNothingElse
     EXPECT_EQ(RecordedIntensityTable(ws), "O'Brien \"North\" Creek");
 }
 
-TEST(SettingsProjectTable, AProjectWithoutARowGetsNoRowAndAFailureKeepsTheCurrentTable) {
+TEST(SettingsProjectTable, AProjectWithoutARowGetsNoRowAndAMissingFileIsNotMade) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     SetProjectIntensityTable(ws, "Fort Myers");
     EXPECT_TRUE(tableRows(ws, "TblProjectInfo").empty());
-    EXPECT_EQ(ws.CurrentIntensityTable, "Fort Myers");
+    EXPECT_EQ(RecordedIntensityTable(ws), std::nullopt) << "no node row was made for it";
 
     Workspace missing = ws;
     missing.ProjectPath = folder.file("gone.rmt");
     EXPECT_THROW(SetProjectIntensityTable(missing, "Atlanta"), Error);
-    EXPECT_EQ(missing.CurrentIntensityTable, "Fort Myers");
     EXPECT_FALSE(std::filesystem::exists(missing.ProjectPath));
 }
 

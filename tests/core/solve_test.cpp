@@ -41,7 +41,7 @@ TEST(SolveWorkedExample, UniformFiveInchesGivesTheTextbookFlowsAndStoresThem) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     SaveLocation(ws, "Uniform", UniformGrid("5.0"));
-    const SolveResult result = ComputeResults(ws, ws.CurrentIntensityTable, 10.0, 0.9, 20.0);
+    const SolveResult result = ComputeResults(ws, "Uniform", 10.0, 0.9, 20.0);
     const float expected[] = {45, 45, 45, 45, 49.5f, 50, 50};
     for (std::size_t k = 0; k < 7; ++k) {
         EXPECT_FLOAT_EQ(result.I[k], 5.0f);
@@ -185,7 +185,7 @@ TEST(SolveStore, ZeroAreaOrCoefficientStillStoresTheIntensities) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
     for (const auto& [a, c] : {std::pair{0.0, 0.9}, std::pair{10.0, 0.0}}) {
-        const SolveResult result = ComputeResults(ws, ws.CurrentIntensityTable, a, c, 15.0);
+        const SolveResult result = ComputeResults(ws, "Atlanta", a, c, 15.0);
         const auto rows = storedResults(ws);
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].text("Ival_1"), "2.8800");
@@ -198,8 +198,8 @@ TEST(SolveStore, ZeroAreaOrCoefficientStillStoresTheIntensities) {
 TEST(SolveStore, ASecondSolveOverwritesTheRowAndAddsNone) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ComputeResults(ws, ws.CurrentIntensityTable, 10.0, 0.9, 15.0);
-    ComputeResults(ws, ws.CurrentIntensityTable, 3.0, 0.5, 60.0);
+    ComputeResults(ws, "Atlanta", 10.0, 0.9, 15.0);
+    ComputeResults(ws, "Atlanta", 3.0, 0.5, 60.0);
     const auto rows = storedResults(ws);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].text("Ival_1"), "1.3600");
@@ -213,8 +213,7 @@ TEST(SolveStore, UnparsableCellsRefuseTheSolveInsteadOfCountingAsZero) {
     for (auto& row : grid)
         row[2] = "n/a";
     SaveLocation(ws, "Patchy", grid);
-    ws.CurrentIntensityTable = "Patchy";
-    EXPECT_EQ(ErrorMessageOf([&] { ComputeResults(ws, ws.CurrentIntensityTable, 1.0, 1.0, 30.0); }),
+    EXPECT_EQ(ErrorMessageOf([&] { ComputeResults(ws, "Patchy", 1.0, 1.0, 30.0); }),
               "The rainfall table \"Patchy\" cannot be used: its intensity for 30 min and 5 years "
               "(\"n/a\") is not a number. Correct the table before solving.");
 }
@@ -226,25 +225,23 @@ TEST(SolveStore, AProjectWithoutAResultsTableGetsOne) {
         Database db = OpenProjectDb(ws);
         db.exec("DROP TABLE TblResults");
     }
-    ComputeResults(ws, ws.CurrentIntensityTable, 1.0, 1.0, 15.0);
+    ComputeResults(ws, "Atlanta", 1.0, 1.0, 15.0);
     EXPECT_EQ(storedResults(ws).size(), 1u);
 }
 
 TEST(SolveStore, AMissingOrEmptyTableFailsClearlyAndKeepsTheOldResults) {
     TempFolder folder;
     Workspace ws = MakeWorkspace(folder);
-    ComputeResults(ws, ws.CurrentIntensityTable, 1.0, 1.0, 15.0);
-    ws.CurrentIntensityTable = "Nowhere";
-    EXPECT_THROW(ComputeResults(ws, ws.CurrentIntensityTable, 5.0, 1.0, 15.0), Error);
-    ws.CurrentIntensityTable = "";
-    EXPECT_THROW(ComputeResults(ws, ws.CurrentIntensityTable, 5.0, 1.0, 15.0), Error);
+    ComputeResults(ws, "Atlanta", 1.0, 1.0, 15.0);
+    EXPECT_THROW(ComputeResults(ws, "Nowhere", 5.0, 1.0, 15.0), Error);
+    EXPECT_THROW(ComputeResults(ws, "", 5.0, 1.0, 15.0), Error);
     SaveLocation(ws, "Emptied", UniformGrid("1"));
     {
         Database db = OpenIntensityDb(ws);
         db.exec("DELETE FROM Emptied");
     }
     try {
-        ComputeResults(ws, ws.CurrentIntensityTable, 5.0, 1.0, 15.0);
+        ComputeResults(ws, "Emptied", 5.0, 1.0, 15.0);
         ADD_FAILURE() << "an empty table must not solve";
     } catch (const Error& e) {
         EXPECT_NE(std::string(e.what()).find("has no rows"), std::string::npos);

@@ -83,7 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             transaction.commit();
         }
-        ws.CurrentIntensityTable = "Fuzz";
         const pluvane::ProjectSolve solved = pluvane::SolveProject(ws);
         const pluvane::RichDocument document = pluvane::RenderReport(solved);
         if (solved.result) {

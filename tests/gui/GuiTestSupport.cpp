@@ -16,7 +16,6 @@ TestProject::TestProject() {
         QFile::copy(QString(PLUVANE_BIN_DIR) + "/" + file, dir.filePath(file));
     workspace.DataFolder = dir.path().toStdString();
     workspace.ProjectPath = dir.filePath("project.rmt").toStdString();
-    workspace.CurrentIntensityTable = "Atlanta";
     CreateProjectFromTemplate(workspace, workspace.ProjectPath);
 }
 

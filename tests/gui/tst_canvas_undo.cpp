@@ -121,9 +121,7 @@ class TstCanvasUndo : public QObject {
         std::string tagOf(ElementKind kind, int index) {
             return canvas()->model().image(kind, index).tag;
         }
-        void select(ElementKind kind, int index) {
-            canvas()->model().Select(ctx.workspace(), kind, index);
-        }
+        void select(ElementKind kind, int index) { canvas()->model().Select(kind, index); }
         void drag(ElementKind kind, int index, QPoint by) {
             CanvasView* view = canvas()->view();
             const CanvasImage& image = canvas()->model().image(kind, index);
@@ -345,13 +343,13 @@ private slots:
 
         // Tab walks the live elements, overland first, then the node, and round again.
         QTest::keyClick(view, Qt::Key_Tab);
-        QCOMPARE(f.ctx.workspace().SelectedElement->tag, tag);
+        QCOMPARE(f.canvas()->model().SelectedElement->tag, tag);
         QTest::keyClick(view, Qt::Key_Tab);
-        QCOMPARE(f.ctx.workspace().SelectedElement->index, second);
+        QCOMPARE(f.canvas()->model().SelectedElement->index, second);
         QTest::keyClick(view, Qt::Key_Tab);
-        QCOMPARE(f.ctx.workspace().SelectedElement->kind, ElementKind::Node);
+        QCOMPARE(f.canvas()->model().SelectedElement->kind, ElementKind::Node);
         QTest::keyClick(view, Qt::Key_Tab);
-        QCOMPARE(f.ctx.workspace().SelectedElement->tag, tag);
+        QCOMPARE(f.canvas()->model().SelectedElement->tag, tag);
         QVERIFY(f.canvas()->model().image(ElementKind::Basin, first).bordered);
 
         // Two presses right and one with Shift down: one step, written on release.
@@ -381,7 +379,7 @@ private slots:
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Delete);
         QCOMPARE(f.cell(ElementKind::Basin, tag, "Deleted"), QString("True"));
-        QVERIFY(!f.ctx.workspace().SelectedElement);
+        QVERIFY(!f.canvas()->model().SelectedElement);
         QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.cell(ElementKind::Basin, tag, "Deleted"), QString("False"));
         QCOMPARE(f.action("MnuDeleteSelected")->shortcut(), QKeySequence(Qt::Key_Delete));

@@ -71,7 +71,6 @@ class TstDailyUse : public QObject {
         MDIFrmMain window{ctx};
         Fixture() {
             ctx.workspace().ProjectPath.clear();
-            ctx.workspace().CurrentIntensityTable.clear();
             window.resize(1000, 700);
             window.show();
             window.activateWindow();
@@ -420,7 +419,7 @@ private slots:
         f.ctx.existing<FrmViewReport>()->close();
         canvas->solve();
         QVERIFY(!canvas->statusText("LblSolve").endsWith("(out of date)"));
-        f.ctx.session().setIntensityTable("Boston");
+        f.ctx.session().setCurrentIntensityTable("Boston");
         QVERIFY(canvas->statusText("LblSolve").endsWith("(out of date)"));
         QCOMPARE(canvas->statusText("LblRainfall"), QString("Rainfall: Boston"));
         f.window.resize(1100, 700);

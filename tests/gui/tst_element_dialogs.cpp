@@ -306,7 +306,7 @@ private slots:
             Database::open(f.ws().intensityDbPath())
                 .exec("UPDATE \"Testville\" SET Duration = '24' WHERE ID = 10");
         if (fault == "no table")
-            f.ws().CurrentIntensityTable.clear();
+            f.ctx.session().setCurrentIntensityTable("");
         QPointer<FrmBasInfo> dialog = ShowWindow<FrmBasInfo>(f.ctx);
         fillBasin(dialog);
         if (fault == "slope")
@@ -334,7 +334,7 @@ private slots:
         ElementFixture f;
         f.useRainfall("0.15");
         InsertBasin(f.ws(), "Basin1", 650, 840, storedBasin());
-        f.ws().SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
+        f.network.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
         QSignalSpy changed(&f.ctx, &AppContext::networkChanged);
         QPointer<FrmBasUpdate> dialog = ShowWindow<FrmBasUpdate>(f.ctx);
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
@@ -373,7 +373,7 @@ private slots:
         ElementFixture f;
         f.useRainfall("0.15");
         InsertBasin(f.ws(), "Basin1", 650, 840, storedBasin());
-        f.ws().SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
+        f.network.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
         FrmBasUpdate* dialog = ShowWindow<FrmBasUpdate>(f.ctx);
         auto* list = control<QComboBox>(dialog, "CmbN");
         list->setCurrentIndex(list->findText("Grass, Dense grass"));
@@ -389,11 +389,11 @@ private slots:
         BasinFields other = storedBasin();
         other.name = "Other";
         InsertBasin(f.ws(), "Basin2", 750, 840, other);
-        f.ws().SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
+        f.network.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
         FrmBasUpdate* dialog = ShowWindow<FrmBasUpdate>(f.ctx);
         // Another element is pressed on the canvas meanwhile: its row must not receive the
         // fields of the element this dialog shows.
-        f.ws().SelectedElement = ElementRef{ElementKind::Basin, 2, "Basin2"};
+        f.network.SelectedElement = ElementRef{ElementKind::Basin, 2, "Basin2"};
         setText(dialog, "TxtBasinName", "Renamed");
         click(dialog, "CmdOK");
         QCOMPARE(LoadBasin(f.ws(), "Basin2")->name, std::string("Other"));
@@ -415,7 +415,7 @@ private slots:
         f.useRainfall("0.15");
         const auto elementKind = static_cast<ElementKind>(kind);
         if (!tag.isEmpty())
-            f.ws().SelectedElement = ElementRef{elementKind, 7, tag.toStdString()};
+            f.network.SelectedElement = ElementRef{elementKind, 7, tag.toStdString()};
         QPointer<QDialog> dialog = ShowUpdateDialog(f.ctx, elementKind);
         QVERIFY(dialog);
         QCOMPARE(f.prompts.texts(), QStringList()); // opening does not fail or complain
@@ -613,7 +613,7 @@ private slots:
         ElementFixture f;
         InsertSurface(f.ws(), "Surface1", 650, 1680,
                       {"Gutter", "0.01", "500", "2.0330", "Paved", "4.0990"});
-        f.ws().SelectedElement = ElementRef{ElementKind::Surface, 1, "Surface1"};
+        f.network.SelectedElement = ElementRef{ElementKind::Surface, 1, "Surface1"};
         QPointer<FrmSurfaceUpdateInfo> dialog = ShowWindow<FrmSurfaceUpdateInfo>(f.ctx);
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Update Surface Flow"));
@@ -636,7 +636,7 @@ private slots:
         ElementFixture f;
         const SurfaceFields stored{"Gutter", "0.01", "500", "2.0", "paved", "4.0"};
         InsertSurface(f.ws(), "Surface1", 650, 1680, stored);
-        f.ws().SelectedElement = ElementRef{ElementKind::Surface, 1, "Surface1"};
+        f.network.SelectedElement = ElementRef{ElementKind::Surface, 1, "Surface1"};
         FrmSurfaceUpdateInfo* dialog = ShowWindow<FrmSurfaceUpdateInfo>(f.ctx);
         QCOMPARE(control<QComboBox>(dialog, "CmbType")->currentIndex(), -1);
         click(dialog, "CmdOK");
@@ -748,7 +748,7 @@ private slots:
         QFETCH(int, messages);
         ElementFixture f;
         InsertChannel(f.ws(), "Channel1", 650, 2520, storedChannel());
-        f.ws().SelectedElement = ElementRef{ElementKind::Channel, 1, "Channel1"};
+        f.network.SelectedElement = ElementRef{ElementKind::Channel, 1, "Channel1"};
         QDialog* dialog = update ? static_cast<QDialog*>(ShowWindow<FrmChannelUpdateInfo>(f.ctx))
                                  : static_cast<QDialog*>(ShowWindow<FrmChannelAddInfo>(f.ctx));
         fillChannel(dialog);
@@ -882,17 +882,17 @@ private slots:
         QWidget* update = nullptr;
         if (kind == "basin") {
             InsertBasin(f.ws(), "Basin1", 480, 480, basin);
-            f.ws().SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
+            f.network.SelectedElement = ElementRef{ElementKind::Basin, 1, "Basin1"};
             update = ShowWindow<FrmBasUpdate>(f.ctx);
             setText(update, "TxtBasinName", "Renamed");
         } else if (kind == "surface") {
             InsertSurface(f.ws(), "Surface1", 480, 480, surface);
-            f.ws().SelectedElement = ElementRef{ElementKind::Surface, 1, "Surface1"};
+            f.network.SelectedElement = ElementRef{ElementKind::Surface, 1, "Surface1"};
             update = ShowWindow<FrmSurfaceUpdateInfo>(f.ctx);
             setText(update, "TxtSurfName", "Renamed");
         } else {
             InsertChannel(f.ws(), "Channel1", 480, 480, channel);
-            f.ws().SelectedElement = ElementRef{ElementKind::Channel, 1, "Channel1"};
+            f.network.SelectedElement = ElementRef{ElementKind::Channel, 1, "Channel1"};
             update = ShowWindow<FrmChannelUpdateInfo>(f.ctx);
             setText(update, "TxtChannelName", "Renamed");
         }
@@ -910,7 +910,7 @@ private slots:
     void channelUpdateLoadsAndRewritesInItsOwnOrder() {
         ElementFixture f;
         InsertChannel(f.ws(), "Channel1", 650, 2520, storedChannel());
-        f.ws().SelectedElement = ElementRef{ElementKind::Channel, 1, "Channel1"};
+        f.network.SelectedElement = ElementRef{ElementKind::Channel, 1, "Channel1"};
         QPointer<FrmChannelUpdateInfo> dialog = ShowWindow<FrmChannelUpdateInfo>(f.ctx);
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Channel Update Information"));

@@ -37,6 +37,7 @@ struct ElementFixture {
 
     ElementFixture() {
         ctx.setNetwork(&network);
+        ctx.session().setCurrentIntensityTable("Atlanta");
         QPixmap picture(16, 16);
         picture.fill(Qt::darkCyan);
         mainWindow.setWindowIcon(QIcon(picture));
@@ -53,6 +54,7 @@ struct ElementFixture {
             row.fill("1.0");
         grid[9][1] = twoYearDaily; // row 10 is the 24-hour row, column 1 the 2-year period
         SaveLocation(ws(), name, grid);
+        ctx.session().setCurrentIntensityTable(name);
     }
 
     // Every row of `table` whose tag column holds `tag`, read on a connection of its own.

@@ -83,7 +83,6 @@ class TstProjectSession : public QObject {
         MDIFrmMain window{ctx};
         Fixture() {
             ctx.workspace().ProjectPath.clear();
-            ctx.workspace().CurrentIntensityTable.clear();
             window.show();
         }
         Workspace& ws() { return ctx.workspace(); }
@@ -531,7 +530,7 @@ private slots:
         Database::open(path.toStdString())
             .exec("UPDATE TblBasinInfo SET Area = '12abc' WHERE BasinTag = 'Basin1'");
         QVERIFY(f.window.openProjectFile(path));
-        f.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
+        f.canvas()->model().Select(ElementKind::Basin, 1);
         f.canvas()->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit")->trigger();
         FrmBasUpdate* dialog = f.ctx.existing<FrmBasUpdate>();
         FillField(dialog, "TxtBasinName", "Renamed");
@@ -575,7 +574,7 @@ private slots:
         const std::string stored =
             cell(path, "SELECT Tc FROM TblBasinInfo WHERE BasinTag = 'Basin1'");
         const auto edit = [&] {
-            f.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
+            f.canvas()->model().Select(ElementKind::Basin, 1);
             f.canvas()
                 ->popupMenu(ElementKind::Basin)
                 ->findChild<QAction*>("Mnu_Basin_Edit")

@@ -159,10 +159,11 @@ struct World {
         owner.setWindowIcon(QIcon(picture));
         ctx.setMainWindow(&owner);
         ctx.onShowIntensityEditor = [this] { FrmIntensityTable::open(ctx, &owner); };
+        ctx.session().setCurrentIntensityTable("Atlanta"); // as a run that used it before
     }
     Workspace& ws() { return ctx.workspace(); }
     FrmIntensityTable* openEditor(const std::string& current) {
-        ws().CurrentIntensityTable = current;
+        ctx.session().setCurrentIntensityTable(current);
         FrmIntensityTable* editor = FrmIntensityTable::open(ctx, &owner);
         if (!QTest::qWaitForWindowExposed(editor))
             qWarning("the editor was not exposed");
@@ -230,7 +231,7 @@ private slots:
         World w;
         FrmIntensityTable* editor = w.openEditor("");
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Atlanta"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string()); // shown, not chosen
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string()); // shown, not chosen
         // Shown again, it is the same editor with the same table: not a change of location.
         QCOMPARE(FrmIntensityTable::open(w.ctx, &w.owner), editor);
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("4.84"));
@@ -296,7 +297,7 @@ private slots:
         QCOMPARE(editor->focusWidget(), name);
         // Nothing was stored: Atlanta keeps its values.
         QCOMPARE(storedTable(w.ws(), "Atlanta")[0].values[0], QStringLiteral("4.84"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
     }
 
     void updateCreatesOneListRowAndOneTableOfTenRows() {
@@ -329,10 +330,10 @@ private slots:
         }
         QCOMPARE(ReadProvenance(w.ws(), "Cedar Ridge 2"),
                  std::string("County drainage manual, table 4-2"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Cedar Ridge 2"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Cedar Ridge 2"));
 
         // Opened again, the editor shows what was stored.
-        FrmIntensityTable* again = w.openEditor(w.ws().CurrentIntensityTable);
+        FrmIntensityTable* again = w.openEditor(w.ctx.session().CurrentIntensityTable());
         QCOMPARE(cellText(again, 3, 5), distinctValue(3, 5));
         QCOMPARE(child<QPlainTextEdit>(again, "TxtProvenance")->toPlainText(),
                  QStringLiteral("County drainage manual, table 4-2"));
@@ -362,7 +363,8 @@ private slots:
         click(editor, "CmdUpdate");
         QCOMPARE(w.prompts.shown.size(), std::size_t(2)); // replace it, then make it the project's
         QVERIFY(w.prompts.texts()[1].startsWith("Make Fort Myers the rainfall table"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Fort Myers")); // the listed spelling
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(),
+                 std::string("Fort Myers")); // the listed spelling
 
         QCOMPARE(listRows(w.ws()), before);
         const QList<StoredRow> rows = storedTable(w.ws(), "Fort Myers");
@@ -425,7 +427,7 @@ private slots:
         QCOMPARE(w.prompts.shown[0].buttons, Prompts::Buttons::Ok);
         QVERIFY(editor->isVisible());
         QCOMPARE(listRows(w.ws()), before);
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
     }
 
     void aNameTheDatabaseCannotTakeIsRefusedWithItsReason_data() {
@@ -464,7 +466,7 @@ private slots:
         settle();
         QVERIFY(!editor);
         QCOMPARE(storedTable(w.ws(), "Lake Houston")[0].values[0], QStringLiteral("5.93"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Lake Houston"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Lake Houston"));
     }
 
     // ---- What may be typed ---------------------------------------------------------------
@@ -543,7 +545,7 @@ private slots:
         QVERIFY(shown->isNameLocked());
         QCOMPARE(cellText(shown, 0, 0), QStringLiteral("5.93"));
         QCOMPARE(cellText(shown, 6, 9), QStringLiteral("0.721"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Lake Houston"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Lake Houston"));
         QCOMPARE(storedTable(w.ws(), "Atlanta")[0].values[0], QStringLiteral("4.84"));
         Database project = OpenProjectDb(w.ws());
         Statement q = project.prepare("SELECT IValueBasinName FROM TblProjectInfo");
@@ -584,7 +586,7 @@ private slots:
         QCOMPARE(w.ctx.existing<FrmIntensityTable>(), editor);
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("77"));
         // The project setup or the node dialog made another location current.
-        w.ws().CurrentIntensityTable = "Fort Myers";
+        w.ctx.session().setCurrentIntensityTable("Fort Myers");
         w.ctx.onShowIntensityEditor();
         QCOMPARE(w.ctx.existing<FrmIntensityTable>(), editor);
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Fort Myers"));
@@ -595,7 +597,7 @@ private slots:
         QTest::keyClicks(field(editor, "TxtBasinName"), "Oak Run");
         editor->cell(0, 0)->setText("3.1");
         child<QPlainTextEdit>(editor, "TxtProvenance")->setPlainText("county manual");
-        w.ws().CurrentIntensityTable = "Atlanta";
+        w.ctx.session().setCurrentIntensityTable("Atlanta");
         w.ctx.onShowIntensityEditor();
         QCOMPARE(field(editor, "TxtBasinName")->text(), QStringLiteral("Oak Run"));
         QCOMPARE(cellText(editor, 0, 0), QStringLiteral("3.1"));

@@ -60,7 +60,6 @@ class TstReviewNotes : public QObject {
         MDIFrmMain window{ctx};
         Fixture() {
             ctx.workspace().ProjectPath.clear();
-            ctx.workspace().CurrentIntensityTable.clear();
             window.show();
             prompts.fileNames.push_back(data.path("review.rmt"));
             window.newProject();
@@ -320,11 +319,11 @@ private slots:
                     "warning Basin2 \"Basin 2\": sheet-flow length 150 ft"))
                 row = i;
         QVERIFY2(row >= 0, qPrintable(list->count() ? list->item(0)->text() : QString("empty")));
-        QVERIFY(!f.ctx.workspace().SelectedElement ||
-                f.ctx.workspace().SelectedElement->tag != "Basin2");
+        QVERIFY(!f.canvas()->model().SelectedElement ||
+                f.canvas()->model().SelectedElement->tag != "Basin2");
         list->setCurrentRow(row);
-        QVERIFY(f.ctx.workspace().SelectedElement);
-        QCOMPARE(f.ctx.workspace().SelectedElement->tag, std::string("Basin2"));
+        QVERIFY(f.canvas()->model().SelectedElement);
+        QCOMPARE(f.canvas()->model().SelectedElement->tag, std::string("Basin2"));
         SaveScreenshot(review, "review-window");
         QVERIFY(f.prompts.shown.empty());
     }

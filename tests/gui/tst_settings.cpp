@@ -124,11 +124,13 @@ struct World {
         owner.setWindowIcon(QIcon(picture));
         ctx.setMainWindow(&owner);
         ctx.onOpenCanvas = [this] { ++canvasOpenings; };
+        ctx.session().setCurrentIntensityTable("Atlanta"); // as a run that used it before
     }
     Workspace& ws() { return ctx.workspace(); }
     // The project as a finished setup left it.
     void completeSetup(const ProjectFields& project, const NodeFields& node) {
         SaveProjectSettings(ws(), project, node, false);
+        ctx.refreshIntensityTable();
     }
 };
 
@@ -197,7 +199,7 @@ private slots:
 
         QVERIFY(w.prompts.shown.empty());
         QCOMPARE(w.canvasOpenings, 1);
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Fort Myers"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Fort Myers"));
         settle();
         QVERIFY2(!watch, "OK closes the setup window");
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo"), (Rows{{"", "", "", "", "", "Fort Myers"}}));
@@ -218,7 +220,7 @@ private slots:
         click(setup, "CmdOK");
         settle();
 
-        w.ws().CurrentIntensityTable = "Atlanta";
+        w.ctx.session().setCurrentIntensityTable("Atlanta");
         setup = FrmInfo::open(w.ctx, &w.owner);
         QVERIFY(setup->existingProject());
         QCOMPARE(field(setup, "TxtProjectName")->text(), QStringLiteral("Harbour Road Outfall"));
@@ -228,7 +230,7 @@ private slots:
         QCOMPARE(field(setup, "TxtProjectManager")->text(), QStringLiteral("Zoë Ångström"));
         QCOMPARE(field(setup, "TxtBasinName")->text(), QStringLiteral("Outfall 'A'"));
         QCOMPARE(field(setup, "TxtITable")->text(), QStringLiteral("Lake Houston"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Lake Houston"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Lake Houston"));
         SaveScreenshot(setup, "FrmInfo-existing");
 
         field(setup, "TxtProjectName")->setText("Harbour Road Outfall, phase 2");
@@ -291,7 +293,7 @@ private slots:
         QVERIFY(w.prompts.shown.empty());
         QVERIFY(tableRows(w.ws(), "TblProjectInfo").isEmpty());
         QVERIFY(tableRows(w.ws(), "TblNodeInfo").isEmpty());
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
     }
 
     void aProjectRowWithoutANodeRowLoadsAndGetsItsNodeOnOk() {
@@ -327,7 +329,7 @@ private slots:
         settle();
         QVERIFY(setup->isVisible());
         QCOMPARE(w.canvasOpenings, 0);
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
         QVERIFY(tableRows(w.ws(), "TblProjectInfo").isEmpty());
     }
 
@@ -361,7 +363,7 @@ private slots:
                 row.fill("2.0");
             return grid;
         }());
-        w.ws().CurrentIntensityTable = "Atlanta";
+        w.ctx.session().setCurrentIntensityTable("Atlanta");
         FrmSelectIvalBasin* picker = FrmSelectIvalBasin::open(w.ctx, &w.owner);
         QVERIFY(QTest::qWaitForWindowExposed(picker));
         QCOMPARE(picker->windowTitle(), QStringLiteral("Select Intensity Table"));
@@ -405,7 +407,7 @@ private slots:
         QCOMPARE(field(setup, "TxtITable")->text(), QStringLiteral("Fort Myers"));
         QCOMPARE(picker->tag(), QString());
         QCOMPARE(editorShowings, 0);
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Fort Myers"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Fort Myers"));
         settle();
         QVERIFY2(!picker, "OK closes the picker");
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Fort Myers"));
@@ -427,7 +429,7 @@ private slots:
         int editorShowings = 0;
         w.ctx.onShowIntensityEditor = [&] {
             ++editorShowings;
-            QCOMPARE(w.ws().CurrentIntensityTable, std::string("Lake Houston"));
+            QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Lake Houston"));
         };
         FrmInfo* setup = FrmInfo::open(w.ctx, &w.owner);
         FrmSelectIvalBasin* picker = FrmSelectIvalBasin::open(w.ctx, &w.owner);
@@ -467,7 +469,7 @@ private slots:
         settle();
         QVERIFY(!picker);
         QVERIFY(w.prompts.shown.empty());
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
         QCOMPARE(field(setup, "TxtITable")->text(), QStringLiteral("Atlanta"));
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Atlanta"));
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo")[0][1], QStringLiteral("Atlanta"));
@@ -484,7 +486,7 @@ private slots:
         settle();
         QVERIFY(!picker);
         QCOMPARE(field(setup, "TxtITable")->text(), QStringLiteral("Atlanta"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
         QCOMPARE(tableRows(w.ws(), "TblProjectInfo")[0][5], QStringLiteral("Atlanta"));
     }
 
@@ -531,7 +533,7 @@ private slots:
         QVERIFY(picker->isVisible());
         QCOMPARE(picker->tag(), QStringLiteral("FrmInfo"));
         QCOMPARE(field(setup, "TxtITable")->text(), QStringLiteral("Atlanta"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
     }
 
     // ---- Node window and its picker -----------------------------------------------------
@@ -550,7 +552,7 @@ private slots:
         QCOMPARE(child<QPushButton>(node, "CmdCancel")->text(), QStringLiteral("Cancel"));
         QVERIFY(field(node, "TxtNodeName")->text().isEmpty());
         QVERIFY(field(node, "TxtIntensityTable")->text().isEmpty());
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
         QCOMPARE(tabWalk(field(node, "TxtNodeName"), 5),
                  (QStringList{"TxtNodeName", "TxtIntensityTable", "CmdTableList", "CmdUpdate",
                               "CmdCancel"}));
@@ -574,7 +576,7 @@ private slots:
         QPointer<FrmNodeInfo> node = FrmNodeInfo::open(w.ctx, &w.owner);
         QCOMPARE(field(node, "TxtNodeName")->text(), QStringLiteral("first"));
         QCOMPARE(field(node, "TxtIntensityTable")->text(), QStringLiteral("Fort Myers"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Fort Myers"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Fort Myers"));
         SaveScreenshot(node, "FrmNodeInfo");
 
         field(node, "TxtNodeName")->setText("Main outfall's node");
@@ -616,7 +618,7 @@ private slots:
         QVERIFY(!picker);
 
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"", "Lake Houston", "5040", "5160"}}));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Lake Houston"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Lake Houston"));
         FrmNodeInfo* shown = w.ctx.existing<FrmNodeInfo>();
         QVERIFY(shown);
         QCOMPARE(field(shown, "TxtIntensityTable")->text(), QStringLiteral("Lake Houston"));
@@ -658,7 +660,7 @@ private slots:
         settle();
         QVERIFY(!picker);
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall", "Atlanta", "5040", "5160"}}));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
         QCOMPARE(field(node, "TxtIntensityTable")->text(), QStringLiteral("Atlanta"));
         QVERIFY(w.prompts.shown.empty());
     }
@@ -682,7 +684,7 @@ private slots:
         QVERIFY(node->isVisible());
         QVERIFY(picker->isVisible());
         QCOMPARE(field(node, "TxtNodeName")->text(), QStringLiteral("Renamed"));
-        QCOMPARE(w.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(w.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
         QCOMPARE(tableRows(w.ws(), "TblNodeInfo"), (Rows{{"Outfall", "Atlanta", "5040", "5160"}}));
     }
 };

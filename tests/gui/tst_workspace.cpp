@@ -106,7 +106,6 @@ class TstWorkspace : public QObject {
         MDIFrmMain window{ctx};
         Fixture() {
             ctx.workspace().ProjectPath.clear(); // start as the program does: no project
-            ctx.workspace().CurrentIntensityTable.clear();
             window.show();
         }
         Workspace& ws() { return ctx.workspace(); }
@@ -169,7 +168,7 @@ private slots:
         QVERIFY(!f.window.mainToolbar()->isVisible());
         QVERIFY(!f.window.startScreen());
         FrmDraw* canvas = f.window.canvas();
-        QCOMPARE(f.ws().CurrentIntensityTable, std::string("Atlanta"));
+        QCOMPARE(f.ctx.session().CurrentIntensityTable(), std::string("Atlanta"));
         QCOMPARE(rows(path.toStdString(), "SELECT NodeX, NodeY FROM TblNodeInfo")[0].text("NodeX"),
                  std::string("5040"));
 
@@ -215,7 +214,7 @@ private slots:
         QVERIFY(canvas->model().image(ElementKind::Basin, 1).bordered);
 
         // Delete Basin2 from its pop-up menu: marked in the file, hidden on the canvas.
-        canvas->model().Select(f.ws(), ElementKind::Basin, 2);
+        canvas->model().Select(ElementKind::Basin, 2);
         canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Delete")->trigger();
         QCOMPARE(rows(path.toStdString(),
                       "SELECT Deleted FROM TblBasinInfo WHERE BasinTag = 'Basin2'")[0]
@@ -273,7 +272,7 @@ private slots:
         QCOMPARE(texts(f.prompts), QStringList{"Maximum 20 basins allowed"});
         QCOMPARE(f.prompts.shown.back().title, QString("Maximum Reached"));
         QVERIFY(!f.ctx.existing<FrmBasInfo>());
-        canvas->model().Select(f.ws(), ElementKind::Basin, 7);
+        canvas->model().Select(ElementKind::Basin, 7);
         canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Delete")->trigger();
         canvas->addElement(ElementKind::Basin);
         QVERIFY(f.ctx.existing<FrmBasInfo>());
@@ -348,7 +347,7 @@ private slots:
         const QString path = f.file("exit.rmt");
         f.newProject(path);
         f.addBasin("Goes", "1");
-        f.window.canvas()->model().Select(f.ws(), ElementKind::Basin, 1);
+        f.window.canvas()->model().Select(ElementKind::Basin, 1);
         f.window.canvas()
             ->popupMenu(ElementKind::Basin)
             ->findChild<QAction*>("Mnu_Basin_Delete")
@@ -367,11 +366,11 @@ private slots:
         FrmDraw* canvas = f.window.canvas();
         QAction* edit =
             canvas->popupMenu(ElementKind::Basin)->findChild<QAction*>("Mnu_Basin_Edit");
-        canvas->model().Select(f.ws(), ElementKind::Basin, 1);
+        canvas->model().Select(ElementKind::Basin, 1);
         edit->trigger();
         QCOMPARE(f.ctx.existing<FrmBasUpdate>()->findChild<QLineEdit*>("TxtBasinName")->text(),
                  QString("First"));
-        canvas->model().Select(f.ws(), ElementKind::Basin, 2);
+        canvas->model().Select(ElementKind::Basin, 2);
         edit->trigger();
         QCOMPARE(f.ctx.existing<FrmBasUpdate>()->findChild<QLineEdit*>("TxtBasinName")->text(),
                  QString("Second"));

@@ -67,8 +67,9 @@ void CheckChannelValues(const ChannelFields& f) {
                  {f.length, Range::AboveZero, kLengthNotPositive}});
 }
 
-std::string CalculateSheetFlowTc(const Workspace& ws, std::string_view nText,
-                                 std::string_view lengthText, std::string_view slopeText) {
+std::string CalculateSheetFlowTc(const Workspace& ws, const std::string& location,
+                                 std::string_view nText, std::string_view lengthText,
+                                 std::string_view slopeText) {
     // The sub-basin's rules for the fields Tc reads (CheckBasinValues has them all).
     checkValues({{nText, Range::AboveZero, kRoughnessNotPositive},
                  {lengthText, Range::AboveZero, kLengthNotPositive},
@@ -77,10 +78,9 @@ std::string CalculateSheetFlowTc(const Workspace& ws, std::string_view nText,
     const double length = ParseLenient(lengthText);
     const double slope = ParseLenient(slopeText);
 
-    const double rainfall = ReadTwoYearDailyIntensity(ws) * 24.0;
+    const double rainfall = ReadTwoYearDailyIntensity(ws, location) * 24.0;
     if (!(rainfall > 0.0 && std::isfinite(rainfall)))
-        throw Error(RainfallNotUsableMessage(ws.CurrentIntensityTable),
-                    std::string(kElementErrorTitle));
+        throw Error(RainfallNotUsableMessage(location), std::string(kElementErrorTitle));
 
     const double tc = SheetFlowTc(n, length, slope, rainfall);
     require(std::isfinite(tc), kTcOutOfRange);

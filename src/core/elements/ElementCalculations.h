@@ -26,12 +26,13 @@ void CheckSurfaceValues(const SurfaceFields& fields);
 void CheckChannelValues(const ChannelFields& fields);
 
 // Overland flow: Tc in minutes, "#0.0000". The 2-year 24-hour rainfall is 24 times the 2-year
-// intensity of the 24-hour row of ws.CurrentIntensityTable. Refuses an n, length or slope that is
-// not above 0 and a rainfall that is not above 0 (naming the table); the field
-// values are checked before the rainfall table is read. Errors reading the rainfall table
-// (none current, table missing, no 24-hour row) pass through unchanged.
-std::string CalculateSheetFlowTc(const Workspace& ws, std::string_view nText,
-                                 std::string_view lengthText, std::string_view slopeText);
+// intensity of the 24-hour row of the rainfall table `location`. Refuses an n, length or slope
+// that is not above 0 and a rainfall that is not above 0 (naming the table); the field values
+// are checked before the rainfall table is read. Errors reading the rainfall table (none given,
+// table missing, no 24-hour row) pass through unchanged.
+std::string CalculateSheetFlowTc(const Workspace& ws, const std::string& location,
+                                 std::string_view nText, std::string_view lengthText,
+                                 std::string_view slopeText);
 
 struct FlowTexts {
     std::string velocity; // ft/s, "#0.0000"

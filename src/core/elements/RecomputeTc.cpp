@@ -40,8 +40,6 @@ bool IsCalculatedText(std::string_view text) {
 
 std::vector<TcRecomputed> PlanTcRecompute(const Workspace& ws, const std::string& location) {
     std::vector<TcRecomputed> plan;
-    Workspace rainfall = ws; // the sheet-flow calculation reads the P2 of the current table
-    rainfall.CurrentIntensityTable = location;
     const auto add = [&plan](ElementKind kind, const std::string& tag, const std::string& name,
                              const std::string& tc, const std::string& velocity) -> TcRecomputed& {
         TcRecomputed& row = plan.emplace_back();
@@ -56,7 +54,7 @@ std::vector<TcRecomputed> PlanTcRecompute(const Workspace& ws, const std::string
         const BasinFields& f = basin.fields;
         TcRecomputed& row = add(ElementKind::Basin, basin.tag, f.name, f.tc, "");
         recompute(row, false, [&] {
-            return FlowTexts{"", CalculateSheetFlowTc(rainfall, f.n, f.travelLength, f.slope)};
+            return FlowTexts{"", CalculateSheetFlowTc(ws, location, f.n, f.travelLength, f.slope)};
         });
     }
     for (const LiveElement<SurfaceFields>& surface : LoadLiveSurfaces(ws)) {

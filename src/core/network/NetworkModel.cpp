@@ -87,7 +87,7 @@ CanvasImage& NetworkModel::imageAt(ElementKind kind, int index) {
     return const_cast<CanvasImage&>(std::as_const(*this).image(kind, index));
 }
 
-LoadResult NetworkModel::LoadNetwork(Workspace& ws) {
+LoadedNetwork NetworkModel::LoadNetwork(const Workspace& ws) {
     // Built aside and swapped in at the end, so a failed read leaves the canvas as it was.
     std::array<std::vector<CanvasImage>, 4> lists = freshLists();
     std::optional<std::string> intensityTable;
@@ -122,16 +122,15 @@ LoadResult NetworkModel::LoadNetwork(Workspace& ws) {
     CloseDb(db);
 
     m_lastPlacement = {};
-    ws.SelectedElement.reset();
+    SelectedElement.reset();
     if (!intensityTable) {
         m_lists = freshLists();
         Connect_Basin_Node();
-        return LoadResult::NeedsSetup;
+        return {LoadResult::NeedsSetup, ""};
     }
     m_lists = std::move(lists);
-    ws.CurrentIntensityTable = *intensityTable;
     Connect_Basin_Node();
-    return LoadResult::Loaded;
+    return {LoadResult::Loaded, *intensityTable};
 }
 
 void NetworkModel::Connect_Basin_Node() {
@@ -215,9 +214,9 @@ bool NetworkModel::CancelPlacement(ElementKind kind, int index) {
 }
 
 bool NetworkModel::DeleteElement(const Workspace& ws) {
-    if (!ws.SelectedElement || ws.SelectedElement->kind == ElementKind::Node)
+    if (!SelectedElement || SelectedElement->kind == ElementKind::Node)
         return false;
-    const ElementRef& selected = *ws.SelectedElement;
+    const ElementRef& selected = *SelectedElement;
     CanvasImage& image = imageAt(selected.kind, selected.index);
     if (selected.index == 0 || image.tag != selected.tag)
         throw Error(SelectedNotOnCanvasMessage(selected.tag));
@@ -246,19 +245,19 @@ void NetworkModel::SetElementShown(ElementKind kind, int index, bool shown) {
     Connect_Basin_Node();
 }
 
-void NetworkModel::Select(Workspace& ws, ElementKind kind, int index) {
+void NetworkModel::Select(ElementKind kind, int index) {
     const CanvasImage& pressed = image(kind, index);
-    ws.SelectedElement = ElementRef{kind, index, pressed.tag};
-    HighlightSelected(ws);
+    SelectedElement = ElementRef{kind, index, pressed.tag};
+    HighlightSelected();
 }
 
-void NetworkModel::HighlightSelected(const Workspace& ws) {
+void NetworkModel::HighlightSelected() {
     for (ElementKind kind :
          {ElementKind::Basin, ElementKind::Node, ElementKind::Channel, ElementKind::Surface})
         for (CanvasImage& image : list(kind))
             image.bordered = false;
-    if (ws.SelectedElement)
-        imageAt(ws.SelectedElement->kind, ws.SelectedElement->index).bordered = true;
+    if (SelectedElement)
+        imageAt(SelectedElement->kind, SelectedElement->index).bordered = true;
 }
 
 void NetworkModel::MoveImage(ElementKind kind, int index, float left, float top) {

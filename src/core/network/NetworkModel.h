@@ -37,6 +37,21 @@ enum class LoadResult {
     NeedsSetup, // the project has no node row: the caller shows project setup instead
 };
 
+// What LoadNetwork found: whether the canvas shows the project, and the rainfall table the
+// first node row records (empty on NeedsSetup).
+struct LoadedNetwork {
+    LoadResult result = LoadResult::NeedsSetup;
+    std::string intensityTable;
+};
+
+// An element image pressed on the canvas. Tags never change, so the tag is kept beside the
+// image's place in its list.
+struct ElementRef {
+    ElementKind kind = ElementKind::Node;
+    int index = 0;
+    std::string tag;
+};
+
 // Where a new element went. left/top are the image position rounded to whole twips (halves to
 // even), as the add dialogs store them.
 struct Placement {
@@ -63,10 +78,9 @@ public:
 
     // Rebuilds the model from the project file on one connection: every element row of every
     // kind (deleted rows as hidden images), then the node row. With no node row the model keeps
-    // no elements and NeedsSetup is returned. On Loaded, ws.CurrentIntensityTable is taken from
-    // the node row. ws.SelectedElement is cleared in both cases. Database errors throw Error and
-    // leave the model as it was.
-    LoadResult LoadNetwork(Workspace& ws);
+    // no elements and NeedsSetup is returned. SelectedElement is cleared in both cases.
+    // Database errors throw Error and leave the model as it was.
+    LoadedNetwork LoadNetwork(const Workspace& ws);
 
     // Recomputes every connector from the current image positions.
     void Connect_Basin_Node();
@@ -98,10 +112,10 @@ public:
     // written by the caller) and redraws the connectors. A hidden image loses its border.
     void SetElementShown(ElementKind kind, int index, bool shown);
 
-    // A press on an image: it becomes ws.SelectedElement and the only bordered image.
-    void Select(Workspace& ws, ElementKind kind, int index);
-    // Clears every border, then borders ws.SelectedElement (if any).
-    void HighlightSelected(const Workspace& ws);
+    // A press on an image: it becomes SelectedElement and the only bordered image.
+    void Select(ElementKind kind, int index);
+    // Clears every border, then borders SelectedElement (if any).
+    void HighlightSelected();
 
     // A drag step: moves the image's left edge, then its top edge, and redraws the connectors.
     void MoveImage(ElementKind kind, int index, float left, float top);
@@ -117,6 +131,9 @@ public:
     const CanvasImage& image(ElementKind kind, int index) const;
     const CanvasImage& node() const { return image(ElementKind::Node, 0); }
     const std::vector<Connector>& connectors() const { return m_connectors; }
+
+    // The element image last pressed (Select); what Delete, Edit Data and the keys act on.
+    std::optional<ElementRef> SelectedElement;
 
 private:
     // The template position before the last placement of a kind, for CancelPlacement.

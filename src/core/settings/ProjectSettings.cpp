@@ -75,7 +75,7 @@ void recordTable(Database& db, const std::string& name) {
 
 } // namespace
 
-ProjectSetup LoadProjectSettings(Workspace& ws) {
+ProjectSetup LoadProjectSettings(const Workspace& ws) {
     ProjectSetup setup;
     Database db = OpenProjectDb(ws);
     const auto projectRow = edgeRow(db, "TblProjectInfo", "max");
@@ -90,12 +90,10 @@ ProjectSetup LoadProjectSettings(Workspace& ws) {
         if (const auto row = readRow(db, "TblNodeInfo", *nodeRow))
             setup.node = nodeFrom(*row);
     CloseDb(db);
-    if (setup.node)
-        ws.CurrentIntensityTable = setup.node->intensityTable;
     return setup;
 }
 
-void SaveProjectSettings(Workspace& ws, const ProjectFields& project, const NodeFields& node,
+void SaveProjectSettings(const Workspace& ws, const ProjectFields& project, const NodeFields& node,
                          bool existingProject) {
     if (!IsComplete(node))
         throw Error(std::string(kFillBasinInformation));
@@ -121,18 +119,15 @@ void SaveProjectSettings(Workspace& ws, const ProjectFields& project, const Node
     recordTable(db, node.intensityTable);
     transaction.commit();
     CloseDb(db);
-    ws.CurrentIntensityTable = node.intensityTable;
 }
 
-std::optional<NodeFields> LoadNodeSettings(Workspace& ws) {
+std::optional<NodeFields> LoadNodeSettings(const Workspace& ws) {
     Database db = OpenProjectDb(ws);
     std::optional<NodeFields> node;
     if (const auto nodeRow = edgeRow(db, "TblNodeInfo", "min"))
         if (const auto row = readRow(db, "TblNodeInfo", *nodeRow))
             node = nodeFrom(*row);
     CloseDb(db);
-    if (node)
-        ws.CurrentIntensityTable = node->intensityTable;
     return node;
 }
 
@@ -144,15 +139,15 @@ void SaveNodeSettings(const Workspace& ws, const NodeChange& change) {
     CloseDb(db);
 }
 
-void SetNodeIntensityTable(Workspace& ws, const std::string& name) {
+void SetNodeIntensityTable(const Workspace& ws, const std::string& name) {
     RecordIntensityTable(ws, name, true);
 }
 
-void SetProjectIntensityTable(Workspace& ws, const std::string& name) {
+void SetProjectIntensityTable(const Workspace& ws, const std::string& name) {
     RecordIntensityTable(ws, name, false);
 }
 
-void RecordIntensityTable(Workspace& ws, const std::string& name, bool createNode) {
+void RecordIntensityTable(const Workspace& ws, const std::string& name, bool createNode) {
     if (name.empty())
         throw Error(std::string(kChooseRainfallTable));
     Database db = OpenProjectDb(ws);
@@ -162,7 +157,6 @@ void RecordIntensityTable(Workspace& ws, const std::string& name, bool createNod
     recordTable(db, name);
     transaction.commit();
     CloseDb(db);
-    ws.CurrentIntensityTable = name;
 }
 
 std::optional<std::string> RecordedIntensityTable(const Workspace& ws) {

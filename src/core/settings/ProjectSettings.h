@@ -52,23 +52,20 @@ struct ProjectSetup {
 // Every operation below opens the project file (ws.ProjectPath) for itself and closes it again;
 // database failures throw pluvane::Error and leave the file as it was. NULL columns read "".
 
-// Reads the setup dialog's rows. On an existing project with a node row, the node's table
-// becomes ws.CurrentIntensityTable.
-ProjectSetup LoadProjectSettings(Workspace& ws);
+// Reads the setup dialog's rows; the node row's table is in `node`.
+ProjectSetup LoadProjectSettings(const Workspace& ws);
 
 // The setup dialog's OK, in one transaction. existingProject (decided when the dialog loaded)
 // rewrites the last project row; otherwise, or when that row has gone since, one project row is
 // added. The last node row gets the name and table; a file without one gets a node row at
 // kNewNodeX, kNewNodeY. The table is recorded as RecordIntensityTable does (every node row and
-// IValueBasinName of every project row), in the same transaction. Then node.intensityTable
-// becomes ws.CurrentIntensityTable. Throws Error(kFillBasinInformation), writing nothing, when the
-// node name or table is empty.
-void SaveProjectSettings(Workspace& ws, const ProjectFields& project, const NodeFields& node,
+// IValueBasinName of every project row), in the same transaction. Throws
+// Error(kFillBasinInformation), writing nothing, when the node name or table is empty.
+void SaveProjectSettings(const Workspace& ws, const ProjectFields& project, const NodeFields& node,
                          bool existingProject);
 
-// The node dialog's view: the first node row, absent when there is none. When present, its
-// table becomes ws.CurrentIntensityTable.
-std::optional<NodeFields> LoadNodeSettings(Workspace& ws);
+// The node dialog's view: the first node row, absent when there is none.
+std::optional<NodeFields> LoadNodeSettings(const Workspace& ws);
 
 // A change to the first node row: only the columns given are written. A file without a node
 // row gets one (at kNewNodeX, kNewNodeY) holding the given columns.
@@ -80,19 +77,18 @@ void SaveNodeSettings(const Workspace& ws, const NodeChange& change);
 
 // The node picker's OK: records `name` as the project's table (RecordIntensityTable), creating
 // the node row when there is none.
-void SetNodeIntensityTable(Workspace& ws, const std::string& name);
+void SetNodeIntensityTable(const Workspace& ws, const std::string& name);
 
 // The project picker's OK: records `name` as the project's table (RecordIntensityTable); a
 // project without a node row yet (a new project whose setup is not confirmed) gets only its
 // project rows written, and its setup OK records the table on the node row.
-void SetProjectIntensityTable(Workspace& ws, const std::string& name);
+void SetProjectIntensityTable(const Workspace& ws, const std::string& name);
 
 // The project's rainfall table, recorded twice and kept equal: IntensityTable of every node row
-// and IValueBasinName of every project row, written in one transaction; then `name` becomes
-// ws.CurrentIntensityTable, so the table the solve uses is always the one the file holds. With
-// `createNode`, a file without a node row gets one (at kNewNodeX, kNewNodeY). Throws Error
-// when `name` is empty, writing nothing.
-void RecordIntensityTable(Workspace& ws, const std::string& name, bool createNode);
+// and IValueBasinName of every project row, written in one transaction, so the table the solve
+// uses is always the one the file holds. With `createNode`, a file without a node row gets one
+// (at kNewNodeX, kNewNodeY). Throws Error when `name` is empty, writing nothing.
+void RecordIntensityTable(const Workspace& ws, const std::string& name, bool createNode);
 
 // The table the project file records: IntensityTable of the first node row (the one the canvas
 // and the command line read). Absent when the file has no node row.

@@ -82,8 +82,7 @@ std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::strin
     return rows;
 }
 
-double ReadTwoYearDailyIntensity(const Workspace& ws) {
-    const std::string& name = ws.CurrentIntensityTable;
+double ReadTwoYearDailyIntensity(const Workspace& ws, const std::string& name) {
     if (name.empty())
         throw Error(std::string(kNoTableForTc));
     Database db = OpenIntensityDb(ws);
@@ -222,7 +221,7 @@ void writeLocationRows(Database& db, const std::string& name, const IntensityGri
 
 } // namespace
 
-LocationSaved SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
+LocationSaved SaveLocation(const Workspace& ws, const std::string& name, const IntensityGrid& grid,
                            const std::optional<std::string>& provenance, bool replace) {
     CheckLocationName(name);
     Database db = OpenIntensityDb(ws);
@@ -243,7 +242,6 @@ LocationSaved SaveLocation(Workspace& ws, const std::string& name, const Intensi
     writeLocationRows(db, name, grid, fresh);
     transaction.commit();
     CloseDb(db);
-    ws.CurrentIntensityTable = name;
     return listed ? LocationSaved::Updated : LocationSaved::Created;
 }
 

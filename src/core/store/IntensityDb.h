@@ -31,9 +31,9 @@ bool LocationExists(const Workspace& ws, const std::string& name);
 // location's table does not exist. Missing cells read as "".
 std::vector<IntensityRow> ReadLocationRows(const Workspace& ws, const std::string& name);
 
-// The 2-year intensity of the 24-hour row ("24.0") of CurrentIntensityTable, in/hr. Throws
-// when no table is current, the table is missing, or it has no 24-hour row.
-double ReadTwoYearDailyIntensity(const Workspace& ws);
+// The 2-year intensity of the 24-hour row ("24.0") of the location `name`, in/hr. Throws when
+// `name` is empty (no table chosen), the table is missing, or it has no 24-hour row.
+double ReadTwoYearDailyIntensity(const Workspace& ws, const std::string& name);
 
 // Where a location's values come from; empty when none was recorded.
 std::string ReadProvenance(const Workspace& ws, const std::string& name);
@@ -73,9 +73,9 @@ enum class LocationSaved {
 // table and leaves the list row and the duration texts as they were; with `replace` false a
 // listed name is left alone. Whether the name is listed is decided inside the same write
 // transaction, so of two processes saving one new name at once exactly one creates it. A
-// given provenance is stored too; nullopt leaves the stored one. Sets CurrentIntensityTable to
-// `name` when something was written.
-LocationSaved SaveLocation(Workspace& ws, const std::string& name, const IntensityGrid& grid,
+// given provenance is stored too; nullopt leaves the stored one. Whether the project takes the
+// location is its caller's choice.
+LocationSaved SaveLocation(const Workspace& ws, const std::string& name, const IntensityGrid& grid,
                            const std::optional<std::string>& provenance = std::nullopt,
                            bool replace = true);
 

@@ -1,6 +1,7 @@
 #include "gui/app/AppContext.h"
 
 #include "core/Error.h"
+#include "core/network/NetworkModel.h"
 #include "core/settings/ProjectSettings.h"
 
 namespace pluvane::gui {
@@ -14,11 +15,14 @@ void AppContext::endSession() {
     // The fresh session first: a window closing now that asks for another finds no way back
     // into the project being left.
     m_session = new ProjectSession(this);
+    // Until another project records its own, the rainfall editor offers the table last used.
+    m_session->setCurrentIntensityTable(ending->CurrentIntensityTable());
     emit ending->ending();
     ending->closeWindows();
     ending->releaseLock();
     ending->deleteLater();
-    m_workspace.SelectedElement.reset();
+    if (m_network)
+        m_network->SelectedElement.reset(); // nothing stays selected in the project left
     emit sessionStarted();
 }
 
@@ -27,11 +31,10 @@ void AppContext::refreshIntensityTable() {
         return;
     try {
         if (const std::optional<std::string> recorded = RecordedIntensityTable(m_workspace))
-            m_workspace.CurrentIntensityTable = *recorded;
+            m_session->setCurrentIntensityTable(*recorded);
     } catch (const std::exception&) {
         // Unreadable: the solve that follows reads the file itself and says why.
     }
-    m_session->setIntensityTable(QString::fromStdString(m_workspace.CurrentIntensityTable));
 }
 
 bool AppContext::guard(QWidget* parent, const std::function<void()>& command) {

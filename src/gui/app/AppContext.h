@@ -62,9 +62,9 @@ public:
         return m_session->find<W>();
     }
 
-    // Reads the rainfall table the project file records into CurrentIntensityTable (the table
-    // every solve and Tc uses) and the session, whose title-bearing windows follow. A project
-    // that records none leaves both as they are.
+    // Reads the rainfall table the project file records into the session's
+    // CurrentIntensityTable (the table every solve and Tc uses), whose title-bearing windows
+    // follow. A project that records none leaves it as it is.
     void refreshIntensityTable();
 
     // Runs a command; a core Error (or any exception) becomes an "Error" message box instead of

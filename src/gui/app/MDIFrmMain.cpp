@@ -288,7 +288,8 @@ void MDIFrmMain::updateCanvasTitle() {
         return;
     m_canvasWindow->setWindowTitle(
         CanvasTitle(QString::fromStdString(m_ctx.workspace().ProjectPath),
-                    m_ctx.session().intensityTable(), m_ctx.session().readOnly()));
+                    QString::fromStdString(m_ctx.session().CurrentIntensityTable()),
+                    m_ctx.session().readOnly()));
 }
 
 QString CanvasTitle(const QString& projectPath, const QString& intensityTable, bool readOnly) {

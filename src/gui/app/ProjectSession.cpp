@@ -22,11 +22,11 @@ void ProjectSession::closeWindows() {
     }
 }
 
-void ProjectSession::setIntensityTable(const QString& name) {
-    if (name == m_intensityTable)
+void ProjectSession::setCurrentIntensityTable(const std::string& name) {
+    if (name == m_currentIntensityTable)
         return;
-    m_intensityTable = name;
-    emit intensityTableChanged(name);
+    m_currentIntensityTable = name;
+    emit intensityTableChanged(QString::fromStdString(name));
 }
 
 void ProjectSession::setReadOnlyReason(const QString& reason) {

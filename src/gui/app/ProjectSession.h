@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <map>
+#include <string>
 #include <typeindex>
 #include <vector>
 
@@ -56,9 +57,11 @@ public:
     void releaseLock() { m_lock.release(); }
     const ProjectLock& lock() const { return m_lock; }
 
-    // The rainfall table the project file records, as last read (empty: none yet).
-    const QString& intensityTable() const { return m_intensityTable; }
-    void setIntensityTable(const QString& name);
+    // The project's rainfall table, as its file recorded it when last read or written (empty:
+    // none yet): the table of the sheet-flow Calculate, the review notes, the rainfall editor
+    // and every title. A change is announced by intensityTableChanged.
+    const std::string& CurrentIntensityTable() const { return m_currentIntensityTable; }
+    void setCurrentIntensityTable(const std::string& name);
 
     // Why the project file cannot be written ("" when it can): set when the canvas opens it, so
     // that the edit commands are disabled from the start and say why.
@@ -100,7 +103,7 @@ private:
     std::map<std::type_index, QPointer<QWidget>> m_windows;
     std::vector<QPointer<QWidget>> m_others;
     ProjectLock m_lock;
-    QString m_intensityTable;
+    std::string m_currentIntensityTable;
     QString m_readOnlyReason;
 };
 

@@ -64,7 +64,9 @@ BasinDialog::BasinDialog(AppContext& ctx, QWidget* parent, Role role)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     auto* note = new ReviewNote(this, [this] {
-        return ReviewBasin(loadedTag(), fields(), ReviewRainfall(m_ctx.workspace()));
+        return ReviewBasin(
+            loadedTag(), fields(),
+            ReviewRainfall(m_ctx.workspace(), m_ctx.session().CurrentIntensityTable()));
     });
     layout->addWidget(note->inReservedRoom());
     layout->addSpacing(6);
@@ -96,8 +98,9 @@ void BasinDialog::computeTc() {
     // Area and C are no inputs of Tc, but Calculate refuses them as OK would.
     CheckBasinValues(fields());
     // The field keeps its text unless the whole calculation succeeds.
-    m_tc->setText(ToQString(
-        CalculateSheetFlowTc(m_ctx.workspace(), TextOf(m_n), TextOf(m_length), TextOf(m_slope))));
+    m_tc->setText(
+        ToQString(CalculateSheetFlowTc(m_ctx.workspace(), m_ctx.session().CurrentIntensityTable(),
+                                       TextOf(m_n), TextOf(m_length), TextOf(m_slope))));
 }
 
 void BasinDialog::calculate() {

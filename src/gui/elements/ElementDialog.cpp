@@ -207,7 +207,10 @@ int ElementDialog::proposedNumber(ElementKind kind) const {
 }
 
 std::string ElementDialog::selectedTag(ElementKind kind) const {
-    const auto& selected = m_ctx.workspace().SelectedElement;
+    const NetworkModel* network = m_ctx.network();
+    if (!network)
+        return {};
+    const auto& selected = network->SelectedElement;
     return selected && selected->kind == kind ? selected->tag : std::string();
 }
 

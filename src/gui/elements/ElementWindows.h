@@ -17,7 +17,8 @@ W* ShowWindow(AppContext& ctx) {
 }
 
 // The canvas's way in: the kind's add dialog (after the element-limit check) and its update
-// dialog (with SelectedElement naming the element). Null for the node, which has neither here.
+// dialog (with the canvas's SelectedElement naming the element). Null for the node, which has
+// neither here.
 QDialog* ShowAddDialog(AppContext& ctx, ElementKind kind);
 QDialog* ShowUpdateDialog(AppContext& ctx, ElementKind kind);
 

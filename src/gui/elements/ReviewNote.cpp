@@ -70,9 +70,9 @@ QWidget* ReviewNote::inReservedRoom() {
     return room;
 }
 
-std::optional<double> ReviewRainfall(const Workspace& ws) {
+std::optional<double> ReviewRainfall(const Workspace& ws, const std::string& location) {
     try {
-        return ReadTwoYearDailyIntensity(ws) * 24.0;
+        return ReadTwoYearDailyIntensity(ws, location) * 24.0;
     } catch (const Error&) {
         return std::nullopt;
     }

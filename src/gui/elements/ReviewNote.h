@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace pluvane {
@@ -37,8 +38,8 @@ private:
     std::vector<Finding> m_findings;
 };
 
-// The 2-year 24-hour rainfall (in) a sub-basin's Tc is computed with; nullopt when the current
-// rainfall table cannot give it.
-std::optional<double> ReviewRainfall(const Workspace& ws);
+// The 2-year 24-hour rainfall (in) a sub-basin's Tc is computed with at `location`; nullopt when
+// that rainfall table cannot give it.
+std::optional<double> ReviewRainfall(const Workspace& ws, const std::string& location);
 
 } // namespace pluvane::gui

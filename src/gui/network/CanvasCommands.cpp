@@ -1,6 +1,7 @@
 #include "gui/network/CanvasCommands.h"
 
 #include "core/elements/RecomputeTc.h"
+#include "core/network/NetworkModel.h"
 #include "core/store/RowSnapshot.h"
 #include "gui/app/AppContext.h"
 #include "gui/elements/BasinDialogs.h"
@@ -34,7 +35,8 @@ namespace {
 template <class W>
 void closeIfShowingAnother(AppContext& ctx) {
     W* open = ctx.existing<W>();
-    const auto& selected = ctx.workspace().SelectedElement;
+    const NetworkModel* network = ctx.network();
+    const auto selected = network ? network->SelectedElement : std::nullopt;
     if (open && (!selected || open->loadedTag() != selected->tag))
         open->close();
 }
@@ -107,7 +109,7 @@ QString changeLine(const TcRecomputed& row) {
 } // namespace
 
 void RecomputeTc(AppContext& ctx) {
-    const std::string table = ctx.session().intensityTable().toStdString();
+    const std::string table = ctx.session().CurrentIntensityTable();
     std::vector<TcRecomputed> plan;
     if (!ctx.guard(ctx.mainWindow(), [&] {
             plan = PlanTcRecompute(ctx.workspace(), table);
@@ -130,7 +132,7 @@ void RecomputeTc(AppContext& ctx) {
 }
 
 void OfferTcRecompute(AppContext& ctx, QWidget* parent) {
-    const std::string table = ctx.session().intensityTable().toStdString();
+    const std::string table = ctx.session().CurrentIntensityTable();
     std::vector<TcRecomputed> plan;
     if (!ctx.guard(parent, [&] { plan = PlanTcRecompute(ctx.workspace(), table); }))
         return;

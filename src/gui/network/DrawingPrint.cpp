@@ -18,8 +18,7 @@ namespace {
 // The project's name as its setup records it, else the file's name.
 QString projectName(const Workspace& ws) {
     try {
-        Workspace reading = ws; // reading the setup must not change the open workspace
-        const std::string name = LoadProjectSettings(reading).project.projectName;
+        const std::string name = LoadProjectSettings(ws).project.projectName;
         if (!name.empty())
             return QString::fromStdString(name);
     } catch (const std::exception&) {

@@ -56,10 +56,13 @@ FrmDraw::~FrmDraw() {
 bool FrmDraw::load() {
     Workspace& ws = m_ctx.workspace();
     bool loaded = false;
+    std::string intensityTable;
     ProjectSession& session = m_ctx.session();
     const bool ran = m_ctx.guard(m_ctx.mainWindow(), [&] {
         session.holdLock(ProjectLock::acquire(ws.ProjectPath));
-        loaded = m_model.LoadNetwork(ws) == LoadResult::Loaded;
+        const LoadedNetwork network = m_model.LoadNetwork(ws);
+        loaded = network.result == LoadResult::Loaded;
+        intensityTable = network.intensityTable;
         if (!loaded) {
             PurgeDeletedElements(ws); // the Close steps of a canvas that never showed
             session.releaseLock();
@@ -71,6 +74,7 @@ bool FrmDraw::load() {
         return false;
     }
     if (loaded) {
+        session.setCurrentIntensityTable(intensityTable);
         m_ctx.setNetwork(&m_model);
         startHistory();
         refreshNames();
@@ -314,7 +318,7 @@ void FrmDraw::buildPopups() {
 void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button,
                              QPoint globalPos) {
     Workspace& ws = m_ctx.workspace();
-    m_model.Select(ws, kind, index);
+    m_model.Select(kind, index);
     m_view->sync();
     if (button == Qt::LeftButton) {
         m_dragged = std::pair(kind, index);
@@ -324,7 +328,7 @@ void FrmDraw::onImagePressed(ElementKind kind, int index, Qt::MouseButton button
         return;
     QString name;
     if (!m_ctx.guard(this, [&] {
-            name = QString::fromStdString(ReadElementName(ws, kind, ws.SelectedElement->tag));
+            name = QString::fromStdString(ReadElementName(ws, kind, m_model.SelectedElement->tag));
         }))
         return;
     m_popupNames[kind]->setText(QString(name).replace('&', "&&")); // "&" shown, not an accelerator
@@ -370,7 +374,7 @@ void FrmDraw::addElement(ElementKind kind) {
 }
 
 void FrmDraw::deleteSelected() {
-    const auto selected = m_ctx.workspace().SelectedElement;
+    const auto selected = m_model.SelectedElement;
     if (!selected || selected->kind == ElementKind::Node || m_ctx.session().readOnly())
         return;
     if (m_ctx.guard(this, [&] {
@@ -396,7 +400,7 @@ void FrmDraw::endHistory() {
 }
 
 void FrmDraw::nudgeSelected(float dx, float dy) {
-    const auto& selected = m_ctx.workspace().SelectedElement;
+    const auto& selected = m_model.SelectedElement;
     if (!selected || m_ctx.session().readOnly())
         return;
     const CanvasImage& image = m_model.image(selected->kind, selected->index);
@@ -426,7 +430,7 @@ void FrmDraw::cycleSelection(bool forward) {
     }
     if (order.empty())
         return;
-    const auto& selected = m_ctx.workspace().SelectedElement;
+    const auto& selected = m_model.SelectedElement;
     const auto at =
         selected ? std::find(order.begin(), order.end(), std::pair(selected->kind, selected->index))
                  : order.end();
@@ -438,14 +442,14 @@ void FrmDraw::cycleSelection(bool forward) {
         next =
             forward ? (position + 1) % order.size() : (position + order.size() - 1) % order.size();
     }
-    m_model.Select(m_ctx.workspace(), order[next].first, order[next].second);
+    m_model.Select(order[next].first, order[next].second);
     m_view->sync();
     const CanvasImage& image = m_model.image(order[next].first, order[next].second);
     m_view->ensureVisible(QRectF(image.left, image.top, image.width, image.height));
 }
 
 void FrmDraw::openSelected() {
-    const auto& selected = m_ctx.workspace().SelectedElement;
+    const auto& selected = m_model.SelectedElement;
     if (!selected)
         return;
     if (selected->kind == ElementKind::Node)
@@ -558,7 +562,7 @@ void FrmDraw::buildUndoButtons() {
 }
 
 void FrmDraw::editSelected() {
-    const auto& selected = m_ctx.workspace().SelectedElement;
+    const auto& selected = m_model.SelectedElement;
     if (selected && selected->kind != ElementKind::Node)
         OpenUpdateDialog(m_ctx, selected->kind);
 }

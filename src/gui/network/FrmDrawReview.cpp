@@ -50,7 +50,7 @@ void FrmDraw::selectTag(const QString& tag) {
         for (int i = 0; i < static_cast<int>(images.size()); ++i) {
             const CanvasImage& image = images[static_cast<std::size_t>(i)];
             if (image.tag == wanted && image.visible) {
-                m_model.Select(m_ctx.workspace(), kind, i);
+                m_model.Select(kind, i);
                 m_view->sync();
                 m_view->ensureVisible(image.left, image.top, image.width, image.height);
                 return;

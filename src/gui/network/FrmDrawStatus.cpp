@@ -67,7 +67,7 @@ void FrmDraw::refreshStatus() {
     m_status["LblProject"]->setText(project);
     m_status["LblProject"]->setToolTip(m_ctx.session().readOnly() ? m_ctx.session().readOnlyReason()
                                                                   : QDir::toNativeSeparators(path));
-    const QString table = m_ctx.session().intensityTable();
+    const QString table = QString::fromStdString(m_ctx.session().CurrentIntensityTable());
     m_status["LblRainfall"]->setText(table.isEmpty() ? QString("Rainfall: none chosen")
                                                      : QString("Rainfall: %1").arg(table));
     QStringList counts;

@@ -151,10 +151,11 @@ void ElementPresenceCommand::apply(bool shown) {
     if (!SetElementDeleted(ws, m_kind, m_tag, !shown))
         throw Error(ElementGoneMessage(m_tag));
     // The image follows the mark only once the file holds it.
-    m_history.model().SetElementShown(m_kind, m_index, shown);
-    if (!shown && ws.SelectedElement && ws.SelectedElement->kind == m_kind &&
-        ws.SelectedElement->index == m_index)
-        ws.SelectedElement.reset();
+    NetworkModel& model = m_history.model();
+    model.SetElementShown(m_kind, m_index, shown);
+    std::optional<ElementRef>& selected = model.SelectedElement;
+    if (!shown && selected && selected->kind == m_kind && selected->index == m_index)
+        selected.reset();
     const RowKey key = RowKey::element(m_kind, m_tag);
     m_history.refresh(key);
     m_history.changed(key);

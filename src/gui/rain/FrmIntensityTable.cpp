@@ -236,8 +236,8 @@ QString FrmIntensityTable::load() {
     Workspace& ws = m_ctx.workspace();
     // Without a current location Atlanta is shown, but not made current: the project records
     // no table until one is chosen or saved.
-    m_loaded =
-        ws.CurrentIntensityTable.empty() ? std::string(kDefaultLocation) : ws.CurrentIntensityTable;
+    const std::string& current = m_ctx.session().CurrentIntensityTable();
+    m_loaded = current.empty() ? std::string(kDefaultLocation) : current;
     m_awaitingPicker = false;
     m_filling = true;
     struct Filled {
@@ -277,7 +277,7 @@ QString FrmIntensityTable::load() {
 }
 
 bool FrmIntensityTable::showsCurrentLocation() const {
-    const std::string& current = m_ctx.workspace().CurrentIntensityTable;
+    const std::string& current = m_ctx.session().CurrentIntensityTable();
     return isNameLocked() &&
            m_loaded == (current.empty() ? std::string(kDefaultLocation) : current);
 }
@@ -403,10 +403,10 @@ void FrmIntensityTable::storeTable(const std::string& name) {
     if (m_cellsEdited)
         provenance =
             MarkHandEdited(provenance, QDate::currentDate().toString(Qt::ISODate).toStdString());
-    const std::string previous = ws.CurrentIntensityTable;
+    const std::string previous = m_ctx.session().CurrentIntensityTable();
     if (!attempt([&] { SaveLocation(ws, name, gridTexts(), provenance); }))
         return;
-    ws.CurrentIntensityTable = previous; // stored; whether the project takes it is asked below
+    // Stored; whether the project takes it is asked below.
     m_dirty = false;
     // Another table becomes the project's only when the user says so: its intensities, and the
     // P2 of its sheet flow, change every peak flow. The switch is one undoable step.
@@ -419,6 +419,7 @@ void FrmIntensityTable::storeTable(const std::string& name) {
                  .arg(ToQString(name), previous.empty() ? QString("none") : ToQString(previous)),
              Prompts::Icon::Question, Prompts::Buttons::YesNo) == Prompts::Answer::Yes)) {
         if (attempt([&] { SetProjectIntensityTable(ws, name); })) {
+            m_ctx.session().setCurrentIntensityTable(name);
             m_ctx.refreshIntensityTable();
             RecordSetupEdit(m_ctx, "Change Rainfall Table");
             if (other)

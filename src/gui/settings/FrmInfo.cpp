@@ -233,9 +233,9 @@ void FrmInfo::confirm() {
     RecordSetupEdit(m_ctx, "Edit Project Info");
     // Later OKs of this window rewrite the rows just written.
     m_existingProject = true;
-    const QString before = m_ctx.session().intensityTable();
+    const std::string before = m_ctx.session().CurrentIntensityTable();
     m_ctx.refreshIntensityTable();
-    if (m_ctx.session().intensityTable() != before)
+    if (m_ctx.session().CurrentIntensityTable() != before)
         OfferTcRecompute(m_ctx, this);
     emit m_ctx.networkChanged(); // the node's label on the canvas shows the new name
     if (m_ctx.onOpenCanvas)

@@ -80,6 +80,7 @@ void FrmNodeInfo::load() {
     }
     if (!node)
         return; // no node row yet: both fields start empty
+    m_ctx.session().setCurrentIntensityTable(node->intensityTable);
     m_nodeName->setText(QString::fromStdString(node->nodeName));
     m_intensityTable->setText(QString::fromStdString(node->intensityTable));
 }

@@ -29,6 +29,8 @@ bool FrmSelectIvalBasin::choose(const QString& location) {
     // else changes either, and the table the solve uses stays the one the file names.
     if (!attempt([&] { SetProjectIntensityTable(m_ctx.workspace(), location.toStdString()); }))
         return false;
+    // Current even before the project has its node row to record it.
+    m_ctx.session().setCurrentIntensityTable(location.toStdString());
     m_ctx.refreshIntensityTable();
     RecordSetupEdit(m_ctx, "Change Rainfall Table");
     OfferTcRecompute(m_ctx, this);

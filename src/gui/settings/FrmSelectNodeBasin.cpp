@@ -18,6 +18,7 @@ FrmSelectNodeBasin* FrmSelectNodeBasin::open(AppContext& ctx, QWidget* parent) {
 bool FrmSelectNodeBasin::choose(const QString& location) {
     if (!attempt([&] { SetNodeIntensityTable(m_ctx.workspace(), location.toStdString()); }))
         return false;
+    m_ctx.session().setCurrentIntensityTable(location.toStdString());
     m_ctx.refreshIntensityTable();
     RecordSetupEdit(m_ctx, "Change Rainfall Table");
     OfferTcRecompute(m_ctx, this);
