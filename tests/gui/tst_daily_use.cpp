@@ -176,6 +176,7 @@ private slots:
         QAction* exportCsv = report->findChild<QAction*>("TbExportCsv");
         QVERIFY(exportCsv);
         QCOMPARE(exportCsv->toolTip(), QString("Export Results (CSV)"));
+        QCoreApplication::processEvents(); // the toolbar lays out the tools added after showing
         SaveScreenshot(report->toolbar(), "report-toolbar");
 
         f.prompts.fileNames = {site, f.data.path("results")};
