@@ -1,6 +1,8 @@
 #include "GuiTestSupport.h"
 
 #include "core/store/ProjectDb.h"
+#include "gui/network/FrmDraw.h"
+#include "gui/settings/FrmInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,23 @@ TestProject::TestProject() {
     workspace.DataFolder = dir.path().toStdString();
     workspace.ProjectPath = dir.filePath("project.rmt").toStdString();
     CreateProjectFromTemplate(workspace, workspace.ProjectPath);
+}
+
+MainWindowFixture::MainWindowFixture() {
+    ctx.workspace().ProjectPath.clear();
+    window.show();
+}
+
+void MainWindowFixture::newProject(const QString& path, const QString& projectName) {
+    prompts.fileNames.push_back(path);
+    window.newProject();
+    FrmInfo* setup = ctx.existing<FrmInfo>();
+    QVERIFY(setup);
+    FillField(setup, "TxtProjectName", projectName);
+    FillField(setup, "TxtBasinName", "Outfall 1");
+    FillField(setup, "TxtITable", "Atlanta");
+    ClickButton(setup, "CmdOK");
+    QVERIFY(window.canvas());
 }
 
 QString SaveScreenshot(QWidget* widget, const QString& name) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/Workspace.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/MDIFrmMain.h"
+#include "gui/app/Prompts.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -15,6 +18,21 @@ struct TestProject {
 
     TestProject();
     QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+// The main window on a data folder of the test's own, with recorded prompts and no project open,
+// as the program starts.
+struct MainWindowFixture {
+    TestProject data;
+    RecordingPrompts prompts;
+    AppContext ctx{data.workspace, prompts};
+    MDIFrmMain window{ctx};
+
+    MainWindowFixture();
+    FrmDraw* canvas() { return window.canvas(); }
+    // New, then the setup dialog filled (the node "Outfall 1" on Atlanta's rainfall) and OK: the
+    // canvas opens on the new project at `path`.
+    void newProject(const QString& path, const QString& projectName);
 };
 
 // Saves a widget's picture for a person to look at, under $PLUVANE_SCREENSHOTS when that is

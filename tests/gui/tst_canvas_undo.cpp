@@ -75,23 +75,8 @@ KindFields fieldsOf(ElementKind kind) {
 class TstCanvasUndo : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TestProject data;
-        RecordingPrompts prompts;
-        AppContext ctx{data.workspace, prompts};
-        MDIFrmMain window{ctx};
-        Fixture() {
-            ctx.workspace().ProjectPath.clear();
-            window.show();
-            prompts.fileNames.push_back(data.path("undo.rmt"));
-            window.newProject();
-            FrmInfo* setup = ctx.existing<FrmInfo>();
-            FillField(setup, "TxtProjectName", "Undo test");
-            FillField(setup, "TxtBasinName", "Outfall 1");
-            FillField(setup, "TxtITable", "Atlanta");
-            ClickButton(setup, "CmdOK");
-        }
-        FrmDraw* canvas() { return window.canvas(); }
+    struct Fixture : MainWindowFixture {
+        Fixture() { newProject(data.path("undo.rmt"), "Undo test"); }
         std::string path() { return ctx.workspace().ProjectPath; }
         // One column of the element row with `tag` (of the node row when tag is empty).
         QString cell(ElementKind kind, const std::string& tag, std::string_view column) {

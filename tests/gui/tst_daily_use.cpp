@@ -63,35 +63,17 @@ QString run(const QString& program, const QStringList& arguments) {
 class TstDailyUse : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        PrivateSettings settings;
-        TestProject data;
-        RecordingPrompts prompts;
-        AppContext ctx{data.workspace, prompts};
-        MDIFrmMain window{ctx};
+    // The settings first: the window reads its recent list when it is made.
+    struct Fixture : PrivateSettings, MainWindowFixture {
         Fixture() {
-            ctx.workspace().ProjectPath.clear();
             window.resize(1000, 700);
-            window.show();
             window.activateWindow();
             if (!QTest::qWaitForWindowActive(&window))
                 qWarning("the main window did not become active");
         }
-        FrmDraw* canvas() { return window.canvas(); }
         QString path() { return QString::fromStdString(ctx.workspace().ProjectPath); }
         QAction* action(const char* name) { return canvas()->findChild<QAction*>(name); }
-
-        void newProject(const QString& file) {
-            prompts.fileNames.push_back(file);
-            window.newProject();
-            FrmInfo* setup = ctx.existing<FrmInfo>();
-            QVERIFY(setup);
-            FillField(setup, "TxtProjectName", "Harbour Road");
-            FillField(setup, "TxtBasinName", "Outfall 1");
-            FillField(setup, "TxtITable", "Atlanta");
-            ClickButton(setup, "CmdOK");
-            QVERIFY(canvas());
-        }
+        void newProject(const QString& file) { MainWindowFixture::newProject(file, "Harbour Road"); }
         void add(ElementKind kind, const QString& name) {
             canvas()->addElement(kind);
             QWidget* dialog = nullptr;

@@ -76,15 +76,7 @@ std::string peak100(const QString& path) { return cell(path, "SELECT Qpeak_100 F
 class TstProjectSession : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TestProject data;
-        RecordingPrompts prompts;
-        AppContext ctx{data.workspace, prompts};
-        MDIFrmMain window{ctx};
-        Fixture() {
-            ctx.workspace().ProjectPath.clear();
-            window.show();
-        }
+    struct Fixture : MainWindowFixture {
         Workspace& ws() { return ctx.workspace(); }
         QString example(const QString& name) {
             const QString path = data.path(name);

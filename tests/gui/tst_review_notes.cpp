@@ -53,25 +53,8 @@ int indexOf(FrmDraw* canvas, ElementKind kind, const std::string& tag) {
 class TstReviewNotes : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TestProject data;
-        RecordingPrompts prompts;
-        AppContext ctx{data.workspace, prompts};
-        MDIFrmMain window{ctx};
-        Fixture() {
-            ctx.workspace().ProjectPath.clear();
-            window.show();
-            prompts.fileNames.push_back(data.path("review.rmt"));
-            window.newProject();
-            FrmInfo* setup = ctx.existing<FrmInfo>();
-            if (!setup)
-                qFatal("no setup dialog");
-            FillField(setup, "TxtProjectName", "Review test");
-            FillField(setup, "TxtBasinName", "Outfall 1");
-            FillField(setup, "TxtITable", "Atlanta");
-            ClickButton(setup, "CmdOK");
-        }
-        FrmDraw* canvas() { return window.canvas(); }
+    struct Fixture : MainWindowFixture {
+        Fixture() { newProject(data.path("review.rmt"), "Review test"); }
         // A sub-basin through its add dialog; Tc is calculated by OK.
         void addBasin(const QString& length) {
             canvas()->addElement(ElementKind::Basin);

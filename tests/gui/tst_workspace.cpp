@@ -99,30 +99,10 @@ class TstWorkspace : public QObject {
     Q_OBJECT
 
     // One fixture per test: a data folder of its own, recorded prompts, the main window.
-    struct Fixture {
-        TestProject data;
-        RecordingPrompts prompts;
-        AppContext ctx{data.workspace, prompts};
-        MDIFrmMain window{ctx};
-        Fixture() {
-            ctx.workspace().ProjectPath.clear(); // start as the program does: no project
-            window.show();
-        }
+    struct Fixture : MainWindowFixture {
         Workspace& ws() { return ctx.workspace(); }
         QString file(const QString& name) { return data.path(name); }
-
-        // New -> setup dialog -> OK with a node and a location: the canvas opens.
-        void newProject(const QString& path) {
-            prompts.fileNames.push_back(path);
-            window.newProject();
-            FrmInfo* setup = ctx.existing<FrmInfo>();
-            QVERIFY(setup);
-            FillField(setup, "TxtProjectName", "Flow test");
-            FillField(setup, "TxtBasinName", "Outfall 1");
-            FillField(setup, "TxtITable", "Atlanta");
-            ClickButton(setup, "CmdOK");
-            QVERIFY(window.canvas());
-        }
+        void newProject(const QString& path) { MainWindowFixture::newProject(path, "Flow test"); }
 
         void addBasin(const QString& name, const QString& area) {
             window.canvas()->addElement(ElementKind::Basin);
