@@ -203,6 +203,13 @@ private slots:
         QVERIFY(banner);
         QCOMPARE(banner->text(), QStringLiteral("Out of date: the project changed after this "
                                                 "report was made. Solve again."));
+        // Its values are no longer the project's: exporting them asks first.
+        f.prompts.answers = {Prompts::Answer::No};
+        const std::size_t asked = f.prompts.starts.size();
+        report->exportResults();
+        QVERIFY(f.prompts.texts().back().startsWith("The project changed after this report"));
+        QCOMPARE(f.prompts.starts.size(), asked); // no file was asked for
+        f.prompts.shown.clear();
 
         // Solve again: the same window, rebuilt with the new numbers, current again.
         QCOMPARE(f.solve(), report.data());

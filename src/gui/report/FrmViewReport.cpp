@@ -343,6 +343,14 @@ void FrmViewReport::setResults(ProjectOutcome outcome, bool review) {
 void FrmViewReport::exportResults() {
     if (!m_results)
         return;
+    // The values are not on view as the page is: a stale file would pass unnoticed.
+    if (isOutOfDate() &&
+        m_ctx.prompts().message(this, "Export Results",
+                                "The project changed after this report was made. Export the "
+                                "results of the report as shown?",
+                                Prompts::Icon::Question,
+                                Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+        return;
     const std::optional<QString> path = askFileName(kCsvFilter, "csv");
     if (!path)
         return;
