@@ -73,7 +73,9 @@ class TstDailyUse : public QObject {
         }
         QString path() { return QString::fromStdString(ctx.workspace().ProjectPath); }
         QAction* action(const char* name) { return canvas()->findChild<QAction*>(name); }
-        void newProject(const QString& file) { MainWindowFixture::newProject(file, "Harbour Road"); }
+        void newProject(const QString& file) {
+            MainWindowFixture::newProject(file, "Harbour Road");
+        }
         void add(ElementKind kind, const QString& name) {
             canvas()->addElement(kind);
             QWidget* dialog = nullptr;

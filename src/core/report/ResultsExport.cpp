@@ -4,9 +4,9 @@
 #include "core/report/ReportNotes.h"
 #include "core/review/ProjectReview.h"
 #include "core/solve/SolveProject.h"
-#include "core/text/Text.h"
 #include "core/text/Json.h"
 #include "core/text/NumberText.h"
+#include "core/text/Text.h"
 
 #include <cmath>
 

@@ -27,8 +27,8 @@ std::vector<Finding> ReviewConveyance(const ConveyanceFields& fields,
         const double fullSlow = ReviewRuleOf("PIPE_FULL_SLOW").threshold;
         if (pipe->fullVelocityFps < fullSlow)
             add("PIPE_FULL_SLOW", "the " + PlainNumberText(pipe->diameterIn) + " in pipe flows " +
-                                      FormatFixed(pipe->fullVelocityFps, 2) +
-                                      " ft/s full, below " + PlainNumberText(fullSlow) +
+                                      FormatFixed(pipe->fullVelocityFps, 2) + " ft/s full, below " +
+                                      PlainNumberText(fullSlow) +
                                       " ft/s: it does not clean itself");
         if (pipe->overCapacity)
             add("CONVEYANCE_OVER_CAPACITY", "the " + PlainNumberText(pipe->diameterIn) +

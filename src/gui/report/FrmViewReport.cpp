@@ -330,9 +330,9 @@ void FrmViewReport::setIdfSource(IdfCurvesSource source) {
 
 void FrmViewReport::setResults(ProjectOutcome outcome, bool review) {
     if (!m_results) {
-        QAction* action = m_toolbar->addAction(ReportToolIcon(ReportTool::ExportCsv),
-                                               "Export Results (CSV)", this,
-                                               &FrmViewReport::exportResults);
+        QAction* action =
+            m_toolbar->addAction(ReportToolIcon(ReportTool::ExportCsv), "Export Results (CSV)",
+                                 this, &FrmViewReport::exportResults);
         action->setToolTip("Export Results (CSV)");
         action->setObjectName("TbExportCsv");
     }
