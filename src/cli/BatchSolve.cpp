@@ -7,15 +7,12 @@
 #include "core/io/FileChecks.h"
 #include "core/platform/Platform.h"
 #include "core/report/ReportBuilder.h"
-#include "core/report/ReportNotes.h"
 #include "core/report/RtfWriter.h"
-#include "core/review/ProjectReview.h"
 #include "core/solve/SolveChecks.h"
 #include "core/solve/SolveMessages.h"
 #include "core/store/IntensityDb.h"
 #include "core/store/ProjectDb.h"
 #include "core/text/NumberText.h"
-#include "core/text/Text.h"
 
 #include <sqlite3.h>
 
