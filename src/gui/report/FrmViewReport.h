@@ -24,8 +24,8 @@ namespace pluvane::gui {
 class AppContext;
 
 // The report window: the solution report as an editable rich-text document that the user can
-// save as RTF, print, copy, export as PDF (and its values as CSV) and close. Edits live only here; closing the window
-// deletes it with them.
+// save as RTF, print, copy, export as PDF (and its values as CSV) and close. Edits live only
+// here; closing the window deletes it with them.
 class FrmViewReport : public QMainWindow {
     Q_OBJECT
 public:
