@@ -84,7 +84,6 @@ class TstProjectSession : public QObject {
                 qFatal("no example project");
             return path;
         }
-        FrmDraw* canvas() { return window.canvas(); }
         QString canvasTitle() {
             auto* sub = qobject_cast<QMdiSubWindow*>(canvas()->parentWidget());
             return sub ? sub->windowTitle() : QString();
@@ -92,6 +91,20 @@ class TstProjectSession : public QObject {
         FrmViewReport* solve() {
             canvas()->solve();
             return ctx.existing<FrmViewReport>();
+        }
+        // Intensity -> Edit Table -> Add, a new location `name` typed in: its intensities fall
+        // from `first` by `fall` a row and rise by `rise` a column. Not saved yet.
+        FrmIntensityTable* typeNewLocation(const QString& name, double first, double fall,
+                                           double rise) {
+            ctx.onShowIntensityEditor();
+            auto* editor = ctx.existing<FrmIntensityTable>();
+            ClickButton(editor, "CmdAdd");
+            FillField(editor, "TxtBasinName", name);
+            for (int c = 0; c < 7; ++c)
+                for (int r = 0; r < 10; ++r)
+                    editor->cell(c, r)->setText(
+                        QString::number(first - r * fall + c * rise, 'f', 2));
+            return editor;
         }
         // Intensity -> Edit Table -> Change Basin -> `location` -> OK; the editor comes up again.
         FrmIntensityTable* changeBasin(const QString& location) {
@@ -165,13 +178,7 @@ private slots:
         Fixture f;
         const QString path = f.example("b.rmt");
         QVERIFY(f.window.openProjectFile(path));
-        f.ctx.onShowIntensityEditor();
-        auto* editor = f.ctx.existing<FrmIntensityTable>();
-        ClickButton(editor, "CmdAdd");
-        FillField(editor, "TxtBasinName", "Willow Gauge");
-        for (int c = 0; c < 7; ++c)
-            for (int r = 0; r < 10; ++r)
-                editor->cell(c, r)->setText(QString::number(9.0 - r * 0.8 + c * 0.3, 'f', 2));
+        FrmIntensityTable* editor = f.typeNewLocation("Willow Gauge", 9.0, 0.8, 0.3);
         ClickButton(editor, "CmdUpdate");
         const QStringList asked = f.prompts.texts();
         QCOMPARE(asked.size(), 2);
@@ -266,13 +273,7 @@ private slots:
         Fixture f;
         const QString path = f.example("undo.rmt");
         QVERIFY(f.window.openProjectFile(path));
-        f.ctx.onShowIntensityEditor();
-        auto* editor = f.ctx.existing<FrmIntensityTable>();
-        ClickButton(editor, "CmdAdd");
-        FillField(editor, "TxtBasinName", "Gauge Two");
-        for (int c = 0; c < 7; ++c)
-            for (int r = 0; r < 10; ++r)
-                editor->cell(c, r)->setText(QString::number(8.0 - r * 0.7 + c * 0.2, 'f', 2));
+        FrmIntensityTable* editor = f.typeNewLocation("Gauge Two", 8.0, 0.7, 0.2);
         f.prompts.answers = {Prompts::Answer::Yes, Prompts::Answer::No}; // take it; no recompute
         ClickButton(editor, "CmdUpdate");
         QCOMPARE(recordedTables(path), (QStringList{"Gauge Two", "Gauge Two"}));
